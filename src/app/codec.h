@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Code page 932 (Shift-JIS) through glibc iconv "CP932". Bytes that do not decode become
+// reserved code units (0x80..0xFF → U+DC80..U+DCFF) and are written back as the same bytes,
+// so any byte sequence survives decode and encode unchanged.
+QString decodeCp932(const QByteArray &bytes);
+
+struct EncodeReport
+{
+    int unmappable = 0;          // characters written as numeric character references
+    QStringList firstUnmappable; // the first few of them
+};
+// Characters that code page 932 cannot hold are written as "&#xHHHH;".
+QByteArray encodeCp932(const QString &text, EncodeReport *report = nullptr);

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QPlainTextEdit>
+
+class QTextCursor;
+
+// The rich-text edit control of a document window (txtText) and its hidden work buffer
+// (rtbWork). Positions count a line break as the two characters CR LF, exactly as text()
+// reads, although the underlying QTextDocument keeps one separator per line; the mapping
+// between the two is block arithmetic, never a scan of the text. Colours are 0x00BBGGRR.
+class RichTextBox : public QPlainTextEdit
+{
+    Q_OBJECT
+
+public:
+    explicit RichTextBox(QWidget *parent = nullptr);
+
+    // The whole text with CR LF line breaks. Writing replaces all text and its colours; CR LF,
+    // LF and a lone CR each become one line break.
+    QString text() const;
+    void setText(const QString &text);
+    // Length of text() without building it.
+    int textLength() const;
+
+    int selStart() const;
+    // Moves the caret to `position` (clamped to the text) and empties the selection.
+    void setSelStart(int position);
+    int selLength() const;
+    // Extends the selection from its start; a length that ends inside a CR LF pair is refused
+    // (the old length stays), as the classic control did.
+    void setSelLength(int length);
+    // selStart() + selLength().
+    int selEnd() const;
+    void select(int start, int length);
+
+    QString selText() const;
+    // Replaces the selection by plain text in the insertion colour and bold state, caret after.
+    void setSelText(const QString &text);
+    // The selection as RTF, and replacing the selection by RTF (caret after, nothing selected).
+    QString selRtf() const;
+    void setSelRtf(const QString &rtf);
+
+    // The colour of the selection's first character, or at the caret (the character before
+    // it) when nothing is selected.
+    int selColor() const;
+    // Colours the selection, or sets the insertion colour when nothing is selected.
+    void setSelColor(int color);
+    bool selBold() const;
+    void setSelBold(bool bold);
+
+    // 0-based position of the first match of `what` at or after `start` and ending at or
+    // before `end` (-1: the end of the text), or -1.
+    int find(const QString &what, int start = 0, int end = -1, bool matchCase = false) const;
+
+    // 0-based line of `position`; -1 means the caret (the selection's end).
+    int lineFromChar(int position = -1) const;
+    // Position of the first character of `line`; -1 means the caret's line.
+    int charFromLine(int line = -1) const;
+
+    // Conversions between the positions above and QTextDocument positions.
+    int toDocumentPosition(int position) const;
+    int fromDocumentPosition(int documentPosition) const;
+    // A cursor selecting [start, start + length) in the positions above.
+    QTextCursor cursorFor(int start, int length) const;
+
+signals:
+    void changed();
+    // Key events with the key, the modifiers and the produced text (empty for non-character
+    // keys). keyPressPreview comes first, before the control handles the key.
+    void keyPressPreview(const QString &text);
+    void keyDown(int key, Qt::KeyboardModifiers modifiers, const QString &text);
+    void keyUp(int key, Qt::KeyboardModifiers modifiers, const QString &text);
+    // After the control's own double-click word selection.
+    void doubleClicked();
+    void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint &position);
+    void mouseMoved();
+    void focusGained();
+    void focusLost();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+};
+
+// Colour values of the markup classes, 0x00BBGGRR.
+namespace TextColor {
+constexpr int Black = 0x000000;
+constexpr int Red = 0x0000FF;
+constexpr int Blue = 0xFF0000;
+constexpr int Magenta = 0xFF00FF;
+}
