@@ -1,0 +1,31 @@
+#include "dialogs/frmtableset2.h"
+
+#include "dialogs/dialogwidgets.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+frmTableSet2::frmTableSet2()
+    : TableDialogBase(QStringLiteral("frmTableSet2"))
+{
+    auto *position = new QGridLayout;
+    addRow(position, tr("表の位置"), cmbAlign);
+    auto *right = new QVBoxLayout;
+    right->addWidget(rulesFrame());
+    right->addLayout(position);
+    right->addStretch(1);
+    auto *columns = new QHBoxLayout;
+    columns->addWidget(borderFrame());
+    columns->addLayout(right);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(columns);
+    layout->addLayout(buttonRow());
+}
+
+QString frmTableSet2::buildResult()
+{
+    return tableStartTag(tableFields());
+}
