@@ -1,0 +1,310 @@
+#include "document/frmdocument.h"
+
+#include "app/documentio.h"
+#include "app/interaction.h"
+#include "app/paths.h"
+#include "app/settings.h"
+#include "app/settingsstore.h"
+#include "app/sharedstate.h"
+#include "document/commandregistry.h"
+#include "document/documentmenus.h"
+#include "document/richtextbox.h"
+#include "document/tagcolor.h"
+#include "mainwindow/frmmain.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QKeySequence>
+#include <QMenu>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <exception>
+
+namespace {
+
+constexpr int CaretPanel = 6;
+
+} // namespace
+
+frmDocument::frmDocument(QWidget *parent)
+    : QMdiSubWindow(parent)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    auto *client = new QWidget(this);
+    auto *layout = new QVBoxLayout(client);
+    layout->setContentsMargins(0, 0, 0, 0);
+    txtText = new RichTextBox(client);
+    txtText->setObjectName(QStringLiteral("txtText"));
+    layout->addWidget(txtText);
+    rtbWork = new RichTextBox(client);
+    rtbWork->setObjectName(QStringLiteral("rtbWork"));
+    rtbWork->hide();
+    setWidget(client);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(500);
+    connect(Timer1, &QTimer::timeout, this, &frmDocument::updateCaretPosition);
+
+    buildMenus();
+    connectText();
+    installLiveColoring(*this);
+    setTextTag(strFileName);
+
+    // Load: the window state of the last document window, the settings, the working folder
+    // and the recent-file entries.
+    m_initialState = SettingsStore::getInt(QStringLiteral("Settings"), QStringLiteral("ChildState"), 0);
+    if (m_initialState < 0 || m_initialState > 2)
+        m_initialState = 0;
+    shared().intChildState = m_initialState;
+    LoadSettings();
+    const QString folder = FolderOf(shared().strLastFullPath);
+    if (!folder.isEmpty())
+        QDir::setCurrent(folder); // an unreachable folder leaves the current one
+    storeChildState();
+    showRecentFiles(recentFileItems(), 15);
+    // The window shows its own context menu on the right-button release.
+    txtText->setContextMenuPolicy(Qt::NoContextMenu);
+
+    connect(this, &QMdiSubWindow::aboutToActivate, this, [] {
+        if (frmMain *frame = frmMain::instance())
+            frame->enableEditButtons(true);
+    });
+}
+
+frmDocument::~frmDocument() = default;
+
+void frmDocument::buildMenus()
+{
+    const QList<MenuEntry> &table = documentMenuTable();
+    QList<QMenu *> open; // the menu of each depth currently being filled
+    for (int i = 0; i < table.size(); ++i) {
+        const MenuEntry &entry = table[i];
+        const QString name = menuEntryObjectName(entry);
+        const QString caption = QString::fromUtf8(entry.caption);
+        const bool isMenu = i + 1 < table.size() && table[i + 1].depth > entry.depth;
+        open.resize(entry.depth);
+
+        QAction *item = nullptr;
+        if (entry.depth == 0 || isMenu) {
+            QMenu *menu = entry.depth == 0 ? new QMenu(caption, this)
+                                           : open.constLast()->addMenu(caption);
+            menu->setObjectName(name);
+            menu->menuAction()->setObjectName(name);
+            m_menus.insert(name, menu);
+            if (entry.depth == 0 && !entry.hidden)
+                m_barMenus << menu;
+            // Opening a menu runs its own command, which sets the entries' state.
+            const QString opening = menuEntryHandler(entry);
+            connect(menu, &QMenu::aboutToShow, this, [this, opening] { run(opening); });
+            open << menu;
+            item = menu->menuAction();
+        } else if (caption == QLatin1String("-")) {
+            item = open.constLast()->addSeparator();
+            item->setObjectName(name);
+        } else {
+            item = open.constLast()->addAction(caption);
+            item->setObjectName(name);
+            if (entry.shortcut)
+                item->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut)));
+            const QString handler = menuEntryHandler(entry);
+            const int index = entry.index;
+            item->setEnabled(handler.isEmpty() || hasCommand(handler));
+            if (!handler.isEmpty())
+                connect(item, &QAction::triggered, this, [this, handler, index] {
+                    run(handler, index);
+                });
+        }
+        if (entry.hidden)
+            item->setVisible(false);
+        m_actions.insert(name, item);
+    }
+}
+
+void frmDocument::connectText()
+{
+    connect(txtText, &RichTextBox::changed, this, [this] { blnFlgDirty = true; });
+    connect(txtText, &RichTextBox::keyPressPreview, this, [this](const QString &text) {
+        if (text == QString(QChar(22))) // Ctrl+V
+            blnPasteKey = true;
+    });
+    connect(txtText, &RichTextBox::keyDown, this,
+            [this](int key, Qt::KeyboardModifiers modifiers, const QString &) {
+                onKeyDown(key, modifiers);
+            });
+    connect(txtText, &RichTextBox::focusGained, Timer1, qOverload<>(&QTimer::start));
+    connect(txtText, &RichTextBox::focusLost, Timer1, &QTimer::stop);
+    connect(txtText, &RichTextBox::mouseMoved, this, [] {
+        if (frmMain *frame = frmMain::instance())
+            frame->resetMousePointer();
+    });
+}
+
+void frmDocument::onKeyDown(int key, Qt::KeyboardModifiers modifiers)
+{
+    const Qt::KeyboardModifiers held = modifiers & ~Qt::KeypadModifier;
+    if (held == Qt::ControlModifier)
+        blnCtrlKey = true;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (held == Qt::ControlModifier)
+            run(QStringLiteral("mnuHtmlTextBr_Click"));
+        else if (held == Qt::AltModifier)
+            run(QStringLiteral("mnuHtmlTextParagraph_Click"));
+    }
+}
+
+bool frmDocument::run(const QString &handler, int index)
+{
+    const DocumentCommand *command = findDocumentCommand(handler);
+    if (!command)
+        return false;
+    if (command->runIndexed)
+        command->runIndexed(*this, index);
+    else if (command->run)
+        command->run(*this);
+    return true;
+}
+
+bool frmDocument::hasCommand(const QString &handler)
+{
+    return findDocumentCommand(handler) != nullptr;
+}
+
+QAction *frmDocument::action(const QString &objectName) const
+{
+    return m_actions.value(objectName, nullptr);
+}
+
+QMenu *frmDocument::menu(const QString &objectName) const
+{
+    return m_menus.value(objectName, nullptr);
+}
+
+void frmDocument::setCommandEnabled(const QString &objectName, bool enabled)
+{
+    QAction *item = action(objectName);
+    if (!item)
+        return;
+    const MenuEntry *entry = nullptr;
+    for (const MenuEntry &e : documentMenuTable())
+        if (menuEntryObjectName(e) == objectName)
+            entry = &e;
+    const QString handler = entry ? menuEntryHandler(*entry) : QString();
+    item->setEnabled(enabled && (handler.isEmpty() || hasCommand(handler)));
+}
+
+QString frmDocument::textTag() const
+{
+    return txtText->property("Tag").toString();
+}
+
+void frmDocument::setTextTag(const QString &tag)
+{
+    txtText->setProperty("Tag", tag);
+}
+
+void frmDocument::showDocument()
+{
+    show();
+    if (m_initialState == 2)
+        showMaximized();
+    else if (m_initialState == 1)
+        showMinimized();
+    storeChildState();
+}
+
+int frmDocument::windowStateCode() const
+{
+    if (!isVisible())
+        return m_initialState;
+    if (isMinimized())
+        return 1;
+    return isMaximized() ? 2 : 0;
+}
+
+void frmDocument::storeChildState()
+{
+    const int state = windowStateCode();
+    if (state == 1)
+        return;
+    SettingsStore::setInt(QStringLiteral("Settings"), QStringLiteral("ChildState"), state);
+    shared().intChildState = state;
+}
+
+void frmDocument::resizeEvent(QResizeEvent *event)
+{
+    QMdiSubWindow::resizeEvent(event);
+    if (isVisible())
+        storeChildState();
+}
+
+bool frmDocument::queryClose()
+{
+    if (!blnFlgDirty)
+        return true;
+    const auto answer = Interaction::ask(caption() + QStringLiteral("は変更されています。\r\n保存しますか？"),
+                                         Interaction::Icon::Warning,
+                                         Interaction::Buttons::YesNoCancel);
+    if (answer == Interaction::Answer::Cancel)
+        return false;
+    if (answer == Interaction::Answer::Yes) {
+        // The window closes whether or not the save happened.
+        if (strFileName != NewFileName)
+            FileSave();
+        else
+            saveDocumentAsCommand(*this);
+    }
+    return true;
+}
+
+void frmDocument::closeEvent(QCloseEvent *event)
+{
+    try {
+        if (!queryClose()) {
+            event->ignore();
+            return;
+        }
+    } catch (const std::exception &error) {
+        Interaction::inform(QStringLiteral("★ FormUnload ★\r\nエラー番号：0\r\nエラー内容：")
+                            + QString::fromLocal8Bit(error.what()));
+    }
+    Timer1->stop();
+    if (!isMinimized())
+        storeChildState();
+    if (frmMain *frame = frmMain::instance())
+        frame->setPanelText(CaretPanel, QStringLiteral("0/0"));
+    QMdiSubWindow::closeEvent(event);
+}
+
+bool frmDocument::FileSave()
+{
+    return saveDocumentFile(*this);
+}
+
+void frmDocument::RefreshRecentMenus()
+{
+    showRecentFiles(recentFileItems(), 15);
+    if (frmMain *frame = frmMain::instance())
+        frame->refreshRecentFileMenu(15);
+}
+
+QList<QAction *> frmDocument::recentFileItems() const
+{
+    QList<QAction *> items;
+    for (int i = 0; i <= 15; ++i)
+        items << action(QStringLiteral("mnuRecentFile_%1").arg(i));
+    return items;
+}
+
+void frmDocument::updateCaretPosition()
+{
+    lngCaretLine = txtText->lineFromChar(-1) + 1;
+    lngLineStart = txtText->charFromLine(lngCaretLine - 1);
+    // The full selection end: positions are not limited to 16 bits.
+    lngCaretColumn = txtText->selEnd() - lngLineStart;
+    if (frmMain *frame = frmMain::instance())
+        frame->setPanelText(CaretPanel, QStringLiteral("%1/%2").arg(lngCaretColumn).arg(lngCaretLine));
+}

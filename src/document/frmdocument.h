@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QMdiSubWindow>
+#include <QString>
+
+class QAction;
+class QMenu;
+class QTimer;
+class RichTextBox;
+
+// A document window: one HTML file (or a never-saved new page) in the frame's MDI area. It
+// keeps its state, its controls, its events and its menu plumbing; the menu commands are free
+// functions registered per subsystem (commandregistry.h) and run by handler name.
+class frmDocument : public QMdiSubWindow
+{
+    Q_OBJECT
+
+public:
+    // The value of strFileName for a document that was never saved.
+    static inline const QString NewFileName = QStringLiteral("NewHtml");
+
+    // Creates the window hidden and runs its load steps (window state, settings, working
+    // folder, recent-file entries). The creator fills it and calls showDocument().
+    explicit frmDocument(QWidget *parent = nullptr);
+    ~frmDocument() override;
+
+    RichTextBox *txtText = nullptr;
+    RichTextBox *rtbWork = nullptr; // hidden work buffer for coloured insertions
+    QTimer *Timer1 = nullptr;       // caret position while txtText has the focus
+
+    QString strFileName = NewFileName;
+    bool blnFlgDirty = false;
+    bool blnCtrlKey = false;
+    bool blnPasteKey = false;
+    bool blnInTag = false;
+    bool blnTagMark = false;
+    qint32 lngCaretLine = 0;
+    qint32 lngLineStart = 0;
+    qint32 lngCaretColumn = 0;
+
+    // Runs the command registered under `handler` ("mnuFileSave_Click"), with `index` for
+    // control arrays. False when no such command is registered.
+    Q_INVOKABLE bool run(const QString &handler, int index = -1);
+    static bool hasCommand(const QString &handler);
+
+    // Menu entries and menus by objectName (control-array items as "mnuRecentFile_3").
+    QAction *action(const QString &objectName) const;
+    QMenu *menu(const QString &objectName) const;
+    // The menus that go on the frame's menu bar while this window is active.
+    const QList<QMenu *> &menuBarMenus() const { return m_barMenus; }
+    // Enables an entry, but never one whose command is not registered yet.
+    void setCommandEnabled(const QString &objectName, bool enabled);
+
+    QString caption() const { return windowTitle(); }
+    void setCaption(const QString &caption) { setWindowTitle(caption); }
+    // The tag of txtText: a second copy of the document's path.
+    QString textTag() const;
+    void setTextTag(const QString &tag);
+
+    // Shows the window after its creator has filled it, in the state the load step chose.
+    void showDocument();
+
+    // Writes the text to strFileName; false (after telling the user) when it failed.
+    bool FileSave();
+    // Brings this window's and the frame's recent-file entries up to date.
+    void RefreshRecentMenus();
+    // One tick of Timer1: caret line and column into the frame's status bar.
+    void updateCaretPosition();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void buildMenus();
+    QList<QAction *> recentFileItems() const;
+    void connectText();
+    void onKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    // Stores the window state under "ChildState" (never a minimised one).
+    void storeChildState();
+    int windowStateCode() const;
+    // The close question; false when the user cancelled.
+    bool queryClose();
+
+    QList<QMenu *> m_barMenus;
+    QHash<QString, QAction *> m_actions;
+    QHash<QString, QMenu *> m_menus;
+    int m_initialState = 0;
+};
