@@ -84,9 +84,7 @@ frmTableSet::frmTableSet()
     auto *columns = new QHBoxLayout;
     columns->addLayout(left);
     columns->addLayout(right);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(columns);
-    layout->addLayout(buttonRow());
+    layOut(columns);
 }
 
 int frmTableSet::cellCount() const

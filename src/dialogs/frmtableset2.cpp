@@ -20,9 +20,7 @@ frmTableSet2::frmTableSet2()
     auto *columns = new QHBoxLayout;
     columns->addWidget(borderFrame());
     columns->addLayout(right);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(columns);
-    layout->addLayout(buttonRow());
+    layOut(columns);
 }
 
 QString frmTableSet2::buildResult()

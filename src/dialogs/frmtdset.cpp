@@ -45,13 +45,13 @@ frmTdSet::frmTdSet()
     addRow(sizeGrid, tr("セルの幅"), txtWidth, chkWidth);
     addRow(sizeGrid, tr("セルの高さ"), txtHeight, chkHeight);
 
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(chkTH);
-    layout->addLayout(grid);
-    layout->addWidget(chkWrap);
-    layout->addWidget(span);
-    layout->addWidget(size);
-    layout->addLayout(buttonRow());
+    auto *content = new QVBoxLayout;
+    content->addWidget(chkTH);
+    content->addLayout(grid);
+    content->addWidget(chkWrap);
+    content->addWidget(span);
+    content->addWidget(size);
+    layOut(content);
 }
 
 QString frmTdSet::buildResult()

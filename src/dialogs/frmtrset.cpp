@@ -18,9 +18,7 @@ frmTrSet::frmTrSet()
     auto *grid = new QGridLayout;
     addRow(grid, tr("左右表示位置(&H)"), cboAlign);
     addRow(grid, tr("上下表示位置(&V)"), cboValign);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addLayout(buttonRow());
+    layOut(grid);
 }
 
 QString frmTrSet::buildResult()

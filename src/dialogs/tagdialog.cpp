@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 TagDialog::TagDialog(const QString &name, const QString &caption, ButtonNames buttons,
                      QWidget *parent)
@@ -57,6 +58,13 @@ QHBoxLayout *TagDialog::buttonRow()
     row->addWidget(m_ok);
     row->addWidget(m_cancel);
     return row;
+}
+
+void TagDialog::layOut(QLayout *content)
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(content);
+    layout->addLayout(buttonRow());
 }
 
 QString runDialog(TagDialog &dialog)

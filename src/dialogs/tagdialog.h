@@ -7,6 +7,7 @@
 #include <QString>
 
 class QHBoxLayout;
+class QLayout;
 class QPushButton;
 
 // The behaviour every tag dialog shares. The result string reads "Cancel" from load until OK
@@ -67,6 +68,8 @@ protected:
 
     // A row with the OK and Cancel buttons, right-aligned, for the dialog's layout.
     QHBoxLayout *buttonRow();
+    // Lays the dialog out as `content` above the button row.
+    void layOut(QLayout *content);
 
 private:
     QString m_result = Cancel;
