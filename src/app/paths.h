@@ -3,11 +3,17 @@
 #include <QString>
 
 // Path and colour utilities. Paths may use "\" or "/" as separators.
+// Everything before the last separator ("C:\site\a.htm" gives "C:\site"); "" without one;
+// "/" for a file in the root of a native path.
 QString FolderOf(const QString &path);
+// True when the path names a plain file; "*" and "?" in the file name match any such file.
 bool FileExists(const QString &path);
+// The reference written into HTML from the document `base` to `target`: "../" steps, "/"
+// separators, folder names compared without letter case. A file to itself gives its name.
 QString RelativePath(const QString &base, const QString &target);
 int HexDigitValue(const QString &ch);
 int HexByteValue(const QString &s);
+// "#RRGGBB" of a 0x00BBGGRR colour; bits above the 24 colour bits are ignored.
 QString ColorToHtml(int color);
 // `start` is 1-based and may be corrected to 1 (the caller sees the change).
 QString NextToken(const QString &text, int &start, const QString &separator);

@@ -24,9 +24,19 @@ public:
 // Installs the frame's layout source (not owned); nullptr restores the pass-through.
 void setFrameLayout(const FrameLayout *layout);
 
+// The stored frame layout with its defaults, for the frame's load step. The defaults:
+// toolbar, status bar and explorer pane visible; pane width `designTreeWidth`; image preview
+// height `paneHeight` / 5; window state 0; the window one eighth of the screen from the top
+// left and three quarters of the screen in size. A window state other than 0, 1 or 2 reads
+// as 0. The frame applies `windowState` unless it is 1, and the four positions only when the
+// state is then normal. All sizes in twips.
+FrameLayout::Values loadFrameLayout(int screenWidthTwips, int screenHeightTwips,
+                                    int designTreeWidth, int paneHeight);
+
 // Reads the shared state from the store.
 void LoadSettings();
 // Writes the frame layout and the shared state to the store.
 void SaveSettings();
-// Puts `path` at the head of the recent-file list.
+// Puts `path` at the head of the recent-file list (shared().strRecentFile); an empty path
+// changes nothing. The list is stored by the next SaveSettings.
 void AddRecentFile(const QString &path);

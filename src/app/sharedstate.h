@@ -27,6 +27,8 @@ struct SharedState
     std::array<QString, 15> strKeikeiBun;
     std::array<std::array<QString, 2>, 10> strFavorites; // [n][i]
     int intChildState = 0;
+
+    bool operator==(const SharedState &) const = default;
 };
 
 SharedState &shared();
