@@ -1,8 +1,13 @@
 #pragma once
 
+#include "document/colorrun.h"
+
 #include <QPlainTextEdit>
 
+#include <functional>
+
 class QTextCursor;
+struct RtfSpan;
 
 // The rich-text edit control of a document window (txtText) and its hidden work buffer
 // (rtbWork). Positions count a line break as the two characters CR LF, exactly as text()
@@ -63,7 +68,20 @@ public:
     // A cursor selecting [start, start + length) in the positions above.
     QTextCursor cursorFor(int start, int length) const;
 
+    // Colours many stretches at once as one undoable step. Runs may come in any order; sorted
+    // runs are cheapest. Colouring is not a change of the text: `changed` is not emitted.
+    void applyColorRuns(const QList<ColorRun> &runs);
+
+    // Called from a keyDown handler: the control does not handle this key itself.
+    void ignoreKey();
+
+    // The line holding `position`, given the line count and the position where each line
+    // starts (ascending): a binary search, so the cost grows with the log of the line count.
+    static int lineAtPosition(int position, int lineCount, const std::function<int(int)> &lineStart);
+
 signals:
+    // The text changed (typing, deleting, pasting, undo, any write above). Colour and bold
+    // changes alone do not count.
     void changed();
     // Key events with the key, the modifiers and the produced text (empty for non-character
     // keys). keyPressPreview comes first, before the control handles the key.
@@ -85,6 +103,24 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    // The control's own copy, cut, paste and drag carry the colours as RTF.
+    QMimeData *createMimeDataFromSelection() const override;
+    bool canInsertFromMimeData(const QMimeData *source) const override;
+    void insertFromMimeData(const QMimeData *source) override;
+
+private:
+    int externalStartOfBlock(int blockNumber) const;
+    QTextCharFormat formatAtDocumentPosition(int documentPosition) const;
+    QTextCharFormat selectionFormat() const;
+    void setSelectionFormat(const QTextCharFormat &format);
+    QList<RtfSpan> spansBetween(int documentStart, int documentEnd) const;
+    void insertSpans(const QList<RtfSpan> &spans);
+    void setDefaultLook();
+
+    mutable QString cachedText;
+    mutable bool cachedTextValid = false;
+    int formattingDepth = 0; // > 0 while only formats change
+    bool keyIgnored = false;
 };
 
 // Colour values of the markup classes, 0x00BBGGRR.

@@ -1,0 +1,535 @@
+#include "document/richtextbox.h"
+
+#include "document/clipboard.h"
+#include "document/rtf.h"
+
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
+
+namespace {
+
+// CR LF, LF and a lone CR each become the document's one line separator.
+QString toLines(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(u'\r', u'\n');
+    return text;
+}
+
+int colorValue(const QTextCharFormat &format)
+{
+    if (format.foreground().style() == Qt::NoBrush)
+        return TextColor::Black;
+    const QColor c = format.foreground().color();
+    return c.red() | (c.green() << 8) | (c.blue() << 16);
+}
+
+QColor toQColor(int value)
+{
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+bool isBold(const QTextCharFormat &format)
+{
+    return format.fontWeight() >= QFont::DemiBold;
+}
+
+QTextCharFormat plainFormat()
+{
+    QTextCharFormat format;
+    format.setForeground(QColor(Qt::black));
+    format.setFontWeight(QFont::Normal);
+    return format;
+}
+
+QTextCharFormat formatOf(int color, bool bold)
+{
+    QTextCharFormat format;
+    format.setForeground(toQColor(color));
+    format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
+    return format;
+}
+
+QTextCharFormat formatOf(const ColorRun &run)
+{
+    QTextCharFormat format;
+    format.setForeground(toQColor(run.color));
+    if (run.bold != ColorRun::Unchanged)
+        format.setFontWeight(run.bold == ColorRun::On ? QFont::Bold : QFont::Normal);
+    return format;
+}
+
+QFont editorFont()
+{
+    const QStringList installed = QFontDatabase::families();
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    for (const char *family : {"Noto Sans Mono CJK JP", "Noto Sans CJK JP", "IPAGothic",
+                               "TakaoGothic", "VL Gothic", "Droid Sans Japanese"}) {
+        if (installed.contains(QLatin1String(family))) {
+            font = QFont(QLatin1String(family));
+            break;
+        }
+    }
+    font.setPointSizeF(13.5);
+    return font;
+}
+
+// Maps an ascending series of positions to document positions by walking from one line to
+// the next, falling back to a binary search for jumps; used for many runs at once.
+class PositionWalker
+{
+public:
+    explicit PositionWalker(const RichTextBox &box) : box(box), document(*box.document()) {}
+
+    int map(int position)
+    {
+        if (!block.isValid() || position < blockStart) {
+            jumpTo(position);
+        } else {
+            int steps = 0;
+            while (true) {
+                const QTextBlock next = block.next();
+                const int nextStart = blockStart + block.length() + 1;
+                if (!next.isValid() || nextStart > position)
+                    break;
+                if (++steps > 32) {
+                    jumpTo(position);
+                    break;
+                }
+                block = next;
+                blockStart = nextStart;
+            }
+        }
+        return block.position() + std::min(position - blockStart, block.length() - 1);
+    }
+
+private:
+    void jumpTo(int position)
+    {
+        block = document.findBlock(box.toDocumentPosition(position));
+        blockStart = block.position() + block.blockNumber();
+    }
+
+    const RichTextBox &box;
+    const QTextDocument &document;
+    QTextBlock block;
+    int blockStart = 0;
+};
+
+} // namespace
+
+RichTextBox::RichTextBox(QWidget *parent) : QPlainTextEdit(parent)
+{
+    // The document window shows its own menu on the mouse-up event.
+    setContextMenuPolicy(Qt::PreventContextMenu);
+    setDefaultLook();
+    connect(document(), &QTextDocument::contentsChange, this,
+            [this](int, int removed, int added) {
+                cachedTextValid = false;
+                if (formattingDepth == 0 && (removed != 0 || added != 0))
+                    emit changed();
+            });
+}
+
+void RichTextBox::setDefaultLook()
+{
+    setFont(editorFont());
+    QPalette colors = palette();
+    colors.setColor(QPalette::Base, Qt::white);
+    colors.setColor(QPalette::Text, Qt::black);
+    setPalette(colors);
+    setCurrentCharFormat(plainFormat());
+}
+
+QString RichTextBox::text() const
+{
+    if (!cachedTextValid) {
+        cachedText = document()->toRawText();
+        cachedText.replace(QChar::ParagraphSeparator, QLatin1String("\r\n"));
+        cachedTextValid = true;
+    }
+    return cachedText;
+}
+
+void RichTextBox::setText(const QString &text)
+{
+    // The control gives the new text the insertion format of the old caret: make it plain.
+    QTextCursor cursor = textCursor();
+    cursor.clearSelection();
+    setTextCursor(cursor);
+    setCurrentCharFormat(plainFormat());
+    setPlainText(toLines(text));
+    setCurrentCharFormat(plainFormat());
+}
+
+int RichTextBox::textLength() const
+{
+    return document()->characterCount() - 1 + document()->blockCount() - 1;
+}
+
+int RichTextBox::lineAtPosition(int position, int lineCount,
+                                const std::function<int(int)> &lineStart)
+{
+    int low = 0;
+    int high = lineCount - 1;
+    while (low < high) {
+        const int middle = low + (high - low + 1) / 2;
+        if (lineStart(middle) <= position)
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    return low;
+}
+
+int RichTextBox::externalStartOfBlock(int blockNumber) const
+{
+    return document()->findBlockByNumber(blockNumber).position() + blockNumber;
+}
+
+int RichTextBox::toDocumentPosition(int position) const
+{
+    position = std::clamp(position, 0, textLength());
+    const int line = lineAtPosition(position, document()->blockCount(),
+                                    [this](int n) { return externalStartOfBlock(n); });
+    const QTextBlock block = document()->findBlockByNumber(line);
+    // A position between the CR and the LF of a line break maps to the end of the line.
+    return block.position() + std::min(position - (block.position() + line), block.length() - 1);
+}
+
+int RichTextBox::fromDocumentPosition(int documentPosition) const
+{
+    documentPosition = std::clamp(documentPosition, 0, document()->characterCount() - 1);
+    return documentPosition + document()->findBlock(documentPosition).blockNumber();
+}
+
+QTextCursor RichTextBox::cursorFor(int start, int length) const
+{
+    QTextCursor cursor(document());
+    cursor.setPosition(toDocumentPosition(start));
+    cursor.setPosition(toDocumentPosition(start + std::max(length, 0)), QTextCursor::KeepAnchor);
+    return cursor;
+}
+
+int RichTextBox::selStart() const
+{
+    return fromDocumentPosition(textCursor().selectionStart());
+}
+
+void RichTextBox::setSelStart(int position)
+{
+    select(position, 0);
+}
+
+int RichTextBox::selLength() const
+{
+    const QTextCursor cursor = textCursor();
+    return fromDocumentPosition(cursor.selectionEnd()) - fromDocumentPosition(cursor.selectionStart());
+}
+
+void RichTextBox::setSelLength(int length)
+{
+    if (length < 0)
+        return;
+    const int start = selStart();
+    const int end = std::min(start + length, textLength());
+    // Refused when the end would split a CR LF pair.
+    if (fromDocumentPosition(toDocumentPosition(end)) != end)
+        return;
+    select(start, end - start);
+}
+
+int RichTextBox::selEnd() const
+{
+    return fromDocumentPosition(textCursor().selectionEnd());
+}
+
+void RichTextBox::select(int start, int length)
+{
+    setTextCursor(cursorFor(start, length));
+}
+
+QString RichTextBox::selText() const
+{
+    const QTextCursor cursor = textCursor();
+    const int start = fromDocumentPosition(cursor.selectionStart());
+    return text().mid(start, fromDocumentPosition(cursor.selectionEnd()) - start);
+}
+
+void RichTextBox::setSelText(const QString &text)
+{
+    QTextCursor cursor = textCursor();
+    cursor.insertText(toLines(text), selectionFormat());
+    setTextCursor(cursor);
+}
+
+QList<RtfSpan> RichTextBox::spansBetween(int documentStart, int documentEnd) const
+{
+    QList<RtfSpan> spans;
+    auto add = [&spans](const QString &text, int color, bool bold) {
+        if (!spans.isEmpty() && spans.last().color == color && spans.last().bold == bold)
+            spans.last().text += text;
+        else
+            spans.append(RtfSpan{text, color, bold});
+    };
+    for (QTextBlock block = document()->findBlock(documentStart);
+         block.isValid() && block.position() <= documentEnd; block = block.next()) {
+        if (block.position() > documentStart) {
+            if (spans.isEmpty())
+                spans.append(RtfSpan{});
+            spans.last().text += u'\n';
+        }
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const int from = std::max(fragment.position(), documentStart);
+            const int to = std::min(fragment.position() + fragment.length(), documentEnd);
+            if (from >= to)
+                continue;
+            const QTextCharFormat format = fragment.charFormat();
+            add(fragment.text().mid(from - fragment.position(), to - from), colorValue(format),
+                isBold(format));
+        }
+    }
+    return spans;
+}
+
+QString RichTextBox::selRtf() const
+{
+    const QTextCursor cursor = textCursor();
+    return rtfFromSpans(spansBetween(cursor.selectionStart(), cursor.selectionEnd()));
+}
+
+void RichTextBox::insertSpans(const QList<RtfSpan> &spans)
+{
+    QTextCursor cursor = textCursor();
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    for (const RtfSpan &span : spans)
+        cursor.insertText(toLines(span.text), formatOf(span.color, span.bold));
+    cursor.endEditBlock();
+    setTextCursor(cursor);
+}
+
+void RichTextBox::setSelRtf(const QString &rtf)
+{
+    insertSpans(spansFromRtf(rtf));
+}
+
+QTextCharFormat RichTextBox::formatAtDocumentPosition(int documentPosition) const
+{
+    QTextCursor cursor(document());
+    cursor.setPosition(std::min(documentPosition + 1, document()->characterCount() - 1));
+    if (cursor.atBlockStart())
+        cursor.setPosition(documentPosition);
+    return cursor.charFormat();
+}
+
+QTextCharFormat RichTextBox::selectionFormat() const
+{
+    const QTextCursor cursor = textCursor();
+    if (!cursor.hasSelection())
+        return cursor.charFormat(); // the insertion format, or the character before the caret
+    return formatAtDocumentPosition(cursor.selectionStart());
+}
+
+void RichTextBox::setSelectionFormat(const QTextCharFormat &format)
+{
+    QTextCursor cursor = textCursor();
+    if (!cursor.hasSelection()) {
+        QTextCharFormat insertion = cursor.charFormat();
+        insertion.merge(format);
+        setCurrentCharFormat(insertion);
+        return;
+    }
+    ++formattingDepth;
+    cursor.mergeCharFormat(format);
+    --formattingDepth;
+}
+
+int RichTextBox::selColor() const
+{
+    return colorValue(selectionFormat());
+}
+
+void RichTextBox::setSelColor(int color)
+{
+    QTextCharFormat format;
+    format.setForeground(toQColor(color));
+    setSelectionFormat(format);
+}
+
+bool RichTextBox::selBold() const
+{
+    return isBold(selectionFormat());
+}
+
+void RichTextBox::setSelBold(bool bold)
+{
+    QTextCharFormat format;
+    format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
+    setSelectionFormat(format);
+}
+
+void RichTextBox::applyColorRuns(const QList<ColorRun> &runs)
+{
+    if (runs.isEmpty())
+        return;
+    const bool sorted = std::is_sorted(runs.cbegin(), runs.cend(),
+                                       [](const ColorRun &a, const ColorRun &b) { return a.start < b.start; });
+    QList<ColorRun> ordered;
+    if (!sorted) {
+        ordered = runs;
+        std::stable_sort(ordered.begin(), ordered.end(),
+                         [](const ColorRun &a, const ColorRun &b) { return a.start < b.start; });
+    }
+    const QList<ColorRun> &list = sorted ? runs : ordered;
+
+    PositionWalker walker(*this);
+    QTextCursor cursor(document());
+    ++formattingDepth;
+    cursor.beginEditBlock();
+    auto apply = [&](const ColorRun &run) {
+        if (run.length <= 0)
+            return;
+        cursor.setPosition(walker.map(run.start));
+        cursor.setPosition(walker.map(run.start + run.length), QTextCursor::KeepAnchor);
+        cursor.mergeCharFormat(formatOf(run));
+    };
+    // Neighbouring runs with the same look become one format change.
+    ColorRun merged = list.first();
+    for (qsizetype i = 1; i < list.size(); ++i) {
+        const ColorRun &run = list.at(i);
+        if (run.start == merged.start + merged.length && run.color == merged.color
+            && run.bold == merged.bold) {
+            merged.length += run.length;
+        } else {
+            apply(merged);
+            merged = run;
+        }
+    }
+    apply(merged);
+    cursor.endEditBlock();
+    --formattingDepth;
+}
+
+int RichTextBox::find(const QString &what, int start, int end, bool matchCase) const
+{
+    if (what.isEmpty())
+        return -1;
+    const QString &all = text();
+    const int limit = end < 0 ? int(all.size()) : std::min(end, int(all.size()));
+    const int found = int(all.indexOf(what, std::max(start, 0),
+                                      matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive));
+    if (found < 0 || found + what.size() > limit)
+        return -1;
+    return found;
+}
+
+int RichTextBox::lineFromChar(int position) const
+{
+    const int documentPosition = position < 0 ? textCursor().selectionEnd()
+                                              : toDocumentPosition(position);
+    return document()->findBlock(documentPosition).blockNumber();
+}
+
+int RichTextBox::charFromLine(int line) const
+{
+    if (line < 0)
+        line = textCursor().block().blockNumber();
+    if (line >= document()->blockCount())
+        return -1;
+    return externalStartOfBlock(line);
+}
+
+void RichTextBox::ignoreKey()
+{
+    keyIgnored = true;
+}
+
+void RichTextBox::keyPressEvent(QKeyEvent *event)
+{
+    emit keyPressPreview(event->text());
+    keyIgnored = false;
+    emit keyDown(event->key(), event->modifiers(), event->text());
+    if (keyIgnored) {
+        event->accept();
+        return;
+    }
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && event->modifiers().testFlag(Qt::ShiftModifier)) {
+        // Shift+Enter would insert a line separator inside the line; a line break is a line
+        // break here.
+        QKeyEvent plain(event->type(), event->key(), event->modifiers() & ~Qt::ShiftModifier,
+                        event->text(), event->isAutoRepeat(), event->count());
+        QPlainTextEdit::keyPressEvent(&plain);
+        event->setAccepted(plain.isAccepted());
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void RichTextBox::keyReleaseEvent(QKeyEvent *event)
+{
+    QPlainTextEdit::keyReleaseEvent(event);
+    emit keyUp(event->key(), event->modifiers(), event->text());
+}
+
+void RichTextBox::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QPlainTextEdit::mouseDoubleClickEvent(event);
+    emit doubleClicked();
+}
+
+void RichTextBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    QPlainTextEdit::mouseReleaseEvent(event);
+    emit mouseUp(event->button(), event->modifiers(), event->position().toPoint());
+}
+
+void RichTextBox::mouseMoveEvent(QMouseEvent *event)
+{
+    QPlainTextEdit::mouseMoveEvent(event);
+    emit mouseMoved();
+}
+
+void RichTextBox::focusInEvent(QFocusEvent *event)
+{
+    QPlainTextEdit::focusInEvent(event);
+    emit focusGained();
+}
+
+void RichTextBox::focusOutEvent(QFocusEvent *event)
+{
+    QPlainTextEdit::focusOutEvent(event);
+    emit focusLost();
+}
+
+QMimeData *RichTextBox::createMimeDataFromSelection() const
+{
+    auto *data = new QMimeData;
+    data->setText(selText());
+    data->setData(QStringLiteral("text/rtf"), rtfToBytes(selRtf()));
+    return data;
+}
+
+bool RichTextBox::canInsertFromMimeData(const QMimeData *source) const
+{
+    return mimeHasFormat(source, ClipboardFormat::Rtf)
+           || QPlainTextEdit::canInsertFromMimeData(source);
+}
+
+void RichTextBox::insertFromMimeData(const QMimeData *source)
+{
+    if (mimeHasFormat(source, ClipboardFormat::Rtf))
+        setSelRtf(mimeGetText(source, ClipboardFormat::Rtf));
+    else if (source->hasText())
+        setSelText(source->text());
+    else
+        QPlainTextEdit::insertFromMimeData(source);
+}
