@@ -1,0 +1,292 @@
+// orvine_bench: measures Orvine's document window beside the toolkit's floor (QPlainTextEdit,
+// QFile) and a peer editor (QScintilla) on generated Japanese home pages, and prints one table
+// of medians and ratios. Each measurement runs in a child process of its own, so a slow or
+// failing scenario cannot spoil the others and memory peaks are not shared.
+#include "harness.h"
+#include "scenarios.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <optional>
+
+#include <unistd.h>
+
+namespace {
+
+using bench::ChildOutcome;
+
+struct Row
+{
+    const char *label;
+    const char *scenario;
+    const char *page;
+    bool floor;
+    bool peer;
+    const char *suffix = ""; // ".p50", ".p99"
+    bool memory = false;     // megabytes instead of milliseconds
+};
+
+const Row rows[] = {
+    {"open 10 KB", "open", "10k", true, true},
+    {"open 1 MB", "open", "1m", true, true},
+    {"open 1 MB dense markup", "open", "dense", true, true},
+    {"open 10 MB", "open", "10m", true, true},
+    {"save 10 MB", "save", "10m", true, false},
+    {"typing at 1 MB, p50 per key", "typing", "1m", true, true, ".p50"},
+    {"typing at 1 MB, p99 per key", "typing", "1m", true, true, ".p99"},
+    {"typing at 10 MB, p50 per key", "typing", "10m", true, true, ".p50"},
+    {"typing at 10 MB, p99 per key", "typing", "10m", true, true, ".p99"},
+    {"double-click scan, 200 KB <DL> (Cancel)", "scan-dl", "10m", false, false},
+    {"double-click re-edit, 200 KB <DL> (OK)", "reedit-dl", "10m", false, false},
+    {"double-click scan, last <TD> (Cancel)", "scan-cell", "10m", false, false},
+    {"double-click re-edit, last <TD> (OK)", "reedit-cell", "10m", false, false},
+    {"InsertFragment 100 KB into 10 MB", "insert", "10m", true, true},
+    {"find the last word of 10 MB", "find", "10m", true, true},
+    {"peak memory, 10 MB page open", "memory", "10m", true, true, "", true},
+};
+
+struct Job
+{
+    QString scenario, subject, page;
+    QString id() const { return scenario + u'/' + subject + u'/' + page; }
+};
+
+struct Options
+{
+    int repetitions = 5;
+    int timeoutSeconds = 300;
+    QString only;      // run only rows whose scenario starts with this
+    QString dataDir;   // keep the generated pages here
+};
+
+std::optional<Options> parseOptions(const QStringList &args)
+{
+    Options o;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString &a = args.at(i);
+        const QString next = args.value(i + 1);
+        if (a == QLatin1String("--reps") && !next.isEmpty()) {
+            o.repetitions = qMax(1, next.toInt());
+            ++i;
+        } else if (a == QLatin1String("--timeout") && !next.isEmpty()) {
+            o.timeoutSeconds = qMax(1, next.toInt());
+            ++i;
+        } else if (a == QLatin1String("--only") && !next.isEmpty()) {
+            o.only = next;
+            ++i;
+        } else if (a == QLatin1String("--data") && !next.isEmpty()) {
+            o.dataDir = next;
+            ++i;
+        } else {
+            std::fprintf(stderr,
+                         "usage: orvine_bench [--reps N] [--timeout SECONDS] [--only SCENARIO] "
+                         "[--data FOLDER]\n");
+            return std::nullopt;
+        }
+    }
+    return o;
+}
+
+// Child: --child SCENARIO SUBJECT PAGE FOLDER REPETITIONS
+int runChild(int argc, char **argv)
+{
+    // Settings that the program writes while it is measured go to a private folder.
+    const QByteArray home = QByteArray("/tmp/orvine-bench-home-") + QByteArray::number(getpid());
+    qputenv("XDG_CONFIG_HOME", home + "/config");
+    qputenv("XDG_RUNTIME_DIR", home + "/runtime");
+    QDir().mkpath(QString::fromLocal8Bit(home + "/runtime"));
+    QFile::setPermissions(QString::fromLocal8Bit(home + "/runtime"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Orvine"));
+    QApplication::setOrganizationName(QStringLiteral("Orvine"));
+    const QStringList a = QApplication::arguments();
+    const bool ok = bench::runScenario(a.at(2), a.at(3), a.at(4), a.at(5), a.at(6).toInt());
+    QDir(QString::fromLocal8Bit(home)).removeRecursively();
+    return ok ? 0 : 3;
+}
+
+QString formatValue(double value, bool memory)
+{
+    if (memory)
+        return QStringLiteral("%1 MB").arg(value, 0, 'f', 1);
+    if (value >= 1000)
+        return QStringLiteral("%1 s").arg(value / 1000, 0, 'f', 2);
+    if (value >= 10)
+        return QStringLiteral("%1 ms").arg(value, 0, 'f', 0);
+    return QStringLiteral("%1 ms").arg(value, 0, 'f', 2);
+}
+
+class Results
+{
+public:
+    void add(const Job &job, const ChildOutcome &outcome) { m_outcomes.insert(job.id(), outcome); }
+
+    std::optional<double> value(const Job &job, const char *suffix) const
+    {
+        const auto it = m_outcomes.constFind(job.id());
+        const QString key = job.scenario + u'.' + job.page + u'.' + job.subject
+                            + QLatin1String(suffix);
+        if (it == m_outcomes.cend() || !it->values.contains(key))
+            return std::nullopt;
+        return it->values.value(key);
+    }
+    // What to print instead of a missing figure.
+    QString missing(const Job &job) const
+    {
+        const auto it = m_outcomes.constFind(job.id());
+        if (it == m_outcomes.cend())
+            return QStringLiteral("-");
+        if (it->timedOut)
+            return QStringLiteral("timeout");
+        return QStringLiteral("n/a");
+    }
+
+private:
+    QMap<QString, ChildOutcome> m_outcomes;
+};
+
+void printTable(const Results &results, const Options &options)
+{
+    std::printf("\n%-42s %11s %11s %8s %11s %8s\n", "scenario", "Orvine", "floor", "x floor",
+                "peer", "x peer");
+    std::printf("%s\n", QByteArray(96, '-').constData());
+    for (const Row &row : rows) {
+        if (!options.only.isEmpty() && !QLatin1String(row.scenario).startsWith(options.only))
+            continue;
+        const Job orvine{row.scenario, QStringLiteral("orvine"), row.page};
+        const auto mine = results.value(orvine, row.suffix);
+        QByteArray line = QStringLiteral("%1 %2").arg(QLatin1String(row.label), -42)
+                              .arg(mine ? formatValue(*mine, row.memory) : results.missing(orvine), 11)
+                              .toUtf8();
+        for (const auto &[present, name] : {std::pair{row.floor, "floor"}, {row.peer, "peer"}}) {
+            const Job other{row.scenario, QLatin1String(name), row.page};
+            const auto theirs = present ? results.value(other, row.suffix) : std::nullopt;
+            QString cell = !present ? QStringLiteral("")
+                           : theirs ? formatValue(*theirs, row.memory)
+                                    : results.missing(other);
+            QString ratio = (mine && theirs && *theirs > 0)
+                                ? QStringLiteral("%1").arg(*mine / *theirs, 0, 'f', 1)
+                                : QString();
+            line += QStringLiteral(" %1 %2").arg(cell, 11).arg(ratio, 8).toUtf8();
+        }
+        std::printf("%s\n", line.constData());
+    }
+}
+
+// The targets, judged on this run's figures.
+void printTargets(const Results &results)
+{
+    auto get = [&](const char *scenario, const char *subject, const char *page,
+                   const char *suffix = "") {
+        return results.value({scenario, QLatin1String(subject), page}, suffix);
+    };
+    auto verdict = [](std::optional<bool> met) {
+        return !met ? "n/a    " : *met ? "MET    " : "NOT MET";
+    };
+    std::printf("\nTargets\n");
+
+    const auto open = get("open", "orvine", "dense"), floor = get("open", "floor", "dense"),
+               peer = get("open", "peer", "dense");
+    std::optional<bool> openMet;
+    if (open && floor && peer)
+        openMet = *open <= 3 * *floor && *open <= *peer;
+    std::printf("  %s open + colour 1 MB dense markup within 3x the floor and no slower than "
+                "the peer\n", verdict(openMet));
+
+    const auto p99 = get("typing", "orvine", "10m", ".p99");
+    std::printf("  %s p99 keystroke under 2 ms at 10 MB\n",
+                verdict(p99 ? std::optional<bool>(*p99 < 2) : std::nullopt));
+
+    const char *commands[] = {"save", "scan-dl", "reedit-dl", "scan-cell", "reedit-cell",
+                              "insert", "find"};
+    std::optional<bool> commandsMet;
+    QStringList slow;
+    for (const char *c : commands) {
+        const auto v = get(c, "orvine", "10m");
+        if (!v)
+            continue;
+        commandsMet = commandsMet.value_or(true) && *v < 100;
+        if (*v >= 100)
+            slow << QLatin1String(c);
+    }
+    std::printf("  %s every command on the 10 MB page under 100 ms%s\n", verdict(commandsMet),
+                slow.isEmpty() ? ""
+                               : qPrintable(QStringLiteral(" (over: %1)").arg(slow.join(u' '))));
+
+    const auto memory = get("memory", "orvine", "10m");
+    const double textMb = double(bench::pageBytes(QStringLiteral("10m"))) / (1024.0 * 1024.0);
+    std::printf("  %s memory under 10x the text size%s\n",
+                verdict(memory ? std::optional<bool>(*memory < 10 * textMb) : std::nullopt),
+                memory ? qPrintable(QStringLiteral(" (%1x of %2 MB)")
+                                        .arg(*memory / textMb, 0, 'f', 1)
+                                        .arg(textMb, 0, 'f', 0))
+                       : "");
+}
+
+int runParent(const Options &options)
+{
+    QTemporaryDir temporary;
+    const QString folder = options.dataDir.isEmpty() ? temporary.path() : options.dataDir;
+    QDir().mkpath(folder);
+    std::fprintf(stderr, "generating pages in %s\n", qPrintable(folder));
+    if (!bench::writePages(folder)) {
+        std::fprintf(stderr, "cannot write the pages\n");
+        return 1;
+    }
+
+    QList<Job> jobs;
+    QSet<QString> seen;
+    for (const Row &row : rows) {
+        if (!options.only.isEmpty() && !QLatin1String(row.scenario).startsWith(options.only))
+            continue;
+        for (const auto &[present, name] :
+             {std::pair{true, "orvine"}, {row.floor, "floor"}, {row.peer, "peer"}}) {
+            const Job job{row.scenario, QLatin1String(name), row.page};
+            if (present && !seen.contains(job.id())) {
+                seen.insert(job.id());
+                jobs << job;
+            }
+        }
+    }
+
+    Results results;
+    QStringList failures;
+    for (const Job &job : jobs) {
+        std::fprintf(stderr, "running %s\n", qPrintable(job.id()));
+        const ChildOutcome outcome = bench::runChild(
+            {QStringLiteral("--child"), job.scenario, job.subject, job.page, folder,
+             QString::number(options.repetitions)},
+            options.timeoutSeconds * 1000);
+        if (outcome.timedOut || (outcome.crashed && !outcome.values.isEmpty())
+            || (outcome.crashed && !outcome.errorOutput.trimmed().isEmpty()
+                && job.subject != QLatin1String("orvine")))
+            failures << QStringLiteral("%1: %2\n%3").arg(job.id(),
+                                                         outcome.timedOut ? "timed out" : "failed",
+                                                         outcome.errorOutput.trimmed().right(600));
+        results.add(job, outcome);
+    }
+
+    printTable(results, options);
+    printTargets(results);
+    if (!failures.isEmpty())
+        std::printf("\nProblems\n  %s\n", qPrintable(failures.join(QStringLiteral("\n  "))));
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc == 7 && QByteArray(argv[1]) == "--child")
+        return runChild(argc, argv);
+    QCoreApplication app(argc, argv);
+    const std::optional<Options> options = parseOptions(QCoreApplication::arguments());
+    return options ? runParent(*options) : 2;
+}

@@ -1,0 +1,195 @@
+#include "orvinesubject.h"
+
+#if defined(ORVINE_BENCH_HAVE_READDOC)
+
+#include "benchinteraction.h"
+#include "harness.h"
+#include "references.h"
+
+#include "app/documentio.h"
+#include "app/settingsstore.h"
+#include "app/sharedstate.h"
+#include "document/frmdocument.h"
+#include "document/richtextbox.h"
+#include "document/tagcolor.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QTest>
+#include <QTextCursor>
+
+#include <cstdio>
+
+namespace bench {
+namespace {
+
+class OrvineSubject : public Subject
+{
+public:
+    // "TagColor" on: in the store too, since every document window loads the settings again.
+    OrvineSubject()
+    {
+        SettingsStore::setBool(QStringLiteral("Settings"), QStringLiteral("TagColor"), true);
+        shared().blnTagColor = true;
+    }
+    ~OrvineSubject() override { OrvineSubject::close(); }
+
+    void open(const Page &page) override
+    {
+        ReadDoc(page.path);
+        for (frmDocument *doc : openDocuments())
+            if (doc->strFileName == page.path)
+                m_doc = doc;
+        settleEvents();
+        if (!m_coloredChecked && m_doc) {
+            m_coloredChecked = true;
+            checkColored(page.text);
+        }
+    }
+
+    void close() override
+    {
+        closeFind();
+        if (!m_doc)
+            return;
+        // Gone at once, without the unsaved-changes question.
+        m_doc->blnFlgDirty = false;
+        delete m_doc;
+        m_doc = nullptr;
+        settleEvents();
+    }
+
+    QWidget *keyTarget() override { return m_doc ? m_doc->txtText : nullptr; }
+
+    void caretToMiddle() override
+    {
+        if (m_doc)
+            caretToMiddleLine(*m_doc->txtText);
+    }
+
+    bool insert(const QString &fragment) override
+    {
+#if defined(ORVINE_BENCH_HAVE_INSERTFRAGMENT)
+        if (!m_doc)
+            return false;
+        const int before = m_doc->txtText->textLength();
+        InsertFragment(*m_doc, fragment);
+        settleEvents();
+        return m_doc->txtText->textLength() > before;
+#else
+        Q_UNUSED(fragment);
+        return false;
+#endif
+    }
+
+    // Through the find window, as the user searches: its search box and its start button.
+    bool find(const QString &word) override
+    {
+        if (!m_doc)
+            return false;
+        if (!m_find) {
+            if (!m_doc->run(QStringLiteral("mnuEditFind_Click")))
+                return false;
+            settleEvents();
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (w->objectName() == QLatin1String("frmFind") && w->isVisible())
+                    m_find = w;
+            if (!m_find)
+                return false;
+        }
+        auto *box = m_find->findChild<QLineEdit *>(QStringLiteral("Text1"));
+        auto *start = m_find->findChild<QAbstractButton *>(QStringLiteral("cmdFind"));
+        if (!box || !start)
+            return false;
+        box->setText(word);
+        start->setEnabled(true);
+        start->click();
+        settleEvents();
+        return m_doc->txtText->selText() == word && m_interaction.messages == 0;
+    }
+
+    bool save(const QString &path) override
+    {
+        if (!m_doc)
+            return false;
+        QFile::remove(path);
+        m_doc->strFileName = path;
+        if (!m_doc->run(QStringLiteral("mnuFileSave_Click")))
+            return false;
+        return QFileInfo(path).size() > 0 && m_interaction.messages == 0;
+    }
+
+    bool doubleClickEdit(qsizetype position, bool accept) override
+    {
+        if (!m_doc)
+            return false;
+        RichTextBox *text = m_doc->txtText;
+        text->activateWindow();
+        text->setFocus();
+        text->setSelStart(int(position));
+        text->ensureCursorVisible();
+        settleEvents();
+        const QRect caret = text->cursorRect(text->cursorFor(int(position), 0));
+        const QPoint inside(caret.left() + 3, caret.center().y());
+
+        m_interaction.acceptDialogs = accept;
+        const int runs = m_interaction.modalRuns;
+        QTest::mouseDClick(text->viewport(), Qt::LeftButton, Qt::NoModifier, inside);
+        // The scan may yield to the event loop; wait until its dialog has been answered.
+        QElapsedTimer timer;
+        timer.start();
+        while (m_interaction.modalRuns == runs && timer.elapsed() < 60000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        settleEvents();
+        return m_interaction.modalRuns > runs;
+    }
+
+private:
+    // A figure of an uncoloured page would flatter the program: say so when the first
+    // bracket is not red.
+    void checkColored(const QString &text)
+    {
+        const qsizetype bracket = text.indexOf(QLatin1Char('<'));
+        RichTextBox *box = m_doc->txtText;
+        const int caret = box->selStart();
+        box->select(int(bracket), 1);
+        if (box->selColor() != TextColor::Red)
+            std::fprintf(stderr, "warning: the opened page is not coloured\n");
+        box->setSelStart(caret);
+    }
+
+    void closeFind()
+    {
+        delete m_find;
+        m_find = nullptr;
+    }
+
+    BenchInteraction m_interaction;
+    frmDocument *m_doc = nullptr;
+    QWidget *m_find = nullptr;
+    bool m_coloredChecked = false;
+};
+
+} // namespace
+
+std::unique_ptr<Subject> makeOrvine()
+{
+    return std::make_unique<OrvineSubject>();
+}
+
+} // namespace bench
+
+#else
+
+namespace bench {
+
+std::unique_ptr<Subject> makeOrvine()
+{
+    return nullptr;
+}
+
+} // namespace bench
+
+#endif

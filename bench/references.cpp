@@ -1,0 +1,129 @@
+#include "references.h"
+
+#include "harness.h"
+
+#include <Qsci/qsciscintilla.h>
+#include <Qsci/qscilexerhtml.h>
+
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace bench {
+namespace {
+
+// The font Orvine's text control uses, so that all three editors lay out the same glyphs.
+QFont editorFont()
+{
+    QFont font(QStringLiteral("Noto Sans Mono CJK JP"));
+    font.setPointSizeF(13.5);
+    return font;
+}
+
+class FloorSubject : public Subject
+{
+public:
+    void open(const Page &page) override
+    {
+        // QTextDocument keeps one separator per line; hand it the text in that form, as
+        // Orvine's control does internally.
+        QString text = page.text;
+        text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        m_edit.reset(new QPlainTextEdit);
+        m_edit->resize(1000, 700);
+        m_edit->setFont(editorFont());
+        m_edit->setPlainText(text);
+        m_edit->show();
+        settleEvents();
+    }
+    void close() override { m_edit.reset(); }
+    QWidget *keyTarget() override { return m_edit.get(); }
+    void caretToMiddle() override { caretToMiddleLine(*m_edit); }
+    bool insert(const QString &fragment) override
+    {
+        m_edit->insertPlainText(fragment);
+        settleEvents();
+        return true;
+    }
+    bool find(const QString &word) override
+    {
+        m_edit->moveCursor(QTextCursor::Start);
+        const bool found = m_edit->find(word);
+        settleEvents();
+        return found;
+    }
+    bool save(const QString &) override { return false; }
+
+private:
+    std::unique_ptr<QPlainTextEdit> m_edit;
+};
+
+class PeerSubject : public Subject
+{
+public:
+    void open(const Page &page) override
+    {
+        m_edit.reset(new QsciScintilla);
+        m_edit->resize(1000, 700);
+        m_edit->setUtf8(true);
+        auto *lexer = new QsciLexerHTML(m_edit.get());
+        lexer->setDefaultFont(editorFont());
+        lexer->setFont(editorFont());
+        m_edit->setLexer(lexer);
+        m_edit->setText(page.text);
+        // Scintilla colours lazily, as the view needs it; force the whole text.
+        m_edit->SendScintilla(QsciScintillaBase::SCI_COLOURISE, 0, -1);
+        m_edit->show();
+        settleEvents();
+    }
+    void close() override { m_edit.reset(); }
+    QWidget *keyTarget() override { return m_edit.get(); }
+    void caretToMiddle() override
+    {
+        m_edit->setCursorPosition(m_edit->lines() / 2, 0);
+        settleEvents();
+    }
+    bool insert(const QString &fragment) override
+    {
+        const long start = m_edit->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
+        m_edit->insert(fragment);
+        const long end = start + long(fragment.toUtf8().size());
+        m_edit->SendScintilla(QsciScintillaBase::SCI_COLOURISE, start, end);
+        settleEvents();
+        return true;
+    }
+    bool find(const QString &word) override
+    {
+        m_edit->setCursorPosition(0, 0);
+        const bool found = m_edit->findFirst(word, false, false, false, false, true);
+        settleEvents();
+        return found;
+    }
+    bool save(const QString &) override { return false; }
+
+private:
+    std::unique_ptr<QsciScintilla> m_edit;
+};
+
+} // namespace
+
+void caretToMiddleLine(QPlainTextEdit &edit)
+{
+    QTextDocument *doc = edit.document();
+    edit.setTextCursor(QTextCursor(doc->findBlockByNumber(doc->blockCount() / 2)));
+    edit.ensureCursorVisible();
+    settleEvents();
+}
+
+std::unique_ptr<Subject> makeFloor()
+{
+    return std::make_unique<FloorSubject>();
+}
+
+std::unique_ptr<Subject> makePeer()
+{
+    return std::make_unique<PeerSubject>();
+}
+
+} // namespace bench

@@ -1,0 +1,285 @@
+#include "scenarios.h"
+
+#include "harness.h"
+#include "orvinesubject.h"
+#include "pagegen.h"
+#include "references.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QWidget>
+
+namespace bench {
+namespace {
+
+struct PageSpec
+{
+    const char *name;
+    qsizetype bytes;
+    pagegen::Style style;
+    pagegen::Landmarks landmarks;
+};
+
+const PageSpec pageSpecs[] = {
+    {"10k", 10 * 1024, pagegen::Style::HomePage, {}},
+    {"1m", 1024 * 1024, pagegen::Style::HomePage, {}},
+    {"10m", 10 * 1024 * 1024, pagegen::Style::HomePage, {true, true, true}},
+    {"dense", 1024 * 1024, pagegen::Style::DenseMarkup, {}},
+};
+
+const PageSpec *specOf(const QString &name)
+{
+    for (const PageSpec &spec : pageSpecs)
+        if (name == QLatin1String(spec.name))
+            return &spec;
+    return nullptr;
+}
+
+QString pagePath(const QString &folder, const QString &name)
+{
+    return QDir(folder).filePath(QStringLiteral("page-%1.html").arg(name));
+}
+
+Page loadPage(const QString &folder, const QString &name)
+{
+    Page page;
+    page.path = pagePath(folder, name);
+    QFile file(page.path);
+    if (file.open(QIODevice::ReadOnly))
+        page.bytes = file.readAll();
+    page.text = pagegen::fromShiftJis(page.bytes);
+    return page;
+}
+
+std::unique_ptr<Subject> makeSubject(const QString &name)
+{
+    if (name == QLatin1String("floor"))
+        return makeFloor();
+    if (name == QLatin1String("peer"))
+        return makePeer();
+    if (name == QLatin1String("orvine"))
+        return makeOrvine();
+    return nullptr;
+}
+
+// 200 characters of hand-typed markup.
+QString typedText()
+{
+    const QString unit = QStringLiteral("<A href=\"next.html\">Next page</A> <B>bold</B>; ");
+    QString text;
+    while (text.size() < 200)
+        text += unit;
+    return text.left(200);
+}
+
+// Sends one character as a real keyboard would on a Japanese layout: key, Shift state, text.
+void typeCharacter(QWidget *target, QChar c)
+{
+    static const QString shifted = QStringLiteral("<>\"=!&()'~|{}+*?_");
+    const int key = c.toUpper().unicode();
+    const Qt::KeyboardModifiers modifiers =
+        (c.isUpper() || shifted.contains(c)) ? Qt::ShiftModifier : Qt::NoModifier;
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, QString(c));
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, QString(c));
+    QApplication::sendEvent(target, &press);
+    QApplication::sendEvent(target, &release);
+}
+
+QString key(const QString &scenario, const QString &page, const QString &subject)
+{
+    return scenario + QLatin1Char('.') + page + QLatin1Char('.') + subject;
+}
+
+bool runOpen(Subject &subject, const Page &page, const QString &k, int repetitions)
+{
+    const Samples s = repeat(
+        repetitions, [&] { subject.open(page); }, [&] { subject.close(); });
+    subject.close();
+    report(k, s.median());
+    return true;
+}
+
+bool runTyping(Subject &subject, const Page &page, const QString &k)
+{
+    subject.open(page);
+    subject.caretToMiddle();
+    QWidget *target = subject.keyTarget();
+    target->activateWindow();
+    target->setFocus();
+    settleEvents();
+    Samples s;
+    for (QChar c : typedText()) {
+        QElapsedTimer timer;
+        timer.start();
+        typeCharacter(target, c);
+        settleEvents();
+        s.add(elapsedMs(timer));
+    }
+    subject.close();
+    report(k + QLatin1String(".p50"), s.percentile(50));
+    report(k + QLatin1String(".p99"), s.percentile(99));
+    return true;
+}
+
+bool runInsert(Subject &subject, const Page &page, const QString &k, int repetitions)
+{
+    const QString fragment = pagegen::fragmentText(100 * 1024);
+    bool ok = true;
+    const Samples s = repeat(
+        repetitions, [&] { ok = subject.insert(fragment) && ok; },
+        [&] {
+            subject.close();
+            subject.open(page);
+            subject.caretToMiddle();
+        });
+    subject.close();
+    if (ok)
+        report(k, s.median());
+    return ok;
+}
+
+bool runFind(Subject &subject, const Page &page, const QString &k, int repetitions)
+{
+    subject.open(page);
+    bool found = true;
+    const Samples s = repeat(repetitions, [&] { found = subject.find(pagegen::lastWord()) && found; });
+    subject.close();
+    if (found)
+        report(k, s.median());
+    return found;
+}
+
+bool runSave(Subject &subject, const Page &page, const QString &k, int repetitions)
+{
+    const QString target = page.path + QLatin1String(".saved");
+    subject.open(page);
+    bool ok = true;
+    const Samples s = repeat(repetitions, [&] { ok = subject.save(target) && ok; });
+    subject.close();
+    QFile::remove(target);
+    if (ok)
+        report(k, s.median());
+    return ok;
+}
+
+// The floor of saving: the page's own bytes written with QFile.
+bool runSaveFloor(const Page &page, const QString &k, int repetitions)
+{
+    const QString target = page.path + QLatin1String(".floor");
+    const Samples s = repeat(repetitions, [&] {
+        QFile file(target);
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            file.write(page.bytes);
+    });
+    QFile::remove(target);
+    report(k, s.median());
+    return true;
+}
+
+// Double-click on the word that follows `anchor` (its last occurrence) and answer the
+// re-edit dialog.
+bool runDoubleClick(Subject &subject, const Page &page, const QString &anchor, bool accept,
+                    const QString &k, int repetitions)
+{
+    const qsizetype at = page.text.lastIndexOf(anchor);
+    if (at < 0)
+        return false;
+    const qsizetype word = at + 1; // inside the tag name, after "<"
+    bool ok = true;
+    const Samples s = repeat(
+        repetitions, [&] { ok = subject.doubleClickEdit(word, accept) && ok; },
+        [&] {
+            subject.close();
+            subject.open(page);
+        });
+    subject.close();
+    if (ok)
+        report(k, s.median());
+    return ok;
+}
+
+// Peak resident memory while the page is open, above what the process held before; the
+// editor is opened once on a small page first so one-time costs (fonts, styles) are not
+// counted.
+bool runMemory(Subject &subject, const QString &folder, const QString &name, const QString &k)
+{
+    subject.open(loadPage(folder, QStringLiteral("10k")));
+    subject.close();
+    settleEvents();
+    const qint64 before = currentRssKb();
+    if (!resetPeakRss())
+        return false;
+    subject.open(loadPage(folder, name));
+    settleEvents();
+    const qint64 peak = peakRssKb();
+    subject.close();
+    report(k, double(peak - before) / 1024.0);
+    return true;
+}
+
+} // namespace
+
+QStringList pageNames()
+{
+    QStringList names;
+    for (const PageSpec &spec : pageSpecs)
+        names << QLatin1String(spec.name);
+    return names;
+}
+
+bool writePages(const QString &folder)
+{
+    for (const PageSpec &spec : pageSpecs) {
+        QFile file(pagePath(folder, QLatin1String(spec.name)));
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return false;
+        const QByteArray bytes = pagegen::toShiftJis(
+            pagegen::pageText(spec.bytes, spec.style, spec.landmarks));
+        if (file.write(bytes) != bytes.size())
+            return false;
+    }
+    return true;
+}
+
+qsizetype pageBytes(const QString &name)
+{
+    const PageSpec *spec = specOf(name);
+    return spec ? spec->bytes : 0;
+}
+
+bool runScenario(const QString &scenario, const QString &subjectName, const QString &pageName,
+                 const QString &folder, int repetitions)
+{
+    const QString k = key(scenario, pageName, subjectName);
+    if (scenario == QLatin1String("save") && subjectName == QLatin1String("floor"))
+        return runSaveFloor(loadPage(folder, pageName), k, repetitions);
+
+    std::unique_ptr<Subject> subject = makeSubject(subjectName);
+    if (!subject)
+        return false;
+    if (scenario == QLatin1String("memory"))
+        return runMemory(*subject, folder, pageName, k);
+
+    const Page page = loadPage(folder, pageName);
+    if (scenario == QLatin1String("open"))
+        return runOpen(*subject, page, k, repetitions);
+    if (scenario == QLatin1String("typing"))
+        return runTyping(*subject, page, k);
+    if (scenario == QLatin1String("insert"))
+        return runInsert(*subject, page, k, repetitions);
+    if (scenario == QLatin1String("find"))
+        return runFind(*subject, page, k, repetitions);
+    if (scenario == QLatin1String("save"))
+        return runSave(*subject, page, k, repetitions);
+    if (scenario == QLatin1String("scan-dl") || scenario == QLatin1String("reedit-dl"))
+        return runDoubleClick(*subject, page, QString::fromLatin1(pagegen::definitionListStart),
+                              scenario.startsWith(QLatin1String("reedit")), k, repetitions);
+    if (scenario == QLatin1String("scan-cell") || scenario == QLatin1String("reedit-cell"))
+        return runDoubleClick(*subject, page, QStringLiteral("<TD "),
+                              scenario.startsWith(QLatin1String("reedit")), k, repetitions);
+    return false;
+}
+
+} // namespace bench

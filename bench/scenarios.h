@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace bench {
+
+// The generated pages: "10k", "1m", "10m" (home pages) and "dense" (1 MB of dense markup).
+QStringList pageNames();
+// Writes every page into `folder`; false on a write failure.
+bool writePages(const QString &folder);
+// Size in bytes of the named page as generated.
+qsizetype pageBytes(const QString &name);
+
+// Runs one scenario for one subject ("orvine", "floor" or "peer") on one page, in this
+// process, and prints its figures with report(). Returns false when the subject cannot run it.
+bool runScenario(const QString &scenario, const QString &subject, const QString &page,
+                 const QString &folder, int repetitions);
+
+} // namespace bench

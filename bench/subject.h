@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QWidget;
+
+namespace bench {
+
+// A generated page on disk and its text.
+struct Page
+{
+    QString path;
+    QByteArray bytes; // Shift-JIS, as on disk
+    QString text;     // decoded, CR LF line breaks
+};
+
+// An editor measured by the scenarios: Orvine's document window, the toolkit's plain text
+// edit (the floor) or the Scintilla component (the peer). Only open() and the actions are
+// timed; the rest prepares them.
+class Subject
+{
+public:
+    virtual ~Subject() = default;
+
+    // Shows the page, coloured where the editor colours.
+    virtual void open(const Page &page) = 0;
+    // Closes the page and frees the editor.
+    virtual void close() = 0;
+    // The widget that receives typed keys.
+    virtual QWidget *keyTarget() = 0;
+    // Puts the caret at the start of the page's middle line.
+    virtual void caretToMiddle() = 0;
+    // Replaces the selection (or inserts at the caret) with `fragment`.
+    virtual bool insert(const QString &fragment) = 0;
+    // Finds `word` from the start of the text and selects it; false when not found.
+    virtual bool find(const QString &word) = 0;
+    // Writes the page back to `path`; false when the editor has no such command here.
+    virtual bool save(const QString &path) = 0;
+    // Double-clicks the word at `position` and answers the re-edit dialog that follows with OK
+    // (`accept`) or Cancel; false when the editor has no such command here.
+    virtual bool doubleClickEdit(qsizetype position, bool accept)
+    {
+        Q_UNUSED(position);
+        Q_UNUSED(accept);
+        return false;
+    }
+};
+
+} // namespace bench
