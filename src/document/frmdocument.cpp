@@ -11,6 +11,7 @@
 #include "document/richtextbox.h"
 #include "document/tagcolor.h"
 #include "mainwindow/frmmain.h"
+#include "retag/tagedit.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -52,6 +53,7 @@ frmDocument::frmDocument(QWidget *parent)
     buildMenus();
     connectText();
     installLiveColoring(*this);
+    connectTagEditing(*this);
     setTextTag(strFileName);
 
     // Load: the window state of the last document window, the settings, the working folder

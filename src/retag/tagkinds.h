@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+class frmDocument;
+
+// Two positions of an inner tag inside the selected element, for the routines that need one.
+// TagEdit clears them before every routine it runs.
+struct TagScratch
+{
+    int intTagStart = 0;
+    int intTagEnd = 0;
+};
+
+// One re-edit routine: its name, the test its selection must pass, and the routine itself,
+// which runs only on a selection its test accepted (null while that kind is not re-editable).
+struct ReEditRoutine
+{
+    const char *name;
+    bool (*accepts)(const QString &selText);
+    void (*run)(frmDocument &doc, TagScratch &scratch);
+};
+
+// The eighteen routines in the order in which TagEdit offers them the selection. The tests
+// look only at the selection's beginning (and for headings and BODY its end), so look-alikes
+// pass too: <LINK> goes to the LI routine, <THEAD> to the cell routine.
+const std::array<ReEditRoutine, 18> &reEditRoutines();
+
+// Name of the first routine whose test accepts `selText`, or empty when none does.
+QString reEditRoutineFor(const QString &selText);
+
+// Whether the text's context menu offers "編集" for the selection `selText`.
+bool tagEditMenuVisible(const QString &selText);

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+// The double-click scan over the document text, as one pass over the string. It starts from
+// the control's own word selection, grows it back to the nearest "<" and then forward to the
+// end of the tag, or, for links written "<a href=", headings h1 to h6, textarea, frameset,
+// applet and definition lists, to the first matching end tag.
+struct TagScan
+{
+    // True when a tag or element was found; the re-edit dispatch then runs on it. False when
+    // the selection starts at 0, or either end of the text was reached first: the selection
+    // is then left as it was.
+    bool found = false;
+    int start = 0;
+    int length = 0;
+    // Characters looked at, for checking that the work stays linear in the element's size.
+    qsizetype steps = 0;
+};
+
+// `text` uses CR LF line breaks; positions count both characters, as the text control does.
+TagScan scanTagAtCaret(const QString &text, int selStart, int selLength);
