@@ -16,6 +16,7 @@ const DocumentCommandTable &allDocumentCommands()
         DocumentCommandTable table;
         COMMAND_TABLE(fileCommands);
         COMMAND_TABLE(insertCommands);
+        COMMAND_TABLE(retagCommands);
         return table;
     }();
     return all;
