@@ -19,8 +19,6 @@ public:
     QLabel *Label1;
     QComboBox *cmbURL;
 
-    const UrlHistory &history() const { return m_history; }
-
 protected:
     bool validate() override;
     QString buildResult() override;

@@ -35,28 +35,33 @@ QString frameAttributes(const TableFields &fields)
         + attribute("cellspacing", fields.cellSpacing);
 }
 
+struct Entry
+{
+    const char *text;
+    const char *value;
+};
+
+QString valueOf(const QString &entry, const Entry (&entries)[3])
+{
+    for (const Entry &e : entries) {
+        if (entry == QString::fromUtf8(e.text))
+            return QLatin1String(e.value);
+    }
+    return {};
+}
+
 } // namespace
 
 QString horizontalAlignValue(const QString &entry)
 {
-    if (entry == QStringLiteral("左揃え"))
-        return QStringLiteral("left");
-    if (entry == QStringLiteral("中央揃え"))
-        return QStringLiteral("center");
-    if (entry == QStringLiteral("右揃え"))
-        return QStringLiteral("right");
-    return {};
+    static const Entry entries[] = {{"左揃え", "left"}, {"中央揃え", "center"}, {"右揃え", "right"}};
+    return valueOf(entry, entries);
 }
 
 QString verticalAlignValue(const QString &entry)
 {
-    if (entry == QStringLiteral("上揃え"))
-        return QStringLiteral("top");
-    if (entry == QStringLiteral("中央揃え"))
-        return QStringLiteral("middle");
-    if (entry == QStringLiteral("下揃え"))
-        return QStringLiteral("bottom");
-    return {};
+    static const Entry entries[] = {{"上揃え", "top"}, {"中央揃え", "middle"}, {"下揃え", "bottom"}};
+    return valueOf(entry, entries);
 }
 
 QString newTableStart(const TableFields &fields)
