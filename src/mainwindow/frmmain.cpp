@@ -86,6 +86,8 @@ frmMain::frmMain(QWidget *parent)
 
 frmMain::~frmMain()
 {
+    // The windows go down with the frame; nothing may react to that any more.
+    m_destroying = true;
     if (current() == this)
         current() = nullptr;
 }
@@ -257,7 +259,7 @@ void frmMain::showMenusOf(QMdiSubWindow *window)
     // With no active window the bar keeps its menus while documents remain (the frame only
     // lost the focus); once the last one is gone the frame's own menus return.
     auto *doc = qobject_cast<frmDocument *>(window);
-    if (!doc && !documents().isEmpty())
+    if (m_destroying || (!doc && !documents().isEmpty()))
         return;
     QMenuBar *bar = menuBar();
     bar->clear();

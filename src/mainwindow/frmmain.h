@@ -79,4 +79,5 @@ private:
     void layoutMinimisedWindows();
 
     QList<QLabel *> m_panels;
+    bool m_destroying = false;
 };
