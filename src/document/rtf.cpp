@@ -219,6 +219,7 @@ private:
         Destination destination = Destination::Text;
         int color = 0;
         bool bold = false;
+        bool hidden = false; // \v
         int font = -1;
         int fallbackLength = 1; // \ucN
     };
@@ -359,9 +360,12 @@ private:
             state.color = colors.value(parameter, -1) < 0 ? 0 : colors.at(parameter);
         } else if (word == u"b") {
             state.bold = !hasParameter || parameter != 0;
+        } else if (word == u"v") {
+            state.hidden = !hasParameter || parameter != 0;
         } else if (word == u"plain") {
             state.color = 0;
             state.bold = false;
+            state.hidden = false;
             state.font = defaultFont;
         } else if (word == u"f") {
             state.font = parameter;
@@ -470,7 +474,11 @@ private:
         text(decoded);
     }
 
-    void text(const QString &t) { appendSpan(spans, t, state.color, state.bold); }
+    void text(const QString &t)
+    {
+        if (!state.hidden)
+            appendSpan(spans, t, state.color, state.bold);
+    }
 
     static bool isAsciiLetter(QChar c)
     {

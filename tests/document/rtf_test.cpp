@@ -45,7 +45,7 @@ TEST(Rtf, ReadsWhatAnOfficeSuitePutsOnTheClipboard)
         "{\\stylesheet{\\s0 Normal;}}{\\header {\\f1 page header}}\\viewkind4\\uc1 \r\n"
         "\\pard\\sa200\\sl276\\slmult1\\cf1\\b\\f0\\fs27 \\'82\\'a0\\'82\\'a2\\b0\\cf0\\f1  ABC{\\f0 \\'8a\\'bf\\'8e\\'9a}\\par\r\n"
         "\\cf2\\u26085?\\u26412?{\\*\\bkmkstart x}{\\pict\\wmetafile8 0100{}ff}\\line"
-        "{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}}\\tab \\'5c\\{\\}\\~\\rquote\\par\r\n"
+        "{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}}\\tab \\'5c\\{\\}\\~\\rquote{\\v hidden}\\par\r\n"
         "{\\uc2\\u12354\\'82\\'a0}{\\f0\\'83A\\'83\\'5c}\\plain \\u-10179?\\u-8704?x}");
     const QList<RtfSpan> spans = spansFromRtf(rtf);
     EXPECT_EQ(plainTextOf(spans),
