@@ -272,12 +272,6 @@ void RichTextBox::setSelText(const QString &text)
 QList<RtfSpan> RichTextBox::spansBetween(int documentStart, int documentEnd) const
 {
     QList<RtfSpan> spans;
-    auto add = [&spans](const QString &text, int color, bool bold) {
-        if (!spans.isEmpty() && spans.last().color == color && spans.last().bold == bold)
-            spans.last().text += text;
-        else
-            spans.append(RtfSpan{text, color, bold});
-    };
     for (QTextBlock block = document()->findBlock(documentStart);
          block.isValid() && block.position() <= documentEnd; block = block.next()) {
         if (block.position() > documentStart) {
@@ -292,8 +286,8 @@ QList<RtfSpan> RichTextBox::spansBetween(int documentStart, int documentEnd) con
             if (from >= to)
                 continue;
             const QTextCharFormat format = fragment.charFormat();
-            add(fragment.text().mid(from - fragment.position(), to - from), colorValue(format),
-                isBold(format));
+            appendRtfSpan(spans, fragment.text().mid(from - fragment.position(), to - from),
+                          colorValue(format), isBold(format));
         }
     }
     return spans;

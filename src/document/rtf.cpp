@@ -11,9 +11,7 @@
 #include <climits>
 #include <vector>
 
-namespace {
-
-void appendSpan(QList<RtfSpan> &spans, const QString &text, int color, bool bold)
+void appendRtfSpan(QList<RtfSpan> &spans, const QString &text, int color, bool bold)
 {
     if (text.isEmpty())
         return;
@@ -22,6 +20,8 @@ void appendSpan(QList<RtfSpan> &spans, const QString &text, int color, bool bold
     else
         spans.append(RtfSpan{text, color, bold});
 }
+
+namespace {
 
 // ---------------------------------------------------------------------------------------
 // Writing
@@ -477,7 +477,7 @@ private:
     void text(const QString &t)
     {
         if (!state.hidden)
-            appendSpan(spans, t, state.color, state.bold);
+            appendRtfSpan(spans, t, state.color, state.bold);
     }
 
     static bool isAsciiLetter(QChar c)
@@ -564,7 +564,7 @@ QList<RtfSpan> spansFromRtf(QStringView rtf)
         plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
         plain.replace(u'\r', u'\n');
         QList<RtfSpan> spans;
-        appendSpan(spans, plain, 0, false);
+        appendRtfSpan(spans, plain, 0, false);
         return spans;
     }
     return RtfReader(rtf).read();

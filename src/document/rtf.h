@@ -15,6 +15,9 @@ struct RtfSpan
     bool operator==(const RtfSpan &) const = default;
 };
 
+// Appends text in one look, extending the last span when it has the same look.
+void appendRtfSpan(QList<RtfSpan> &spans, const QString &text, int color, bool bold);
+
 // RTF of the spans: a colour table, bold, "\par" for line breaks and "\uN?" for everything
 // outside printable ASCII, so the result is plain 7-bit text that any reader takes.
 QString rtfFromSpans(const QList<RtfSpan> &spans);
