@@ -16,6 +16,8 @@ const DocumentCommandTable &allDocumentCommands()
         DocumentCommandTable table;
         COMMAND_TABLE(fileCommands);
         COMMAND_TABLE(insertCommands);
+        COMMAND_TABLE(pageHeadCommands);
+        COMMAND_TABLE(tableCommands);
         COMMAND_TABLE(retagCommands);
         return table;
     }();
