@@ -13,6 +13,8 @@ struct FileError
     QString description; // Japanese description of the error
     bool ok() const { return number == 0; }
 };
+// The Japanese description of one of the error numbers above; empty for 0.
+QString fileErrorDescription(int number);
 
 struct ReadResult
 {
