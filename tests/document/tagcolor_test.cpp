@@ -1,0 +1,188 @@
+#include "documentfixture.h"
+
+#include "document/tagcolor.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QTextDocument>
+
+namespace {
+
+enum class Route { FullPass, Insertion, Typing };
+
+struct LookCase
+{
+    const char *name;
+    Route route;
+    QString text;
+    QString expected; // see DocumentFixture::looks
+};
+
+class MarkupLooks : public DocumentFixture, public testing::WithParamInterface<LookCase> {};
+
+TEST_P(MarkupLooks, EachCharacterGetsItsColour)
+{
+    const LookCase &c = GetParam();
+    shared().blnTagColor = true;
+    switch (c.route) {
+    case Route::FullPass:
+        text().setText(c.text);
+        Color_set(*doc);
+        break;
+    case Route::Insertion:
+        InsertFragment(*doc, c.text);
+        break;
+    case Route::Typing:
+        text().setFocus();
+        QTest::keyClicks(&text(), c.text);
+        break;
+    }
+    ASSERT_EQ(text().text(), c.text);
+    EXPECT_EQ(looks(text()), c.expected.toStdString());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , MarkupLooks,
+    testing::Values(
+        LookCase{"anchorAfterFullPass", Route::FullPass, R"(<A HREF="a.htm">link</A>)",
+                 "RBBBBBBMMBBBBBMRKKKKRMBR"},
+        LookCase{"loneSlashAndEquals", Route::FullPass, "1/2=x", "KMKMK"},
+        LookCase{"entityAfterFullPass", Route::FullPass, "a&amp;b", "KKKKKKK"},
+        LookCase{"entityInserted", Route::Insertion, "a&amp;b", "KKKKKMK"},
+        LookCase{"entityTyped", Route::Typing, "a&amp;b", "KKKKKMK"},
+        LookCase{"commentWithBracket", Route::FullPass, "<!-- a>b -->", "RBBBBBRKKKKR"},
+        LookCase{"boldTagTyped", Route::Typing, "<B>x", "RBRK"},
+        LookCase{"tagWithAttributeTyped", Route::Typing, R"(<a href="x">y)", "RBBBBBBMMBMRK"},
+        LookCase{"fragmentInserted", Route::Insertion, R"(<A HREF="a.htm">)",
+                 "RBBBBBBMMBBBBBMR"}),
+    [](const testing::TestParamInfo<LookCase> &info) { return std::string(info.param.name); });
+
+// Watches for the progress window being shown.
+class ShowWatcher : public QObject
+{
+public:
+    int shown = 0;
+    bool eventFilter(QObject *object, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && object->objectName() == QLatin1String("frmProgress"))
+            ++shown;
+        return false;
+    }
+};
+
+using ColorSet = DocumentFixture;
+
+TEST_F(ColorSet, ShowsProgressOnlyForText)
+{
+    ShowWatcher watcher;
+    qApp->installEventFilter(&watcher);
+    Color_set(*doc);
+    EXPECT_EQ(watcher.shown, 0);
+    text().setText("<p>");
+    Color_set(*doc);
+    qApp->removeEventFilter(&watcher);
+    EXPECT_EQ(watcher.shown, 1);
+    EXPECT_EQ(doc->findChild<QWidget *>("frmProgress"), nullptr); // gone afterwards
+}
+
+TEST_F(ColorSet, IsOneUndoableStepAndLeavesTheCaretAtTheEnd)
+{
+    text().setText("<p>\r\na");
+    Color_set(*doc);
+    EXPECT_EQ(text().selStart(), 6);
+    EXPECT_EQ(text().selLength(), 0);
+    EXPECT_EQ(looks(text(), 0, 3), "RBR");
+    text().document()->undo();
+    EXPECT_EQ(looks(text(), 0, 3), "KKK");
+    EXPECT_EQ(text().text(), "<p>\r\na");
+}
+
+TEST_F(ColorSet, KeepsTheBoldOfTextAndTagBodies)
+{
+    text().setText("ab<c>");
+    text().select(0, 1);
+    text().setSelBold(true);
+    Color_set(*doc);
+    EXPECT_EQ(looks(text()), "kKRBR");
+}
+
+using Insertion = DocumentFixture;
+
+TEST_F(Insertion, ClipboardHoldsTheFragmentWithOrWithoutColouring)
+{
+    for (bool colouring : {true, false}) {
+        shared().blnTagColor = colouring;
+        text().setText("abc");
+        text().select(1, 1);
+        InsertFragment(*doc, "<B>");
+        EXPECT_EQ(text().text(), "a<B>c");
+        EXPECT_EQ(text().selStart(), 4);
+        EXPECT_EQ(text().selLength(), 0);
+        EXPECT_EQ(looks(text(), 1, 3), colouring ? "RBR" : "KKK");
+
+        // The clipboard's rich text is the fragment, in the same colours.
+        RichTextBox pasted;
+        pasted.setSelRtf(clipboardGetText(ClipboardFormat::Rtf));
+        EXPECT_EQ(pasted.text(), "<B>");
+        EXPECT_EQ(looks(pasted), colouring ? "RBR" : "KKK");
+    }
+}
+
+TEST_F(Insertion, EmptyFragmentRemovesTheSelectionAndNotPastesTheClipboard)
+{
+    clipboardSetText("{\\rtf1 old}", ClipboardFormat::Rtf);
+    const QString before = clipboardGetText(ClipboardFormat::Rtf);
+    text().setText("abc");
+    text().select(1, 1);
+    InsertFragment(*doc, QString());
+    EXPECT_EQ(text().text(), "ac");
+    EXPECT_EQ(clipboardGetText(ClipboardFormat::Rtf), before);
+}
+
+TEST_F(Insertion, LineBreaksArriveAsLineBreaks)
+{
+    shared().blnTagColor = true;
+    text().setText("x");
+    text().setSelStart(1);
+    InsertFragment(*doc, "<P>\r\n<BR>");
+    EXPECT_EQ(text().text(), "x<P>\r\n<BR>");
+    EXPECT_EQ(text().selStart(), 10);
+}
+
+using LiveTyping = DocumentFixture;
+
+TEST_F(LiveTyping, ArrowKeysTakeTheTagStateFromTheText)
+{
+    shared().blnTagColor = true;
+    text().setText("<a>b");
+    Color_set(*doc);
+    text().setSelStart(3);
+    QTest::keyClick(&text(), Qt::Key_Left);
+    EXPECT_TRUE(doc->blnInTag);
+    QTest::keyClicks(&text(), "x");
+    EXPECT_EQ(text().text(), "<ax>b");
+    EXPECT_EQ(looks(text(), 2, 1), "B");
+    QTest::keyClick(&text(), Qt::Key_Right);
+    QTest::keyClick(&text(), Qt::Key_Right);
+    EXPECT_FALSE(doc->blnInTag);
+    QTest::keyClicks(&text(), "y");
+    EXPECT_EQ(looks(text(), 5, 1), "K");
+}
+
+TEST_F(LiveTyping, BackspaceOverABracketLeavesTheTag)
+{
+    shared().blnTagColor = true;
+    QTest::keyClicks(&text(), "a<");
+    QTest::keyClick(&text(), Qt::Key_Backspace);
+    QTest::keyClicks(&text(), "b");
+    EXPECT_EQ(text().text(), "ab");
+    EXPECT_EQ(looks(text()), "KK");
+}
+
+TEST_F(LiveTyping, OffLeavesTypedTextBlack)
+{
+    QTest::keyClicks(&text(), "<a>");
+    EXPECT_EQ(looks(text()), "KKK");
+}
+
+} // namespace
