@@ -11,6 +11,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -65,6 +66,12 @@ QTextCharFormat formatOf(const ColorRun &run)
     return format;
 }
 
+// start + length without overflow.
+int endOf(int start, int length)
+{
+    return int(std::clamp<qint64>(qint64(start) + std::max(length, 0), INT_MIN, INT_MAX));
+}
+
 QFont editorFont()
 {
     const QStringList installed = QFontDatabase::families();
@@ -89,6 +96,7 @@ public:
 
     int map(int position)
     {
+        position = std::max(position, 0);
         if (!block.isValid() || position < blockStart) {
             jumpTo(position);
         } else {
@@ -213,7 +221,7 @@ QTextCursor RichTextBox::cursorFor(int start, int length) const
 {
     QTextCursor cursor(document());
     cursor.setPosition(toDocumentPosition(start));
-    cursor.setPosition(toDocumentPosition(start + std::max(length, 0)), QTextCursor::KeepAnchor);
+    cursor.setPosition(toDocumentPosition(endOf(start, length)), QTextCursor::KeepAnchor);
     return cursor;
 }
 
@@ -238,7 +246,7 @@ void RichTextBox::setSelLength(int length)
     if (length < 0)
         return;
     const int start = selStart();
-    const int end = std::min(start + length, textLength());
+    const int end = std::min(endOf(start, length), textLength());
     // Refused when the end would split a CR LF pair.
     if (fromDocumentPosition(toDocumentPosition(end)) != end)
         return;
@@ -392,14 +400,14 @@ void RichTextBox::applyColorRuns(const QList<ColorRun> &runs)
         if (run.length <= 0)
             return;
         cursor.setPosition(walker.map(run.start));
-        cursor.setPosition(walker.map(run.start + run.length), QTextCursor::KeepAnchor);
+        cursor.setPosition(walker.map(endOf(run.start, run.length)), QTextCursor::KeepAnchor);
         cursor.mergeCharFormat(formatOf(run));
     };
     // Neighbouring runs with the same look become one format change.
     ColorRun merged = list.first();
     for (qsizetype i = 1; i < list.size(); ++i) {
         const ColorRun &run = list.at(i);
-        if (run.start == merged.start + merged.length && run.color == merged.color
+        if (run.start == endOf(merged.start, merged.length) && run.color == merged.color
             && run.bold == merged.bold) {
             merged.length += run.length;
         } else {

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <random>
 #include <vector>
@@ -28,6 +29,8 @@ int colorAt(RichTextBox &box, int position)
 TEST(RichTextBox, ReadsEveryLineBreakBackAsCrLf)
 {
     RichTextBox box;
+    box.setText(QStringLiteral("old"));
+    EXPECT_EQ(box.text(), QStringLiteral("old"));
     box.setText(QStringLiteral("a\r\nb\nc\rd\r\n\r\n"));
     EXPECT_EQ(box.text(), QStringLiteral("a\r\nb\r\nc\r\nd\r\n\r\n"));
     EXPECT_EQ(box.textLength(), box.text().size());
@@ -114,6 +117,7 @@ TEST(RichTextBox, SelectedTextWrittenWithNothingSelectedTakesTheInsertionColour)
 {
     RichTextBox box;
     box.setText(QStringLiteral("AB"));
+    EXPECT_EQ(box.text(), QStringLiteral("AB"));
     box.setSelStart(1);
     box.setSelColor(TextColor::Blue);
     box.setSelBold(true);
@@ -194,6 +198,19 @@ TEST(RichTextBox, ColourRunsAreOneUndoStepAndNotATextChange)
     for (int position : {0, 1, 6})
         EXPECT_EQ(colorAt(box, position), TextColor::Black) << position;
     EXPECT_EQ(box.text(), QStringLiteral("<a>\r\n<b>"));
+}
+
+TEST(RichTextBox, ColourRunsOutsideTheTextAreClamped)
+{
+    RichTextBox box;
+    box.setText(QStringLiteral("ab\r\ncd"));
+    box.applyColorRuns({{-3, 4, TextColor::Red, ColorRun::On},
+                        {5, INT_MAX, TextColor::Blue, ColorRun::Off},
+                        {INT_MAX, 5, TextColor::Magenta, ColorRun::On}});
+    EXPECT_EQ(colorAt(box, 0), TextColor::Red);
+    EXPECT_EQ(colorAt(box, 1), TextColor::Black);
+    EXPECT_EQ(colorAt(box, 5), TextColor::Blue);
+    EXPECT_EQ(box.text(), QStringLiteral("ab\r\ncd"));
 }
 
 TEST(RichTextBox, WritingTheTextClearsColoursAndUndo)
