@@ -90,6 +90,7 @@ signals:
     void keyUp(int key, Qt::KeyboardModifiers modifiers, const QString &text);
     // After the control's own double-click word selection.
     void doubleClicked();
+    // `position` is in the coordinates of viewport(), where the text is drawn.
     void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint &position);
     void mouseMoved();
     void focusGained();
