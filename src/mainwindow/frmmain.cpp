@@ -6,22 +6,39 @@
 #include "app/settings.h"
 #include "app/sharedstate.h"
 #include "document/frmdocument.h"
+#include "document/richtextbox.h"
+#include "mainwindow/explorerpane.h"
+#include "mainwindow/frameclient.h"
+#include "mainwindow/framemenus.h"
+#include "mainwindow/toolbar.h"
+#include "mainwindow/twips.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDate>
 #include <QDir>
-#include <QHBoxLayout>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPointer>
+#include <QScreen>
 #include <QStatusBar>
+#include <QTime>
+#include <QTimer>
 #include <QToolBar>
+
+// The toolbar's icons live in the library's resources, which a static library must load.
+static void loadFrameResources()
+{
+    Q_INIT_RESOURCE(orvine);
+}
 
 namespace {
 
-frmMain *&current()
+frmMain *&runningFrame()
 {
     static frmMain *frame = nullptr;
     return frame;
@@ -35,30 +52,98 @@ constexpr int NoteMilliseconds = 15000;
 frmMain::frmMain(QWidget *parent)
     : QMainWindow(parent)
 {
-    current() = this;
+    runningFrame() = this;
+    loadFrameResources();
     setObjectName(QStringLiteral("frmMain"));
+
+    tbToolBar = addToolBar(QString());
+    tbToolBar->setObjectName(QStringLiteral("tbToolBar"));
+    tbToolBar->setMovable(false);
+    buildToolBar(*tbToolBar, *this);
+
+    mdiArea = new QMdiArea;
+    mdiArea->setObjectName(QStringLiteral("mdiArea"));
+    picTree = new ExplorerPane(flgMouse);
+    m_client = new FrameClient(picTree, mdiArea, this);
+    setCentralWidget(m_client);
+    connect(m_client, &FrameClient::resized, this, &frmMain::relayout);
+    // Moving over the frame's background ends any splitter pointer.
+    mdiArea->viewport()->installEventFilter(this);
+
+    buildStatusBar();
+
+    FrameMenus menus = buildFrameMenus(*this);
+    frameMenus = menus.bar;
+    m_actions = menus.actions;
+    m_menus = menus.menus;
+    for (int i = 0; i <= 15; ++i)
+        mnuFileMRU << action(QStringLiteral("mnuFileMRU_%1").arg(i));
+
+    connect(mdiArea, &QMdiArea::subWindowActivated, this, &frmMain::showMenusOf);
+    showMenusOf(nullptr);
+
+    restoreLayout();
+    setFrameLayout(this);
+}
+
+frmMain::~frmMain()
+{
+    // The windows go down with the frame; nothing may react to that any more.
+    m_destroying = true;
+    setFrameLayout(nullptr);
+    if (runningFrame() == this)
+        runningFrame() = nullptr;
+}
+
+frmMain *frmMain::instance()
+{
+    return runningFrame();
+}
+
+void frmMain::restoreLayout()
+{
+    QScreen *screen = QGuiApplication::primaryScreen();
+    const int dpiX = screen ? qRound(screen->logicalDotsPerInchX()) : 96;
+    const int dpiY = screen ? qRound(screen->logicalDotsPerInchY()) : 96;
+    const QRect screenRect = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+    const int screenWidth = pixelsToTwips(screenRect.width(), dpiX);
+    const int screenHeight = pixelsToTwips(screenRect.height(), dpiY);
+    // The pane runs the height of the frame, which starts at its default height.
+    const Values v = loadFrameLayout(screenWidth, screenHeight, PaneLayout::DesignWidth,
+                                     int(qint64(screenHeight) * 6 / 8));
+
+    setToolBarShown(v.toolBarVisible);
+    setStatusBarShown(v.statusBarVisible);
+    setTreeViewShown(v.treeViewVisible);
+    picTree->setWidthTwips(v.treeViewWidth);
+    picTree->setPreviewHeightTwips(v.imageViewHeight);
+
+    // The stored position is the last normal one; a maximised frame gets it too, so that
+    // restoring it brings the frame back there. A minimised state is never restored.
+    move(twipsToPixels(v.left, dpiX), twipsToPixels(v.top, dpiY));
+    resize(twipsToPixels(v.width, dpiX), twipsToPixels(v.height, dpiY));
+    if (v.windowState == 2)
+        setWindowState(windowState() | Qt::WindowMaximized);
+
+    LoadSettings();
     setWindowTitle(QStringLiteral("%1 Ver %2.%3.%4")
                        .arg(applicationTitle())
                        .arg(ORVINE_VERSION_MAJOR)
                        .arg(ORVINE_VERSION_MINOR)
                        .arg(ORVINE_VERSION_PATCH));
 
-    tbToolBar = addToolBar(QString());
-    tbToolBar->setObjectName(QStringLiteral("tbToolBar"));
-    tbToolBar->setMovable(false);
+    // The working folder of the last document; an unreachable one leaves the current folder.
+    const QString folder = FolderOf(shared().strLastFullPath);
+    if (!folder.isEmpty())
+        QDir::setCurrent(folder);
 
-    auto *client = new QWidget(this);
-    auto *layout = new QHBoxLayout(client);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    picTree = new QWidget(client);
-    picTree->setObjectName(QStringLiteral("picTree"));
-    layout->addWidget(picTree);
-    mdiArea = new QMdiArea(client);
-    mdiArea->setObjectName(QStringLiteral("mdiArea"));
-    layout->addWidget(mdiArea, 1);
-    setCentralWidget(client);
+    const QString help = QDir(programFolder()).filePath(QStringLiteral("orvine.hlp"));
+    if (QFileInfo::exists(help))
+        helpFile = help;
+}
 
+void frmMain::buildStatusBar()
+{
     sbStatusBar = statusBar();
     sbStatusBar->setObjectName(QStringLiteral("sbStatusBar"));
     for (int i = 1; i <= PanelCount; ++i) {
@@ -75,26 +160,11 @@ frmMain::frmMain(QWidget *parent)
     }
     setPanelText(PanelCount, QStringLiteral("0/0"));
 
-    connect(mdiArea, &QMdiArea::subWindowActivated, this, &frmMain::showMenusOf);
-
-    // Load: the settings, then the working folder of the last document.
-    LoadSettings();
-    const QString folder = FolderOf(shared().strLastFullPath);
-    if (!folder.isEmpty())
-        QDir::setCurrent(folder);
-}
-
-frmMain::~frmMain()
-{
-    // The windows go down with the frame; nothing may react to that any more.
-    m_destroying = true;
-    if (current() == this)
-        current() = nullptr;
-}
-
-frmMain *frmMain::instance()
-{
-    return current();
+    m_clock = new QTimer(this);
+    m_clock->setInterval(1000);
+    connect(m_clock, &QTimer::timeout, this, &frmMain::refreshStatusPanels);
+    m_clock->start();
+    refreshStatusPanels();
 }
 
 void frmMain::setPanelText(int panel, const QString &text)
@@ -111,6 +181,30 @@ QString frmMain::panelText(int panel) const
 void frmMain::showNote(const QString &text)
 {
     sbStatusBar->showMessage(text, NoteMilliseconds);
+}
+
+void frmMain::refreshStatusPanels()
+{
+    const frmDocument *doc = activeDocument();
+    setPanelText(2, doc && doc->txtText->overwriteMode() ? tr("上書") : tr("挿入"));
+    setPanelText(3, doc && doc->blnFlgDirty ? tr("変更") : QString());
+    setPanelText(4, QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")));
+    setPanelText(5, QTime::currentTime().toString(QStringLiteral("HH:mm")));
+}
+
+bool frmMain::run(const QString &handler, int index)
+{
+    return runFrameCommand(*this, handler, index);
+}
+
+QAction *frmMain::action(const QString &objectName) const
+{
+    return m_actions.value(objectName);
+}
+
+QMenu *frmMain::menu(const QString &objectName) const
+{
+    return m_menus.value(objectName);
 }
 
 bool frmMain::toolBarShown() const
@@ -147,9 +241,10 @@ void frmMain::relayout()
 {
     if (isMinimized())
         return;
-    centralWidget()->layout()->activate();
+    m_client->placeChildren();
+    if (!picTree->isHidden())
+        picTree->arrange();
 }
-
 void frmMain::arrange(int arrangement)
 {
     switch (arrangement) {
@@ -219,7 +314,8 @@ void frmMain::addDocument(frmDocument *document)
 
 frmDocument *frmMain::activeDocument() const
 {
-    return qobject_cast<frmDocument *>(mdiArea->activeSubWindow());
+    // The current window stays current while another program has the focus.
+    return qobject_cast<frmDocument *>(mdiArea->currentSubWindow());
 }
 
 QList<frmDocument *> frmMain::documents() const
@@ -245,13 +341,53 @@ void frmMain::enableEditButtons(bool enabled)
 
 void frmMain::resetMousePointer()
 {
+    picTree->resetPointer();
     unsetCursor();
-    flgMouse = 0;
 }
 
 QString frmMain::currentExplorerPath() const
 {
     return {};
+}
+
+int frmMain::windowStateCode() const
+{
+    if (isMinimized())
+        return 1;
+    return isMaximized() ? 2 : 0;
+}
+
+FrameLayout::Values frmMain::current() const
+{
+    Values v;
+    v.toolBarVisible = toolBarShown();
+    v.statusBarVisible = statusBarShown();
+    v.treeViewVisible = treeViewShown();
+    v.treeViewWidth = picTree->widthTwips();
+    v.imageViewHeight = picTree->previewHeightTwips();
+    v.windowState = windowStateCode();
+    const int dpiX = logicalDpiX();
+    const int dpiY = logicalDpiY();
+    v.left = pixelsToTwips(pos().x(), dpiX);
+    v.top = pixelsToTwips(pos().y(), dpiY);
+    v.width = pixelsToTwips(width(), dpiX);
+    v.height = pixelsToTwips(height(), dpiY);
+    return v;
+}
+
+bool frmMain::event(QEvent *event)
+{
+    // Coming to the front brings the recent files on the frame's own menu up to date.
+    if (event->type() == QEvent::WindowActivate)
+        refreshRecentFileMenu(10);
+    return QMainWindow::event(event);
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == mdiArea->viewport() && (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove))
+        resetMousePointer();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void frmMain::showMenusOf(QMdiSubWindow *window)
@@ -266,7 +402,6 @@ void frmMain::showMenusOf(QMdiSubWindow *window)
     for (QMenu *menu : doc ? doc->menuBarMenus() : frameMenus)
         bar->addMenu(menu);
 }
-
 bool frmMain::closeOtherWindows()
 {
     QList<QPointer<QMdiSubWindow>> windows;

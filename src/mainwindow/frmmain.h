@@ -1,25 +1,34 @@
 #pragma once
 
+#include "app/settings.h"
+
+#include <QHash>
 #include <QList>
 #include <QMainWindow>
 
+class ExplorerPane;
+class FrameClient;
 class QAction;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QStatusBar;
+class QTimer;
 class QToolBar;
 class frmDocument;
 
 // The program's frame: an MDI area for the document windows, the toolbar, the status bar and
 // the explorer pane on the left. While a document window is active its menus replace the
-// frame's own on the menu bar.
-class frmMain : public QMainWindow
+// frame's own on the menu bar. The frame is also where the settings store gets the layout it
+// keeps: bar and pane visibility, pane sizes, window state and normal-state geometry.
+class frmMain : public QMainWindow, public FrameLayout
 {
     Q_OBJECT
 
 public:
+    // Load: restores the layout, reads the settings, lays out the pane and changes to the
+    // folder of the last document.
     explicit frmMain(QWidget *parent = nullptr);
     ~frmMain() override;
 
@@ -29,20 +38,32 @@ public:
     QMdiArea *mdiArea = nullptr;
     QToolBar *tbToolBar = nullptr;
     QStatusBar *sbStatusBar = nullptr;
-    QWidget *picTree = nullptr; // the explorer pane
+    ExplorerPane *picTree = nullptr;
     // Pointer shape of a splitter drag in progress on the pane (9, 7), 0 otherwise.
     int flgMouse = 0;
     // The frame's recent-file entries: 0 the separator, 1..15 the files.
     QList<QAction *> mnuFileMRU;
     // The frame's own menus, on the menu bar while no document window is active.
     QList<QMenu *> frameMenus;
+    // The help file; empty when the program has none.
+    QString helpFile;
 
-    // Status bar panels, numbered from 1; the sixth shows the caret's column/line.
+    // Runs the frame's command `handler` ("mnuFileOpen_Click"), with `index` for the
+    // recent-file entries. False when the frame has no such command.
+    bool run(const QString &handler, int index = -1);
+    // The frame's menu entries and menus by objectName ("mnuFileMRU_3").
+    QAction *action(const QString &objectName) const;
+    QMenu *menu(const QString &objectName) const;
+
+    // Status bar panels, numbered from 1: the explorer's path, insert or overwrite, whether
+    // the active document has changed, the date, the time, the caret's column/line.
     static constexpr int PanelCount = 6;
     void setPanelText(int panel, const QString &text);
     QString panelText(int panel) const;
     // A passing note in the status bar.
     void showNote(const QString &text);
+    // Panels 2 to 5 brought up to date (a clock ticks this every second).
+    void refreshStatusPanels();
 
     bool toolBarShown() const;
     bool statusBarShown() const;
@@ -50,7 +71,7 @@ public:
     void setToolBarShown(bool shown);
     void setStatusBarShown(bool shown);
     void setTreeViewShown(bool shown);
-    // Lays out the pane and the MDI area again (after a visibility change).
+    // Lays out the pane and the MDI area again; nothing happens while the frame is minimised.
     void relayout();
 
     // 0 cascade, 1 tile one above the other, 2 tile side by side, 3 arrange minimised windows.
@@ -71,13 +92,25 @@ public:
     // Asks every other window to close, in list order; false when one of them stayed open.
     bool closeOtherWindows();
 
+    // The layout the settings store keeps, in twips.
+    Values current() const override;
+
 protected:
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void restoreLayout();
+    void buildStatusBar();
     void showMenusOf(QMdiSubWindow *window);
     void layoutMinimisedWindows();
+    int windowStateCode() const;
 
+    FrameClient *m_client = nullptr;
     QList<QLabel *> m_panels;
+    QTimer *m_clock = nullptr;
+    QHash<QString, QAction *> m_actions;
+    QHash<QString, QMenu *> m_menus;
     bool m_destroying = false;
 };
