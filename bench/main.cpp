@@ -172,7 +172,8 @@ void printTable(const Results &results, const Options &options)
                            : theirs ? formatValue(*theirs, row.memory)
                                     : results.missing(other);
             QString ratio = (mine && theirs && *theirs > 0)
-                                ? QStringLiteral("%1").arg(*mine / *theirs, 0, 'f', 1)
+                                ? QStringLiteral("%1").arg(*mine / *theirs, 0, 'f',
+                                                           *mine < *theirs ? 2 : 1)
                                 : QString();
             line += QStringLiteral(" %1 %2").arg(cell, 11).arg(ratio, 8).toUtf8();
         }

@@ -121,6 +121,17 @@ public:
         return QFileInfo(path).size() > 0 && m_interaction.messages == 0;
     }
 
+    void touch() override
+    {
+        if (!m_doc)
+            return;
+        QTextCursor cursor(m_doc->txtText->document());
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertText(QStringLiteral(" "));
+        cursor.deletePreviousChar();
+        settleEvents();
+    }
+
     bool doubleClickEdit(qsizetype position, bool accept) override
     {
         if (!m_doc)
@@ -136,14 +147,15 @@ public:
 
         m_interaction.acceptDialogs = accept;
         const int runs = m_interaction.modalRuns;
+        // The scan, the dispatch and the dialog all run inside the double-click event.
         QTest::mouseDClick(text->viewport(), Qt::LeftButton, Qt::NoModifier, inside);
-        // The scan may yield to the event loop; wait until its dialog has been answered.
-        QElapsedTimer timer;
-        timer.start();
-        while (m_interaction.modalRuns == runs && timer.elapsed() < 60000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
         settleEvents();
-        return m_interaction.modalRuns > runs;
+        if (m_interaction.modalRuns > runs)
+            return true;
+        // No dialog (its re-edit routine is missing): the scan alone still counts when it
+        // selected a whole tag or element, unless the figure was to include the re-edit.
+        const QString selected = text->selText();
+        return !accept && selected.startsWith(u'<') && selected.endsWith(u'>');
     }
 
 private:

@@ -37,6 +37,9 @@ public:
     virtual bool find(const QString &word) = 0;
     // Writes the page back to `path`; false when the editor has no such command here.
     virtual bool save(const QString &path) = 0;
+    // An edit far from where the scenario acts (a character typed and deleted at the end), as
+    // a user's typing comes before a command: caches of the text are stale afterwards.
+    virtual void touch() {}
     // Double-clicks the word at `position` and answers the re-edit dialog that follows with OK
     // (`accept`) or Cancel; false when the editor has no such command here.
     virtual bool doubleClickEdit(qsizetype position, bool accept)
