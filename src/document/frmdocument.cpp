@@ -243,6 +243,14 @@ void frmDocument::resizeEvent(QResizeEvent *event)
         storeChildState();
 }
 
+void frmDocument::changeEvent(QEvent *event)
+{
+    QMdiSubWindow::changeEvent(event);
+    // Maximising may not resize the window (it can already fill the area).
+    if (event->type() == QEvent::WindowStateChange && isVisible())
+        storeChildState();
+}
+
 bool frmDocument::queryClose()
 {
     if (!blnFlgDirty)
