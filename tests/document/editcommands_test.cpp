@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QMimeData>
+#include <QTest>
 
 namespace {
 
@@ -309,6 +310,21 @@ TEST_F(EditCommands, PasteAfterCtrlVInsertsNothingAndClearsTheFlags)
     doc->run("mnuEditPaste_Click");
     EXPECT_EQ(text().text(), "xy");
     EXPECT_FALSE(doc->blnCtrlKey || doc->blnPasteKey);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(EditCommands, CtrlAndAltEnterInsertLineBreakAndParagraphTags)
+{
+    text().setText("ab");
+    text().setSelStart(1);
+    QTest::keyClick(&text(), Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(text().text(), "a<BR>b");
+    QTest::keyClick(&text(), Qt::Key_Return, Qt::AltModifier);
+    EXPECT_EQ(text().text(), "a<BR><P>\r\nb");
+    EXPECT_EQ(text().selStart(), 10);
 }
 
 } // namespace
