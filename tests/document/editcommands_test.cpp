@@ -158,7 +158,8 @@ INSTANTIATE_TEST_SUITE_P(
         DoctypeCase{"withoutQuoteKeepsTheRest", "<!DOCTYPE html>\r\n<a href=\"x\">y</a>", 0,
                     html32 + "\r\n<a href=\"x\">y</a>"},
         DoctypeCase{"unterminatedKeepsTheRest", "<!DOCTYPE html\r\nabc", 0,
-                    html32 + "<!DOCTYPE html\r\nabc"}),
+                    html32 + "<!DOCTYPE html\r\nabc"},
+        DoctypeCase{"emptyText", "", 3, doctypeDeclaration(3)}),
     [](const testing::TestParamInfo<DoctypeCase> &info) { return std::string(info.param.name); });
 
 TEST_F(EditCommands, TypedTextsReplaceTheSelection)

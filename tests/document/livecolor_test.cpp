@@ -73,18 +73,6 @@ struct Typist
     }
 };
 
-TEST(LiveColoring, TypedBoldTagIsColouredAsTheFullPassWould)
-{
-    Typist t;
-    t.type("<B>x");
-    const QList<std::pair<int, bool>> expected = {{TextColor::Red, true},
-                                                  {TextColor::Blue, false},
-                                                  {TextColor::Red, true},
-                                                  {TextColor::Black, false}};
-    EXPECT_EQ(t.formats, expected);
-    EXPECT_FALSE(t.state.inTag);
-}
-
 TEST(LiveColoring, PunctuationIsMagentaInsideAndOutsideTags)
 {
     Typist t;

@@ -17,33 +17,6 @@ TEST(DoctypeDeclaration, HasTheFourVersions)
     EXPECT_EQ(doctypeDeclaration(4), QString());
 }
 
-struct DoctypeCase
-{
-    const char *name;
-    QString text;
-    int replaced;
-};
-
-class DoctypeReplacement : public testing::TestWithParam<DoctypeCase> {};
-
-TEST_P(DoctypeReplacement, ReplacesOnlyTheOldDeclaration)
-{
-    EXPECT_EQ(doctypeReplaceLength(GetParam().text), GetParam().replaced);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    , DoctypeReplacement,
-    testing::Values(
-        DoctypeCase{"lowerCaseDeclaration",
-                    "<!doctype html public \"-//W3C//DTD HTML 3.2 Final//EN\">\r\n<HTML>", 55},
-        DoctypeCase{"noDeclaration", "<HTML>\r\n<!DOCTYPE x>", 0},
-        // Without a quote before its ">" the declaration still ends there; the link further
-        // down survives.
-        DoctypeCase{"declarationWithoutQuotes", "<!DOCTYPE html>\r\n<a href=\"x\">", 15},
-        DoctypeCase{"unterminatedDeclaration", "<!DOCTYPE html", 0},
-        DoctypeCase{"empty", "", 0}),
-    [](const testing::TestParamInfo<DoctypeCase> &info) { return std::string(info.param.name); });
-
 TEST(Blocks, WrapTheSelection)
 {
     EXPECT_EQ(divBlock(DivAlign::Left, "abc"), R"(<DIV ALIGN="Left">abc</DIV>)");
