@@ -1,4 +1,5 @@
 #include "documentfixture.h"
+#include "app/spinefixture.h"
 
 #include "document/editcommands.h"
 #include "document/simpletags.h"
@@ -8,6 +9,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
+#include <QMdiArea>
 #include <QMimeData>
 #include <QTest>
 
@@ -326,6 +328,34 @@ TEST_F(EditCommands, CtrlAndAltEnterInsertLineBreakAndParagraphTags)
     QTest::keyClick(&text(), Qt::Key_Return, Qt::AltModifier);
     EXPECT_EQ(text().text(), "a<BR><P>\r\nb");
     EXPECT_EQ(text().selStart(), 10);
+}
+
+} // namespace
+
+namespace {
+
+using EditShortcuts = SpineTest;
+
+TEST_F(EditShortcuts, TagShortcutsWorkWhileTheTextHasTheFocus)
+{
+    auto *doc = new frmDocument;
+    frame->findChild<QMdiArea *>()->addSubWindow(doc);
+    doc->showDocument();
+    QApplication::setActiveWindow(frame.get());
+    doc->txtText->setFocus();
+    const QList<std::pair<Qt::Key, QString>> cases = {
+        {Qt::Key_L, R"(a<DIV ALIGN="Left">bc</DIV>d)"},
+        {Qt::Key_R, R"(a<DIV ALIGN="Right">bc</DIV>d)"},
+        {Qt::Key_E, "a<CENTER>bc</CENTER>d"},
+        {Qt::Key_B, "a<B>bc</B>d"},
+        {Qt::Key_I, "a<I>bc</I>d"},
+        {Qt::Key_K, "a<HR>\r\nd"}};
+    for (const auto &[key, expected] : cases) {
+        doc->txtText->setText("abcd");
+        doc->txtText->select(1, 2);
+        QTest::keyClick(doc->txtText, key, Qt::ControlModifier);
+        EXPECT_EQ(doc->txtText->text(), expected) << key;
+    }
 }
 
 } // namespace
