@@ -150,12 +150,14 @@ void frmDocument::onKeyDown(int key, Qt::KeyboardModifiers modifiers)
     const Qt::KeyboardModifiers held = modifiers & ~Qt::KeypadModifier;
     if (held == Qt::ControlModifier)
         blnCtrlKey = true;
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        if (held == Qt::ControlModifier)
-            run(QStringLiteral("mnuHtmlTextBr_Click"));
-        else if (held == Qt::AltModifier)
-            run(QStringLiteral("mnuHtmlTextParagraph_Click"));
-    }
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return;
+    // Ctrl+Enter and Alt+Enter insert tags instead of a line break.
+    const QString command = held == Qt::ControlModifier ? QStringLiteral("mnuHtmlTextBr_Click")
+                            : held == Qt::AltModifier   ? QStringLiteral("mnuHtmlTextParagraph_Click")
+                                                        : QString();
+    if (!command.isEmpty() && run(command))
+        txtText->ignoreKey();
 }
 
 bool frmDocument::run(const QString &handler, int index)

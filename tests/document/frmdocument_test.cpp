@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -490,6 +491,12 @@ TEST_F(DocumentWindowTest, KeyboardFlagsAndShortcutsReachTheWindow)
     EXPECT_FALSE(doc->blnPasteKey);
     emit doc->txtText->keyPressPreview(QString(QChar(22)));
     EXPECT_TRUE(doc->blnPasteKey);
+
+    // Ctrl+Enter and Alt+Enter insert their tags and no line break of their own.
+    doc->txtText->setText(QString());
+    QTest::keyClick(doc->txtText, Qt::Key_Return, Qt::ControlModifier);
+    QTest::keyClick(doc->txtText, Qt::Key_Return, Qt::AltModifier);
+    EXPECT_EQ(doc->txtText->text(), QStringLiteral("<BR><P>\r\n"));
 }
 
 TEST_F(DocumentWindowTest, PrintingAsksThePrinterAndReportsAFailure)
