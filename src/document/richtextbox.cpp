@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 namespace {
 
@@ -21,6 +22,24 @@ QString toLines(QString text)
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(u'\r', u'\n');
     return text;
+}
+
+// The document's raw text with each block separator written as CR LF.
+QString withCrLf(QStringView raw)
+{
+    const qsizetype breaks = raw.count(QChar::ParagraphSeparator);
+    if (breaks == 0)
+        return raw.toString();
+    QString result(raw.size() + breaks, Qt::Uninitialized);
+    QChar *out = result.data();
+    qsizetype from = 0;
+    for (qsizetype at; (at = raw.indexOf(QChar::ParagraphSeparator, from)) >= 0; from = at + 1) {
+        out = std::copy(raw.begin() + from, raw.begin() + at, out);
+        *out++ = u'\r';
+        *out++ = u'\n';
+    }
+    std::copy(raw.begin() + from, raw.end(), out);
+    return result;
 }
 
 int colorValue(const QTextCharFormat &format)
@@ -137,11 +156,20 @@ RichTextBox::RichTextBox(QWidget *parent) : QPlainTextEdit(parent)
     // The document window shows its own menu on the mouse-up event.
     setContextMenuPolicy(Qt::PreventContextMenu);
     setDefaultLook();
+    knownBlockCount = document()->blockCount();
     connect(document(), &QTextDocument::contentsChange, this,
-            [this](int, int removed, int added) {
-                cachedTextValid = false;
-                if (formattingDepth == 0 && (removed != 0 || added != 0))
+            [this](int position, int removed, int added) {
+                noteContentsChange(position, removed, added);
+                if (formattingDepth == 0 && (removed != 0 || added != 0)) {
+                    const int characters = document()->characterCount();
                     emit changed();
+                    // The document does not report edits made while it reports one.
+                    if (document()->characterCount() != characters
+                        || document()->blockCount() != knownBlockCount) {
+                        knownBlockCount = document()->blockCount();
+                        dropCachedText();
+                    }
+                }
             });
 }
 
@@ -157,12 +185,99 @@ void RichTextBox::setDefaultLook()
 
 QString RichTextBox::text() const
 {
+    if (cachedTextValid && !pendingEdits.isEmpty()) {
+        for (const TextEdit &edit : std::as_const(pendingEdits)) {
+            if (edit.start < 0 || edit.removed < 0 || edit.start > cachedText.size() - edit.removed) {
+                cachedTextValid = false;
+                break;
+            }
+            cachedText.replace(edit.start, edit.removed, edit.added);
+        }
+        pendingEdits.clear();
+        if (cachedText.size() != textLength())
+            cachedTextValid = false;
+    }
     if (!cachedTextValid) {
-        cachedText = document()->toRawText();
-        cachedText.replace(QChar::ParagraphSeparator, QLatin1String("\r\n"));
+        cachedText = withCrLf(document()->toRawText());
         cachedTextValid = true;
     }
     return cachedText;
+}
+
+void RichTextBox::dropCachedText() const
+{
+    cachedTextValid = false;
+    cachedText.clear();
+    pendingEdits.clear();
+}
+
+// `position`, `removed` and `added` are the document's report of a change: in its positions,
+// one separator per line break.
+void RichTextBox::noteContentsChange(int position, int removed, int added)
+{
+    const int blocks = document()->blockCount();
+    const int oldBlocks = std::exchange(knownBlockCount, blocks);
+    if (!cachedTextValid || formattingDepth > 0 || (removed == 0 && added == 0))
+        return;
+    // A change that reaches the end counts the document's final separator, which is not text.
+    const int length = document()->characterCount() - 1;
+    const int beyond = position + added - length;
+    if (beyond > 0) {
+        added -= beyond;
+        removed -= beyond;
+    }
+    if (position < 0 || position > length || removed < 0 || added < 0) {
+        dropCachedText();
+        return;
+    }
+    QString inserted;
+    if (added > 0) {
+        QTextCursor cursor(document());
+        cursor.setPosition(position);
+        cursor.setPosition(position + added, QTextCursor::KeepAnchor);
+        inserted = cursor.selectedText();
+    }
+    // The removed characters are gone: the change of the block count tells how many line
+    // breaks were among them.
+    const int addedBreaks = int(inserted.count(QChar::ParagraphSeparator));
+    const int removedBreaks = oldBlocks - blocks + addedBreaks;
+    if (removedBreaks < 0 || removedBreaks > removed) {
+        dropCachedText();
+        return;
+    }
+    const int start = fromDocumentPosition(position);
+    const int externalRemoved = removed + removedBreaks;
+    QString addedText = withCrLf(inserted);
+    // Only colours or bold changed (an undone colouring reports its stretch as replaced).
+    if (pendingEdits.isEmpty() && externalRemoved == addedText.size()
+        && start <= cachedText.size() - externalRemoved
+        && QStringView(cachedText).mid(start, externalRemoved) == addedText)
+        return;
+    recordTextEdit(start, externalRemoved, std::move(addedText));
+}
+
+// Keeps an edit of the text as it was after the earlier pending edits.
+void RichTextBox::recordTextEdit(int start, int removed, QString added)
+{
+    if (!pendingEdits.isEmpty()) {
+        TextEdit &last = pendingEdits.last();
+        const int lastEnd = last.start + int(last.added.size());
+        if (start <= lastEnd && start + removed >= last.start) {
+            // It touches the text the last edit put in: one edit does both.
+            const int from = std::max(start, last.start) - last.start;
+            const int to = std::min(start + removed, lastEnd) - last.start;
+            last.removed += removed - (to - from);
+            last.added.replace(from, to - from, added);
+            last.start = std::min(start, last.start);
+            return;
+        }
+    }
+    // Each patch moves the rest of the string once; past a few, building it afresh is cheaper.
+    if (pendingEdits.size() >= 16) {
+        dropCachedText();
+        return;
+    }
+    pendingEdits.append(TextEdit{start, removed, std::move(added)});
 }
 
 void RichTextBox::setText(const QString &text)
@@ -172,8 +287,11 @@ void RichTextBox::setText(const QString &text)
     cursor.clearSelection();
     setTextCursor(cursor);
     setCurrentCharFormat(plainFormat());
+    dropCachedText(); // the whole text is replaced: nothing to patch
     setPlainText(toLines(text));
     setCurrentCharFormat(plainFormat());
+    knownBlockCount = document()->blockCount();
+    dropCachedText();
 }
 
 int RichTextBox::textLength() const

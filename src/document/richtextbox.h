@@ -117,9 +117,23 @@ private:
     QList<RtfSpan> spansBetween(int documentStart, int documentEnd) const;
     void insertSpans(const QList<RtfSpan> &spans);
     void setDefaultLook();
+    void noteContentsChange(int position, int removed, int added);
+    void recordTextEdit(int start, int removed, QString added);
+    void dropCachedText() const;
 
+    // text() is cached. Edits are kept as patches in the cached text's coordinates and applied
+    // when the text is next read, so that a keystroke on a long page does not move the whole
+    // string; neighbouring edits (typing, deleting) join into one patch.
+    struct TextEdit
+    {
+        int start = 0;
+        int removed = 0;
+        QString added;
+    };
     mutable QString cachedText;
     mutable bool cachedTextValid = false;
+    mutable QList<TextEdit> pendingEdits;
+    int knownBlockCount = 1; // the block count when the last change was seen
     int formattingDepth = 0; // > 0 while only formats change
     bool keyIgnored = false;
 };

@@ -10,7 +10,9 @@
 
 #include <climits>
 #include <cmath>
+#include <iterator>
 #include <random>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -320,5 +322,106 @@ TEST(RichTextBox, PositionMappingCostDoesNotGrowWithTheDocument)
     for (int position : {5, int(text.size()) - 2}) {
         box.select(position, 2);
         EXPECT_EQ(box.selText(), text.mid(position, 2)) << position;
+    }
+}
+
+namespace {
+
+// The text as the document holds it, built afresh.
+QString rebuiltText(const RichTextBox &box)
+{
+    return box.document()->toRawText().replace(QChar::ParagraphSeparator, QLatin1String("\r\n"));
+}
+
+struct RandomEdits
+{
+    RichTextBox &box;
+    std::mt19937 random;
+
+    int below(int n) { return n <= 0 ? 0 : int(random() % unsigned(n)); }
+    int position() { return below(box.textLength() + 1); }
+    // Short text with every kind of line break in it.
+    QString snippet()
+    {
+        static const char *const pieces[] = {"a", "<p>", "\r\n", "\n", "\r", "漢字", "xy", " "};
+        QString text;
+        for (int n = 1 + below(5); n > 0; --n)
+            text += QString::fromUtf8(pieces[below(std::size(pieces))]);
+        return text;
+    }
+};
+
+struct EditCase
+{
+    const char *name;
+    void (*edit)(RandomEdits &);
+};
+
+const EditCase editCases[] = {
+    {"insert", [](RandomEdits &r) { r.box.setSelStart(r.position()); r.box.setSelText(r.snippet()); }},
+    {"delete", [](RandomEdits &r) { r.box.select(r.position(), r.below(12)); r.box.setSelText({}); }},
+    {"replaceAcrossLines", [](RandomEdits &r) {
+         r.box.select(r.position(), 1 + r.below(20));
+         r.box.setSelText(r.snippet());
+     }},
+    {"richText", [](RandomEdits &r) {
+         r.box.select(r.position(), r.below(6));
+         r.box.setSelRtf(rtfFromSpans({{r.snippet(), TextColor::Red, true},
+                                       {r.snippet(), TextColor::Blue, false}}));
+     }},
+    {"typing", [](RandomEdits &r) {
+         r.box.setSelStart(r.position());
+         QTest::keyClicks(&r.box, QStringLiteral("ab<"));
+         QTest::keyClick(&r.box, Qt::Key_Return);
+         QTest::keyClick(&r.box, Qt::Key_Backspace);
+         QTest::keyClick(&r.box, Qt::Key_Backspace);
+         QTest::keyClick(&r.box, Qt::Key_Delete);
+     }},
+    {"backspaceAndDelete", [](RandomEdits &r) {
+         r.box.setSelStart(r.position());
+         for (int i = 0; i < 3; ++i)
+             QTest::keyClick(&r.box, Qt::Key_Backspace);
+         QTest::keyClicks(&r.box, QStringLiteral("c"));
+         for (int i = 0; i < 3; ++i)
+             QTest::keyClick(&r.box, Qt::Key_Delete);
+     }},
+    {"scattered", [](RandomEdits &r) {
+         for (int i = 0; i < 20; ++i) {
+             r.box.setSelStart(r.position());
+             r.box.setSelText(QStringLiteral("z"));
+         }
+     }},
+    {"undo", [](RandomEdits &r) { r.box.undo(); }},
+    {"redo", [](RandomEdits &r) { r.box.redo(); }},
+    {"colour", [](RandomEdits &r) {
+         r.box.applyColorRuns({{r.position(), r.below(30), TextColor::Magenta, ColorRun::On}});
+         r.box.select(r.position(), r.below(5));
+         r.box.setSelColor(TextColor::Red);
+     }},
+    {"setText", [](RandomEdits &r) { r.box.setText(r.snippet() + r.snippet() + r.snippet()); }},
+    {"clear", [](RandomEdits &r) { r.box.clear(); }},
+};
+
+} // namespace
+
+TEST(RichTextBox, TextStaysTrueThroughEditsUndoAndRedo)
+{
+    for (unsigned seed : {1u, 2u, 3u}) {
+        RichTextBox box;
+        box.setText(QStringLiteral("<html>\r\n<body>\r\n本文\r\n</body>\r\n</html>"));
+        RandomEdits edits{box, std::mt19937(seed)};
+        for (int step = 0; step < 60; ++step) {
+            // Clearing is rare, or the text would rarely grow long.
+            const EditCase &c = editCases[edits.below(std::size(editCases))];
+            if (std::string_view(c.name) == "clear" && edits.below(4) != 0)
+                continue;
+            c.edit(edits);
+            // Reading only now and then lets edits pile up between reads.
+            if (edits.below(3) == 0 || step == 59) {
+                SCOPED_TRACE(testing::Message() << "seed " << seed << ", step " << step << ": " << c.name);
+                ASSERT_EQ(box.text(), rebuiltText(box));
+                ASSERT_EQ(box.textLength(), box.text().size());
+            }
+        }
     }
 }
