@@ -14,10 +14,12 @@
 #include "mainwindow/twips.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
+#include <QIcon>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
@@ -55,6 +57,8 @@ frmMain::frmMain(QWidget *parent)
     runningFrame() = this;
     loadFrameResources();
     setObjectName(QStringLiteral("frmMain"));
+    // The program's icon, also shown by the document windows in their title bars.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/orvine.svg")));
 
     tbToolBar = addToolBar(QString());
     tbToolBar->setObjectName(QStringLiteral("tbToolBar"));
@@ -306,6 +310,11 @@ void frmMain::layoutMinimisedWindows()
 void frmMain::addDocument(frmDocument *document)
 {
     mdiArea->addSubWindow(document);
+    // A new window in normal state takes three quarters of the client area, as desktop
+    // programs open their documents, rather than the sub-window's small default size.
+    const QSize area = mdiArea->viewport()->size();
+    if (area.width() > 0 && area.height() > 0)
+        document->resize(area.width() * 3 / 4, area.height() * 3 / 4);
     connect(document, &QObject::destroyed, this, [this] {
         if (documents().isEmpty())
             showMenusOf(nullptr);

@@ -80,3 +80,17 @@ TEST_F(FrameTest, WindowMenuTilesTheDocuments)
     EXPECT_NE(first->geometry().top(), second->geometry().top());
     EXPECT_EQ(first->width(), frame->mdiArea->viewport()->width());
 }
+
+TEST_F(FrameTest, ANewDocumentWindowTakesThreeQuartersOfTheClientArea)
+{
+    ScriptedInteraction ui;
+    frame->resize(1000, 800);
+    QCoreApplication::processEvents();
+    const QSize area = frame->mdiArea->viewport()->size();
+    frmDocument *doc = newDocument(ui);
+    ASSERT_TRUE(doc);
+    if (doc->isMaximized())
+        GTEST_SKIP() << "the stored window state opens documents maximised";
+    EXPECT_EQ(doc->size(), QSize(area.width() * 3 / 4, area.height() * 3 / 4));
+    EXPECT_FALSE(doc->windowIcon().isNull());
+}
