@@ -137,6 +137,12 @@ void frmDocument::connectText()
             [this](int key, Qt::KeyboardModifiers modifiers, const QString &) {
                 onKeyDown(key, modifiers);
             });
+    // Ctrl+V is pasted by the text control itself; the paste command then runs with both
+    // flags set, inserts nothing and clears them, so a later paste from the menu works.
+    connect(txtText, &RichTextBox::keyUp, this, [this] {
+        if (blnCtrlKey && blnPasteKey)
+            run(QStringLiteral("mnuEditPaste_Click"));
+    });
     connect(txtText, &RichTextBox::focusGained, Timer1, qOverload<>(&QTimer::start));
     connect(txtText, &RichTextBox::focusLost, Timer1, &QTimer::stop);
     connect(txtText, &RichTextBox::mouseMoved, this, [] {

@@ -1,6 +1,9 @@
 #include "app/spinefixture.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
@@ -497,6 +500,27 @@ TEST_F(DocumentWindowTest, KeyboardFlagsAndShortcutsReachTheWindow)
     QTest::keyClick(doc->txtText, Qt::Key_Return, Qt::ControlModifier);
     QTest::keyClick(doc->txtText, Qt::Key_Return, Qt::AltModifier);
     EXPECT_EQ(doc->txtText->text(), QStringLiteral("<BR><P>\r\n"));
+}
+
+TEST_F(DocumentWindowTest, CtrlVPastesOnceAndLeavesTheMenuPasteWorking)
+{
+    ScriptedInteraction ui;
+    frmDocument *doc = newDocument(ui);
+    ASSERT_TRUE(doc);
+    doc->txtText->setText(QString());
+    QGuiApplication::clipboard()->setText(QStringLiteral("abc"));
+
+    // The text control pastes Ctrl+V itself; the window's paste command must not paste again.
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QString(QChar(22)));
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_V, Qt::ControlModifier, QString(QChar(22)));
+    QApplication::sendEvent(doc->txtText, &press);
+    QApplication::sendEvent(doc->txtText, &release);
+    EXPECT_EQ(doc->txtText->text(), QStringLiteral("abc"));
+    EXPECT_FALSE(doc->blnCtrlKey);
+    EXPECT_FALSE(doc->blnPasteKey);
+
+    doc->run(QStringLiteral("mnuEditPaste_Click"));
+    EXPECT_EQ(doc->txtText->text(), QStringLiteral("abcabc"));
 }
 
 TEST_F(DocumentWindowTest, PrintingAsksThePrinterAndReportsAFailure)
