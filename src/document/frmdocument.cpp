@@ -8,6 +8,7 @@
 #include "app/sharedstate.h"
 #include "document/commandregistry.h"
 #include "document/documentmenus.h"
+#include "document/menubuilder.h"
 #include "document/richtextbox.h"
 #include "document/tagcolor.h"
 #include "mainwindow/frmmain.h"
@@ -81,49 +82,12 @@ frmDocument::~frmDocument() = default;
 
 void frmDocument::buildMenus()
 {
-    const QList<MenuEntry> &table = documentMenuTable();
-    QList<QMenu *> open; // the menu of each depth currently being filled
-    for (int i = 0; i < table.size(); ++i) {
-        const MenuEntry &entry = table[i];
-        const QString name = menuEntryObjectName(entry);
-        const QString caption = QString::fromUtf8(entry.caption);
-        const bool isMenu = i + 1 < table.size() && table[i + 1].depth > entry.depth;
-        open.resize(entry.depth);
-
-        QAction *item = nullptr;
-        if (entry.depth == 0 || isMenu) {
-            QMenu *menu = entry.depth == 0 ? new QMenu(caption, this)
-                                           : open.constLast()->addMenu(caption);
-            menu->setObjectName(name);
-            menu->menuAction()->setObjectName(name);
-            m_menus.insert(name, menu);
-            if (entry.depth == 0 && !entry.hidden)
-                m_barMenus << menu;
-            // Opening a menu runs its own command, which sets the entries' state.
-            const QString opening = menuEntryHandler(entry);
-            connect(menu, &QMenu::aboutToShow, this, [this, opening] { run(opening); });
-            open << menu;
-            item = menu->menuAction();
-        } else if (caption == QLatin1String("-")) {
-            item = open.constLast()->addSeparator();
-            item->setObjectName(name);
-        } else {
-            item = open.constLast()->addAction(caption);
-            item->setObjectName(name);
-            if (entry.shortcut)
-                item->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut)));
-            const QString handler = menuEntryHandler(entry);
-            const int index = entry.index;
-            item->setEnabled(handler.isEmpty() || hasCommand(handler));
-            if (!handler.isEmpty())
-                connect(item, &QAction::triggered, this, [this, handler, index] {
-                    run(handler, index);
-                });
-        }
-        if (entry.hidden)
-            item->setVisible(false);
-        m_actions.insert(name, item);
-    }
+    BuiltMenus built = buildMenusFromTable(
+        documentMenuTable(), this,
+        {&frmDocument::hasCommand, [this](const QString &handler, int index) { run(handler, index); }});
+    m_barMenus = built.bar;
+    m_menus = built.menus;
+    m_actions = built.actions;
 }
 
 void frmDocument::connectText()

@@ -236,46 +236,10 @@ bool runFrameCommand(frmMain &frame, const QString &handler, int index)
     return true;
 }
 
-FrameMenus buildFrameMenus(frmMain &frame)
+BuiltMenus buildFrameMenus(frmMain &frame)
 {
-    FrameMenus built;
-    const QList<MenuEntry> &table = frameMenuTable();
-    QMenu *open = nullptr; // the frame's menus have no submenus
-    for (int i = 0; i < table.size(); ++i) {
-        const MenuEntry &entry = table[i];
-        const QString name = menuEntryObjectName(entry);
-        const QString caption = QString::fromUtf8(entry.caption);
-        QAction *item = nullptr;
-        if (entry.depth == 0) {
-            open = new QMenu(caption, &frame);
-            open->setObjectName(name);
-            item = open->menuAction();
-            item->setObjectName(name);
-            built.menus.insert(name, open);
-            if (!entry.hidden)
-                built.bar << open;
-            const QString opening = menuEntryHandler(entry);
-            if (hasFrameCommand(opening))
-                QObject::connect(open, &QMenu::aboutToShow, &frame, [&frame, opening] { frame.run(opening); });
-        } else if (entry.index != 0 && caption == QLatin1String("-")) {
-            item = open->addSeparator();
-            item->setObjectName(name);
-        } else {
-            item = open->addAction(caption);
-            item->setObjectName(name);
-            if (entry.index == 0) // the separator before the recent files
-                item->setSeparator(true);
-            const QString handler = menuEntryHandler(entry);
-            const int index = entry.index;
-            item->setEnabled(handler.isEmpty() || hasFrameCommand(handler));
-            if (!handler.isEmpty())
-                QObject::connect(item, &QAction::triggered, &frame, [&frame, handler, index] {
-                    frame.run(handler, index);
-                });
-        }
-        if (entry.hidden && entry.depth > 0)
-            item->setVisible(false);
-        built.actions.insert(name, item);
-    }
-    return built;
+    return buildMenusFromTable(frameMenuTable(), &frame,
+                               {&hasFrameCommand, [&frame](const QString &handler, int index) {
+                                    frame.run(handler, index);
+                                }});
 }

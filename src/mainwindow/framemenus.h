@@ -1,12 +1,9 @@
 #pragma once
 
-#include "document/documentmenus.h"
+#include "document/menubuilder.h"
 
-#include <QHash>
 #include <QList>
 
-class QAction;
-class QMenu;
 class frmMain;
 
 // The frame's own menus as data (shown while no document window is active), and the pop-up
@@ -27,12 +24,5 @@ bool hasFrameCommand(const QString &handler);
 // Runs the frame's command `handler`; false when there is none.
 bool runFrameCommand(frmMain &frame, const QString &handler, int index = -1);
 
-// The frame's menus built from the table: the menus for the bar in order, and every menu and
-// entry by objectName. Entries whose command is not there yet are disabled.
-struct FrameMenus
-{
-    QList<QMenu *> bar;
-    QHash<QString, QMenu *> menus;
-    QHash<QString, QAction *> actions;
-};
-FrameMenus buildFrameMenus(frmMain &frame);
+// The frame's menus built from the table. Entries whose command is not there yet are disabled.
+BuiltMenus buildFrameMenus(frmMain &frame);

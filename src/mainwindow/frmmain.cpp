@@ -76,7 +76,7 @@ frmMain::frmMain(QWidget *parent)
 
     buildStatusBar();
 
-    FrameMenus menus = buildFrameMenus(*this);
+    BuiltMenus menus = buildFrameMenus(*this);
     frameMenus = menus.bar;
     m_actions = menus.actions;
     m_menus = menus.menus;
