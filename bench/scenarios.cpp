@@ -14,7 +14,7 @@
 namespace bench {
 namespace {
 
-struct PageSpec
+struct BenchPage
 {
     const char *name;
     qsizetype bytes;
@@ -22,18 +22,18 @@ struct PageSpec
     pagegen::Landmarks landmarks;
 };
 
-const PageSpec pageSpecs[] = {
+const BenchPage benchPages[] = {
     {"10k", 10 * 1024, pagegen::Style::HomePage, {}},
     {"1m", 1024 * 1024, pagegen::Style::HomePage, {}},
     {"10m", 10 * 1024 * 1024, pagegen::Style::HomePage, {true, true, true}},
     {"dense", 1024 * 1024, pagegen::Style::DenseMarkup, {}},
 };
 
-const PageSpec *specOf(const QString &name)
+const BenchPage *benchPageNamed(const QString &name)
 {
-    for (const PageSpec &spec : pageSpecs)
-        if (name == QLatin1String(spec.name))
-            return &spec;
+    for (const BenchPage &page : benchPages)
+        if (name == QLatin1String(page.name))
+            return &page;
     return nullptr;
 }
 
@@ -218,19 +218,19 @@ bool runMemory(Subject &subject, const QString &folder, const QString &name, con
 QStringList pageNames()
 {
     QStringList names;
-    for (const PageSpec &spec : pageSpecs)
-        names << QLatin1String(spec.name);
+    for (const BenchPage &page : benchPages)
+        names << QLatin1String(page.name);
     return names;
 }
 
 bool writePages(const QString &folder)
 {
-    for (const PageSpec &spec : pageSpecs) {
-        QFile file(pagePath(folder, QLatin1String(spec.name)));
+    for (const BenchPage &page : benchPages) {
+        QFile file(pagePath(folder, QLatin1String(page.name)));
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
             return false;
         const QByteArray bytes = pagegen::toShiftJis(
-            pagegen::pageText(spec.bytes, spec.style, spec.landmarks));
+            pagegen::pageText(page.bytes, page.style, page.landmarks));
         if (file.write(bytes) != bytes.size())
             return false;
     }
@@ -239,8 +239,8 @@ bool writePages(const QString &folder)
 
 qsizetype pageBytes(const QString &name)
 {
-    const PageSpec *spec = specOf(name);
-    return spec ? spec->bytes : 0;
+    const BenchPage *page = benchPageNamed(name);
+    return page ? page->bytes : 0;
 }
 
 bool runScenario(const QString &scenario, const QString &subjectName, const QString &pageName,
