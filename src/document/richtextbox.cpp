@@ -68,22 +68,35 @@ QTextCharFormat plainFormat()
     return format;
 }
 
-QTextCharFormat formatOf(int color, bool bold)
+// The few looks a page uses, each format built once. A reused format also keeps its hash, so
+// the document finds it in its format table without hashing it again.
+class LookFormats
 {
-    QTextCharFormat format;
-    format.setForeground(toQColor(color));
-    format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
-    return format;
-}
+public:
+    QTextCharFormat get(int color, ColorRun::Bold bold)
+    {
+        for (const Entry &entry : entries) {
+            if (entry.color == color && entry.bold == bold)
+                return entry.format;
+        }
+        QTextCharFormat format;
+        format.setForeground(toQColor(color));
+        if (bold != ColorRun::Unchanged)
+            format.setFontWeight(bold == ColorRun::On ? QFont::Bold : QFont::Normal);
+        entries.append(Entry{color, bold, format});
+        return format;
+    }
+    QTextCharFormat get(int color, bool bold) { return get(color, bold ? ColorRun::On : ColorRun::Off); }
 
-QTextCharFormat formatOf(const ColorRun &run)
-{
-    QTextCharFormat format;
-    format.setForeground(toQColor(run.color));
-    if (run.bold != ColorRun::Unchanged)
-        format.setFontWeight(run.bold == ColorRun::On ? QFont::Bold : QFont::Normal);
-    return format;
-}
+private:
+    struct Entry
+    {
+        int color;
+        ColorRun::Bold bold;
+        QTextCharFormat format;
+    };
+    QList<Entry> entries;
+};
 
 // start + length without overflow.
 int endOf(int start, int length)
@@ -159,6 +172,7 @@ RichTextBox::RichTextBox(QWidget *parent) : QPlainTextEdit(parent)
     knownBlockCount = document()->blockCount();
     connect(document(), &QTextDocument::contentsChange, this,
             [this](int position, int removed, int added) {
+                plainSinceSetText = false;
                 noteContentsChange(position, removed, added);
                 if (formattingDepth == 0 && (removed != 0 || added != 0)) {
                     const int characters = document()->characterCount();
@@ -292,6 +306,7 @@ void RichTextBox::setText(const QString &text)
     setCurrentCharFormat(plainFormat());
     knownBlockCount = document()->blockCount();
     dropCachedText();
+    plainSinceSetText = true;
 }
 
 int RichTextBox::textLength() const
@@ -431,7 +446,7 @@ void RichTextBox::insertSpans(const QList<RtfSpan> &spans)
     cursor.beginEditBlock();
     cursor.removeSelectedText();
     for (const RtfSpan &span : spans)
-        cursor.insertText(toLines(span.text), formatOf(span.color, span.bold));
+        cursor.insertText(toLines(span.text), LookFormats().get(span.color, span.bold));
     cursor.endEditBlock();
     setTextCursor(cursor);
 }
@@ -510,6 +525,12 @@ void RichTextBox::applyColorRuns(const QList<ColorRun> &runs)
     }
     const QList<ColorRun> &list = sorted ? runs : ordered;
 
+    // Right after setText every character is black and not bold. Where no earlier run has
+    // been, a black run that does not turn bold on changes nothing, and a run's whole look is
+    // known, so it is set rather than merged into the look of each fragment under it.
+    const bool plain = plainSinceSetText;
+    int touchedEnd = INT_MIN; // runs come by start: all characters touched lie before this
+    LookFormats formats;
     PositionWalker walker(*this);
     QTextCursor cursor(document());
     ++formattingDepth;
@@ -517,9 +538,22 @@ void RichTextBox::applyColorRuns(const QList<ColorRun> &runs)
     auto apply = [&](const ColorRun &run) {
         if (run.length <= 0)
             return;
-        cursor.setPosition(walker.map(run.start));
-        cursor.setPosition(walker.map(endOf(run.start, run.length)), QTextCursor::KeepAnchor);
-        cursor.mergeCharFormat(formatOf(run));
+        const int end = endOf(run.start, run.length);
+        const bool untouched = plain && run.start >= touchedEnd;
+        if (untouched && run.color == TextColor::Black && run.bold != ColorRun::On)
+            return;
+        touchedEnd = std::max(touchedEnd, end);
+        // Runs mostly follow each other: the last run's end is where this one starts.
+        const int from = walker.map(run.start);
+        if (cursor.position() == from)
+            cursor.clearSelection();
+        else
+            cursor.setPosition(from);
+        cursor.setPosition(walker.map(end), QTextCursor::KeepAnchor);
+        if (untouched)
+            cursor.setCharFormat(formats.get(run.color, run.bold == ColorRun::On));
+        else
+            cursor.mergeCharFormat(formats.get(run.color, run.bold));
     };
     // Neighbouring runs with the same look become one format change.
     ColorRun merged = list.first();

@@ -134,6 +134,7 @@ private:
     mutable bool cachedTextValid = false;
     mutable QList<TextEdit> pendingEdits;
     int knownBlockCount = 1; // the block count when the last change was seen
+    bool plainSinceSetText = false; // nothing changed since setText left all text plain
     int formattingDepth = 0; // > 0 while only formats change
     bool keyIgnored = false;
 };

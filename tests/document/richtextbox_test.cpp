@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <climits>
 #include <cmath>
 #include <iterator>
@@ -424,4 +425,92 @@ TEST(RichTextBox, TextStaysTrueThroughEditsUndoAndRedo)
             }
         }
     }
+}
+
+namespace {
+
+// One letter per character: K black, R red, B blue, M magenta; upper case when bold.
+std::string looksOf(RichTextBox &box)
+{
+    std::string looks;
+    for (int position = 0; position < box.textLength(); ++position) {
+        box.select(position, 1);
+        if (box.selText() == QLatin1String("\r"))
+            continue; // a line break reads its look from the line's end
+        char letter = '?';
+        switch (box.selColor()) {
+        case TextColor::Black: letter = 'k'; break;
+        case TextColor::Red: letter = 'r'; break;
+        case TextColor::Blue: letter = 'b'; break;
+        case TextColor::Magenta: letter = 'm'; break;
+        }
+        looks += box.selBold() ? char(std::toupper(letter)) : letter;
+    }
+    return looks;
+}
+
+} // namespace
+
+TEST(RichTextBox, ColourRunsOnAFreshOrAnEditedPage)
+{
+    struct Case
+    {
+        const char *name;
+        void (*prepare)(RichTextBox &);
+        QList<ColorRun> runs;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"fresh", [](RichTextBox &) {},
+         {{0, 1, TextColor::Red, ColorRun::On}, {1, 1, TextColor::Blue, ColorRun::Unchanged},
+          {2, 1, TextColor::Red, ColorRun::On}, {3, 1, TextColor::Black, ColorRun::Unchanged},
+          {4, 1, TextColor::Black, ColorRun::On}},
+         "RbRkK"},
+        {"colouredBefore", [](RichTextBox &box) {
+             box.applyColorRuns({{0, 5, TextColor::Red, ColorRun::On}});
+         },
+         {{0, 2, TextColor::Black, ColorRun::Unchanged}, {2, 1, TextColor::Blue, ColorRun::Off}},
+         "KKbRR"},
+        {"editedBefore", [](RichTextBox &box) {
+             box.select(1, 3);
+             box.setSelColor(TextColor::Magenta);
+             box.setSelBold(true);
+         },
+         {{0, 2, TextColor::Black, ColorRun::Unchanged}}, "kKMMk"},
+        {"overlapping", [](RichTextBox &) {},
+         {{0, 5, TextColor::Red, ColorRun::On}, {1, 1, TextColor::Black, ColorRun::Unchanged},
+          {2, 1, TextColor::Blue, ColorRun::Unchanged}, {3, 1, TextColor::Black, ColorRun::Unchanged}},
+         "RKBKR"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        RichTextBox box;
+        box.setText(QStringLiteral("<a>xy"));
+        c.prepare(box);
+        box.applyColorRuns(c.runs);
+        EXPECT_EQ(looksOf(box), c.expected);
+    }
+}
+
+TEST(RichTextBox, ColourRunsLookTheSameOnAFreshPageAsOnAnEditedOne)
+{
+    const QString text = QStringLiteral("<p>\r\n<a href=\"x\">漢字</a>\r\n\r\n<br>text");
+    std::mt19937 random(11);
+    const int colors[] = {TextColor::Black, TextColor::Red, TextColor::Blue, TextColor::Magenta};
+    QList<ColorRun> runs;
+    for (int i = 0; i < 40; ++i) {
+        runs.append({int(random() % text.size()), int(random() % 6), colors[random() % 4],
+                     ColorRun::Bold(random() % 3)});
+    }
+    RichTextBox fresh;
+    fresh.setText(text);
+    fresh.applyColorRuns(runs);
+    RichTextBox edited;
+    edited.setText(text);
+    edited.setSelStart(0);
+    edited.setSelText(QStringLiteral("-")); // a change, undone by hand: plain text again
+    edited.select(0, 1);
+    edited.setSelText({});
+    edited.applyColorRuns(runs);
+    EXPECT_EQ(looksOf(fresh), looksOf(edited));
 }
