@@ -442,11 +442,12 @@ QString RichTextBox::selRtf() const
 
 void RichTextBox::insertSpans(const QList<RtfSpan> &spans)
 {
+    LookFormats formats;
     QTextCursor cursor = textCursor();
     cursor.beginEditBlock();
     cursor.removeSelectedText();
     for (const RtfSpan &span : spans)
-        cursor.insertText(toLines(span.text), LookFormats().get(span.color, span.bold));
+        cursor.insertText(toLines(span.text), formats.get(span.color, span.bold));
     cursor.endEditBlock();
     setTextCursor(cursor);
 }
