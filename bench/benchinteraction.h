@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/interaction.h"
+#include "core/interaction.h"
 
 namespace bench {
 

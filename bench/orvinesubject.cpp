@@ -6,9 +6,9 @@
 #include "harness.h"
 #include "references.h"
 
-#include "app/documentio.h"
-#include "app/settingsstore.h"
-#include "app/sharedstate.h"
+#include "mainwindow/documentio.h"
+#include "core/settingsstore.h"
+#include "core/sharedstate.h"
 #include "document/frmdocument.h"
 #include "document/richtextbox.h"
 #include "document/tagcolor.h"

@@ -1,6 +1,6 @@
 #include "app/frmsplash.h"
 
-#include "app/interaction.h"
+#include "core/interaction.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

@@ -1,10 +1,12 @@
 #include "app/startup.h"
 
-#include "app/dlgopenhtml.h"
-#include "app/documentio.h"
+#include "app/registration.h"
+
+#include "mainwindow/dlgopenhtml.h"
+#include "mainwindow/documentio.h"
 #include "app/frmsplash.h"
-#include "app/interaction.h"
-#include "app/sharedstate.h"
+#include "core/interaction.h"
+#include "core/sharedstate.h"
 #include "app/singleinstance.h"
 #include "document/frmdocument.h"
 #include "document/richtextbox.h"
@@ -37,34 +39,10 @@ QString buildNewTemplate()
     return lines.join(QStringLiteral("\r\n"));
 }
 
-void NewDocument()
-{
-    // The number is used up before the dialog, so a cancelled dialog still takes one.
-    const int number = ++shared().lngNewCount;
-    QString result;
-    {
-        dlgOpenHtml dialog(frmMain::instance());
-        Interaction::current().runModal(dialog);
-        result = dialog.strResult;
-    }
-    if (result == QLatin1String("Cancel"))
-        return;
-
-    frmDocument *doc = createDocumentWindow();
-    doc->setCaption(QStringLiteral("NewHtml%1.htm").arg(number));
-    doc->txtText->setText(result);
-    doc->strFileName = frmDocument::NewFileName;
-    doc->setTextTag(frmDocument::NewFileName);
-    if (shared().blnTagColor) {
-        Color_set(*doc);
-        doc->txtText->setSelStart(0);
-    }
-    doc->blnFlgDirty = false;
-    doc->showDocument();
-}
 
 int Main()
 {
+    registerAllCommands();
     SingleInstance instance;
     if (!instance.isFirst())
         return 0;

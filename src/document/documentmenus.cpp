@@ -5,44 +5,9 @@
 
 namespace {
 
-class TableBuilder
-{
-public:
-    TableBuilder &add(int depth, const char *name, const char *caption,
-                      const char *shortcut = nullptr)
-    {
-        m_entries.append({depth, name, caption, shortcut});
-        return *this;
-    }
-    TableBuilder &hidden(int depth, const char *name, const char *caption)
-    {
-        m_entries.append({depth, name, caption, nullptr, -1, true});
-        return *this;
-    }
-    // A context-menu item that runs another entry's command.
-    TableBuilder &alias(int depth, const char *name, const char *caption, const char *handler)
-    {
-        m_entries.append({depth, name, caption, nullptr, -1, false, handler});
-        return *this;
-    }
-    // A control array; items from `hiddenFrom` on start hidden.
-    TableBuilder &array(int depth, const char *name, const QList<const char *> &captions,
-                        int hiddenFrom = -1)
-    {
-        for (int i = 0; i < captions.size(); ++i)
-            m_entries.append({depth, name, captions[i], nullptr, i,
-                              hiddenFrom >= 0 && i >= hiddenFrom});
-        return *this;
-    }
-    QList<MenuEntry> take() { return std::move(m_entries); }
-
-private:
-    QList<MenuEntry> m_entries;
-};
-
 QList<MenuEntry> buildTable()
 {
-    TableBuilder t;
+    MenuTableBuilder t;
 
     t.add(0, "mnuFile", "ﾌｧｲﾙ(&F)")
         .add(1, "mnuFileNew", "新規作成(&N)", "Ctrl+N")
@@ -260,19 +225,4 @@ const QList<MenuEntry> &documentMenuTable()
 {
     static const QList<MenuEntry> table = buildTable();
     return table;
-}
-
-QString menuEntryObjectName(const MenuEntry &entry)
-{
-    QString name = QString::fromLatin1(entry.name);
-    if (entry.index >= 0)
-        name += QLatin1Char('_') + QString::number(entry.index);
-    return name;
-}
-
-QString menuEntryHandler(const MenuEntry &entry)
-{
-    if (entry.handler)
-        return QString::fromLatin1(entry.handler);
-    return QString::fromLatin1(entry.name) + QStringLiteral("_Click");
 }

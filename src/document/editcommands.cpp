@@ -1,6 +1,6 @@
 #include "document/editcommands.h"
 
-#include "app/interaction.h"
+#include "core/interaction.h"
 #include "document/clipboard.h"
 #include "document/frmdocument.h"
 #include "document/richtextbox.h"

@@ -1,17 +1,15 @@
-// The File, View, Tool (enabling) and Window commands of the document window.
+// The File commands of the document window that act on the document itself, the colouring pass
+// of the View menu and the Tool menu's enabling.
 
-#include "app/documentio.h"
-#include "app/interaction.h"
-#include "app/sharedstate.h"
-#include "app/startup.h"
-#include "document/documentcommand.h"
+#include "document/documentsave.h"
+#include "core/interaction.h"
+#include "core/sharedstate.h"
+#include "document/documentcommands.h"
 #include "document/frmdocument.h"
 #include "document/richtextbox.h"
 #include "document/tagcolor.h"
-#include "mainwindow/frmmain.h"
 
 #include <QAction>
-#include <QUrl>
 
 namespace {
 
@@ -22,16 +20,6 @@ void mnuFile_Click(frmDocument &doc)
 {
     // A new document is saved with save-as.
     doc.setCommandEnabled(QStringLiteral("mnuFileSave"), doc.strFileName != frmDocument::NewFileName);
-}
-
-void mnuFileNew_Click(frmDocument &)
-{
-    NewDocument();
-}
-
-void mnuFileOpen_Click(frmDocument &)
-{
-    openDocumentCommand();
 }
 
 void mnuFileClose_Click(frmDocument &doc)
@@ -59,77 +47,11 @@ void mnuFilePrint_Click(frmDocument &doc)
                             Interaction::Icon::Warning);
 }
 
-void mnuRecentFile_Click(frmDocument &doc, int index)
-{
-    const QString path = recentFilePath(doc.action(QStringLiteral("mnuRecentFile_%1").arg(index)));
-    if (!path.isEmpty())
-        ReadDoc(path);
-}
-
-void mnuFileEnd_Click(frmDocument &)
-{
-    if (frmMain *frame = frmMain::instance())
-        frame->close();
-}
-
-void setChecked(frmDocument &doc, const char *name, bool checked)
-{
-    QAction *item = doc.action(QString::fromLatin1(name));
-    item->setCheckable(true);
-    item->setChecked(checked);
-}
-
-void mnuView_Click(frmDocument &doc)
-{
-    if (frmMain *frame = frmMain::instance()) {
-        setChecked(doc, "mnuViewStatusBar", frame->statusBarShown());
-        setChecked(doc, "mnuViewToolbar", frame->toolBarShown());
-        setChecked(doc, "mnuViewTreeVew", frame->treeViewShown());
-    }
-    doc.setCommandEnabled(QStringLiteral("mnuViewTagColor"), shared().blnTagColor);
-}
-
-// The three view toggles: flip the frame's part, mark this entry, lay the frame out again.
-void toggleFramePart(frmDocument &doc, const char *name, bool (frmMain::*shown)() const,
-                     void (frmMain::*setShown)(bool))
-{
-    frmMain *frame = frmMain::instance();
-    if (!frame)
-        return;
-    const bool show = !(frame->*shown)();
-    (frame->*setShown)(show);
-    setChecked(doc, name, show);
-    frame->relayout();
-}
-
-void mnuViewToolbar_Click(frmDocument &doc)
-{
-    toggleFramePart(doc, "mnuViewToolbar", &frmMain::toolBarShown, &frmMain::setToolBarShown);
-}
-
-void mnuViewStatusBar_Click(frmDocument &doc)
-{
-    toggleFramePart(doc, "mnuViewStatusBar", &frmMain::statusBarShown, &frmMain::setStatusBarShown);
-}
-
-void mnuViewTreeVew_Click(frmDocument &doc)
-{
-    toggleFramePart(doc, "mnuViewTreeVew", &frmMain::treeViewShown, &frmMain::setTreeViewShown);
-}
-
 void mnuViewTagColor_Click(frmDocument &doc)
 {
     const int caret = doc.txtText->selStart();
     Color_set(doc);
     doc.txtText->setSelStart(caret);
-}
-
-void mnuViewExplorer_Click(frmDocument &)
-{
-    frmMain *frame = frmMain::instance();
-    const QString folder = frame ? frame->currentExplorerPath() : QString();
-    if (!folder.isEmpty())
-        Interaction::current().openUrl(QUrl::fromLocalFile(folder));
 }
 
 void mnuTool_Click(frmDocument &doc)
@@ -141,37 +63,23 @@ void mnuTool_Click(frmDocument &doc)
     doc.setCommandEnabled(QStringLiteral("mnuToolOption"), true);
 }
 
-template<int Arrangement>
-void arrangeWindows(frmDocument &)
-{
-    if (frmMain *frame = frmMain::instance())
-        frame->arrange(Arrangement);
-}
-
 } // namespace
 
-DocumentCommandTable fileCommands()
+DocumentCommandTable documentFileCommands()
 {
     return {
         {"mnuFile_Click", mnuFile_Click},
-        {"mnuFileNew_Click", mnuFileNew_Click},
-        {"mnuFileOpen_Click", mnuFileOpen_Click},
         {"mnuFileClose_Click", mnuFileClose_Click},
         {"mnuFileSave_Click", mnuFileSave_Click},
         {"mnuFileAdd_Click", mnuFileAdd_Click},
         {"mnuFilePrint_Click", mnuFilePrint_Click},
-        {"mnuRecentFile_Click", nullptr, mnuRecentFile_Click},
-        {"mnuFileEnd_Click", mnuFileEnd_Click},
-        {"mnuView_Click", mnuView_Click},
-        {"mnuViewToolbar_Click", mnuViewToolbar_Click},
-        {"mnuViewStatusBar_Click", mnuViewStatusBar_Click},
-        {"mnuViewTreeVew_Click", mnuViewTreeVew_Click},
         {"mnuViewTagColor_Click", mnuViewTagColor_Click},
-        {"mnuViewExplorer_Click", mnuViewExplorer_Click},
         {"mnuTool_Click", mnuTool_Click},
-        {"mnuWindowCascade_Click", arrangeWindows<0>},
-        {"mnuWindowTileHorizontal_Click", arrangeWindows<1>},
-        {"mnuWindowTileVertical_Click", arrangeWindows<2>},
-        {"mnuWindowArrangeIcons_Click", arrangeWindows<3>},
     };
+}
+
+void registerDocumentCommands()
+{
+    DocumentCommands::add(documentFileCommands());
+    DocumentCommands::add(insertCommands());
 }

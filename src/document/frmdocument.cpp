@@ -1,18 +1,15 @@
 #include "document/frmdocument.h"
 
-#include "app/documentio.h"
-#include "app/interaction.h"
-#include "app/paths.h"
-#include "app/settings.h"
-#include "app/settingsstore.h"
-#include "app/sharedstate.h"
-#include "document/commandregistry.h"
+#include "core/interaction.h"
+#include "core/paths.h"
+#include "core/settings.h"
+#include "core/settingsstore.h"
+#include "core/sharedstate.h"
 #include "document/documentmenus.h"
-#include "document/menubuilder.h"
+#include "document/documentsave.h"
+#include "commands/menubuilder.h"
 #include "document/richtextbox.h"
 #include "document/tagcolor.h"
-#include "mainwindow/frmmain.h"
-#include "retag/tagedit.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -26,9 +23,19 @@
 
 namespace {
 
-constexpr int CaretPanel = 6;
+QList<frmDocument::SetUpStep> &setUpSteps()
+{
+    static QList<frmDocument::SetUpStep> steps;
+    return steps;
+}
 
 } // namespace
+
+void frmDocument::addSetUpStep(SetUpStep step)
+{
+    if (!setUpSteps().contains(step))
+        setUpSteps() << step;
+}
 
 frmDocument::frmDocument(QWidget *parent)
     : QMdiSubWindow(parent)
@@ -54,7 +61,6 @@ frmDocument::frmDocument(QWidget *parent)
     buildMenus();
     connectText();
     installLiveColoring(*this);
-    connectTagEditing(*this);
     setTextTag(strFileName);
 
     // Load: the window state of the last document window, the settings, the working folder
@@ -72,10 +78,8 @@ frmDocument::frmDocument(QWidget *parent)
     // The window shows its own context menu on the right-button release.
     txtText->setContextMenuPolicy(Qt::NoContextMenu);
 
-    connect(this, &QMdiSubWindow::aboutToActivate, this, [] {
-        if (frmMain *frame = frmMain::instance())
-            frame->enableEditButtons(true);
-    });
+    for (SetUpStep step : std::as_const(setUpSteps()))
+        step(*this);
 }
 
 frmDocument::~frmDocument() = default;
@@ -109,10 +113,7 @@ void frmDocument::connectText()
     });
     connect(txtText, &RichTextBox::focusGained, Timer1, qOverload<>(&QTimer::start));
     connect(txtText, &RichTextBox::focusLost, Timer1, &QTimer::stop);
-    connect(txtText, &RichTextBox::mouseMoved, this, [] {
-        if (frmMain *frame = frmMain::instance())
-            frame->resetMousePointer();
-    });
+    connect(txtText, &RichTextBox::mouseMoved, this, &frmDocument::mouseMovedOverText);
 }
 
 void frmDocument::onKeyDown(int key, Qt::KeyboardModifiers modifiers)
@@ -132,19 +133,7 @@ void frmDocument::onKeyDown(int key, Qt::KeyboardModifiers modifiers)
 
 bool frmDocument::run(const QString &handler, int index)
 {
-    const DocumentCommand *command = findDocumentCommand(handler);
-    if (!command)
-        return false;
-    if (command->runIndexed)
-        command->runIndexed(*this, index);
-    else if (command->run)
-        command->run(*this);
-    return true;
-}
-
-bool frmDocument::hasCommand(const QString &handler)
-{
-    return findDocumentCommand(handler) != nullptr;
+    return DocumentCommands::run(*this, handler, index);
 }
 
 QAction *frmDocument::action(const QString &objectName) const
@@ -256,8 +245,7 @@ void frmDocument::closeEvent(QCloseEvent *event)
     Timer1->stop();
     if (!isMinimized())
         storeChildState();
-    if (frmMain *frame = frmMain::instance())
-        frame->setPanelText(CaretPanel, QStringLiteral("0/0"));
+    emit caretMoved(QStringLiteral("0/0"));
     QMdiSubWindow::closeEvent(event);
 }
 
@@ -269,8 +257,7 @@ bool frmDocument::FileSave()
 void frmDocument::RefreshRecentMenus()
 {
     showRecentFiles(recentFileItems(), 15);
-    if (frmMain *frame = frmMain::instance())
-        frame->refreshRecentFileMenu(15);
+    emit recentFilesChanged();
 }
 
 QList<QAction *> frmDocument::recentFileItems() const
@@ -287,6 +274,5 @@ void frmDocument::updateCaretPosition()
     lngLineStart = txtText->charFromLine(lngCaretLine - 1);
     // The full selection end: positions are not limited to 16 bits.
     lngCaretColumn = txtText->selEnd() - lngLineStart;
-    if (frmMain *frame = frmMain::instance())
-        frame->setPanelText(CaretPanel, QStringLiteral("%1/%2").arg(lngCaretColumn).arg(lngCaretLine));
+    emit caretMoved(QStringLiteral("%1/%2").arg(lngCaretColumn).arg(lngCaretLine));
 }

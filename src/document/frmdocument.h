@@ -1,18 +1,27 @@
 #pragma once
 
+#include "commands/commandtable.h"
+
 #include <QHash>
 #include <QList>
 #include <QMdiSubWindow>
 #include <QString>
+
+#include <functional>
 
 class QAction;
 class QMenu;
 class QTimer;
 class RichTextBox;
 
+class frmDocument;
+using DocumentCommandTable = CommandTable<frmDocument>;
+using DocumentCommands = CommandRegistry<frmDocument>;
+
 // A document window: one HTML file (or a never-saved new page) in the frame's MDI area. It
 // keeps its state, its controls, its events and its menu plumbing; the menu commands are free
-// functions registered per subsystem (commandregistry.h) and run by handler name.
+// functions registered per feature (DocumentCommands) and run by handler name. The window
+// knows nothing of the frame: it reports through its signals, which the frame connects.
 class frmDocument : public QMdiSubWindow
 {
     Q_OBJECT
@@ -43,7 +52,12 @@ public:
     // Runs the command registered under `handler` ("mnuFileSave_Click"), with `index` for
     // control arrays. False when no such command is registered.
     Q_INVOKABLE bool run(const QString &handler, int index = -1);
-    static bool hasCommand(const QString &handler);
+    static bool hasCommand(const QString &handler) { return DocumentCommands::has(handler); }
+
+    // A step that every new document window runs at the end of its load (the features above
+    // the window connect their events here, as the re-editing does with the double-click).
+    using SetUpStep = void (*)(frmDocument &doc);
+    static void addSetUpStep(SetUpStep step);
 
     // Menu entries and menus by objectName (control-array items as "mnuRecentFile_3").
     QAction *action(const QString &objectName) const;
@@ -66,8 +80,18 @@ public:
     bool FileSave();
     // Brings this window's and the frame's recent-file entries up to date.
     void RefreshRecentMenus();
-    // One tick of Timer1: caret line and column into the frame's status bar.
+    // One tick of Timer1: caret line and column, reported by caretMoved.
     void updateCaretPosition();
+
+signals:
+    // The caret's "column/line" for the status bar ("0/0" when the window closes).
+    void caretMoved(const QString &position);
+    // A passing note for the status bar.
+    void note(const QString &text);
+    // The recent-file list changed; menus that show it should follow.
+    void recentFilesChanged();
+    // The mouse moved over the text: any pointer shape of a drag elsewhere ends.
+    void mouseMovedOverText();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

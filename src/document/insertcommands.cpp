@@ -1,6 +1,6 @@
 // The commands of the Edit, Insert and HTML menus that change the text without a dialog.
 
-#include "document/documentcommand.h"
+#include "document/documentcommands.h"
 #include "document/editcommands.h"
 #include "document/frmdocument.h"
 #include "document/richtextbox.h"
@@ -29,7 +29,7 @@ void simpleTag_Click(frmDocument &doc)
 template<std::size_t... Rows>
 DocumentCommandTable simpleTagCommands(std::index_sequence<Rows...>)
 {
-    return {DocumentCommand{simpleTags[Rows].handler, simpleTag_Click<Rows>}...};
+    return {Command<frmDocument>{simpleTags[Rows].handler, simpleTag_Click<Rows>}...};
 }
 
 template<DivAlign Align>

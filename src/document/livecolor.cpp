@@ -1,6 +1,6 @@
 #include "document/livecolor.h"
 
-#include "app/sharedstate.h"
+#include "core/sharedstate.h"
 #include "document/frmdocument.h"
 #include "document/richtextbox.h"
 #include "document/tagcolor.h"

@@ -1,6 +1,6 @@
 #include "document/rtf.h"
 
-#include "app/codec.h"
+#include "core/codec.h"
 
 #include <QHash>
 #include <QSet>

@@ -1,6 +1,6 @@
 #include "document/tagcolor.h"
 
-#include "app/sharedstate.h"
+#include "core/sharedstate.h"
 #include "document/clipboard.h"
 #include "document/colorrules.h"
 #include "document/frmdocument.h"

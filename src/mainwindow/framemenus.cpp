@@ -1,15 +1,6 @@
 #include "mainwindow/framemenus.h"
 
-#include "app/documentio.h"
-#include "app/interaction.h"
-#include "app/startup.h"
-#include "document/frmdocument.h"
-#include "document/richtextbox.h"
-#include "mainwindow/frmmain.h"
-
-#include <QAction>
-#include <QMenu>
-#include <QUrl>
+#include "core/interaction.h"
 
 namespace {
 
@@ -100,105 +91,6 @@ const Placeholder *findPlaceholder(const QString &handler)
     return nullptr;
 }
 
-// Error number of a failed print job, and of printing with no document window active.
-constexpr int PrinterError = 482;
-constexpr int NoObjectError = 91;
-
-void reportPrintError(int number, const QString &description)
-{
-    Interaction::inform(QStringLiteral("ｴﾗｰﾙｰﾁﾝ >> frmMain mnuFilePrint_Click()\r\nｴﾗｰｺｰﾄﾞ >> ")
-                            + QString::number(number) + QStringLiteral("\r\n") + description,
-                        Interaction::Icon::Warning, QStringLiteral("印刷"));
-}
-
-void mnuFilePrint_Click(frmMain &frame)
-{
-    frmDocument *doc = frame.activeDocument();
-    if (!doc) {
-        reportPrintError(NoObjectError, QStringLiteral("オブジェクト変数または With ブロック変数が設定されていません。"));
-        return;
-    }
-    QString error;
-    const auto outcome = Interaction::current().printText(doc->txtText->text() + QStringLiteral("\r\n"), &error);
-    if (outcome == Interaction::PrintOutcome::Failed)
-        reportPrintError(PrinterError, error);
-}
-
-void mnuFileSaveAs_Click(frmMain &)
-{
-    // Only the dialog: the frame has no document of its own to save.
-    Interaction::FileRequest request;
-    request.overwritePrompt = true;
-    Interaction::current().saveFileName(request);
-}
-
-void mnuFileMRU_Click(frmMain &frame, int index)
-{
-    const QString path = recentFilePath(frame.action(QStringLiteral("mnuFileMRU_%1").arg(index)));
-    if (!path.isEmpty())
-        ReadDoc(path);
-}
-
-void setChecked(frmMain &frame, const char *name, bool checked)
-{
-    QAction *item = frame.action(QLatin1String(name));
-    item->setCheckable(true);
-    item->setChecked(checked);
-}
-
-void mnuView_Click(frmMain &frame)
-{
-    setChecked(frame, "mnuViewToolbar", frame.toolBarShown());
-    setChecked(frame, "mnuViewStatusBar", frame.statusBarShown());
-    setChecked(frame, "mnuViewTreeVew", frame.treeViewShown());
-}
-
-void toggle(frmMain &frame, const char *name, bool (frmMain::*shown)() const, void (frmMain::*setShown)(bool))
-{
-    const bool show = !(frame.*shown)();
-    (frame.*setShown)(show);
-    setChecked(frame, name, show);
-    frame.relayout();
-}
-
-void showHelp(frmMain &frame)
-{
-    if (frame.helpFile.isEmpty()) {
-        Interaction::inform(QStringLiteral("ﾍﾙﾌﾟの目次を表示できません。 このﾌﾟﾛｼﾞｪｸﾄに関連付けられたﾍﾙﾌﾟが存在しません。"),
-                            Interaction::Icon::Information, frame.windowTitle());
-        return;
-    }
-    if (!Interaction::current().openUrl(QUrl::fromLocalFile(frame.helpFile)))
-        Interaction::inform(QStringLiteral("ﾍﾙﾌﾟﾌｧｲﾙを開けません: ") + frame.helpFile);
-}
-
-const QList<FrameCommand> &frameCommands()
-{
-    static const QList<FrameCommand> commands = {
-        {"mnuFileNew_Click", [](frmMain &) { NewDocument(); }},
-        {"mnuFileOpen_Click", [](frmMain &) { openDocumentCommand(); }},
-        {"mnuFileSaveAs_Click", mnuFileSaveAs_Click},
-        {"mnuFilePageSetup_Click", [](frmMain &) { Interaction::current().printerSetup(); }},
-        {"mnuFilePrint_Click", mnuFilePrint_Click},
-        {"mnuFileMRU_Click", nullptr, mnuFileMRU_Click},
-        {"mnuFileExit_Click", [](frmMain &frame) { frame.close(); }},
-        {"mnuView_Click", mnuView_Click},
-        {"mnuViewToolbar_Click",
-         [](frmMain &f) { toggle(f, "mnuViewToolbar", &frmMain::toolBarShown, &frmMain::setToolBarShown); }},
-        {"mnuViewStatusBar_Click",
-         [](frmMain &f) { toggle(f, "mnuViewStatusBar", &frmMain::statusBarShown, &frmMain::setStatusBarShown); }},
-        {"mnuViewTreeVew_Click",
-         [](frmMain &f) { toggle(f, "mnuViewTreeVew", &frmMain::treeViewShown, &frmMain::setTreeViewShown); }},
-        {"mnuWindowCascade_Click", [](frmMain &frame) { frame.arrange(0); }},
-        {"mnuWindowTileHorizontal_Click", [](frmMain &frame) { frame.arrange(1); }},
-        {"mnuWindowTileVertical_Click", [](frmMain &frame) { frame.arrange(2); }},
-        {"mnuWindowArrangeIcons_Click", [](frmMain &frame) { frame.arrange(3); }},
-        {"mnuHelpContents_Click", showHelp},
-        {"mnuHelpSearch_Click", showHelp},
-    };
-    return commands;
-}
-
 } // namespace
 
 const QList<MenuEntry> &frameMenuTable()
@@ -207,39 +99,16 @@ const QList<MenuEntry> &frameMenuTable()
     return table;
 }
 
-const FrameCommand *findFrameCommand(const QString &handler)
+bool isPlaceholder(const QString &handler)
 {
-    for (const FrameCommand &command : frameCommands())
-        if (handler == QLatin1String(command.handler))
-            return &command;
-    return nullptr;
+    return findPlaceholder(handler) != nullptr;
 }
 
-bool hasFrameCommand(const QString &handler)
+bool showPlaceholder(const QString &handler)
 {
-    return findFrameCommand(handler) || findPlaceholder(handler);
-}
-
-bool runFrameCommand(frmMain &frame, const QString &handler, int index)
-{
-    if (const Placeholder *placeholder = findPlaceholder(handler)) {
-        Interaction::inform(QString::fromUtf8(placeholder->text), Interaction::Icon::Information);
-        return true;
-    }
-    const FrameCommand *command = findFrameCommand(handler);
-    if (!command)
+    const Placeholder *placeholder = findPlaceholder(handler);
+    if (!placeholder)
         return false;
-    if (command->runIndexed)
-        command->runIndexed(frame, index);
-    else
-        command->run(frame);
+    Interaction::inform(QString::fromUtf8(placeholder->text), Interaction::Icon::Information);
     return true;
-}
-
-BuiltMenus buildFrameMenus(frmMain &frame)
-{
-    return buildMenusFromTable(frameMenuTable(), &frame,
-                               {&hasFrameCommand, [&frame](const QString &handler, int index) {
-                                    frame.run(handler, index);
-                                }});
 }

@@ -1,28 +1,12 @@
 #pragma once
 
-#include "document/menubuilder.h"
-
-#include <QList>
-
-class frmMain;
+#include "commands/menutable.h"
 
 // The frame's own menus as data (shown while no document window is active), and the pop-up
-// menu of the explorer pane (mnuPopup). Same layout as the document window's table.
+// menu of the explorer pane (mnuPopup).
 const QList<MenuEntry> &frameMenuTable();
 
-// A command of the frame: its handler's name and the function that runs it; the recent-file
-// entries take their index.
-struct FrameCommand
-{
-    const char *handler;
-    void (*run)(frmMain &frame) = nullptr;
-    void (*runIndexed)(frmMain &frame, int index) = nullptr;
-};
-const FrameCommand *findFrameCommand(const QString &handler);
-// True when `handler` is a command of the frame, or an entry that only says what it will do.
-bool hasFrameCommand(const QString &handler);
-// Runs the frame's command `handler`; false when there is none.
-bool runFrameCommand(frmMain &frame, const QString &handler, int index = -1);
-
-// The frame's menus built from the table. Entries whose command is not there yet are disabled.
-BuiltMenus buildFrameMenus(frmMain &frame);
+// Entries of the frame that only say what they will do: an information box ending in
+// "処理をここに記述します !". showPlaceholder shows it and answers true for such an entry.
+bool isPlaceholder(const QString &handler);
+bool showPlaceholder(const QString &handler);

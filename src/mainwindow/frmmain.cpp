@@ -1,14 +1,17 @@
 #include "mainwindow/frmmain.h"
 
-#include "app/documentio.h"
-#include "app/interaction.h"
-#include "app/paths.h"
-#include "app/settings.h"
-#include "app/sharedstate.h"
+#include "document/documentsave.h"
+#include "mainwindow/documentio.h"
+#include "core/interaction.h"
+#include "core/paths.h"
+#include "core/settings.h"
+#include "core/sharedstate.h"
 #include "document/frmdocument.h"
 #include "document/richtextbox.h"
 #include "mainwindow/explorerpane.h"
 #include "mainwindow/frameclient.h"
+#include "commands/menubuilder.h"
+#include "mainwindow/framecommands.h"
 #include "mainwindow/framemenus.h"
 #include "mainwindow/toolbar.h"
 #include "mainwindow/twips.h"
@@ -46,6 +49,9 @@ frmMain *&runningFrame()
     return frame;
 }
 
+// The status bar's panel of the caret's column and line.
+constexpr int CaretPanel = 6;
+
 // How long a note stays in the status bar.
 constexpr int NoteMilliseconds = 15000;
 
@@ -76,7 +82,9 @@ frmMain::frmMain(QWidget *parent)
 
     buildStatusBar();
 
-    BuiltMenus menus = buildFrameMenus(*this);
+    BuiltMenus menus = buildMenusFromTable(
+        frameMenuTable(), this,
+        {&frmMain::hasCommand, [this](const QString &handler, int index) { run(handler, index); }});
     frameMenus = menus.bar;
     m_actions = menus.actions;
     m_menus = menus.menus;
@@ -198,7 +206,12 @@ void frmMain::refreshStatusPanels()
 
 bool frmMain::run(const QString &handler, int index)
 {
-    return runFrameCommand(*this, handler, index);
+    return showPlaceholder(handler) || FrameCommands::run(*this, handler, index);
+}
+
+bool frmMain::hasCommand(const QString &handler)
+{
+    return FrameCommands::has(handler) || isPlaceholder(handler);
 }
 
 QAction *frmMain::action(const QString &objectName) const
@@ -319,6 +332,13 @@ void frmMain::addDocument(frmDocument *document)
         if (documents().isEmpty())
             showMenusOf(nullptr);
     });
+    connect(document, &frmDocument::caretMoved, this,
+            [this](const QString &position) { setPanelText(CaretPanel, position); });
+    connect(document, &frmDocument::note, this, &frmMain::showNote);
+    connect(document, &frmDocument::recentFilesChanged, this,
+            [this] { refreshRecentFileMenu(15); });
+    connect(document, &frmDocument::mouseMovedOverText, this, &frmMain::resetMousePointer);
+    connect(document, &QMdiSubWindow::aboutToActivate, this, [this] { enableEditButtons(true); });
 }
 
 frmDocument *frmMain::activeDocument() const

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/settings.h"
+#include "core/settings.h"
 
 #include <QHash>
 #include <QList>
@@ -51,6 +51,7 @@ public:
     // Runs the frame's command `handler` ("mnuFileOpen_Click"), with `index` for the
     // recent-file entries. False when the frame has no such command.
     bool run(const QString &handler, int index = -1);
+    static bool hasCommand(const QString &handler);
     // The frame's menu entries and menus by objectName ("mnuFileMRU_3").
     QAction *action(const QString &objectName) const;
     QMenu *menu(const QString &objectName) const;

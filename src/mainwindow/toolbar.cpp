@@ -1,8 +1,8 @@
 #include "mainwindow/toolbar.h"
 
-#include "app/documentio.h"
-#include "app/interaction.h"
-#include "app/startup.h"
+#include "mainwindow/documentio.h"
+#include "core/interaction.h"
+#include "mainwindow/documentio.h"
 #include "document/editcommands.h"
 #include "document/frmdocument.h"
 #include "document/richtextbox.h"

@@ -1,6 +1,6 @@
 #include "app/frmsplash.h"
 #include "app/singleinstance.h"
-#include "app/spinefixture.h"
+#include "support/spinefixture.h"
 
 #include <QDialog>
 #include <QLabel>

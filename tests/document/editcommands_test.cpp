@@ -1,5 +1,5 @@
-#include "documentfixture.h"
-#include "app/spinefixture.h"
+#include "support/documentfixture.h"
+#include "support/spinefixture.h"
 
 #include "document/editcommands.h"
 #include "document/simpletags.h"

@@ -1,4 +1,4 @@
-#include "app/spinefixture.h"
+#include "support/spinefixture.h"
 
 #include "document/clipboard.h"
 #include "mainwindow/toolbar.h"

@@ -1,3 +1,5 @@
+#include "app/registration.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -24,6 +26,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvine"));
     QApplication::setOrganizationName(QStringLiteral("Orvine"));
+    registerAllCommands();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

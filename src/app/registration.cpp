@@ -1,0 +1,12 @@
+#include "app/registration.h"
+
+#include "document/documentcommands.h"
+#include "mainwindow/framecommands.h"
+#include "tags/tagcommands.h"
+
+void registerAllCommands()
+{
+    registerDocumentCommands();
+    registerTagCommands();
+    registerFrameCommands();
+}

@@ -1,7 +1,0 @@
-#include "app/sharedstate.h"
-
-SharedState &shared()
-{
-    static SharedState state;
-    return state;
-}

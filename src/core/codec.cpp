@@ -1,0 +1,240 @@
+#include "core/codec.h"
+
+#include <QSysInfo>
+
+#include <array>
+#include <bitset>
+#include <memory>
+
+#include <iconv.h>
+
+namespace {
+
+// A byte that cannot be read becomes the lone low surrogate 0xDC00 + byte. The bytes
+// 0xA1..0xDF always read as half-width katakana, so their units are never produced and are
+// not written back as bytes either (they would read back as katakana).
+constexpr char16_t reservedBase = 0xDC00;
+constexpr char16_t noCharacter = 0xFFFF; // never the result of a code page 932 code
+constexpr int firstUnmappableShown = 5;
+
+bool isReserved(char16_t unit)
+{
+    return unit >= 0xDC80 && unit <= 0xDCFF && !(unit >= 0xDCA1 && unit <= 0xDCDF);
+}
+
+bool isLeadByte(int byte)
+{
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+const char *utf16Name()
+{
+    return QSysInfo::ByteOrder == QSysInfo::LittleEndian ? "UTF-16LE" : "UTF-16BE";
+}
+
+// Converts one code at a time through iconv; yields nothing for input iconv refuses or that
+// does not give exactly one result.
+class OneCodeConverter
+{
+public:
+    OneCodeConverter(const char *to, const char *from) : m_cd(iconv_open(to, from)) {}
+    ~OneCodeConverter()
+    {
+        if (valid())
+            iconv_close(m_cd);
+    }
+    OneCodeConverter(const OneCodeConverter &) = delete;
+    OneCodeConverter &operator=(const OneCodeConverter &) = delete;
+
+    bool valid() const { return m_cd != iconv_t(-1); }
+
+    // `in` converted into at most `outSize` bytes; the number of bytes written, or -1.
+    int convert(const char *in, size_t inSize, char *out, size_t outSize)
+    {
+        if (!valid())
+            return -1;
+        iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
+        char *outPos = out;
+        size_t outLeft = outSize;
+        const size_t result = iconv(m_cd, const_cast<char **>(&in), &inSize, &outPos, &outLeft);
+        if (result == size_t(-1) || inSize != 0)
+            return -1;
+        return int(outPos - out);
+    }
+
+private:
+    iconv_t m_cd;
+};
+
+// Code page 932 as glibc's iconv "CP932" has it, asked once code by code and kept in tables, so
+// a whole document converts at memory speed. The converter is stateless: what a byte or a byte
+// pair means never depends on what came before, so the tables convert exactly as iconv does.
+struct Cp932Tables
+{
+    std::array<char16_t, 0x100> single;  // byte → character, or noCharacter
+    std::array<char16_t, 0x10000> pair;  // lead << 8 | trail → character, or noCharacter
+    std::bitset<0x10000> encodable;      // characters written back as a code
+    std::array<quint16, 0x10000> code{}; // their code: below 0x100 one byte, else two
+};
+
+std::unique_ptr<Cp932Tables> buildTables()
+{
+    auto tables = std::make_unique<Cp932Tables>();
+    tables->single.fill(noCharacter);
+    tables->pair.fill(noCharacter);
+    OneCodeConverter decoder(utf16Name(), "CP932");
+    OneCodeConverter encoder("CP932", utf16Name());
+    auto decodeCode = [&decoder](const char *code, size_t size) {
+        char16_t result[2];
+        const int written = decoder.convert(code, size, reinterpret_cast<char *>(result), sizeof result);
+        return written == 2 ? result[0] : noCharacter;
+    };
+    for (int byte = 0; byte < 0x100; ++byte) {
+        const char code[1] = {char(byte)};
+        tables->single[byte] = decodeCode(code, 1);
+        if (byte < 0x80 && tables->single[byte] == noCharacter)
+            tables->single[byte] = char16_t(byte); // bytes below 0x80 always read as themselves
+    }
+    for (int lead = 0; lead < 0x100; ++lead) {
+        if (!isLeadByte(lead))
+            continue;
+        for (int trail = 0x40; trail <= 0xFC; ++trail) {
+            const char code[2] = {char(lead), char(trail)};
+            tables->pair[lead << 8 | trail] = decodeCode(code, 2);
+        }
+    }
+    // A character is written as the code iconv gives it, if that code reads back as the same
+    // character. iconv also maps some look-alikes one way (U+00A5 to 0x5C, U+301C to 0x8160)
+    // and drops the tag characters U+E0000..; those are written as references instead.
+    auto addEncodable = [&](char16_t character) {
+        if (character == noCharacter || tables->encodable.test(character))
+            return;
+        char bytes[4];
+        const int size = encoder.convert(reinterpret_cast<const char *>(&character), 2, bytes, sizeof bytes);
+        quint16 code;
+        char16_t readBack;
+        if (size == 1) {
+            code = uchar(bytes[0]);
+            readBack = tables->single[code];
+        } else if (size == 2) {
+            code = quint16(uchar(bytes[0]) << 8 | uchar(bytes[1]));
+            readBack = tables->pair[code];
+        } else {
+            return;
+        }
+        if (readBack == character) {
+            tables->encodable.set(character);
+            tables->code[character] = code;
+        }
+    };
+    for (int byte = 0; byte < 0x80; ++byte) {
+        tables->encodable.set(byte);
+        tables->code[byte] = quint16(byte);
+    }
+    for (char16_t character : tables->single)
+        addEncodable(character);
+    for (char16_t character : tables->pair)
+        addEncodable(character);
+    return tables;
+}
+
+const Cp932Tables &tables()
+{
+    static const std::unique_ptr<Cp932Tables> instance = buildTables();
+    return *instance;
+}
+
+class Encoder
+{
+public:
+    Encoder(const QString &text, EncodeReport *report) : m_text(text), m_report(report) {}
+
+    QByteArray encode()
+    {
+        const Cp932Tables &t = tables();
+        const char16_t *units = reinterpret_cast<const char16_t *>(m_text.utf16());
+        const qsizetype count = m_text.size();
+        // Two bytes per unit at most, except where a reference is written (reserve()).
+        m_out.resize(count * 2);
+        m_pos = 0;
+        for (qsizetype i = 0; i < count; ++i) {
+            const char16_t unit = units[i];
+            if (t.encodable.test(unit)) {
+                const quint16 code = t.code[unit];
+                if (code >= 0x100)
+                    m_out[m_pos++] = char(code >> 8);
+                m_out[m_pos++] = char(code);
+            } else if (isReserved(unit)) {
+                m_out[m_pos++] = char(unit - reservedBase);
+            } else if (QChar::isHighSurrogate(unit) && i + 1 < count && QChar::isLowSurrogate(units[i + 1])) {
+                addReference(QChar::surrogateToUcs4(unit, units[i + 1]), i, 2);
+                ++i;
+            } else {
+                addReference(unit, i, 1);
+            }
+        }
+        m_out.truncate(m_pos);
+        return m_out;
+    }
+
+private:
+    void addReference(char32_t codePoint, qsizetype index, qsizetype length)
+    {
+        const QByteArray reference = "&#x" + QByteArray::number(uint(codePoint), 16).toUpper().rightJustified(4, '0') + ';';
+        // room for the reference and two bytes for each unit still to come
+        const qsizetype needed = m_pos + reference.size() + (m_text.size() - index - length) * 2;
+        if (needed > m_out.size())
+            m_out.resize(qMax(needed, m_out.size() * 2));
+        std::copy(reference.begin(), reference.end(), m_out.begin() + m_pos);
+        m_pos += reference.size();
+        if (!m_report)
+            return;
+        ++m_report->unmappable;
+        const QString character = m_text.mid(index, length);
+        if (m_report->firstUnmappable.size() < firstUnmappableShown
+            && !m_report->firstUnmappable.contains(character))
+            m_report->firstUnmappable.append(character);
+    }
+
+    const QString &m_text;
+    EncodeReport *m_report;
+    QByteArray m_out;
+    qsizetype m_pos = 0;
+};
+
+} // namespace
+
+QString decodeCp932(const QByteArray &bytes)
+{
+    const Cp932Tables &t = tables();
+    QString text(bytes.size(), Qt::Uninitialized); // never more code units than bytes
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    char16_t *pos = out;
+    const auto *in = reinterpret_cast<const uchar *>(bytes.constData());
+    const auto *end = in + bytes.size();
+    while (in < end) {
+        const uchar byte = *in;
+        char16_t character = t.single[byte];
+        qsizetype used = 1;
+        if (character == noCharacter && end - in >= 2) {
+            character = t.pair[byte << 8 | in[1]];
+            used = 2;
+        }
+        if (character == noCharacter) {
+            // unassigned, invalid or cut off at the end: keep the byte
+            character = char16_t(reservedBase + byte);
+            used = 1;
+        }
+        *pos++ = character;
+        in += used;
+    }
+    text.truncate(pos - out);
+    return text;
+}
+
+QByteArray encodeCp932(const QString &text, EncodeReport *report)
+{
+    if (report)
+        *report = EncodeReport();
+    return Encoder(text, report).encode();
+}

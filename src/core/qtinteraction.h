@@ -1,0 +1,21 @@
+#pragma once
+
+#include "core/interaction.h"
+
+// The Interaction of the running program: real message boxes, dialogs and processes.
+class QtInteraction : public Interaction
+{
+public:
+    Answer message(const Message &message) override;
+    QString openFileName(const FileRequest &request) override;
+    QString saveFileName(const FileRequest &request) override;
+    std::optional<int> chooseColor(int initial) override;
+    std::optional<QFont> chooseFont(const QFont &initial) override;
+    std::optional<QString> inputBox(const QString &prompt, const QString &title,
+                                    const QString &defaultText) override;
+    PrintOutcome printText(const QString &text, QString *error) override;
+    bool printerSetup() override;
+    int runModal(QDialog &dialog) override;
+    bool startProgram(const QString &program, const QStringList &arguments) override;
+    bool openUrl(const QUrl &url) override;
+};

@@ -1,0 +1,7 @@
+#include "core/sharedstate.h"
+
+SharedState &shared()
+{
+    static SharedState state;
+    return state;
+}

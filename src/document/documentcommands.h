@@ -1,0 +1,10 @@
+#pragma once
+
+#include "document/frmdocument.h"
+
+// The document window's own command tables.
+DocumentCommandTable documentFileCommands(); // save, save as, print, close, colour pass, Tool menu
+DocumentCommandTable insertCommands();       // editing and insertion commands
+
+// Adds the document window's own commands to DocumentCommands.
+void registerDocumentCommands();

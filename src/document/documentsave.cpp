@@ -1,0 +1,117 @@
+#include "document/documentsave.h"
+
+#include "core/documentfile.h"
+#include "core/interaction.h"
+#include "core/paths.h"
+#include "core/settings.h"
+#include "core/sharedstate.h"
+#include "document/frmdocument.h"
+#include "document/richtextbox.h"
+
+#include <QAction>
+
+namespace {
+
+
+void reportSaveError(const FileError &error, const QString &fileName)
+{
+    const QString routine = QStringLiteral("FileSave()");
+    switch (error.number) {
+    case 75:
+        Interaction::inform(errorBox(routine, error, QStringLiteral("パス名が違うか、上書きの場合には書込禁止")));
+        break;
+    case 76:
+        Interaction::inform(errorBox(routine, error,
+                                     QStringLiteral("パスがみつかりません。(") + fileName + QLatin1Char(')')));
+        break;
+    default:
+        Interaction::inform(errorBox(routine, error, error.description), Interaction::Icon::Warning);
+        break;
+    }
+}
+
+} // namespace
+
+QString errorBox(const QString &routine, const FileError &error, const QString &description)
+{
+    return QStringLiteral("ｴﾗｰﾙｰﾁﾝ >> ") + routine + QStringLiteral("\r\nｴﾗｰｺｰﾄﾞ >> ")
+           + QString::number(error.number) + QStringLiteral("\r\n") + description;
+}
+
+Interaction::FileRequest documentFileRequest()
+{
+    Interaction::FileRequest request;
+    request.filter = documentFileFilter();
+    request.filterIndex = 1;
+    request.startFolder = FolderOf(shared().strLastFullPath);
+    return request;
+}
+
+QString documentFileFilter()
+{
+    return QStringLiteral("HTMLﾌｧｲﾙ(*.html;*.htm)|*.html;*.htm|CGIﾌｧｲﾙ(*.cgi;*.pl)|*.cgi;*.pl|"
+                          "ﾃｷｽﾄﾌｧｲﾙ(*.txt)|*.txt|全てのﾌｧｲﾙ (*.*)|*.*");
+}
+
+bool saveDocumentFile(frmDocument &doc)
+{
+    const WriteResult result = writeDocumentFile(doc.strFileName, doc.txtText->text());
+    if (!result.error.ok()) {
+        reportSaveError(result.error, doc.strFileName);
+        return false;
+    }
+    doc.blnFlgDirty = false;
+    doc.setCaption(doc.strFileName);
+    AddRecentFile(doc.strFileName);
+    doc.RefreshRecentMenus();
+    shared().strLastFullPath = doc.strFileName;
+    SaveSettings();
+    if (result.encoding.unmappable > 0)
+        emit doc.note(QStringLiteral("Shift-JIS にない %1 文字を数値文字参照で保存しました: %2")
+                            .arg(result.encoding.unmappable)
+                            .arg(result.encoding.firstUnmappable.join(QLatin1Char(' '))));
+    return true;
+}
+
+bool saveDocumentCommand(frmDocument &doc)
+{
+    if (doc.strFileName == frmDocument::NewFileName)
+        return saveDocumentAsCommand(doc);
+    return saveDocumentFile(doc);
+}
+
+bool saveDocumentAsCommand(frmDocument &doc)
+{
+    Interaction::FileRequest request = documentFileRequest();
+    request.overwritePrompt = true;
+    const QString path = Interaction::current().saveFileName(request);
+    if (path.isEmpty())
+        return false;
+    doc.strFileName = path;
+    doc.setTextTag(path);
+    return saveDocumentFile(doc);
+}
+
+void showRecentFiles(const QList<QAction *> &items, int lastEntry)
+{
+    const auto &recent = shared().strRecentFile;
+    if (!recent[1].isEmpty() && !items.isEmpty() && items[0])
+        items[0]->setVisible(true);
+    for (int i = 1; i <= lastEntry && i < items.size() && i < int(recent.size()); ++i) {
+        if (recent[i].isEmpty() || !items[i])
+            continue;
+        QString caption = recent[i];
+        caption.replace(QLatin1Char('&'), QStringLiteral("&&")); // not a mnemonic
+        items[i]->setText(caption);
+        items[i]->setData(recent[i]);
+        items[i]->setVisible(true);
+    }
+}
+
+QString recentFilePath(const QAction *item)
+{
+    if (!item)
+        return {};
+    const QString path = item->data().toString();
+    return path.isEmpty() ? item->text() : path;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "core/documentfile.h"
+#include "core/interaction.h"
+
+#include <QList>
+#include <QString>
+
+class QAction;
+class frmDocument;
+
+// The filter of the open and save-as dialogs.
+QString documentFileFilter();
+// The open and save-as dialogs' request: that filter, starting in the last document's folder.
+Interaction::FileRequest documentFileRequest();
+// "ｴﾗｰﾙｰﾁﾝ >> routine" with the error's number and description, as error boxes show it.
+QString errorBox(const QString &routine, const FileError &error, const QString &description);
+
+// Writes the document's text to its strFileName (FileSave); false, after telling the user, when
+// the write failed.
+bool saveDocumentFile(frmDocument &doc);
+// The save command: save-as for a never-saved document, else FileSave. True when saved.
+bool saveDocumentCommand(frmDocument &doc);
+// The save-as command; false when the user cancelled or the write failed.
+bool saveDocumentAsCommand(frmDocument &doc);
+
+// Shows the recent-file list on menu entries (0 the separator, 1..lastEntry the files): an
+// entry whose list entry is non-empty gets it as caption and is shown; others are left as
+// they are.
+void showRecentFiles(const QList<QAction *> &items, int lastEntry);
+// The path behind a recent-file entry.
+QString recentFilePath(const QAction *item);

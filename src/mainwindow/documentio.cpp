@@ -1,0 +1,152 @@
+#include "mainwindow/documentio.h"
+
+#include "core/documentfile.h"
+#include "document/documentsave.h"
+#include "mainwindow/dlgopenhtml.h"
+#include "core/interaction.h"
+#include "core/paths.h"
+#include "core/settings.h"
+#include "core/sharedstate.h"
+#include "document/frmdocument.h"
+#include "document/richtextbox.h"
+#include "document/tagcolor.h"
+#include "mainwindow/frmmain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QMdiArea>
+
+namespace {
+
+const QString OpenTitle = QStringLiteral("ファイルを開く");
+
+// A network path begins with two separators ("\\server\share" or "//server/share").
+bool isNetworkPath(const QString &path)
+{
+    auto isSeparator = [](QChar c) { return c == QLatin1Char('\\') || c == QLatin1Char('/'); };
+    return path.size() >= 2 && isSeparator(path[0]) && isSeparator(path[1]);
+}
+
+void bringToFront(frmDocument *doc)
+{
+    if (frmMain *frame = frmMain::instance())
+        frame->mdiArea->setActiveSubWindow(doc);
+    doc->raise();
+    doc->txtText->setFocus();
+}
+
+
+// Fills a window created by ReadDoc: text, caption, file name and tag, clean.
+void fillDocument(frmDocument &doc, const QString &path, const QString &text)
+{
+    doc.txtText->setText(text);
+    doc.setCaption(path);
+    doc.strFileName = path;
+    doc.setTextTag(path);
+}
+
+} // namespace
+
+frmDocument *createDocumentWindow()
+{
+    auto *doc = new frmDocument;
+    if (frmMain *frame = frmMain::instance())
+        frame->addDocument(doc);
+    return doc;
+}
+
+QList<frmDocument *> openDocuments()
+{
+    if (frmMain *frame = frmMain::instance())
+        return frame->documents();
+    QList<frmDocument *> documents;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (auto *doc = qobject_cast<frmDocument *>(widget))
+            documents << doc;
+    return documents;
+}
+
+void ReadDoc(const QString &path)
+{
+    for (frmDocument *doc : openDocuments()) {
+        if (doc->caption().compare(path, Qt::CaseInsensitive) == 0) {
+            bringToFront(doc);
+            return;
+        }
+    }
+
+    const ReadResult read = readDocumentFile(path);
+    if (read.error.number == 53) {
+        const auto answer = Interaction::ask(
+            path + QStringLiteral("は見つかりません。\r\n新しいﾌｧｲﾙを作成しますか？"),
+            Interaction::Icon::Question, Interaction::Buttons::YesNo);
+        if (answer != Interaction::Answer::Yes)
+            return;
+        // The template under the missing file's name: nothing is written until it is saved.
+        frmDocument *doc = createDocumentWindow();
+        fillDocument(*doc, path, shared().strNewTemplate);
+        doc->blnFlgDirty = false;
+        doc->showDocument();
+        return;
+    }
+    if (!read.error.ok()) {
+        Interaction::inform(errorBox(QStringLiteral("ReadDoc()"), read.error, read.error.description),
+                            Interaction::Icon::Warning, OpenTitle);
+        return;
+    }
+
+    frmDocument *doc = createDocumentWindow();
+    fillDocument(*doc, path, read.text);
+    if (shared().blnTagColor) {
+        Color_set(*doc);
+        doc->txtText->setSelStart(0);
+    }
+    doc->blnFlgDirty = false;
+    // The recent list is updated before the settings are written, so that the next window's
+    // load, which re-reads the settings, does not drop this file from the list.
+    AddRecentFile(path);
+    if (!isNetworkPath(path)) {
+        shared().strLastFullPath = path;
+        SaveSettings();
+    }
+    doc->showDocument();
+}
+
+void openDocumentCommand()
+{
+    const QString last = shared().strLastFullPath;
+    if (!isNetworkPath(last) && !FolderOf(last).isEmpty())
+        QDir::setCurrent(FolderOf(last));
+    const QString path = Interaction::current().openFileName(documentFileRequest());
+    if (path.isEmpty())
+        return;
+    shared().strLastFullPath = path;
+    ReadDoc(path);
+}
+
+void NewDocument()
+{
+    // The number is used up before the dialog, so a cancelled dialog still takes one.
+    const int number = ++shared().lngNewCount;
+    QString result;
+    {
+        dlgOpenHtml dialog(frmMain::instance());
+        Interaction::current().runModal(dialog);
+        result = dialog.strResult;
+    }
+    if (result == QLatin1String("Cancel"))
+        return;
+
+    frmDocument *doc = createDocumentWindow();
+    doc->setCaption(QStringLiteral("NewHtml%1.htm").arg(number));
+    doc->txtText->setText(result);
+    doc->strFileName = frmDocument::NewFileName;
+    doc->setTextTag(frmDocument::NewFileName);
+    if (shared().blnTagColor) {
+        Color_set(*doc);
+        doc->txtText->setSelStart(0);
+    }
+    doc->blnFlgDirty = false;
+    doc->showDocument();
+}

@@ -1,0 +1,99 @@
+#include "tags/table/tabledialogbase.h"
+
+#include "tags/shared/dialogwidgets.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+TableDialogBase::TableDialogBase(const QString &name)
+    : TagDialog(name, tr("表の設定"), ButtonNames::Frm)
+    , m_borderFrame(makeFrame(this, tr("罫線の設定")))
+    , m_rulesFrame(makeFrame(this, tr("罫線の表示形式")))
+{
+    QWidget *b = m_borderFrame;
+    txtBorder = makeTextBox(b, QStringLiteral("txtBorder"));
+    txtBorderColor = makeTextBox(b, QStringLiteral("txtBorderColor"));
+    cmdColRef = makeButton(b, QStringLiteral("cmdColRef"), tr("色参照"));
+    txtWidth = makeTextBox(b, QStringLiteral("txtWidth"));
+    chkWidth = makeCheckBox(b, QStringLiteral("chkWidth"), tr("％"));
+    txtHeight = makeTextBox(b, QStringLiteral("txtHeight"));
+    chkHeight = makeCheckBox(b, QStringLiteral("chkHeight"), tr("％"));
+    txtCellspacing = makeTextBox(b, QStringLiteral("txtCellspacing"));
+    txtCellPadding = makeTextBox(b, QStringLiteral("txtCellPadding"));
+    auto *grid = new QGridLayout(m_borderFrame);
+    addRow(grid, tr("外枠の太さ"), txtBorder);
+    addRow(grid, tr("外枠の色"), txtBorderColor, cmdColRef);
+    addRow(grid, tr("表の幅"), txtWidth, chkWidth);
+    addRow(grid, tr("表の高さ"), txtHeight, chkHeight);
+    addRow(grid, tr("罫線の太さ"), txtCellspacing);
+    addRow(grid, tr("罫線と文字間隔"), txtCellPadding);
+    connectColorReference(cmdColRef, txtBorderColor);
+
+    chkRules = makeCheckBox(m_rulesFrame, QStringLiteral("chkRules"), tr("表示形式を指定する"));
+    optRules = makeOptionArray(m_rulesFrame, QStringLiteral("optRules"),
+                               {tr("罫線無し"), tr("横罫線のみ"), tr("縦罫線のみ"),
+                                tr("ヘッダーのみ"), tr("縦横両方")});
+    auto *rules = new QVBoxLayout(m_rulesFrame);
+    rules->addWidget(chkRules);
+    for (QRadioButton *option : std::as_const(optRules))
+        rules->addWidget(option);
+    rules->addWidget(makeLabel(m_rulesFrame, tr("InternetExplorerのみにこの設定は、有効です。")));
+    setRulesOption(int(TableRules::All));
+    connect(chkRules, &QCheckBox::toggled, this, &TableDialogBase::chkRules_Click);
+    chkRules_Click();
+
+    cmbAlign = makeDropDown(this, QStringLiteral("cmbAlign"),
+                            {tr("右揃え"), tr("中央揃え"), tr("左揃え")});
+}
+
+int TableDialogBase::rulesOption() const
+{
+    for (int i = 0; i < optRules.size(); ++i) {
+        if (optRules[i]->isChecked())
+            return i;
+    }
+    return -1;
+}
+
+void TableDialogBase::setRulesOption(int index)
+{
+    // An exclusive option cannot be unticked directly; lift the exclusiveness meanwhile.
+    for (QRadioButton *option : std::as_const(optRules)) {
+        option->setAutoExclusive(false);
+        option->setChecked(false);
+    }
+    if (index >= 0 && index < optRules.size())
+        optRules[index]->setChecked(true);
+    for (QRadioButton *option : std::as_const(optRules))
+        option->setAutoExclusive(true);
+}
+
+void TableDialogBase::chkRules_Click()
+{
+    for (QRadioButton *option : std::as_const(optRules))
+        option->setEnabled(chkRules->isChecked());
+}
+
+TableFields TableDialogBase::tableFields() const
+{
+    TableFields fields;
+    fields.border = txtBorder->text();
+    fields.borderColor = txtBorderColor->text();
+    fields.width = txtWidth->text();
+    fields.widthPercent = chkWidth->isChecked();
+    fields.height = txtHeight->text();
+    fields.heightPercent = chkHeight->isChecked();
+    fields.cellSpacing = txtCellspacing->text();
+    fields.cellPadding = txtCellPadding->text();
+    fields.rulesChosen = chkRules->isChecked();
+    fields.rulesOption = rulesOption();
+    fields.align = cmbAlign->currentText();
+    return fields;
+}

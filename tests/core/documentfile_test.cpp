@@ -1,0 +1,299 @@
+#include "core/documentfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <functional>
+
+#include <grp.h>
+#include <pwd.h>
+#include <sched.h>
+#include <signal.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+mode_t modeOf(const QString &path)
+{
+    struct stat info;
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+QStringList entries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+// A folder that the unprivileged user can reach and write to (QTemporaryDir makes it private).
+struct SharedFolder
+{
+    QTemporaryDir dir;
+    SharedFolder() { ::chmod(QFile::encodeName(dir.path()).constData(), 0777); }
+    QString path(const QString &name) const { return dir.filePath(name); }
+};
+
+// Runs `check` in a forked child and returns what it reported: empty when all went well.
+// Lets a test drop root's privileges or limit resources without touching the test process.
+std::string inChild(const std::function<QString()> &check)
+{
+    int channel[2];
+    if (::pipe(channel) != 0)
+        return "no pipe";
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(channel[0]);
+        const QByteArray message = check().toUtf8();
+        const ssize_t written = ::write(channel[1], message.constData(), size_t(message.size()));
+        ::_exit(written == message.size() ? 0 : 1);
+    }
+    ::close(channel[1]);
+    QByteArray message;
+    char buffer[256];
+    for (ssize_t got; (got = ::read(channel[0], buffer, sizeof buffer)) > 0;)
+        message.append(buffer, got);
+    ::close(channel[0]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return "child process failed";
+    return message.toStdString();
+}
+
+bool becomeNobody()
+{
+    const passwd *nobody = ::getpwnam("nobody");
+    return nobody && ::setgroups(0, nullptr) == 0 && ::setgid(nobody->pw_gid) == 0
+        && ::setuid(nobody->pw_uid) == 0;
+}
+
+QString expectRefused(const QString &path, int number, const QByteArray &before)
+{
+    const WriteResult result = writeDocumentFile(path, QStringLiteral("new"));
+    if (result.error.number != number)
+        return QStringLiteral("error %1, expected %2").arg(result.error.number).arg(number);
+    if (result.error.description.isEmpty())
+        return QStringLiteral("no description");
+    if (readBytes(path) != before)
+        return QStringLiteral("the old file changed");
+    return QString();
+}
+
+} // namespace
+
+TEST(DocumentFileWrite, LineBreaksBecomeCrLfAndOneMoreCrLfEnds)
+{
+    const struct
+    {
+        QString text;
+        QByteArray written;
+    } cases[] = {
+        {QString(), "\r\n"},
+        {QStringLiteral("a\nb"), "a\r\nb\r\n"},
+        {QStringLiteral("a\rb"), "a\r\nb\r\n"},
+        {QStringLiteral("a\r\nb\r\n"), "a\r\nb\r\n\r\n"},
+        {QStringLiteral("a\r\r\nb\n\n"), "a\r\n\r\nb\r\n\r\n\r\n"},
+        {QStringLiteral("\n\r"), "\r\n\r\n\r\n"},
+        {QStringLiteral("😀\n"), "&#x1F600;\r\n\r\n"},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("page.htm"));
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        ASSERT_TRUE(writeDocumentFile(path, c.text).error.ok());
+        EXPECT_EQ(readBytes(path), c.written);
+    }
+}
+
+TEST(DocumentFileWrite, ReadAndSavedAgainKeepsEveryByteAndAddsCrLf)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("page.htm"));
+    // LF-only breaks, Japanese, half-width katakana, a byte no code uses, a cut-off lead byte
+    const QByteArray original("<p>\x93\xfa\x96\x7b\x8c\xea\n\xb1\xb2\x80\xff\n\x82");
+    writeBytes(path, original);
+    const ReadResult read = readDocumentFile(path);
+    ASSERT_TRUE(read.error.ok());
+    EXPECT_EQ(read.text, QStringLiteral("<p>日本語\nｱｲ\xDC80\xDCFF\n\xDC82"));
+    const WriteResult written = writeDocumentFile(path, read.text);
+    ASSERT_TRUE(written.error.ok());
+    EXPECT_EQ(written.encoding.unmappable, 0);
+    EXPECT_EQ(readBytes(path), "<p>\x93\xfa\x96\x7b\x8c\xea\r\n\xb1\xb2\x80\xff\r\n\x82\r\n");
+    // saved again unchanged: one more CR LF each time
+    ASSERT_TRUE(writeDocumentFile(path, readDocumentFile(path).text).error.ok());
+    EXPECT_TRUE(readBytes(path).endsWith("\x82\r\n\r\n"));
+}
+
+TEST(DocumentFileRead, EmptyFileAndErrors)
+{
+    QTemporaryDir dir;
+    writeBytes(dir.filePath(QStringLiteral("empty.htm")), QByteArray());
+    const ReadResult empty = readDocumentFile(dir.filePath(QStringLiteral("empty.htm")));
+    EXPECT_TRUE(empty.error.ok());
+    EXPECT_TRUE(empty.text.isEmpty());
+
+    const struct
+    {
+        QString path;
+        int number;
+    } cases[] = {
+        {dir.filePath(QStringLiteral("missing.htm")), 53},
+        {dir.filePath(QStringLiteral("no folder/missing.htm")), 76},
+        {dir.filePath(QStringLiteral("empty.htm/inside.htm")), 76},
+        {dir.path(), 75},
+        {QString(), 75},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        const ReadResult result = readDocumentFile(c.path);
+        EXPECT_EQ(result.error.number, c.number);
+        EXPECT_FALSE(result.error.description.isEmpty());
+    }
+}
+
+TEST(DocumentFileWrite, RefusedTargetsAreLeftAlone)
+{
+    SharedFolder folder;
+    const QString readOnlyFile = folder.path(QStringLiteral("locked.htm"));
+    writeBytes(readOnlyFile, "old");
+    ::chmod(QFile::encodeName(readOnlyFile).constData(), 0444);
+    const QString readOnlyFolder = folder.path(QStringLiteral("locked"));
+    QDir().mkdir(readOnlyFolder);
+    writeBytes(readOnlyFolder + QStringLiteral("/page.htm"), "old");
+    ::chmod(QFile::encodeName(readOnlyFolder + QStringLiteral("/page.htm")).constData(), 0666);
+    ::chmod(QFile::encodeName(readOnlyFolder).constData(), 0555);
+
+    const struct
+    {
+        QString path;
+        int number;
+        QByteArray before;
+    } cases[] = {
+        {readOnlyFile, 75, "old"},
+        {readOnlyFolder + QStringLiteral("/page.htm"), 75, "old"},
+        {readOnlyFolder + QStringLiteral("/new.htm"), 75, "<unreadable>"},
+        {folder.path(QStringLiteral("no folder/page.htm")), 76, "<unreadable>"},
+        {readOnlyFolder, 75, "<unreadable>"},
+    };
+    // As this user (root in CI, who ignores permission bits) and as an unprivileged user.
+    for (bool unprivileged : {false, true}) {
+        for (const auto &c : cases) {
+            SCOPED_TRACE(c.path.toStdString());
+            const std::string report = inChild([&] {
+                if (unprivileged && !becomeNobody())
+                    return QStringLiteral("cannot become nobody");
+                return expectRefused(c.path, c.number, c.before);
+            });
+            EXPECT_EQ(report, "") << (unprivileged ? "unprivileged" : "as this user");
+        }
+    }
+    EXPECT_EQ(entries(readOnlyFolder), QStringList{QStringLiteral("page.htm")});
+    ::chmod(QFile::encodeName(readOnlyFolder).constData(), 0755);
+}
+
+TEST(DocumentFileWrite, ModeIsKeptAndNewFilesAreReadable)
+{
+    QTemporaryDir dir;
+    const QString existing = dir.filePath(QStringLiteral("page.htm"));
+    writeBytes(existing, "old");
+    ::chmod(QFile::encodeName(existing).constData(), 0751);
+    ASSERT_TRUE(writeDocumentFile(existing, QStringLiteral("new")).error.ok());
+    EXPECT_EQ(readBytes(existing), "new\r\n");
+    EXPECT_EQ(modeOf(existing), mode_t(0751));
+
+    const mode_t mask = ::umask(022);
+    const QString created = dir.filePath(QStringLiteral("new.htm"));
+    const bool ok = writeDocumentFile(created, QStringLiteral("new")).error.ok();
+    ::umask(mask);
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(modeOf(created), mode_t(0644)); // a web server must be able to read the page
+}
+
+TEST(DocumentFileWrite, UnreadableFileIsReportedAsPermissionDenied)
+{
+    SharedFolder folder;
+    const QString path = folder.path(QStringLiteral("secret.htm"));
+    writeBytes(path, "secret");
+    ::chmod(QFile::encodeName(path).constData(), 0600);
+    EXPECT_EQ(inChild([&] {
+                  if (!becomeNobody())
+                      return QStringLiteral("cannot become nobody");
+                  const int number = readDocumentFile(path).error.number;
+                  return number == 70 ? QString() : QStringLiteral("error %1").arg(number);
+              }),
+              "");
+}
+
+// A save that runs out of room fails, and the old file stays byte for byte, with no temporary
+// file left behind. The room runs out on a small tmpfs where mounting is allowed, and through
+// the file size limit everywhere.
+TEST(DocumentFileWrite, FullDiskLeavesTheOldFileAlone)
+{
+    SharedFolder folder;
+    const QByteArray old = "<p>old page</p>\r\n";
+    // 120 KiB written in two chunks: the room runs out inside the last one, whose write then
+    // comes back short without any error flagged.
+    const QString bigText = QString(60 * 1024, QChar(u'あ'));
+    const std::string fileSizeLimit = inChild([&] {
+        const QString path = folder.path(QStringLiteral("page.htm"));
+        writeBytes(path, old);
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{100 * 1024, 100 * 1024};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const WriteResult result = writeDocumentFile(path, bigText);
+        if (result.error.ok())
+            return QStringLiteral("reported success");
+        if (readBytes(path) != old)
+            return QStringLiteral("the old file changed");
+        return QString();
+    });
+    EXPECT_EQ(fileSizeLimit, "");
+    EXPECT_EQ(entries(folder.dir.path()), QStringList{QStringLiteral("page.htm")});
+
+    const std::string tmpfs = inChild([&] {
+        const QByteArray mountPoint = QFile::encodeName(folder.dir.path());
+        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
+            || ::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=256k") != 0)
+            return QStringLiteral("skip");
+        const QString path = folder.path(QStringLiteral("page.htm"));
+        writeBytes(path, old);
+        QFile filler(folder.path(QStringLiteral("filler")));
+        filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+        const QByteArray block(4096, 'x');
+        while (filler.write(block) == block.size()) {
+        }
+        filler.resize(filler.size() - 100 * 1024);
+        filler.close();
+        const WriteResult result = writeDocumentFile(path, bigText);
+        if (result.error.number != 61)
+            return QStringLiteral("error %1, expected 61").arg(result.error.number);
+        if (readBytes(path) != old)
+            return QStringLiteral("the old file changed");
+        const QStringList left = entries(folder.dir.path());
+        if (left != QStringList{QStringLiteral("filler"), QStringLiteral("page.htm")})
+            return QStringLiteral("left behind: ") + left.join(u' ');
+        return QString();
+    });
+    if (tmpfs == "skip")
+        GTEST_SKIP() << "mounting a tmpfs is not allowed here";
+    EXPECT_EQ(tmpfs, "");
+}

@@ -1,0 +1,87 @@
+#include "tags/shared/tagscan.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ScanCase
+{
+    const char *text;
+    const char *word; // the double-clicked word, found at its first occurrence
+    const char *selected; // nullptr: nothing found, the selection stays
+};
+
+TEST(TagScan, SelectsTheTagOrElementAroundTheWord)
+{
+    const ScanCase cases[] = {
+        {"<p>x <table border=1>y", "border", "<table border=1>"},
+        {"x <A HREF=\"x.html\">text</A> y", "text", "<A HREF=\"x.html\">text</A>"},
+        {"x <A HREF=\"x.html\">text</A> y", "html", "<A HREF=\"x.html\">text</A>"},
+        {"x <a name=\"x\">text</a>", "name", "<a name=\"x\">"},
+        {"x <a hreflang=en>text</a>", "hreflang", "<a hreflang=en>"},
+        // Plain text selects back to the tag before it.
+        {"x\r\n<p>hello world", "world", "<p>"},
+        {"x <h2>Title</h2><h2>b</h2>", "Title", "<h2>Title</h2>"},
+        {"x <H6 align=center>T</h6>", "center", "<H6 align=center>T</h6>"},
+        {"x <h7>T</h7>", "T", "<h7>"},
+        {"x <TEXTAREA name=a>\r\nline\r\n</TextArea>", "line", "<TEXTAREA name=a>\r\nline\r\n</TextArea>"},
+        {"x <frameset rows=2><frame src=a></frameset>", "rows", "<frameset rows=2><frame src=a></frameset>"},
+        {"x <applet code=a><param name=b></applet>", "code", "<applet code=a><param name=b></applet>"},
+        // Nested elements are not counted: the first end tag closes the selection.
+        {"x <dl><dt>a<dl><dd>b</dl></dl>", "dl", "<dl><dt>a<dl><dd>b</dl>"},
+        // A tag written over several lines.
+        {"x <td\r\nwidth=1\r\n\r\n\r\n>c", "width", "<td\r\nwidth=1\r\n\r\n\r\n>"},
+        {"x <td\r\n\r\n\r\n>c", "td", "<td\r\n\r\n\r\n>"},
+        // Neither end of the text may be passed.
+        {"hello world", "world", nullptr},
+        {"x <table border=1", "border", nullptr},
+        {"x <h1>Title</h2>", "Title", nullptr},
+        {"x <textarea>abc", "abc", nullptr},
+    };
+    for (const ScanCase &c : cases) {
+        const QString text = QString::fromUtf8(c.text);
+        const QString word = QString::fromUtf8(c.word);
+        const int at = int(text.indexOf(word));
+        ASSERT_GT(at, 0) << c.text;
+        const TagScan scan = scanTagAtCaret(text, at, int(word.size()));
+        EXPECT_EQ(scan.found, c.selected != nullptr) << c.text;
+        if (c.selected) {
+            EXPECT_EQ(text.mid(scan.start, scan.length), QString::fromUtf8(c.selected)) << c.text;
+        } else {
+            EXPECT_EQ(scan.start, at) << c.text;
+            EXPECT_EQ(scan.length, word.size()) << c.text;
+        }
+    }
+}
+
+TEST(TagScan, DoesNothingForASelectionAtTheStart)
+{
+    const TagScan scan = scanTagAtCaret(QStringLiteral("<table border=1>"), 0, 6);
+    EXPECT_FALSE(scan.found);
+    EXPECT_EQ(scan.steps, 0);
+    EXPECT_EQ(scan.start, 0);
+    EXPECT_EQ(scan.length, 6);
+}
+
+TEST(TagScan, LargeElementsTakeLinearWork)
+{
+    const int size = 200 * 1024;
+    const QString content(size, QLatin1Char('a'));
+    const struct
+    {
+        QString text;
+        int caret;
+    } cases[] = {
+        {QStringLiteral("x <textarea>") + content + QStringLiteral("</textarea> y"), 12 + size / 2},
+        {QStringLiteral("x <td title=") + content + QStringLiteral("> y"), 12 + size / 2},
+        {QStringLiteral("x <p>") + content, 5 + size - 1},
+        {QStringLiteral("x <textarea>") + content, 12 + size / 2},
+    };
+    for (const auto &c : cases) {
+        const TagScan scan = scanTagAtCaret(c.text, c.caret, 1);
+        EXPECT_LE(scan.steps, 2 * c.text.size());
+        EXPECT_GE(scan.steps, size / 2);
+    }
+}
+
+} // namespace
