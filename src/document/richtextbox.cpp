@@ -637,6 +637,14 @@ void RichTextBox::keyReleaseEvent(QKeyEvent *event)
 
 void RichTextBox::mouseDoubleClickEvent(QMouseEvent *event)
 {
+    // The character under the pointer, which Qt's word selection may run into a neighbour
+    // ("><" of two tags side by side is one word to it).
+    const QPoint point = event->position().toPoint();
+    const QTextCursor boundary = cursorForPosition(point);
+    int clicked = boundary.position();
+    if (point.x() < cursorRect(boundary).x() && clicked > 0)
+        --clicked;
+    m_doubleClickedCharacter = clicked < document()->characterCount() - 1 ? fromDocumentPosition(clicked) : -1;
     QPlainTextEdit::mouseDoubleClickEvent(event);
     emit doubleClicked();
 }

@@ -63,6 +63,9 @@ public:
     int charFromLine(int line = -1) const;
 
     // Conversions between the positions above and QTextDocument positions.
+    // The character that the last double-click hit (text position), or -1 when it hit none.
+    int doubleClickedCharacter() const { return m_doubleClickedCharacter; }
+    void setDoubleClickedCharacter(int position) { m_doubleClickedCharacter = position; }
     int toDocumentPosition(int position) const;
     int fromDocumentPosition(int documentPosition) const;
     // A cursor selecting [start, start + length) in the positions above.
@@ -137,6 +140,7 @@ private:
     bool plainSinceSetText = false; // nothing changed since setText left all text plain
     int formattingDepth = 0; // > 0 while only formats change
     bool keyIgnored = false;
+    int m_doubleClickedCharacter = -1;
 };
 
 // Colour values of the markup classes, 0x00BBGGRR.

@@ -2,7 +2,9 @@
 
 #include "tags/head/headcommands.h"
 #include "tags/shared/tagedit.h"
+#include "tags/shared/tagkinds.h"
 #include "tags/table/tablecommands.h"
+#include "tags/table/tableretag.h"
 
 void registerTagCommands()
 {
@@ -10,4 +12,7 @@ void registerTagCommands()
     DocumentCommands::add(tableCommands());
     DocumentCommands::add(retagCommands());
     frmDocument::addSetUpStep(connectTagEditing);
+    setReEditRoutine("EditTableTag", EditTableTag);
+    setReEditRoutine("EditTrTag", EditTrTag);
+    setReEditRoutine("EditTdTag", EditTdTag);
 }

@@ -31,7 +31,11 @@ void TagEdit(frmDocument &doc)
 void SelectTagAtCaret(frmDocument &doc)
 {
     RichTextBox &text = *doc.txtText;
-    const TagScan scan = scanTagAtCaret(text.text(), text.selStart(), text.selLength());
+    const QString content = text.text();
+    const auto [selStart, selLength] = scanStartOfDoubleClick(
+        content, text.selStart(), text.selLength(), text.doubleClickedCharacter());
+    text.setDoubleClickedCharacter(-1);
+    const TagScan scan = scanTagAtCaret(content, selStart, selLength);
     if (!scan.found)
         return;
     text.select(scan.start, scan.length);

@@ -1,7 +1,5 @@
 #include "tags/shared/tagkinds.h"
 
-#include "tags/table/tableretag.h"
-
 #include <initializer_list>
 
 namespace {
@@ -70,11 +68,9 @@ bool isSingleTag(const QString &s)
     return s.endsWith(QLatin1Char('>')) && s.indexOf(QLatin1Char('>')) == s.size() - 1;
 }
 
-} // namespace
-
-const std::array<ReEditRoutine, 18> &reEditRoutines()
+std::array<ReEditRoutine, 18> &routineTable()
 {
-    static const std::array<ReEditRoutine, 18> routines{{
+    static std::array<ReEditRoutine, 18> routines{{
         {"EditDlTag", isDl, nullptr},
         {"EditOlTag", isOl, nullptr},
         {"EditUlTag", isUl, nullptr},
@@ -86,15 +82,33 @@ const std::array<ReEditRoutine, 18> &reEditRoutines()
         {"EditImgTag", isImg, nullptr},
         {"EditBodyTag", isBody, nullptr},
         {"EditLinkTag", isLink, nullptr},
-        {"EditTableTag", isTable, EditTableTag},
-        {"EditTrTag", isTr, EditTrTag},
-        {"EditTdTag", isTd, EditTdTag},
+        {"EditTableTag", isTable, nullptr},
+        {"EditTrTag", isTr, nullptr},
+        {"EditTdTag", isTd, nullptr},
         {"EditHrTag", isHr, nullptr},
         {"EditFormTag", isForm, nullptr},
         {"EditTextareaTag", isTextarea, nullptr},
         {"EditInputTag", isInput, nullptr},
     }};
     return routines;
+}
+
+} // namespace
+
+const std::array<ReEditRoutine, 18> &reEditRoutines()
+{
+    return routineTable();
+}
+
+bool setReEditRoutine(const char *name, ReEditRoutine::Run run)
+{
+    for (ReEditRoutine &routine : routineTable()) {
+        if (qstrcmp(routine.name, name) == 0) {
+            routine.run = run;
+            return true;
+        }
+    }
+    return false;
 }
 
 QString reEditRoutineFor(const QString &selText)

@@ -20,13 +20,18 @@ struct ReEditRoutine
 {
     const char *name;
     bool (*accepts)(const QString &selText);
-    void (*run)(frmDocument &doc, TagScratch &scratch);
+    using Run = void (*)(frmDocument &doc, TagScratch &scratch);
+    Run run;
 };
 
 // The eighteen routines in the order in which TagEdit offers them the selection. The tests
 // look only at the selection's beginning (and for headings and BODY its end), so look-alikes
 // pass too: <LINK> goes to the LI routine, <THEAD> to the cell routine.
 const std::array<ReEditRoutine, 18> &reEditRoutines();
+
+// Plugs a family's routine into its place in the order (the families register theirs at
+// start); false when no routine has that name.
+bool setReEditRoutine(const char *name, ReEditRoutine::Run run);
 
 // Name of the first routine whose test accepts `selText`, or empty when none does.
 QString reEditRoutineFor(const QString &selText);

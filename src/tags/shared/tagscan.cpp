@@ -86,3 +86,12 @@ TagScan scanTagAtCaret(const QString &text, int selStart, int selLength)
     }
     return scan;
 }
+
+std::pair<int, int> scanStartOfDoubleClick(const QString &text, int selStart, int selLength,
+                                           int clickedCharacter)
+{
+    if (clickedCharacter > 0 && clickedCharacter < text.size()
+        && text[clickedCharacter] == QLatin1Char('<'))
+        return {clickedCharacter, 1};
+    return {selStart, selLength};
+}

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <utility>
+
 // The double-click scan over the document text, as one pass over the string. It starts from
 // the control's own word selection, grows it back to the nearest "<" and then forward to the
 // end of the tag, or, for links written "<a href=", headings h1 to h6, textarea, frameset,
@@ -20,3 +22,9 @@ struct TagScan
 
 // `text` uses CR LF line breaks; positions count both characters, as the text control does.
 TagScan scanTagAtCaret(const QString &text, int selStart, int selLength);
+
+// Where the scan of a double-click starts: the clicked "<" itself when the pointer hit one (the
+// control's word selection takes "><" of two tags side by side as one word, so it would start
+// at the wrong tag), else the control's word selection. Answers the selection start and length.
+std::pair<int, int> scanStartOfDoubleClick(const QString &text, int selStart, int selLength,
+                                           int clickedCharacter);

@@ -111,8 +111,20 @@ bool frmTableSet::validate()
 
 QString frmTableSet::buildResult()
 {
-    TableFields fields = tableFields();
-    fields.caption = txtTableCaption->text();
-    fields.captionBelow = optAlign[1]->isChecked();
-    return newTableStart(fields);
+    return newTableStart(fields());
+}
+
+TableFields frmTableSet::fields() const
+{
+    TableFields values = TableDialogBase::fields();
+    values.caption = txtTableCaption->text();
+    values.captionBelow = optAlign[1]->isChecked();
+    return values;
+}
+
+void frmTableSet::apply(const TableFields &values)
+{
+    TableDialogBase::apply(values);
+    txtTableCaption->setText(values.caption);
+    optAlign[values.captionBelow ? 1 : 0]->setChecked(true);
 }

@@ -25,6 +25,10 @@ public:
     int cellCount() const;
     int rowCount() const;
 
+    // The base's values with the caption and its place.
+    TableFields fields() const;
+    void apply(const TableFields &values);
+
 protected:
     bool validate() override;
     QString buildResult() override;

@@ -25,5 +25,5 @@ frmTableSet2::frmTableSet2()
 
 QString frmTableSet2::buildResult()
 {
-    return tableStartTag(tableFields());
+    return tableStartTag(fields());
 }

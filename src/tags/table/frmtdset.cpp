@@ -1,7 +1,6 @@
 #include "tags/table/frmtdset.h"
 
 #include "tags/shared/dialogwidgets.h"
-#include "tags/table/tablefragments.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -56,17 +55,37 @@ frmTdSet::frmTdSet()
 
 QString frmTdSet::buildResult()
 {
-    CellFields fields;
-    fields.header = chkTH->isChecked();
-    fields.bgColor = txtBgcolor->text();
-    fields.align = cboAlign->currentText();
-    fields.valign = cboValign->currentText();
-    fields.noWrap = chkWrap->isChecked();
-    fields.colspan = txtColspan->text();
-    fields.rowspan = txtRowspan->text();
-    fields.width = txtWidth->text();
-    fields.widthPercent = chkWidth->isChecked();
-    fields.height = txtHeight->text();
-    fields.heightPercent = chkHeight->isChecked();
-    return cellStartTag(fields);
+    return cellStartTag(fields());
+}
+
+CellFields frmTdSet::fields() const
+{
+    CellFields values;
+    values.header = chkTH->isChecked();
+    values.bgColor = txtBgcolor->text();
+    values.align = cboAlign->currentText();
+    values.valign = cboValign->currentText();
+    values.noWrap = chkWrap->isChecked();
+    values.colspan = txtColspan->text();
+    values.rowspan = txtRowspan->text();
+    values.width = txtWidth->text();
+    values.widthPercent = chkWidth->isChecked();
+    values.height = txtHeight->text();
+    values.heightPercent = chkHeight->isChecked();
+    return values;
+}
+
+void frmTdSet::apply(const CellFields &values)
+{
+    chkTH->setChecked(values.header);
+    txtBgcolor->setText(values.bgColor);
+    cboAlign->setEditText(values.align);
+    cboValign->setEditText(values.valign);
+    chkWrap->setChecked(values.noWrap);
+    txtColspan->setText(values.colspan);
+    txtRowspan->setText(values.rowspan);
+    txtWidth->setText(values.width);
+    chkWidth->setChecked(values.widthPercent);
+    txtHeight->setText(values.height);
+    chkHeight->setChecked(values.heightPercent);
 }

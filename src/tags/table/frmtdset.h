@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tags/shared/tagdialog.h"
+#include "tags/table/tableformat.h"
 
 class QCheckBox;
 class QComboBox;
@@ -27,6 +28,10 @@ public:
     QCheckBox *chkWidth;
     QLineEdit *txtHeight;
     QCheckBox *chkHeight;
+
+    using Values = CellFields;
+    CellFields fields() const;
+    void apply(const CellFields &values);
 
 protected:
     QString buildResult() override;

@@ -1,7 +1,6 @@
 #include "tags/table/frmtrset.h"
 
 #include "tags/shared/dialogwidgets.h"
-#include "tags/table/tablefragments.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -23,5 +22,16 @@ frmTrSet::frmTrSet()
 
 QString frmTrSet::buildResult()
 {
-    return rowStartTag(cboAlign->currentText(), cboValign->currentText());
+    return rowStartTag(fields());
+}
+
+RowFields frmTrSet::fields() const
+{
+    return {cboAlign->currentText(), cboValign->currentText()};
+}
+
+void frmTrSet::apply(const RowFields &values)
+{
+    cboAlign->setEditText(values.align);
+    cboValign->setEditText(values.valign);
 }

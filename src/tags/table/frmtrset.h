@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tags/shared/tagdialog.h"
+#include "tags/table/tableformat.h"
 
 class QComboBox;
 
@@ -14,6 +15,10 @@ public:
 
     QComboBox *cboAlign;
     QComboBox *cboValign;
+
+    using Values = RowFields;
+    RowFields fields() const;
+    void apply(const RowFields &values);
 
 protected:
     QString buildResult() override;

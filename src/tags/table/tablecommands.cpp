@@ -4,7 +4,7 @@
 #include "tags/table/frmtableset.h"
 #include "tags/table/frmtdset.h"
 #include "tags/table/frmtrset.h"
-#include "tags/table/tablefragments.h"
+#include "tags/table/tableformat.h"
 #include "tags/table/tablecommands.h"
 #include "document/frmdocument.h"
 #include "document/richtextbox.h"

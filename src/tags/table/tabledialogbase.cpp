@@ -81,7 +81,7 @@ void TableDialogBase::chkRules_Click()
         option->setEnabled(chkRules->isChecked());
 }
 
-TableFields TableDialogBase::tableFields() const
+TableFields TableDialogBase::fields() const
 {
     TableFields fields;
     fields.border = txtBorder->text();
@@ -96,4 +96,19 @@ TableFields TableDialogBase::tableFields() const
     fields.rulesOption = rulesOption();
     fields.align = cmbAlign->currentText();
     return fields;
+}
+
+void TableDialogBase::apply(const TableFields &values)
+{
+    txtBorder->setText(values.border);
+    txtBorderColor->setText(values.borderColor);
+    txtWidth->setText(values.width);
+    chkWidth->setChecked(values.widthPercent);
+    txtHeight->setText(values.height);
+    chkHeight->setChecked(values.heightPercent);
+    txtCellspacing->setText(values.cellSpacing);
+    txtCellPadding->setText(values.cellPadding);
+    chkRules->setChecked(values.rulesChosen);
+    setRulesOption(values.rulesOption);
+    cmbAlign->setEditText(values.align);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "tags/shared/tagdialog.h"
-#include "tags/table/tablefragments.h"
+#include "tags/table/tableformat.h"
 
 #include <QList>
 
@@ -40,13 +40,16 @@ public:
 
     void chkRules_Click();
 
+    using Values = TableFields;
+    // The field values as the fragment builders take them, and back.
+    TableFields fields() const;
+    void apply(const TableFields &values);
+
 protected:
     explicit TableDialogBase(const QString &name);
 
     QGroupBox *borderFrame() const { return m_borderFrame; }
     QGroupBox *rulesFrame() const { return m_rulesFrame; }
-    // The field values as the fragment builders take them.
-    TableFields tableFields() const;
 
 private:
     QGroupBox *m_borderFrame;

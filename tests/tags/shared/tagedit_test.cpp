@@ -177,3 +177,48 @@ TEST_F(TagEditing, DoubleClickOnACellTagOpensTheCellDialog)
 }
 
 } // namespace
+
+namespace {
+
+// The middle of the character at text position `position` in the viewport.
+QPoint middleOfCharacter(RichTextBox &box, int position)
+{
+    const QRect before = box.cursorRect(box.cursorFor(position, 0));
+    const QRect after = box.cursorRect(box.cursorFor(position + 1, 0));
+    return {(before.x() + after.x()) / 2, before.center().y()};
+}
+
+TEST_F(TagEditing, DoubleClickOnTheOpeningOfATagAfterAnotherTagReEditsTheTagClicked)
+{
+    const struct
+    {
+        const char *name;
+        const char *content;
+        const char *clicked; // the tag whose "<" is double-clicked
+        const char *after;
+    } cases[] = {
+        {"a cell after an end tag", "<TR><TD>a</TD><td align=\"center\">b</TD>",
+         "<td align=\"center\">", "<TR><TD>a</TD><TD align=\"left\">b</TD>"},
+        {"a cell right after its row", "x<TR><TD align=center>b</TD>", "<TD align=center>",
+         "x<TR><TD align=\"left\">b</TD>"},
+    };
+    doc->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(doc.get()));
+    for (const auto &c : cases) {
+        const QString content = QString::fromUtf8(c.content);
+        text().setText(content);
+        const int at = int(content.indexOf(QString::fromUtf8(c.clicked)));
+        ScriptedInteraction ui;
+        ui.expectDialog(QStringLiteral("frmTdSet"), [](QDialog &d) {
+            EXPECT_EQ(controlText(d, QStringLiteral("cboAlign")), QStringLiteral("中央揃え"));
+            setControlText(d, QStringLiteral("cboAlign"), QStringLiteral("左揃え"));
+            clickControl(d, QStringLiteral("cmdOK"));
+        });
+        QTest::mouseDClick(text().viewport(), Qt::LeftButton, Qt::NoModifier,
+                           middleOfCharacter(text(), at));
+        EXPECT_EQ(text().text(), QString::fromUtf8(c.after)) << c.name;
+        EXPECT_EQ(ui.pendingCount(), 0) << c.name;
+    }
+}
+
+} // namespace

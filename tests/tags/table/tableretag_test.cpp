@@ -242,3 +242,38 @@ TEST_F(TableRoundTrip, CellTags)
 }
 
 } // namespace
+
+namespace {
+
+// Re-editing a tag as it stands in a real page and pressing OK unchanged gives back every
+// attribute: the dialog's own in its order, then those it does not manage, as they were.
+TEST_F(TableReEdit, OkUnchangedKeepsEveryAttribute)
+{
+    const struct
+    {
+        const char *name;
+        const char *tag;
+        const char *dialog;
+        const char *after;
+    } cases[] = {
+        {"cell with class and style",
+         "<td class=\"price\" style=\"color:red\" width=\"50%\" valign=\"top\" align=\"left\">", "frmTdSet",
+         "<TD align=\"left\" valign=\"top\" width=\"50%\" class=\"price\" style=\"color:red\">"},
+        {"table with bgcolor and summary",
+         "<table bordercolor=\"#999999\" border=\"1\" bgcolor=#ffffff summary='売上の表'>", "frmTableSet2",
+         "<TABLE border=\"1\" bordercolor=\"#999999\" bgcolor=#ffffff summary='売上の表'>"},
+        {"row with bgcolor and an event", "<TR bgcolor=\"#eeeeee\" onclick=\"go(1)\" align=right>",
+         "frmTrSet", "<TR align=\"right\" bgcolor=\"#eeeeee\" onclick=\"go(1)\">"},
+        {"cell written over two lines", "<TD\r\n id=\"c1\" nowrap>", "frmTdSet",
+         "<TD nowrap id=\"c1\">"},
+    };
+    for (const auto &c : cases) {
+        const QString tag = QString::fromUtf8(c.tag);
+        const QString after = reEdit(QStringLiteral("x") + tag + QStringLiteral("y</TD>"), tag,
+                                     QLatin1String(c.dialog), pressOk);
+        EXPECT_EQ(after, QStringLiteral("x") + QString::fromUtf8(c.after) + QStringLiteral("y</TD>"))
+            << c.name;
+    }
+}
+
+} // namespace

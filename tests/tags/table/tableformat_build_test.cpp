@@ -1,4 +1,4 @@
-#include "tags/table/tablefragments.h"
+#include "tags/table/tableformat.h"
 
 #include "support/qstringprinter.h"
 
@@ -108,7 +108,7 @@ TEST(TableFragments, RowStartTag)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.tag);
-        EXPECT_EQ(rowStartTag(QString::fromUtf8(c.align), QString::fromUtf8(c.valign)),
+        EXPECT_EQ(rowStartTag({QString::fromUtf8(c.align), QString::fromUtf8(c.valign)}),
                   QString::fromUtf8(c.tag));
     }
 }

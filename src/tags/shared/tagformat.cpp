@@ -1,0 +1,42 @@
+#include "tags/shared/tagformat.h"
+
+#include <QStringBuilder>
+
+QString wordValue(const QString &entry, TagWords words)
+{
+    for (const TagWord &word : words) {
+        if (entry == QString::fromUtf8(word.entry))
+            return QLatin1String(word.value);
+    }
+    return {};
+}
+
+std::optional<QString> wordEntry(const QString &value, TagWords words, WordCase spelling)
+{
+    for (const TagWord &word : words) {
+        const QString lower = QLatin1String(word.value);
+        bool match = value == lower;
+        if (spelling == WordCase::ThreeSpellings) {
+            const QString capitalised = lower.left(1).toUpper() + lower.mid(1);
+            match = match || value == capitalised || value == lower.toUpper();
+        }
+        if (match)
+            return QString::fromUtf8(word.entry);
+    }
+    return std::nullopt;
+}
+
+QString attributeText(const char *name, const QString &value, bool percent)
+{
+    if (value.isEmpty())
+        return {};
+    return QLatin1Char(' ') % QLatin1String(name) % QStringLiteral("=\"") % value
+        % (percent ? QStringLiteral("%") : QString()) % QLatin1Char('"');
+}
+
+SizeValue splitPercent(const QString &value)
+{
+    if (value.endsWith(QLatin1Char('%')))
+        return {value.chopped(1), true};
+    return {value, false};
+}
