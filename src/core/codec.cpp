@@ -1,5 +1,7 @@
 #include "core/codec.h"
 
+#include <QHash>
+#include <QList>
 #include <QSysInfo>
 
 #include <array>
@@ -75,6 +77,30 @@ struct Cp932Tables
     std::array<char16_t, 0x10000> pair;  // lead << 8 | trail → character, or noCharacter
     std::bitset<0x10000> encodable;      // characters written back as a code
     std::array<quint16, 0x10000> code{}; // their code: below 0x100 one byte, else two
+    // The other codes of characters that more than one code reads as (rows 0x87, 0xED, 0xEE,
+    // 0xFA..0xFC), for where the usual code would pair with a kept byte before it.
+    QHash<char16_t, QList<quint16>> otherCodes;
+
+    bool pairs(uchar lead, uchar trail) const { return pair[lead << 8 | trail] != noCharacter; }
+};
+
+// What Linux input methods type where Windows has the code page's own form: written as the
+// code that Windows users type them with, so they read back as that form (U+301C as 0x8160,
+// which reads as U+FF5E). U+00A5 and U+203E stay references: their bytes 0x5C and 0x7E would
+// read back as backslash and tilde.
+struct LookAlike
+{
+    char16_t character;
+    quint16 code;
+};
+constexpr LookAlike lookAlikes[] = {
+    {0x301C, 0x8160}, // wave dash
+    {0x2016, 0x8161}, // double vertical line
+    {0x2212, 0x817C}, // minus sign
+    {0x00A2, 0x8191}, // cent sign
+    {0x00A3, 0x8192}, // pound sign
+    {0x00AC, 0x81CA}, // not sign
+    {0x2014, 0x815C}, // em dash
 };
 
 std::unique_ptr<Cp932Tables> buildTables()
@@ -135,6 +161,17 @@ std::unique_ptr<Cp932Tables> buildTables()
         addEncodable(character);
     for (char16_t character : tables->pair)
         addEncodable(character);
+    for (const LookAlike &lookAlike : lookAlikes) {
+        if (tables->pair[lookAlike.code] == noCharacter || tables->encodable.test(lookAlike.character))
+            continue;
+        tables->encodable.set(lookAlike.character);
+        tables->code[lookAlike.character] = lookAlike.code;
+    }
+    for (int code = 0; code < 0x10000; ++code) {
+        const char16_t character = tables->pair[code];
+        if (character != noCharacter && tables->encodable.test(character) && tables->code[character] != code)
+            tables->otherCodes[character].append(quint16(code));
+    }
     return tables;
 }
 
@@ -144,6 +181,9 @@ const Cp932Tables &tables()
     return *instance;
 }
 
+// Writes the text. A kept lead byte followed by a byte that completes a code would read back
+// as that code's character, so after a kept lead byte the next character is written in a form
+// that does not pair with it: another code of the same character, or else a reference.
 class Encoder
 {
 public:
@@ -159,13 +199,24 @@ public:
         m_pos = 0;
         for (qsizetype i = 0; i < count; ++i) {
             const char16_t unit = units[i];
+            const int keptLead = m_keptLead;
+            m_keptLead = -1;
             if (t.encodable.test(unit)) {
-                const quint16 code = t.code[unit];
-                if (code >= 0x100)
-                    m_out[m_pos++] = char(code >> 8);
-                m_out[m_pos++] = char(code);
+                const quint16 code = codeAfter(keptLead, unit);
+                if (code == noCode) {
+                    addReference(unit, i, 1);
+                } else {
+                    if (code >= 0x100)
+                        m_out[m_pos++] = char(code >> 8);
+                    m_out[m_pos++] = char(code);
+                }
             } else if (isReserved(unit)) {
-                m_out[m_pos++] = char(unit - reservedBase);
+                // Two kept bytes are written as they were, even where they now pair: they are
+                // the file's own bytes.
+                const uchar byte = uchar(unit - reservedBase);
+                m_out[m_pos++] = char(byte);
+                if (isLeadByte(byte))
+                    m_keptLead = byte;
             } else if (QChar::isHighSurrogate(unit) && i + 1 < count && QChar::isLowSurrogate(units[i + 1])) {
                 addReference(QChar::surrogateToUcs4(unit, units[i + 1]), i, 2);
                 ++i;
@@ -196,8 +247,26 @@ private:
             m_report->firstUnmappable.append(character);
     }
 
+    static constexpr quint16 noCode = 0xFFFF;
+
+    // The code of an encodable character that does not pair with the kept lead byte before
+    // it (-1: none), or noCode when every code would.
+    static quint16 codeAfter(int keptLead, char16_t character)
+    {
+        const Cp932Tables &t = tables();
+        const quint16 code = t.code[character];
+        auto firstByte = [](quint16 c) { return uchar(c >= 0x100 ? c >> 8 : c); };
+        if (keptLead < 0 || !t.pairs(uchar(keptLead), firstByte(code)))
+            return code;
+        for (quint16 other : t.otherCodes.value(character))
+            if (!t.pairs(uchar(keptLead), firstByte(other)))
+                return other;
+        return noCode;
+    }
+
     const QString &m_text;
     EncodeReport *m_report;
+    int m_keptLead = -1; // the kept lead byte just written
     QByteArray m_out;
     qsizetype m_pos = 0;
 };

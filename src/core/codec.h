@@ -14,5 +14,8 @@ struct EncodeReport
     int unmappable = 0;          // characters written as numeric character references
     QStringList firstUnmappable; // the first few of them
 };
-// Characters that code page 932 cannot hold are written as "&#xHHHH;".
+// Characters that code page 932 cannot hold are written as "&#xHHHH;". The JIS forms typed on
+// Linux (U+301C wave dash and six more) are written as the codes of their code page forms.
+// The output always reads back as the text: after a kept byte, characters are written in a
+// form that does not pair with it.
 QByteArray encodeCp932(const QString &text, EncodeReport *report = nullptr);

@@ -20,6 +20,11 @@ FileError makeError(int number)
     return FileError{number, fileErrorDescription(number)};
 }
 
+FileError makeReadError(int number)
+{
+    return FileError{number, fileReadErrorDescription(number)};
+}
+
 QByteArray nativeName(const QString &path)
 {
     return QFile::encodeName(path);
@@ -218,7 +223,7 @@ QString fileErrorDescription(int number)
     case 61:
         return QStringLiteral("ディスクの空き容量が足りません。");
     case 70:
-        return QStringLiteral("書き込みできません。");
+        return QStringLiteral("アクセスが拒否されました。");
     case 75:
         return QStringLiteral("パス名が無効か、ファイルにアクセスできません。");
     case 76:
@@ -228,31 +233,45 @@ QString fileErrorDescription(int number)
     }
 }
 
+QString fileReadErrorDescription(int number)
+{
+    switch (number) {
+    case 57:
+        return QStringLiteral("ファイルの読み込み中にデバイス I/O エラーが発生しました。");
+    case 70:
+        return QStringLiteral("ファイルを読み込む権限がありません。");
+    case 75:
+        return QStringLiteral("パス名が無効か、ファイルを読み込めません。");
+    default:
+        return fileErrorDescription(number);
+    }
+}
+
 ReadResult readDocumentFile(const QString &path)
 {
     ReadResult result;
     if (path.isEmpty()) {
-        result.error = makeError(75);
+        result.error = makeReadError(75);
         return result;
     }
     struct stat info;
     if (!statPath(path, &info)) {
-        result.error = makeError(openErrorNumber(errno, path));
+        result.error = makeReadError(openErrorNumber(errno, path));
         return result;
     }
     // Folders, devices and pipes are not documents (a pipe would block the read forever).
     if (!S_ISREG(info.st_mode)) {
-        result.error = makeError(75);
+        result.error = makeReadError(75);
         return result;
     }
     const FileDescriptor fd(::open(nativeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0) {
-        result.error = makeError(openErrorNumber(errno, path));
+        result.error = makeReadError(openErrorNumber(errno, path));
         return result;
     }
     QByteArray bytes;
     if (!readAll(fd.get(), qsizetype(info.st_size), &bytes)) {
-        result.error = makeError(57);
+        result.error = makeReadError(57);
         return result;
     }
     result.text = decodeCp932(bytes);

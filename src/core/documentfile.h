@@ -15,6 +15,8 @@ struct FileError
 };
 // The Japanese description of one of the error numbers above; empty for 0.
 QString fileErrorDescription(int number);
+// The same for a failure while reading: the description says that reading failed.
+QString fileReadErrorDescription(int number);
 
 struct ReadResult
 {

@@ -100,7 +100,7 @@ QString RelativePath(const QString &base, const QString &target)
     const qsizetype last = std::max(k, m);
 
     qsizetype c = 0;
-    while (c <= last && segmentAt(a, c).compare(segmentAt(b, c), Qt::CaseInsensitive) == 0)
+    while (c <= last && samePath(segmentAt(a, c), segmentAt(b, c)))
         ++c;
     // The same file: its own name refers to it.
     if (c > last)
@@ -162,6 +162,15 @@ QString NextToken(const QString &text, int &start, const QString &separator)
     const qsizetype from = start - 1;
     const qsizetype at = text.indexOf(separator, from);
     return at < 0 ? text.mid(from) : text.mid(from, at - from);
+}
+
+bool samePath(const QString &a, const QString &b)
+{
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+#else
+    return a == b;
+#endif
 }
 
 QString programFolder()

@@ -169,11 +169,11 @@ void AddRecentFile(const QString &path)
     if (path.isEmpty())
         return;
     auto &list = shared().strRecentFile;
-    if (list[1] == path)
+    if (samePath(list[1], path))
         return;
     int k = 20;
     for (int j = 2; j <= 20; ++j) {
-        if (list[j] == path) {
+        if (samePath(list[j], path)) {
             k = j;
             break;
         }

@@ -213,12 +213,18 @@ public:
 
 private:
     enum class Destination { Text, FontTable, ColorTable, Skipped };
+    // The kind of characters a run is marked as. Office suites give bold Japanese text as
+    // associated bold (\ab) of \loch, \hich and \dbch runs; \ab after \rtlch is meant for
+    // right-to-left scripts only.
+    enum class Run { Unmarked, LeftToRight, RightToLeft, ByteClass };
 
     struct State
     {
         Destination destination = Destination::Text;
         int color = 0;
         bool bold = false;
+        bool associatedBold = false; // \ab
+        Run run = Run::Unmarked;
         bool hidden = false; // \v
         int font = -1;
         int fallbackLength = 1; // \ucN
@@ -360,11 +366,22 @@ private:
             state.color = colors.value(parameter, -1) < 0 ? 0 : colors.at(parameter);
         } else if (word == u"b") {
             state.bold = !hasParameter || parameter != 0;
+        } else if (word == u"ab") {
+            if (state.run != Run::RightToLeft)
+                state.associatedBold = !hasParameter || parameter != 0;
+        } else if (word == u"loch" || word == u"hich" || word == u"dbch") {
+            state.run = Run::ByteClass;
+        } else if (word == u"ltrch") {
+            state.run = Run::LeftToRight;
+        } else if (word == u"rtlch") {
+            state.run = Run::RightToLeft;
         } else if (word == u"v") {
             state.hidden = !hasParameter || parameter != 0;
         } else if (word == u"plain") {
             state.color = 0;
             state.bold = false;
+            state.associatedBold = false;
+            state.run = Run::Unmarked;
             state.hidden = false;
             state.font = defaultFont;
         } else if (word == u"f") {
@@ -453,17 +470,11 @@ private:
             flushBytes();
         bytesCodePage = codePage;
         bytes.append(static_cast<char>(b));
+        trailPending = !trailPending && isLeadByte(codePage, b);
     }
 
-    bool awaitingTrailByte() const
-    {
-        if (bytes.isEmpty() || !isDoubleByteCodePage(bytesCodePage))
-            return false;
-        qsizetype i = 0;
-        while (i < bytes.size())
-            i += isLeadByte(bytesCodePage, static_cast<unsigned char>(bytes.at(i))) ? 2 : 1;
-        return i > bytes.size();
-    }
+    // Whether the pending bytes end with the lead byte of a double-byte character.
+    bool awaitingTrailByte() const { return trailPending; }
 
     void flushBytes()
     {
@@ -471,13 +482,19 @@ private:
             return;
         const QString decoded = decodeBytes(bytes, bytesCodePage);
         bytes.clear();
+        trailPending = false;
         text(decoded);
     }
 
     void text(const QString &t)
     {
         if (!state.hidden)
-            appendRtfSpan(spans, t, state.color, state.bold);
+            appendRtfSpan(spans, t, state.color, isBold());
+    }
+
+    bool isBold() const
+    {
+        return state.bold || (state.associatedBold && state.run == Run::ByteClass);
     }
 
     static bool isAsciiLetter(QChar c)
@@ -515,6 +532,7 @@ private:
 
     QByteArray bytes;
     int bytesCodePage = 1252;
+    bool trailPending = false;
 };
 
 } // namespace

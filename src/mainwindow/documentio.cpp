@@ -70,7 +70,7 @@ QList<frmDocument *> openDocuments()
 void ReadDoc(const QString &path)
 {
     for (frmDocument *doc : openDocuments()) {
-        if (doc->caption().compare(path, Qt::CaseInsensitive) == 0) {
+        if (samePath(doc->caption(), path)) {
             bringToFront(doc);
             return;
         }

@@ -2,6 +2,7 @@
 
 #include <QSet>
 
+#include <algorithm>
 #include <random>
 
 #include <gtest/gtest.h>
@@ -19,6 +20,29 @@ QByteArray bytes(std::initializer_list<int> values)
 bool isKeptByte(QChar unit)
 {
     return unit.unicode() >= 0xDC80 && unit.unicode() <= 0xDCFF;
+}
+
+struct LookAlikeCase
+{
+    const char *name;
+    char16_t typed;
+    int code;
+    char16_t readBack;
+};
+const LookAlikeCase lookAlikeCases[] = {
+    {"wave dash", 0x301C, 0x8160, 0xFF5E},
+    {"double vertical line", 0x2016, 0x8161, 0x2225},
+    {"minus sign", 0x2212, 0x817C, 0xFF0D},
+    {"cent sign", 0x00A2, 0x8191, 0xFFE0},
+    {"pound sign", 0x00A3, 0x8192, 0xFFE1},
+    {"not sign", 0x00AC, 0x81CA, 0xFFE2},
+    {"em dash", 0x2014, 0x815C, 0x2015},
+};
+
+bool isLookAlike(char16_t unit)
+{
+    return std::any_of(std::begin(lookAlikeCases), std::end(lookAlikeCases),
+                       [unit](const LookAlikeCase &c) { return c.typed == unit; });
 }
 
 QString reference(char32_t codePoint)
@@ -122,6 +146,8 @@ TEST(CodecEncode, EveryUnitReadsBackOrBecomesAReference)
         EncodeReport report;
         const QByteArray encoded = encodeCp932(text, &report);
         if (report.unmappable == 0) {
+            if (isLookAlike(char16_t(unit)))
+                continue;
             ASSERT_EQ(decodeCp932(encoded), text) << unit;
         } else {
             ++references;
@@ -129,9 +155,56 @@ TEST(CodecEncode, EveryUnitReadsBackOrBecomesAReference)
         }
     }
     EXPECT_GT(references, 0);
-    // iconv alone would turn these into 0x5C, 0x7E, 0x8160 and 0x815C
-    for (char16_t lookAlike : {0x00A5, 0x203E, 0x301C, 0x2014})
+    // iconv alone would turn these into 0x5C and 0x7E, which read back as backslash and tilde
+    for (char16_t lookAlike : {0x00A5, 0x203E})
         EXPECT_EQ(QString::fromLatin1(encodeCp932(QString(QChar(lookAlike)))), reference(lookAlike));
+}
+
+// Linux input methods type these where Windows has the code page's own forms; they are written
+// as the codes Windows users type them with and read back as those forms.
+TEST(CodecEncode, LinuxLookAlikesAreWrittenAsTheirShiftJisCodes)
+{
+    for (const LookAlikeCase &c : lookAlikeCases) {
+        SCOPED_TRACE(c.name);
+        EncodeReport report;
+        const QByteArray encoded = encodeCp932(QString(QChar(c.typed)), &report);
+        EXPECT_EQ(encoded, bytes({c.code >> 8, c.code & 0xFF}));
+        EXPECT_EQ(report.unmappable, 0);
+        EXPECT_EQ(decodeCp932(encoded), QString(QChar(c.readBack)));
+    }
+}
+
+// A kept invalid byte followed by a character whose usual code would pair with it: the
+// character is written in a form that leaves the byte alone, so the save reads back as the
+// text that was saved.
+TEST(CodecEncode, CodesAfterAKeptByteDoNotPairWithIt)
+{
+    const struct
+    {
+        const char *name;
+        QByteArray file;
+    } cases[] = {
+        {"EE EE 75: U+FA1E would be FB 92, and EE FB reads as a full-width apostrophe",
+         bytes({0xEE, 0xEE, 0x75})},
+        {"81 FA 4A: roman numeral one would be 87 54, and 81 87 reads as infinity",
+         bytes({0x81, 0xFA, 0x4A})},
+        {"EE ED 40: U+7E8A would be FA 5C, and EE FA reads as a broken bar", bytes({0xEE, 0xED, 0x40})},
+        {"kept byte, then a duplicate in the middle of a line", bytes({'<', 'p', '>', 0xEE, 0xEE, 0x75, 0x82, 0xA0, '\r', '\n'})},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString text = decodeCp932(c.file);
+        ASSERT_TRUE(std::any_of(text.begin(), text.end(), isKeptByte)) << "the case holds a kept byte";
+        EXPECT_EQ(encodeCp932(text), c.file);
+    }
+    // An edit that puts a character right after a kept lead byte: no form of "A" leaves 0x81
+    // alone, so it is written as a reference and reported.
+    EncodeReport report;
+    const QString edited = QString(QChar(0xDC81)) + u'A';
+    const QByteArray encoded = encodeCp932(edited, &report);
+    EXPECT_EQ(encoded, QByteArray("\x81&#x0041;"));
+    EXPECT_EQ(report.unmappable, 1);
+    EXPECT_EQ(decodeCp932(encoded).left(1), QString(QChar(0xDC81)));
 }
 
 TEST(CodecEncode, CharactersOutsideCodePage932BecomeReferencesAndAreReported)
@@ -166,6 +239,7 @@ TEST(CodecRoundTrip, RandomBytesSurviveDecodeAndEncode)
         }
         const QString text = decodeCp932(input);
         const QByteArray output = encodeCp932(text);
+        ASSERT_EQ(decodeCp932(output), text) << input.toHex().toStdString();
         // Otherwise duplicates change to their canonical codes of the same length, and no
         // byte is lost or added.
         if (exact)

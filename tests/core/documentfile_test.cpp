@@ -228,7 +228,7 @@ TEST(DocumentFileWrite, ModeIsKeptAndNewFilesAreReadable)
     EXPECT_EQ(modeOf(created), mode_t(0644)); // a web server must be able to read the page
 }
 
-TEST(DocumentFileWrite, UnreadableFileIsReportedAsPermissionDenied)
+TEST(DocumentFileRead, UnreadableFileIsReportedAsAReadingError)
 {
     SharedFolder folder;
     const QString path = folder.path(QStringLiteral("secret.htm"));
@@ -237,8 +237,13 @@ TEST(DocumentFileWrite, UnreadableFileIsReportedAsPermissionDenied)
     EXPECT_EQ(inChild([&] {
                   if (!becomeNobody())
                       return QStringLiteral("cannot become nobody");
-                  const int number = readDocumentFile(path).error.number;
-                  return number == 70 ? QString() : QStringLiteral("error %1").arg(number);
+                  const FileError error = readDocumentFile(path).error;
+                  if (error.number != 70)
+                      return QStringLiteral("error %1").arg(error.number);
+                  // The user is told that reading failed, not writing.
+                  if (error.description != QStringLiteral("ファイルを読み込む権限がありません。"))
+                      return QStringLiteral("description: ") + error.description;
+                  return QString();
               }),
               "");
 }

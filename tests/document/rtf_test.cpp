@@ -127,3 +127,44 @@ TEST(Rtf, TransportKeepsCharactersAboveLatin1)
         EXPECT_GE(b, 0) << "only 7-bit bytes for characters above U+00FF";
     EXPECT_EQ(plainTextOf(spansFromRtf(rtfFromBytes(bytes))), QStringLiteral("日本"));
 }
+
+// Office suites mark bold Japanese text with associated bold in runs of a byte class; \ab
+// after \rtlch is bold of right-to-left scripts only.
+TEST(Rtf, AssociatedBoldOfByteClassRunsReadsAsBold)
+{
+    struct Case { const char *name; const char *rtf; bool bold; };
+    const Case cases[] = {
+        {"double-byte run", "{\\rtf1\\ansi\\ansicpg932 {\\loch\\af0\\hich\\af0\\dbch\\ab\\af1 \\'91\\'be}}", true},
+        {"low-ANSI run", "{\\rtf1\\ansi\\ansicpg932 {\\loch\\ab \\'91\\'be}}", true},
+        {"switched off", "{\\rtf1\\ansi\\ansicpg932 {\\dbch\\ab\\ab0 \\'91\\'be}}", false},
+        {"reset by plain", "{\\rtf1\\ansi\\ansicpg932 {\\dbch\\ab\\plain \\'91\\'be}}", false},
+        {"right-to-left bold only", "{\\rtf1\\ansi\\ansicpg932 {\\rtlch\\ab\\ltrch\\dbch \\'91\\'be}}", false},
+        {"plain bold", "{\\rtf1\\ansi\\ansicpg932 {\\rtlch\\ab\\ltrch\\b\\dbch \\'91\\'be}}", true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QList<RtfSpan> spans = spansFromRtf(rtfText(c.rtf));
+        ASSERT_EQ(spans.size(), 1);
+        EXPECT_EQ(spans.at(0), (RtfSpan{QStringLiteral("太"), 0, c.bold}));
+    }
+    // The group ends the bold.
+    const QList<RtfSpan> spans =
+        spansFromRtf(rtfText("{\\rtf1\\ansi\\ansicpg932 {\\dbch\\ab \\'91\\'be}\\dbch \\'91\\'be}"));
+    EXPECT_EQ(spans, (QList<RtfSpan>{{QStringLiteral("太"), 0, true}, {QStringLiteral("太"), 0, false}}));
+}
+
+// A long run of raw double-byte characters (second bytes left unescaped, as some programs
+// write them) reads in time proportional to its length.
+TEST(Rtf, ALongRunOfRawDoubleByteCharactersReadsInOnePass)
+{
+    constexpr int characters = 128 * 1024; // 256 KB of bytes
+    QString rtf = rtfText("{\\rtf1\\ansi\\ansicpg932 ");
+    rtf.reserve(rtf.size() + characters * 2 + 1);
+    for (int i = 0; i < characters; ++i)
+        rtf += i % 2 == 0 ? rtfText("\x83" "A") : rtfText("\x82\xa0"); // ア, あ
+    rtf += u'}';
+    const QString text = plainTextOf(spansFromRtf(rtf));
+    ASSERT_EQ(text.size(), characters);
+    EXPECT_EQ(text.left(4), QStringLiteral("アあアあ"));
+    EXPECT_EQ(text.count(QChar(u'ア')), characters / 2);
+}

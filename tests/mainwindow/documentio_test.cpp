@@ -36,17 +36,37 @@ TEST_F(ReadDocTest, TheRecentListKeepsEveryFileOpenedInARow)
     EXPECT_EQ(shared().strRecentFile[2], a);
 }
 
-TEST_F(ReadDocTest, AnOpenPathInAnyLetterCaseOnlyComesToTheFront)
+TEST_F(ReadDocTest, AnOpenPathOnlyComesToTheFront)
 {
     const QString file = path(QStringLiteral("Index.htm"));
     writeBytes(file, "x");
     frmDocument *first = open(file);
     ASSERT_TRUE(first);
     first->txtText->setText(QStringLiteral("edited"));
-    ReadDoc(file.toUpper() == file ? file.toLower() : file.toUpper());
+    ReadDoc(file);
     ASSERT_EQ(frame->documents().size(), 1);
     EXPECT_EQ(frame->mdiArea->activeSubWindow(), first);
     EXPECT_EQ(first->txtText->text(), QStringLiteral("edited"));
+}
+
+// On Linux names differing only in letter case are two files: each opens in its own window,
+// and both stay in the recent list.
+TEST_F(ReadDocTest, APathDifferingOnlyInLetterCaseIsAnotherFile)
+{
+    const QString upper = path(QStringLiteral("Case.htm"));
+    const QString lower = path(QStringLiteral("case.htm"));
+    writeBytes(upper, "upper");
+    writeBytes(lower, "lower");
+    frmDocument *first = open(upper);
+    frmDocument *second = open(lower);
+    ASSERT_TRUE(first);
+    ASSERT_TRUE(second);
+    EXPECT_NE(first, second);
+    EXPECT_EQ(frame->documents().size(), 2);
+    EXPECT_EQ(first->txtText->text(), QStringLiteral("upper"));
+    EXPECT_EQ(second->txtText->text(), QStringLiteral("lower"));
+    EXPECT_EQ(shared().strRecentFile[1], lower);
+    EXPECT_EQ(shared().strRecentFile[2], upper);
 }
 
 TEST_F(ReadDocTest, AMissingFileOffersTheTemplateUnderItsName)
