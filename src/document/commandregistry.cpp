@@ -19,6 +19,7 @@ const DocumentCommandTable &allDocumentCommands()
         COMMAND_TABLE(pageHeadCommands);
         COMMAND_TABLE(tableCommands);
         COMMAND_TABLE(retagCommands);
+        COMMAND_TABLE(toolCommands);
         return table;
     }();
     return all;
