@@ -16,6 +16,7 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 
+#include <initializer_list>
 #include <utility>
 
 namespace {
@@ -171,8 +172,7 @@ void frmFind::cmdRep_Click()
     if (!blnRepMode) {
         // The first press only opens the replacement box.
         blnRepMode = true;
-        for (QWidget *control : {static_cast<QWidget *>(Label2), static_cast<QWidget *>(txtRep),
-                                 static_cast<QWidget *>(cmdNext), static_cast<QWidget *>(cmdRepAll)})
+        for (QWidget *control : std::initializer_list<QWidget *>{Label2, txtRep, cmdNext, cmdRepAll})
             control->setEnabled(true);
         txtRep->setFocus();
         return;

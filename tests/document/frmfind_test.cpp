@@ -62,8 +62,7 @@ TEST_F(FindWindow, OpensReadyToSearchOnly)
     EXPECT_TRUE(find->testAttribute(Qt::WA_ShowWithoutActivating));
     EXPECT_EQ(find->focusWidget(), find->Text1);
     EXPECT_TRUE(find->cmdFind->isEnabled());
-    for (QWidget *control : {static_cast<QWidget *>(find->cmdNext), static_cast<QWidget *>(find->Label2),
-                             static_cast<QWidget *>(find->txtRep), static_cast<QWidget *>(find->cmdRepAll)})
+    for (QWidget *control : std::initializer_list<QWidget *>{find->cmdNext, find->Label2, find->txtRep, find->cmdRepAll})
         EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
 }
 
@@ -101,12 +100,7 @@ TEST_F(FindWindow, NextAfterTheLastMatchReportsAndFindStartsAtTheTop)
     EXPECT_TRUE(find->cmdFind->isEnabled());
     find->cmdFind->click();
     EXPECT_EQ(selection(), std::make_pair(0, 2));
-}
-
-TEST_F(FindWindow, EditingTheSearchTextOffersANewSearch)
-{
-    text().setText("ab");
-    search("ab");
+    // Editing the search text offers a new search.
     find->Text1->setText("b");
     EXPECT_TRUE(find->cmdFind->isEnabled());
     EXPECT_FALSE(find->cmdNext->isEnabled());
@@ -151,24 +145,16 @@ TEST_F(FindWindow, FindsMatchesAnywhereInALongPage)
     EXPECT_EQ(text().selText(), "needle");
 }
 
-TEST_F(FindWindow, FirstReplacePressOnlyOpensTheReplacementBox)
-{
-    text().setText("ab");
-    search("ab");
-    find->cmdRep->click();
-    EXPECT_EQ(text().text(), "ab");
-    EXPECT_TRUE(find->blnRepMode);
-    for (QWidget *control : {static_cast<QWidget *>(find->Label2), static_cast<QWidget *>(find->txtRep),
-                             static_cast<QWidget *>(find->cmdNext), static_cast<QWidget *>(find->cmdRepAll)})
-        EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
-    EXPECT_EQ(find->focusWidget(), find->txtRep);
-}
-
 TEST_F(FindWindow, ReplacingDoesNotMoveOnButNextDoes)
 {
     text().setText("ab ab");
     search("ab");
+    // The first press only opens the replacement box.
     find->cmdRep->click();
+    EXPECT_EQ(text().text(), "ab ab");
+    for (QWidget *control : std::initializer_list<QWidget *>{find->Label2, find->txtRep, find->cmdNext, find->cmdRepAll})
+        EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
+    EXPECT_EQ(find->focusWidget(), find->txtRep);
     find->txtRep->setText("ab!");
     find->cmdRep->click();
     EXPECT_EQ(text().text(), "ab! ab");
