@@ -57,8 +57,10 @@ ColorStore::Cell ColorStore::at(int position) const
 
 void ColorStore::clampRange(int &position, int &length) const
 {
+    // The part of [position, position + length) inside the text.
+    const qint64 end = std::clamp<qint64>(qint64(position) + std::max(length, 0), 0, size());
     position = std::clamp(position, 0, size());
-    length = int(std::clamp<qint64>(length, 0, size() - position));
+    length = int(std::max<qint64>(end - position, 0));
 }
 
 // Moves the gap to `position` and makes it at least `room` cells wide.

@@ -384,11 +384,9 @@ QString RichTextBox::selText() const
 
 void RichTextBox::setSelText(const QString &text)
 {
-    editText(selectionLook(), {}, [&] {
-        QTextCursor cursor = textCursor();
-        cursor.insertText(toLines(text));
-        setTextCursor(cursor);
-    });
+    QTextCursor cursor = textCursor();
+    editText(selectionLook(), {}, [&] { cursor.insertText(toLines(text)); });
+    setTextCursor(cursor);
 }
 
 QList<RtfSpan> RichTextBox::spansBetween(int documentStart, int documentEnd) const
@@ -430,12 +428,12 @@ void RichTextBox::insertSpans(const QList<RtfSpan> &spans)
         text += lines;
         runs.append(LookRun{int(lines.size()), Look{span.color, span.bold}});
     }
+    QTextCursor cursor = textCursor();
     editText(caretLook(), runs, [&] {
-        QTextCursor cursor = textCursor();
         cursor.removeSelectedText();
         cursor.insertText(text);
-        setTextCursor(cursor);
     });
+    setTextCursor(cursor);
 }
 
 void RichTextBox::setSelRtf(const QString &rtf)
@@ -489,30 +487,34 @@ void RichTextBox::changeLooks(int documentStart, int documentEnd, const std::fun
 }
 
 void RichTextBox::editText(Look look, const QList<LookRun> &insertedLooks,
-                           const std::function<void()> &edit)
+                           const std::function<void()> &edit, EditGrouping grouping)
 {
     lookOfNewText = look;
     looksOfNewText = insertedLooks;
-    if (textEditDepth > 0) {
-        edit(); // part of the edit under way
-        return;
-    }
-    ++textEditDepth;
-    QTextCursor group(document());
-    group.beginEditBlock();
-    const int stepsBefore = document()->availableUndoSteps();
-    edit();
-    if (document()->isUndoRedoEnabled() && document()->availableUndoSteps() > stepsBefore) {
-        // The looks of the edit join its undo step; the document reports the edit, and so
-        // fills the record in, when the step closes.
+    const bool outermost = textEditDepth++ == 0;
+    if (outermost)
         openChange = std::make_shared<LookChange>();
+    const int stepsBefore = document()->availableUndoSteps();
+    QTextCursor group(document());
+    // The control's own key handling reads its layout while it edits, which a pending edit
+    // block leaves stale: it runs as it is and is joined afterwards.
+    if (grouping == EditGrouping::OneBlock)
+        group.beginEditBlock();
+    edit();
+    if (grouping == EditGrouping::OneBlock)
+        group.endEditBlock(); // the document reports the edit, which fills openChange in
+    if (outermost && openChange->known && document()->isUndoRedoEnabled()
+        && document()->availableUndoSteps() > stepsBefore) {
+        // The looks join the edit's undo step.
+        group.joinPreviousEditBlock();
         document()->appendUndoItem(new LookUndoItem(looks, openChange, [this] {
             changeFollowedByUndo = true;
             viewport()->update();
         }));
+        group.endEditBlock();
     }
-    group.endEditBlock();
-    openChange.reset();
+    if (outermost)
+        openChange.reset();
     looksOfNewText.clear();
     --textEditDepth;
 }
@@ -660,6 +662,22 @@ void RichTextBox::ignoreKey()
     keyIgnored = true;
 }
 
+// Whether the control's own handling of `key` would change the text by one edit outside
+// any edit block: typing a character, or Backspace or Delete with nothing selected.
+bool RichTextBox::editsAlone(const QKeyEvent &key) const
+{
+    if (isReadOnly())
+        return false;
+    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+    if (key.key() == Qt::Key_Backspace || key.key() == Qt::Key_Delete)
+        return modifiers == Qt::NoModifier && !textCursor().hasSelection();
+    if (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const QString text = key.text();
+    return !text.isEmpty()
+           && std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isPrint() || c.isSurrogate(); });
+}
+
 void RichTextBox::keyPressEvent(QKeyEvent *event)
 {
     emit keyPressPreview(event->text());
@@ -678,7 +696,24 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
         }
         const QTextCursor cursor = textCursor();
         const Look look = cursor.hasSelection() ? lookBefore(cursor.position()) : caretLook();
-        editText(look, {}, [&] { QPlainTextEdit::keyPressEvent(key); });
+        if (!editsAlone(*key)) {
+            editText(look, {}, [&] { QPlainTextEdit::keyPressEvent(key); }, EditGrouping::AsItComes);
+            return;
+        }
+        // A typed character, Backspace and Delete would be undo steps that nothing can join:
+        // they are made here, as one step with their looks.
+        QTextCursor edit = textCursor();
+        editText(look, {}, [&] {
+            if (key->key() == Qt::Key_Backspace)
+                edit.deletePreviousChar();
+            else if (key->key() == Qt::Key_Delete)
+                edit.deleteChar();
+            else
+                edit.insertText(key->text());
+        });
+        setTextCursor(edit); // after the edit block: the control reads its layout
+        ensureCursorVisible();
+        key->accept();
     };
     if (enter && event->modifiers().testFlag(Qt::ShiftModifier)) {
         // Shift+Enter would insert a line separator inside the line; a line break is a line
@@ -694,12 +729,12 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
 
 void RichTextBox::inputMethodEvent(QInputMethodEvent *event)
 {
-    editText(caretLook(), {}, [&] { QPlainTextEdit::inputMethodEvent(event); });
+    editText(caretLook(), {}, [&] { QPlainTextEdit::inputMethodEvent(event); }, EditGrouping::AsItComes);
 }
 
 void RichTextBox::dropEvent(QDropEvent *event)
 {
-    editText(caretLook(), {}, [&] { QPlainTextEdit::dropEvent(event); });
+    editText(caretLook(), {}, [&] { QPlainTextEdit::dropEvent(event); }, EditGrouping::AsItComes);
 }
 
 void RichTextBox::paintEvent(QPaintEvent *event)

@@ -130,8 +130,11 @@ private:
     void changeLooks(int documentStart, int documentEnd, const std::function<void()> &change);
     // Runs `edit`, a change of the text, as one undo step that also keeps the looks: the new
     // characters take `insertedLooks` when they match in length, else `look`.
-    void editText(Look look, const QList<LookRun> &insertedLooks, const std::function<void()> &edit);
+    enum class EditGrouping { OneBlock, AsItComes };
+    void editText(Look look, const QList<LookRun> &insertedLooks, const std::function<void()> &edit,
+                  EditGrouping grouping = EditGrouping::OneBlock);
     void followContentsChange(int position, int removed, int added);
+    bool editsAlone(const QKeyEvent &key) const;
     void showLooksOfVisibleBlocks();
     QList<RtfSpan> spansBetween(int documentStart, int documentEnd) const;
     void insertSpans(const QList<RtfSpan> &spans);
