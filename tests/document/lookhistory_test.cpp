@@ -259,3 +259,27 @@ TEST_F(LookHistory, LooksFollowRandomEditsUndoAndRedo)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(LookHistory, RichTextOfASelectionAfterEditsKeepsItsLooks)
+{
+    text().setText(QStringLiteral("<a>\r\nb"));
+    text().applyColorRuns({{0, 3, TextColor::Blue, ColorRun::Off}, {0, 1, TextColor::Red, ColorRun::On}});
+    text().setSelStart(1);
+    text().setSelRtf(rtfFromSpans({{QStringLiteral("漢\n"), TextColor::Magenta, true}}));
+    text().setSelStart(text().textLength());
+    QTest::keyClick(&text(), Qt::Key_X); // takes the plain look of the "b" before it
+    text().select(2, 2);
+    QTest::keyClick(&text(), Qt::Key_Backspace); // the line break after 漢 goes
+    text().selectAll();
+    const QList<RtfSpan> expected{{QStringLiteral("<"), TextColor::Red, true},
+                                  {QStringLiteral("漢"), TextColor::Magenta, true},
+                                  // a line break goes with the text before it
+                                  {QStringLiteral("a>\n"), TextColor::Blue, false},
+                                  {QStringLiteral("bx"), TextColor::Black, false}};
+    EXPECT_EQ(spansFromRtf(text().selRtf()), expected);
+    EXPECT_EQ(text().selRtf(), rtfFromSpans(expected));
+}
+
+} // namespace
