@@ -1,11 +1,14 @@
 #include "document/richtextbox.h"
 
 #include "document/clipboard.h"
+#include "document/lookundo.h"
 #include "document/rtf.h"
 
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPainter>
+#include <QTextLayout>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -42,22 +45,9 @@ QString withCrLf(QStringView raw)
     return result;
 }
 
-int colorValue(const QTextCharFormat &format)
-{
-    if (format.foreground().style() == Qt::NoBrush)
-        return TextColor::Black;
-    const QColor c = format.foreground().color();
-    return c.red() | (c.green() << 8) | (c.blue() << 16);
-}
-
 QColor toQColor(int value)
 {
     return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
-
-bool isBold(const QTextCharFormat &format)
-{
-    return format.fontWeight() >= QFont::DemiBold;
 }
 
 QTextCharFormat plainFormat()
@@ -68,35 +58,21 @@ QTextCharFormat plainFormat()
     return format;
 }
 
-// The few looks a page uses, each format built once. A reused format also keeps its hash, so
-// the document finds it in its format table without hashing it again.
-class LookFormats
+// The format that draws `look`, each built once: a reused format keeps its shared data.
+QTextCharFormat formatOf(Look look)
 {
-public:
-    QTextCharFormat get(int color, ColorRun::Bold bold)
-    {
-        for (const Entry &entry : entries) {
-            if (entry.color == color && entry.bold == bold)
-                return entry.format;
-        }
-        QTextCharFormat format;
-        format.setForeground(toQColor(color));
-        if (bold != ColorRun::Unchanged)
-            format.setFontWeight(bold == ColorRun::On ? QFont::Bold : QFont::Normal);
-        entries.append(Entry{color, bold, format});
-        return format;
+    static QList<std::pair<Look, QTextCharFormat>> built;
+    for (const auto &[known, format] : std::as_const(built)) {
+        if (known == look)
+            return format;
     }
-    QTextCharFormat get(int color, bool bold) { return get(color, bold ? ColorRun::On : ColorRun::Off); }
-
-private:
-    struct Entry
-    {
-        int color;
-        ColorRun::Bold bold;
-        QTextCharFormat format;
-    };
-    QList<Entry> entries;
-};
+    QTextCharFormat format;
+    format.setForeground(toQColor(look.color));
+    if (look.bold)
+        format.setFontWeight(QFont::Bold);
+    built.append({look, format});
+    return format;
+}
 
 // start + length without overflow.
 int endOf(int start, int length)
@@ -170,9 +146,11 @@ RichTextBox::RichTextBox(QWidget *parent) : QPlainTextEdit(parent)
     setContextMenuPolicy(Qt::PreventContextMenu);
     setDefaultLook();
     knownBlockCount = document()->blockCount();
+    looks.reset(document()->characterCount());
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] { insertionLookSet = false; });
     connect(document(), &QTextDocument::contentsChange, this,
             [this](int position, int removed, int added) {
-                plainSinceSetText = false;
+                followContentsChange(position, removed, added);
                 noteContentsChange(position, removed, added);
                 if (formattingDepth == 0 && (removed != 0 || added != 0)) {
                     const int characters = document()->characterCount();
@@ -306,7 +284,8 @@ void RichTextBox::setText(const QString &text)
     setCurrentCharFormat(plainFormat());
     knownBlockCount = document()->blockCount();
     dropCachedText();
-    plainSinceSetText = true;
+    looks.reset(document()->characterCount());
+    insertionLookSet = false;
 }
 
 int RichTextBox::textLength() const
@@ -406,7 +385,7 @@ QString RichTextBox::selText() const
 void RichTextBox::setSelText(const QString &text)
 {
     QTextCursor cursor = textCursor();
-    cursor.insertText(toLines(text), selectionFormat());
+    editText(selectionLook(), {}, [&] { cursor.insertText(toLines(text)); });
     setTextCursor(cursor);
 }
 
@@ -420,15 +399,15 @@ QList<RtfSpan> RichTextBox::spansBetween(int documentStart, int documentEnd) con
                 spans.append(RtfSpan{});
             spans.last().text += u'\n';
         }
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            const int from = std::max(fragment.position(), documentStart);
-            const int to = std::min(fragment.position() + fragment.length(), documentEnd);
-            if (from >= to)
-                continue;
-            const QTextCharFormat format = fragment.charFormat();
-            appendRtfSpan(spans, fragment.text().mid(from - fragment.position(), to - from),
-                          colorValue(format), isBold(format));
+        const int from = std::max(block.position(), documentStart);
+        const int to = std::min(block.position() + block.length() - 1, documentEnd);
+        if (from >= to)
+            continue;
+        const QString line = block.text();
+        int offset = from - block.position();
+        for (const LookRun &run : looks.runs(from, to - from)) {
+            appendRtfSpan(spans, line.mid(offset, run.length), run.look.color, run.look.bold);
+            offset += run.length;
         }
     }
     return spans;
@@ -442,13 +421,18 @@ QString RichTextBox::selRtf() const
 
 void RichTextBox::insertSpans(const QList<RtfSpan> &spans)
 {
-    LookFormats formats;
+    QString text;
+    QList<LookRun> runs;
+    for (const RtfSpan &span : spans) {
+        const QString lines = toLines(span.text);
+        text += lines;
+        runs.append(LookRun{int(lines.size()), Look{span.color, span.bold}});
+    }
     QTextCursor cursor = textCursor();
-    cursor.beginEditBlock();
-    cursor.removeSelectedText();
-    for (const RtfSpan &span : spans)
-        cursor.insertText(toLines(span.text), formats.get(span.color, span.bold));
-    cursor.endEditBlock();
+    editText(caretLook(), runs, [&] {
+        cursor.removeSelectedText();
+        cursor.insertText(text);
+    });
     setTextCursor(cursor);
 }
 
@@ -457,59 +441,146 @@ void RichTextBox::setSelRtf(const QString &rtf)
     insertSpans(spansFromRtf(rtf));
 }
 
-QTextCharFormat RichTextBox::formatAtDocumentPosition(int documentPosition) const
+Look RichTextBox::lookBefore(int documentPosition) const
 {
-    QTextCursor cursor(document());
-    cursor.setPosition(std::min(documentPosition + 1, document()->characterCount() - 1));
-    if (cursor.atBlockStart())
-        cursor.setPosition(documentPosition);
-    return cursor.charFormat();
+    const QTextBlock block = document()->findBlock(documentPosition);
+    if (documentPosition == block.position() && block.length() > 1)
+        return looks.lookAt(documentPosition);
+    return looks.lookAt(std::max(documentPosition - 1, 0));
 }
 
-QTextCharFormat RichTextBox::selectionFormat() const
+Look RichTextBox::caretLook() const
+{
+    return insertionLookSet ? insertionLook : lookBefore(textCursor().position());
+}
+
+Look RichTextBox::selectionLook() const
 {
     const QTextCursor cursor = textCursor();
     if (!cursor.hasSelection())
-        return cursor.charFormat(); // the insertion format, or the character before the caret
-    return formatAtDocumentPosition(cursor.selectionStart());
+        return caretLook(); // the insertion look, or the character before the caret
+    // The first selected character; a selected line break reads the end of its line.
+    const int start = cursor.selectionStart();
+    const int next = std::min(start + 1, document()->characterCount() - 1);
+    return lookBefore(document()->findBlock(next).position() == next ? start : next);
 }
 
-void RichTextBox::setSelectionFormat(const QTextCharFormat &format)
+void RichTextBox::setInsertionLook(Look look)
 {
-    QTextCursor cursor = textCursor();
-    if (!cursor.hasSelection()) {
-        QTextCharFormat insertion = cursor.charFormat();
-        insertion.merge(format);
-        setCurrentCharFormat(insertion);
+    insertionLook = look;
+    insertionLookSet = true;
+}
+
+void RichTextBox::changeLooks(int documentStart, int documentEnd, const std::function<void()> &change)
+{
+    const int length = documentEnd - documentStart;
+    if (length <= 0)
         return;
+    auto record = std::make_shared<LookChange>();
+    record->position = documentStart;
+    record->before = looks.runs(documentStart, length);
+    change();
+    record->after = looks.runs(documentStart, length);
+    record->known = true;
+    document()->appendUndoItem(new LookUndoItem(looks, record, [this] { viewport()->update(); }));
+    viewport()->update();
+}
+
+void RichTextBox::editText(Look look, const QList<LookRun> &insertedLooks,
+                           const std::function<void()> &edit, EditGrouping grouping)
+{
+    lookOfNewText = look;
+    looksOfNewText = insertedLooks;
+    const bool outermost = textEditDepth++ == 0;
+    if (outermost)
+        openChange = std::make_shared<LookChange>();
+    const int stepsBefore = document()->availableUndoSteps();
+    QTextCursor group(document());
+    // The control's own key handling reads its layout while it edits, which a pending edit
+    // block leaves stale: it runs as it is and is joined afterwards.
+    if (grouping == EditGrouping::OneBlock)
+        group.beginEditBlock();
+    edit();
+    if (grouping == EditGrouping::OneBlock)
+        group.endEditBlock(); // the document reports the edit, which fills openChange in
+    if (outermost && openChange->known && document()->isUndoRedoEnabled()
+        && document()->availableUndoSteps() > stepsBefore) {
+        // The looks join the edit's undo step.
+        group.joinPreviousEditBlock();
+        document()->appendUndoItem(new LookUndoItem(looks, openChange, [this] {
+            changeFollowedByUndo = true;
+            viewport()->update();
+        }));
+        group.endEditBlock();
     }
-    ++formattingDepth;
-    cursor.mergeCharFormat(format);
-    --formattingDepth;
+    if (outermost)
+        openChange.reset();
+    looksOfNewText.clear();
+    --textEditDepth;
+}
+
+// Keeps one look per document character through a change the document reports.
+void RichTextBox::followContentsChange(int position, int removed, int added)
+{
+    const int characters = document()->characterCount();
+    if (formattingDepth == 0 && (removed != 0 || added != 0)) {
+        if (std::exchange(changeFollowedByUndo, false)) {
+            // The undo item has put the looks in place already.
+        } else {
+            const Look look = textEditDepth > 0 ? lookOfNewText
+                                                : looks.lookAt(std::max(position - 1, 0));
+            QList<LookRun> after = lengthOf(looksOfNewText) == added
+                                       ? looksOfNewText
+                                       : QList<LookRun>{LookRun{added, look}};
+            if (openChange && !openChange->known) {
+                openChange->position = position;
+                openChange->before = looks.runs(position, removed);
+                openChange->after = after;
+                openChange->known = true;
+            }
+            looks.replace(position, removed, after);
+        }
+    }
+    // A report that counts the document's final separator, or one missed, must not leave
+    // the looks out of step with the characters.
+    if (looks.size() < characters)
+        looks.replace(looks.size(), 0, characters - looks.size(), Look{});
+    else if (looks.size() > characters)
+        looks.replace(characters, looks.size() - characters, 0, Look{});
 }
 
 int RichTextBox::selColor() const
 {
-    return colorValue(selectionFormat());
+    return selectionLook().color;
 }
 
 void RichTextBox::setSelColor(int color)
 {
-    QTextCharFormat format;
-    format.setForeground(toQColor(color));
-    setSelectionFormat(format);
+    const QTextCursor cursor = textCursor();
+    if (!cursor.hasSelection()) {
+        setInsertionLook(Look{color, caretLook().bold});
+        return;
+    }
+    const int start = cursor.selectionStart();
+    const int end = cursor.selectionEnd();
+    changeLooks(start, end, [&] { looks.setColor(start, end - start, color); });
 }
 
 bool RichTextBox::selBold() const
 {
-    return isBold(selectionFormat());
+    return selectionLook().bold;
 }
 
 void RichTextBox::setSelBold(bool bold)
 {
-    QTextCharFormat format;
-    format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
-    setSelectionFormat(format);
+    const QTextCursor cursor = textCursor();
+    if (!cursor.hasSelection()) {
+        setInsertionLook(Look{caretLook().color, bold});
+        return;
+    }
+    const int start = cursor.selectionStart();
+    const int end = cursor.selectionEnd();
+    changeLooks(start, end, [&] { looks.setBold(start, end - start, bold); });
 }
 
 void RichTextBox::applyColorRuns(const QList<ColorRun> &runs)
@@ -526,51 +597,35 @@ void RichTextBox::applyColorRuns(const QList<ColorRun> &runs)
     }
     const QList<ColorRun> &list = sorted ? runs : ordered;
 
-    // Right after setText every character is black and not bold. Where no earlier run has
-    // been, a black run that does not turn bold on changes nothing, and a run's whole look is
-    // known, so it is set rather than merged into the look of each fragment under it.
-    const bool plain = plainSinceSetText;
-    int touchedEnd = INT_MIN; // runs come by start: all characters touched lie before this
-    LookFormats formats;
-    PositionWalker walker(*this);
-    QTextCursor cursor(document());
-    ++formattingDepth;
-    cursor.beginEditBlock();
-    auto apply = [&](const ColorRun &run) {
-        if (run.length <= 0)
-            return;
-        const int end = endOf(run.start, run.length);
-        const bool untouched = plain && run.start >= touchedEnd;
-        if (untouched && run.color == TextColor::Black && run.bold != ColorRun::On)
-            return;
-        touchedEnd = std::max(touchedEnd, end);
-        // Runs mostly follow each other: the last run's end is where this one starts.
-        const int from = walker.map(run.start);
-        if (cursor.position() == from)
-            cursor.clearSelection();
-        else
-            cursor.setPosition(from);
-        cursor.setPosition(walker.map(end), QTextCursor::KeepAnchor);
-        if (untouched)
-            cursor.setCharFormat(formats.get(run.color, run.bold == ColorRun::On));
-        else
-            cursor.mergeCharFormat(formats.get(run.color, run.bold));
+    struct Span
+    {
+        int from;
+        int to;
+        const ColorRun *run;
     };
-    // Neighbouring runs with the same look become one format change.
-    ColorRun merged = list.first();
-    for (qsizetype i = 1; i < list.size(); ++i) {
-        const ColorRun &run = list.at(i);
-        if (run.start == endOf(merged.start, merged.length) && run.color == merged.color
-            && run.bold == merged.bold) {
-            merged.length += run.length;
-        } else {
-            apply(merged);
-            merged = run;
-        }
+    QList<Span> spans;
+    spans.reserve(list.size());
+    PositionWalker walker(*this);
+    int first = INT_MAX;
+    int last = INT_MIN;
+    for (const ColorRun &run : list) {
+        if (run.length <= 0)
+            continue;
+        const int from = walker.map(run.start);
+        const int to = walker.map(endOf(run.start, run.length));
+        spans.append(Span{from, to, &run});
+        first = std::min(first, from);
+        last = std::max(last, to);
     }
-    apply(merged);
-    cursor.endEditBlock();
-    --formattingDepth;
+    changeLooks(first, last, [&] {
+        for (const Span &span : std::as_const(spans)) {
+            const ColorRun &run = *span.run;
+            if (run.bold == ColorRun::Unchanged)
+                looks.setColor(span.from, span.to - span.from, run.color);
+            else
+                looks.setLook(span.from, span.to - span.from, Look{run.color, run.bold == ColorRun::On});
+        }
+    });
 }
 
 int RichTextBox::find(const QString &what, int start, int end, bool matchCase) const
@@ -607,6 +662,22 @@ void RichTextBox::ignoreKey()
     keyIgnored = true;
 }
 
+// Whether the control's own handling of `key` would change the text by one edit outside
+// any edit block: typing a character, or Backspace or Delete with nothing selected.
+bool RichTextBox::editsAlone(const QKeyEvent &key) const
+{
+    if (isReadOnly())
+        return false;
+    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+    if (key.key() == Qt::Key_Backspace || key.key() == Qt::Key_Delete)
+        return modifiers == Qt::NoModifier && !textCursor().hasSelection();
+    if (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const QString text = key.text();
+    return !text.isEmpty()
+           && std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isPrint() || c.isSurrogate(); });
+}
+
 void RichTextBox::keyPressEvent(QKeyEvent *event)
 {
     emit keyPressPreview(event->text());
@@ -617,16 +688,85 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
         return;
     }
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    auto handle = [this](QKeyEvent *key) {
+        // Undo and redo restore the looks through the undo stack; every other key may edit.
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) {
+            QPlainTextEdit::keyPressEvent(key);
+            return;
+        }
+        const QTextCursor cursor = textCursor();
+        const Look look = cursor.hasSelection() ? lookBefore(cursor.position()) : caretLook();
+        if (!editsAlone(*key)) {
+            editText(look, {}, [&] { QPlainTextEdit::keyPressEvent(key); }, EditGrouping::AsItComes);
+            return;
+        }
+        // A typed character, Backspace and Delete would be undo steps that nothing can join:
+        // they are made here, as one step with their looks.
+        QTextCursor edit = textCursor();
+        editText(look, {}, [&] {
+            if (key->key() == Qt::Key_Backspace)
+                edit.deletePreviousChar();
+            else if (key->key() == Qt::Key_Delete)
+                edit.deleteChar();
+            else
+                edit.insertText(key->text());
+        });
+        setTextCursor(edit); // after the edit block: the control reads its layout
+        ensureCursorVisible();
+        key->accept();
+    };
     if (enter && event->modifiers().testFlag(Qt::ShiftModifier)) {
         // Shift+Enter would insert a line separator inside the line; a line break is a line
         // break here.
         QKeyEvent plain(event->type(), event->key(), event->modifiers() & ~Qt::ShiftModifier,
                         event->text(), event->isAutoRepeat(), event->count());
-        QPlainTextEdit::keyPressEvent(&plain);
+        handle(&plain);
         event->setAccepted(plain.isAccepted());
         return;
     }
-    QPlainTextEdit::keyPressEvent(event);
+    handle(event);
+}
+
+void RichTextBox::inputMethodEvent(QInputMethodEvent *event)
+{
+    editText(caretLook(), {}, [&] { QPlainTextEdit::inputMethodEvent(event); }, EditGrouping::AsItComes);
+}
+
+void RichTextBox::dropEvent(QDropEvent *event)
+{
+    editText(caretLook(), {}, [&] { QPlainTextEdit::dropEvent(event); }, EditGrouping::AsItComes);
+}
+
+void RichTextBox::paintEvent(QPaintEvent *event)
+{
+    showLooksOfVisibleBlocks();
+    QPlainTextEdit::paintEvent(event);
+}
+
+// Hands the looks of the blocks in view to their layouts; a block whose formats are already
+// right is left alone, so that an unchanged view costs no layout.
+void RichTextBox::showLooksOfVisibleBlocks()
+{
+    const QPointF offset = contentOffset();
+    const int bottom = viewport()->height();
+    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
+        if (blockBoundingGeometry(block).translated(offset).top() > bottom)
+            break;
+        QList<QTextLayout::FormatRange> formats;
+        int start = 0;
+        for (const LookRun &run : looks.runs(block.position(), block.length() - 1)) {
+            if (run.look != Look{})
+                formats.append(QTextLayout::FormatRange{start, run.length, formatOf(run.look)});
+            start += run.length;
+        }
+        QTextLayout *layout = block.layout();
+        if (layout->formats() == formats)
+            continue;
+        layout->setFormats(formats);
+        ++formattingDepth;
+        document()->markContentsDirty(block.position(), block.length());
+        --formattingDepth;
+    }
 }
 
 void RichTextBox::keyReleaseEvent(QKeyEvent *event)

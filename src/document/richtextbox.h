@@ -1,18 +1,24 @@
 #pragma once
 
 #include "document/colorrun.h"
+#include "document/colorstore.h"
 
 #include <QPlainTextEdit>
 
 #include <functional>
+#include <memory>
 
 class QTextCursor;
+struct LookChange;
 struct RtfSpan;
 
 // The rich-text edit control of a document window (txtText) and its hidden work buffer
 // (rtbWork). Positions count a line break as the two characters CR LF, exactly as text()
 // reads, although the underlying QTextDocument keeps one separator per line; the mapping
 // between the two is block arithmetic, never a scan of the text. Colours are 0x00BBGGRR.
+// The document holds plain text: the colour and bold of every character live in a
+// ColorStore that follows each edit, undo and redo, and reach the screen as the formats of
+// the layouts of the blocks being painted.
 class RichTextBox : public QPlainTextEdit
 {
     Q_OBJECT
@@ -107,6 +113,9 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     // The control's own copy, cut, paste and drag carry the colours as RTF.
     QMimeData *createMimeDataFromSelection() const override;
     bool canInsertFromMimeData(const QMimeData *source) const override;
@@ -114,9 +123,22 @@ protected:
 
 private:
     int externalStartOfBlock(int blockNumber) const;
-    QTextCharFormat formatAtDocumentPosition(int documentPosition) const;
-    QTextCharFormat selectionFormat() const;
-    void setSelectionFormat(const QTextCharFormat &format);
+    // The look Qt's cursor rule gives at `documentPosition`: the character before it, or the
+    // first of a line at the line's start.
+    Look lookBefore(int documentPosition) const;
+    Look caretLook() const;
+    Look selectionLook() const;
+    void setInsertionLook(Look look);
+    // Changes the looks of [documentStart, documentEnd) by `change`, as one undo step.
+    void changeLooks(int documentStart, int documentEnd, const std::function<void()> &change);
+    // Runs `edit`, a change of the text, as one undo step that also keeps the looks: the new
+    // characters take `insertedLooks` when they match in length, else `look`.
+    enum class EditGrouping { OneBlock, AsItComes };
+    void editText(Look look, const QList<LookRun> &insertedLooks, const std::function<void()> &edit,
+                  EditGrouping grouping = EditGrouping::OneBlock);
+    void followContentsChange(int position, int removed, int added);
+    bool editsAlone(const QKeyEvent &key) const;
+    void showLooksOfVisibleBlocks();
     QList<RtfSpan> spansBetween(int documentStart, int documentEnd) const;
     void insertSpans(const QList<RtfSpan> &spans);
     void setDefaultLook();
@@ -137,7 +159,14 @@ private:
     mutable bool cachedTextValid = false;
     mutable QList<TextEdit> pendingEdits;
     int knownBlockCount = 1; // the block count when the last change was seen
-    bool plainSinceSetText = false; // nothing changed since setText left all text plain
+    ColorStore looks; // one look per document character, line separators included
+    Look insertionLook;
+    bool insertionLookSet = false; // until the caret moves
+    int textEditDepth = 0;
+    Look lookOfNewText;
+    QList<LookRun> looksOfNewText;
+    std::shared_ptr<LookChange> openChange; // the edit under way, filled when reported
+    bool changeFollowedByUndo = false; // the looks of the coming report are already in place
     int formattingDepth = 0; // > 0 while only formats change
     bool keyIgnored = false;
     int m_doubleClickedCharacter = -1;

@@ -1,0 +1,199 @@
+#include "document/colorstore.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+
+namespace {
+
+constexpr int tableLimit = 256;
+
+int colorDistance(int a, int b)
+{
+    int distance = 0;
+    for (int shift = 0; shift < 24; shift += 8)
+        distance += std::abs(((a >> shift) & 0xFF) - ((b >> shift) & 0xFF));
+    return distance;
+}
+
+} // namespace
+
+ColorStore::ColorStore()
+{
+    table.append(Look{});
+}
+
+ColorStore::Cell ColorStore::cellOf(Look look)
+{
+    const qsizetype index = table.indexOf(look);
+    if (index >= 0)
+        return Cell(index);
+    if (table.size() < tableLimit) {
+        table.append(look);
+        return Cell(table.size() - 1);
+    }
+    int best = -1;
+    int bestDistance = INT_MAX;
+    for (int i = 0; i < table.size(); ++i) {
+        const int distance = colorDistance(table.at(i).color, look.color)
+                             + (table.at(i).bold == look.bold ? 0 : 1 << 20);
+        if (distance < bestDistance) {
+            best = i;
+            bestDistance = distance;
+        }
+    }
+    return Cell(best);
+}
+
+ColorStore::Cell &ColorStore::at(int position)
+{
+    return cells[std::size_t(position) < gapStart ? std::size_t(position) : position + gapLength()];
+}
+
+ColorStore::Cell ColorStore::at(int position) const
+{
+    return cells[std::size_t(position) < gapStart ? std::size_t(position) : position + gapLength()];
+}
+
+void ColorStore::clampRange(int &position, int &length) const
+{
+    // The part of [position, position + length) inside the text.
+    const qint64 end = std::clamp<qint64>(qint64(position) + std::max(length, 0), 0, size());
+    position = std::clamp(position, 0, size());
+    length = int(std::max<qint64>(end - position, 0));
+}
+
+// Moves the gap to `position` and makes it at least `room` cells wide.
+void ColorStore::moveGapTo(int position, std::size_t room)
+{
+    const std::size_t target = std::size_t(position);
+    if (target < gapStart) {
+        std::move_backward(cells.begin() + target, cells.begin() + gapStart, cells.begin() + gapEnd);
+        gapEnd -= gapStart - target;
+        gapStart = target;
+    } else if (target > gapStart) {
+        std::move(cells.begin() + gapEnd, cells.begin() + gapEnd + (target - gapStart),
+                  cells.begin() + gapStart);
+        gapEnd += target - gapStart;
+        gapStart = target;
+    }
+    if (gapLength() >= room)
+        return;
+    // Grow by half the text at least, so that a long run of typing reallocates rarely.
+    const std::size_t tail = cells.size() - gapEnd;
+    const std::size_t grown = std::max(room, std::max<std::size_t>(size() / 2, 64));
+    std::vector<Cell> wider(gapStart + grown + tail);
+    std::copy(cells.begin(), cells.begin() + gapStart, wider.begin());
+    std::copy(cells.begin() + gapEnd, cells.end(), wider.begin() + gapStart + grown);
+    cells = std::move(wider);
+    gapEnd = gapStart + grown;
+}
+
+void ColorStore::reset(int length, Look look)
+{
+    const Cell cell = cellOf(look);
+    cells.assign(std::size_t(std::max(length, 0)), cell);
+    gapStart = gapEnd = cells.size();
+}
+
+void ColorStore::replace(int position, int removed, int added, Look look)
+{
+    replace(position, removed, QList<LookRun>{LookRun{added, look}});
+}
+
+void ColorStore::replace(int position, int removed, const QList<LookRun> &runs)
+{
+    clampRange(position, removed);
+    std::size_t added = 0;
+    for (const LookRun &run : runs)
+        added += std::size_t(std::max(run.length, 0));
+    moveGapTo(position + removed, 0);
+    gapStart -= std::size_t(removed); // the removed cells join the gap
+    moveGapTo(position, added);
+    for (const LookRun &run : runs) {
+        if (run.length <= 0)
+            continue;
+        const Cell cell = cellOf(run.look);
+        std::fill_n(cells.begin() + gapStart, run.length, cell);
+        gapStart += std::size_t(run.length);
+    }
+}
+
+Look ColorStore::lookAt(int position) const
+{
+    if (position < 0 || position >= size())
+        return Look{};
+    return table.at(at(position));
+}
+
+template<typename Change>
+void ColorStore::forEachCell(int position, int length, Change change)
+{
+    clampRange(position, length);
+    const int end = position + length;
+    // Both sides of the gap, each a contiguous stretch.
+    const int beforeGap = std::min(end, int(gapStart));
+    for (int i = position; i < beforeGap; ++i)
+        cells[std::size_t(i)] = change(cells[std::size_t(i)]);
+    for (int i = std::max(position, int(gapStart)); i < end; ++i) {
+        Cell &cell = cells[std::size_t(i) + gapLength()];
+        cell = change(cell);
+    }
+}
+
+void ColorStore::setLook(int position, int length, Look look)
+{
+    const Cell cell = cellOf(look);
+    forEachCell(position, length, [cell](Cell) { return cell; });
+}
+
+void ColorStore::setColor(int position, int length, int color)
+{
+    // Each look of the table maps to one other: find it once per look met.
+    Cell mapped[tableLimit];
+    bool known[tableLimit] = {};
+    forEachCell(position, length, [&](Cell cell) {
+        if (!known[cell]) {
+            mapped[cell] = cellOf(Look{color, table.at(cell).bold});
+            known[cell] = true;
+        }
+        return mapped[cell];
+    });
+}
+
+void ColorStore::setBold(int position, int length, bool bold)
+{
+    Cell mapped[tableLimit];
+    bool known[tableLimit] = {};
+    forEachCell(position, length, [&](Cell cell) {
+        if (!known[cell]) {
+            mapped[cell] = cellOf(Look{table.at(cell).color, bold});
+            known[cell] = true;
+        }
+        return mapped[cell];
+    });
+}
+
+QList<LookRun> ColorStore::runs(int position, int length) const
+{
+    clampRange(position, length);
+    QList<LookRun> result;
+    int index = -1;
+    int count = 0;
+    auto flush = [&] {
+        if (count > 0)
+            result.append(LookRun{count, table.at(index)});
+    };
+    for (int i = position; i < position + length; ++i) {
+        const Cell cell = at(i);
+        if (cell == index) {
+            ++count;
+            continue;
+        }
+        flush();
+        index = cell;
+        count = 1;
+    }
+    flush();
+    return result;
+}
