@@ -33,15 +33,7 @@ Widget *named(Widget *widget, const char *name)
 // right after the last replacement.
 int replaceAll(RichTextBox &box, const QList<int> &starts, int length, const QString &replacement)
 {
-    QTextCursor cursor(box.document());
-    cursor.beginEditBlock();
-    // From the end, so that the positions still to replace do not move.
-    for (auto start = starts.crbegin(); start != starts.crend(); ++start) {
-        cursor.setPosition(box.toDocumentPosition(*start));
-        cursor.setPosition(box.toDocumentPosition(*start + length), QTextCursor::KeepAnchor);
-        cursor.insertText(replacement);
-    }
-    cursor.endEditBlock();
+    box.replaceEach(starts, length, replacement);
     const int growth = int(replacement.size()) - length;
     return starts.last() + growth * int(starts.size() - 1) + int(replacement.size());
 }

@@ -389,6 +389,39 @@ void RichTextBox::setSelText(const QString &text)
     setTextCursor(cursor);
 }
 
+void RichTextBox::replaceEach(const QList<int> &starts, int length, const QString &replacement)
+{
+    if (starts.isEmpty())
+        return;
+    const QString lines = toLines(replacement);
+    QList<int> documentStarts;
+    QList<int> documentEnds;
+    for (int start : starts) {
+        documentStarts << toDocumentPosition(start);
+        documentEnds << toDocumentPosition(start + length);
+    }
+    // The looks of the whole changed stretch after the edit, which the document reports as one
+    // change: the text between the matches as it is, each replacement in its match's look.
+    QList<LookRun> after;
+    for (int i = 0; i < documentStarts.size(); ++i) {
+        if (i > 0 && documentStarts[i] > documentEnds[i - 1])
+            after += looks.runs(documentEnds[i - 1], documentStarts[i] - documentEnds[i - 1]);
+        const QList<LookRun> replaced = looks.runs(documentStarts[i], 1);
+        const Look look = replaced.isEmpty() ? lookBefore(documentStarts[i]) : replaced.first().look;
+        if (!lines.isEmpty())
+            after << LookRun{int(lines.size()), look};
+    }
+    editText(lookBefore(documentStarts.first()), after, [&] {
+        QTextCursor cursor(document());
+        // From the end, so that the positions still to replace do not move.
+        for (int i = int(documentStarts.size()) - 1; i >= 0; --i) {
+            cursor.setPosition(documentStarts[i]);
+            cursor.setPosition(documentEnds[i], QTextCursor::KeepAnchor);
+            cursor.insertText(lines);
+        }
+    });
+}
+
 QList<RtfSpan> RichTextBox::spansBetween(int documentStart, int documentEnd) const
 {
     QList<RtfSpan> spans;

@@ -47,6 +47,10 @@ public:
     QString selText() const;
     // Replaces the selection by plain text in the insertion colour and bold state, caret after.
     void setSelText(const QString &text);
+    // Replaces the `length` characters at each of `starts` (ascending, apart from each other)
+    // by `replacement`, as one undo step. Each replacement takes the look of the first
+    // character it replaces; the text between keeps its looks.
+    void replaceEach(const QList<int> &starts, int length, const QString &replacement);
     // The selection as RTF, and replacing the selection by RTF (caret after, nothing selected).
     QString selRtf() const;
     void setSelRtf(const QString &rtf);

@@ -1,4 +1,4 @@
-#include "documentfixture.h"
+#include "support/documentfixture.h"
 
 #include "document/rtf.h"
 #include "document/tagcolor.h"
