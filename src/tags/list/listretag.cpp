@@ -1,0 +1,77 @@
+#include "tags/list/listretag.h"
+
+#include "core/interaction.h"
+#include "document/frmdocument.h"
+#include "document/richtextbox.h"
+#include "tags/list/dlgdlset.h"
+#include "tags/list/dlglistmark.h"
+#include "tags/list/dlglistnumber.h"
+#include "tags/list/listformat.h"
+#include "tags/shared/dialogcommand.h"
+#include "tags/shared/reedit.h"
+
+#include <QObject>
+
+namespace {
+
+// The list dialogs answer with a choice code, not a tag: the new start tag is built from the
+// dialog's values after OK.
+template <class D>
+void reEditListTag(frmDocument &doc, const char *name, const ReEditFormat<D> &format,
+                   QString (*startTag)(const typename D::Values &))
+{
+    const SelectedStartTag tag = selectedStartTag(doc);
+    if (!isStartTagNamed(tag.text, name))
+        return;
+    const typename D::Values values = format.read(tag.text);
+    DialogUse<D> dialog;
+    dialog->apply(values);
+    dialog->fixScope(values.wholeList);
+    if (dialog.run() == TagDialog::Cancel)
+        return;
+    replaceStartTag(doc, tag, keepUnmanagedAttributes(startTag(dialog->fields()), tag.text,
+                                                      format.managedAttributes()));
+}
+
+} // namespace
+
+void EditUlTag(frmDocument &doc, TagScratch &)
+{
+    reEditListTag<dlgListMark>(doc, "ul", {readUlTag, ulAttributeNames}, ulStartTag);
+}
+
+void EditOlTag(frmDocument &doc, TagScratch &)
+{
+    reEditListTag<dlgListNumber>(doc, "ol", {readOlTag, olAttributeNames}, olStartTag);
+}
+
+void EditLiTag(frmDocument &doc, TagScratch &)
+{
+    switch (listItemKind(selectedStartTag(doc).text)) {
+    case ListItemKind::Untyped:
+        return;
+    case ListItemKind::Marked:
+        reEditListTag<dlgListMark>(doc, "li", {readLiMarkTag, liMarkAttributeNames}, liMarkTag);
+        return;
+    case ListItemKind::Numbered:
+        reEditListTag<dlgListNumber>(doc, "li", {readLiNumberTag, liNumberAttributeNames},
+                                     liNumberTag);
+        return;
+    }
+}
+
+void EditDlTag(frmDocument &doc, TagScratch &)
+{
+    const auto entries = readDefinitionList(doc.txtText->selText());
+    if (!entries) {
+        Interaction::ask(QObject::tr("<DT>～</DT> と <DD>～</DD> の組だけでできた定義形式リストの"
+                                     "ほかは編集できません。"),
+                         Interaction::Icon::Warning, Interaction::Buttons::Ok);
+        return;
+    }
+    DialogUse<dlgDlSet> dialog;
+    dialog->apply(*entries);
+    if (dialog.run() == TagDialog::Cancel)
+        return;
+    insertIntoDocument(doc, definitionList(dialog->fields()));
+}
