@@ -73,5 +73,7 @@ void EditDlTag(frmDocument &doc, TagScratch &)
     dialog->apply(*entries);
     if (dialog.run() == TagDialog::Cancel)
         return;
-    insertIntoDocument(doc, definitionList(dialog->fields()));
+    // The selection ends with "</DL>", not with the line break after it: the list takes its
+    // place without one, so that a list re-edited unchanged stays as it was.
+    insertIntoDocument(doc, definitionList(dialog->fields()).chopped(2));
 }
