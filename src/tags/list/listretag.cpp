@@ -33,6 +33,32 @@ void reEditListTag(frmDocument &doc, const char *name, const ReEditFormat<D> &fo
                                                       format.managedAttributes()));
 }
 
+// Puts `newText` in place of the selection, rewriting only the part that differs: from the
+// last tag start before the first difference to the end of the first tag after the last one,
+// so that the rewritten part is coloured as a whole. A long list re-edited with few changes
+// then costs little.
+void replaceChangedPart(frmDocument &doc, const QString &newText)
+{
+    RichTextBox &text = *doc.txtText;
+    const QString old = text.selText();
+    const qsizetype shorter = qMin(old.size(), newText.size());
+    qsizetype head = 0;
+    while (head < shorter && old[head] == newText[head])
+        ++head;
+    if (head == old.size() && head == newText.size()) {
+        text.select(text.selStart() + int(old.size()), 0);
+        return;
+    }
+    qsizetype tail = 0;
+    while (tail < shorter - head && old[old.size() - 1 - tail] == newText[newText.size() - 1 - tail])
+        ++tail;
+    head = qMax<qsizetype>(0, old.lastIndexOf(QLatin1Char('<'), head));
+    const qsizetype close = old.indexOf(QLatin1Char('>'), old.size() - tail);
+    tail = close < 0 ? 0 : qMin(old.size() - close - 1, newText.size() - head);
+    text.select(text.selStart() + int(head), int(old.size() - head - tail));
+    insertIntoDocument(doc, newText.mid(head, newText.size() - head - tail));
+}
+
 } // namespace
 
 void EditUlTag(frmDocument &doc, TagScratch &)
@@ -75,5 +101,5 @@ void EditDlTag(frmDocument &doc, TagScratch &)
         return;
     // The selection ends with "</DL>", not with the line break after it: the list takes its
     // place without one, so that a list re-edited unchanged stays as it was.
-    insertIntoDocument(doc, definitionList(dialog->fields()).chopped(2));
+    replaceChangedPart(doc, definitionList(dialog->fields()).chopped(2));
 }
