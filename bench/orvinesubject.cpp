@@ -6,6 +6,7 @@
 #include "harness.h"
 #include "references.h"
 
+#include "app/registration.h"
 #include "mainwindow/documentio.h"
 #include "core/settingsstore.h"
 #include "core/sharedstate.h"
@@ -188,6 +189,9 @@ private:
 
 std::unique_ptr<Subject> makeOrvine()
 {
+    // The commands and the double-click re-edit are plugged in as the program does at start.
+    static const bool registered = (registerAllCommands(), true);
+    Q_UNUSED(registered);
     return std::make_unique<OrvineSubject>();
 }
 

@@ -1,6 +1,8 @@
 #include "tags/tagcommands.h"
 
 #include "tags/head/headcommands.h"
+#include "tags/list/listcommands.h"
+#include "tags/list/listretag.h"
 #include "tags/shared/tagedit.h"
 #include "tags/shared/tagkinds.h"
 #include "tags/table/tablecommands.h"
@@ -11,8 +13,13 @@ void registerTagCommands()
     DocumentCommands::add(pageHeadCommands());
     DocumentCommands::add(tableCommands());
     DocumentCommands::add(retagCommands());
+    DocumentCommands::add(listCommands());
     frmDocument::addSetUpStep(connectTagEditing);
     setReEditRoutine("EditTableTag", EditTableTag);
     setReEditRoutine("EditTrTag", EditTrTag);
     setReEditRoutine("EditTdTag", EditTdTag);
+    setReEditRoutine("EditDlTag", EditDlTag);
+    setReEditRoutine("EditOlTag", EditOlTag);
+    setReEditRoutine("EditUlTag", EditUlTag);
+    setReEditRoutine("EditLiTag", EditLiTag);
 }

@@ -19,6 +19,8 @@ std::optional<QString> wordEntry(const QString &value, TagWords words, WordCase 
         if (spelling == WordCase::ThreeSpellings) {
             const QString capitalised = lower.left(1).toUpper() + lower.mid(1);
             match = match || value == capitalised || value == lower.toUpper();
+        } else if (spelling == WordCase::AnyCase) {
+            match = value.compare(lower, Qt::CaseInsensitive) == 0;
         }
         if (match)
             return QString::fromUtf8(word.entry);

@@ -23,7 +23,8 @@ using TagWords = std::span<const TagWord>;
 // How a reader matches a value against the words.
 enum class WordCase {
     LowerOnly,     // "center" only
-    ThreeSpellings // "center", "Center" or "CENTER"
+    ThreeSpellings, // "center", "Center" or "CENTER"
+    AnyCase         // "center" in any mix of cases
 };
 
 // The attribute value of a drop-down text; anything that is not one of the entries (（なし）,
