@@ -5,6 +5,7 @@
 // The document window's own command tables.
 DocumentCommandTable documentFileCommands(); // save, save as, print, close, colour pass, Tool menu
 DocumentCommandTable insertCommands();       // editing and insertion commands
+DocumentCommandTable phraseCommands();       // the boilerplate phrases of the Insert menu
 
 // Adds the document window's own commands to DocumentCommands.
 void registerDocumentCommands();

@@ -82,4 +82,5 @@ void registerDocumentCommands()
 {
     DocumentCommands::add(documentFileCommands());
     DocumentCommands::add(insertCommands());
+    DocumentCommands::add(phraseCommands());
 }
