@@ -1,5 +1,6 @@
 #include "tags/tagcommands.h"
 
+#include "tags/gradation/gradationcommands.h"
 #include "tags/head/headcommands.h"
 #include "tags/shared/tagedit.h"
 #include "tags/shared/tagkinds.h"
@@ -10,6 +11,7 @@ void registerTagCommands()
 {
     DocumentCommands::add(pageHeadCommands());
     DocumentCommands::add(tableCommands());
+    DocumentCommands::add(gradationCommands());
     DocumentCommands::add(retagCommands());
     frmDocument::addSetUpStep(connectTagEditing);
     setReEditRoutine("EditTableTag", EditTableTag);
