@@ -70,6 +70,22 @@ void saveFrameLayout(const FrameLayout::Values &v)
     }
 }
 
+void loadPhrases(SharedState &s)
+{
+    for (int i = 0; i <= 14; ++i) {
+        s.strKeikeiBun[i] = SettingsStore::get(settingsSection, numbered("KeikeiBun", i));
+        s.strKeikeiName[i] = SettingsStore::get(settingsSection, numbered("KeikeiName", i));
+    }
+}
+
+void savePhrases(const SharedState &s)
+{
+    for (int i = 0; i <= 14; ++i) {
+        SettingsStore::set(settingsSection, numbered("KeikeiBun", i), s.strKeikeiBun[i]);
+        SettingsStore::set(settingsSection, numbered("KeikeiName", i), s.strKeikeiName[i]);
+    }
+}
+
 } // namespace
 
 void setFrameLayout(const FrameLayout *layout)
@@ -111,10 +127,7 @@ void LoadSettings()
         for (int i = 0; i <= 1; ++i)
             s.strFavorites[n][i] = SettingsStore::get(recentSection, favoriteKey(n, i));
     }
-    for (int i = 0; i <= 14; ++i) {
-        s.strKeikeiBun[i] = SettingsStore::get(settingsSection, numbered("KeikeiBun", i));
-        s.strKeikeiName[i] = SettingsStore::get(settingsSection, numbered("KeikeiName", i));
-    }
+    loadPhrases(s);
     s.blnMyBrowzer = readBool("MyBrowzer", true);
     s.strBrowzerPath = readText("BrowzerPath");
     s.strImageToolPath = readText("ImageToolPath");
@@ -157,10 +170,13 @@ void SaveSettings()
         for (int i = 0; i <= 1; ++i)
             SettingsStore::set(recentSection, favoriteKey(n, i), s.strFavorites[n][i]);
     }
-    for (int i = 0; i <= 14; ++i) {
-        SettingsStore::set(settingsSection, numbered("KeikeiBun", i), s.strKeikeiBun[i]);
-        SettingsStore::set(settingsSection, numbered("KeikeiName", i), s.strKeikeiName[i]);
-    }
+    savePhrases(s);
+}
+
+void SavePhrases()
+{
+    SettingsStore::Batch batch;
+    savePhrases(shared());
 }
 
 void AddRecentFile(const QString &path)

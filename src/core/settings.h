@@ -37,6 +37,8 @@ FrameLayout::Values loadFrameLayout(int screenWidthTwips, int screenHeightTwips,
 void LoadSettings();
 // Writes the frame layout and the shared state to the store.
 void SaveSettings();
+// Writes the boilerplate phrases (shared().strKeikeiName, strKeikeiBun) to the store at once.
+void SavePhrases();
 // Puts `path` at the head of the recent-file list (shared().strRecentFile); an empty path
 // changes nothing. The list is stored by the next SaveSettings.
 void AddRecentFile(const QString &path);

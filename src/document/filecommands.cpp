@@ -83,4 +83,5 @@ void registerDocumentCommands()
     DocumentCommands::add(documentFileCommands());
     DocumentCommands::add(insertCommands());
     DocumentCommands::add(toolCommands());
+    DocumentCommands::add(phraseCommands());
 }

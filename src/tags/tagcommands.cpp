@@ -1,5 +1,6 @@
 #include "tags/tagcommands.h"
 
+#include "tags/gradation/gradationcommands.h"
 #include "tags/head/headcommands.h"
 #include "tags/list/listcommands.h"
 #include "tags/list/listretag.h"
@@ -12,6 +13,7 @@ void registerTagCommands()
 {
     DocumentCommands::add(pageHeadCommands());
     DocumentCommands::add(tableCommands());
+    DocumentCommands::add(gradationCommands());
     DocumentCommands::add(retagCommands());
     DocumentCommands::add(listCommands());
     frmDocument::addSetUpStep(connectTagEditing);

@@ -175,3 +175,22 @@ TEST_F(ToolbarTest, EnableEditButtonsLeavesNewAndOpenAlone)
     for (QAction *action : actions)
         EXPECT_TRUE(action->isEnabled()) << action->data().toString().toStdString();
 }
+
+namespace {
+
+TEST_F(ToolbarTest, GradationButtonOpensTheGradationDialog)
+{
+    ScriptedInteraction ui;
+    frmDocument *doc = newDocument(ui);
+    ASSERT_TRUE(doc);
+    doc->txtText->setText(QStringLiteral("AB"));
+    doc->txtText->select(0, 2);
+    ui.expectDialog(QStringLiteral("frmGradation"), [](QDialog &dialog) {
+        EXPECT_EQ(controlText(dialog, QStringLiteral("txtIn")), QStringLiteral("AB"));
+        clickControl(dialog, QStringLiteral("cmdCancel"));
+    });
+    click(QStringLiteral("Gradiation"));
+    EXPECT_EQ(doc->txtText->text(), QStringLiteral("AB"));
+}
+
+} // namespace
