@@ -1,6 +1,8 @@
 #include "tags/tagcommands.h"
 
 #include "tags/head/headcommands.h"
+#include "tags/image/imagecommands.h"
+#include "tags/image/imageretag.h"
 #include "tags/shared/tagedit.h"
 #include "tags/shared/tagkinds.h"
 #include "tags/table/tablecommands.h"
@@ -10,9 +12,12 @@ void registerTagCommands()
 {
     DocumentCommands::add(pageHeadCommands());
     DocumentCommands::add(tableCommands());
+    DocumentCommands::add(imageCommands());
     DocumentCommands::add(retagCommands());
     frmDocument::addSetUpStep(connectTagEditing);
     setReEditRoutine("EditTableTag", EditTableTag);
     setReEditRoutine("EditTrTag", EditTrTag);
     setReEditRoutine("EditTdTag", EditTdTag);
+    setReEditRoutine("EditImgTag", EditImgTag);
+    setReEditRoutine("EditBodyTag", EditBodyTag);
 }
