@@ -3,6 +3,8 @@
 #include "tags/head/headcommands.h"
 #include "tags/image/imagecommands.h"
 #include "tags/image/imageretag.h"
+#include "tags/link/linkcommands.h"
+#include "tags/link/linkretag.h"
 #include "tags/shared/tagedit.h"
 #include "tags/shared/tagkinds.h"
 #include "tags/table/tablecommands.h"
@@ -13,6 +15,7 @@ void registerTagCommands()
     DocumentCommands::add(pageHeadCommands());
     DocumentCommands::add(tableCommands());
     DocumentCommands::add(imageCommands());
+    DocumentCommands::add(linkCommands());
     DocumentCommands::add(retagCommands());
     frmDocument::addSetUpStep(connectTagEditing);
     setReEditRoutine("EditTableTag", EditTableTag);
@@ -20,4 +23,5 @@ void registerTagCommands()
     setReEditRoutine("EditTdTag", EditTdTag);
     setReEditRoutine("EditImgTag", EditImgTag);
     setReEditRoutine("EditBodyTag", EditBodyTag);
+    setReEditRoutine("EditLinkTag", EditLinkTag);
 }
