@@ -4,6 +4,10 @@
 #include "tags/head/headcommands.h"
 #include "tags/list/listcommands.h"
 #include "tags/list/listretag.h"
+#include "tags/image/imagecommands.h"
+#include "tags/image/imageretag.h"
+#include "tags/link/linkcommands.h"
+#include "tags/link/linkretag.h"
 #include "tags/shared/tagedit.h"
 #include "tags/shared/tagkinds.h"
 #include "tags/table/tablecommands.h"
@@ -14,6 +18,8 @@ void registerTagCommands()
     DocumentCommands::add(pageHeadCommands());
     DocumentCommands::add(tableCommands());
     DocumentCommands::add(gradationCommands());
+    DocumentCommands::add(imageCommands());
+    DocumentCommands::add(linkCommands());
     DocumentCommands::add(retagCommands());
     DocumentCommands::add(listCommands());
     frmDocument::addSetUpStep(connectTagEditing);
@@ -24,4 +30,7 @@ void registerTagCommands()
     setReEditRoutine("EditOlTag", EditOlTag);
     setReEditRoutine("EditUlTag", EditUlTag);
     setReEditRoutine("EditLiTag", EditLiTag);
+    setReEditRoutine("EditImgTag", EditImgTag);
+    setReEditRoutine("EditBodyTag", EditBodyTag);
+    setReEditRoutine("EditLinkTag", EditLinkTag);
 }

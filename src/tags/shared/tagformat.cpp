@@ -1,5 +1,6 @@
 #include "tags/shared/tagformat.h"
 
+#include <QRegularExpression>
 #include <QStringBuilder>
 
 QString wordValue(const QString &entry, TagWords words)
@@ -17,7 +18,11 @@ std::optional<QString> wordEntry(const QString &value, TagWords words, WordCase 
         const QString lower = QLatin1String(word.value);
         bool match = value == lower;
         if (spelling == WordCase::ThreeSpellings) {
-            const QString capitalised = lower.left(1).toUpper() + lower.mid(1);
+            // The first letter in capitals: "Center", "_Blank".
+            QString capitalised = lower;
+            const qsizetype letter = capitalised.indexOf(QRegularExpression(QStringLiteral("[a-z]")));
+            if (letter >= 0)
+                capitalised[letter] = capitalised[letter].toUpper();
             match = match || value == capitalised || value == lower.toUpper();
         } else if (spelling == WordCase::AnyCase) {
             match = value.compare(lower, Qt::CaseInsensitive) == 0;

@@ -1,0 +1,239 @@
+#include "support/retagfixture.h"
+
+#include "gifpicture.h"
+
+#include "core/sharedstate.h"
+#include "support/qstringprinter.h"
+#include "tags/image/frmbodyset.h"
+#include "tags/image/frmimageset.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+namespace {
+
+QString u8(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+TEST(ImageDialog, LoadsWithItsDefaults)
+{
+    frmImageSet dialog;
+    EXPECT_EQ(dialog.windowTitle(), u8("イメージの挿入"));
+    EXPECT_EQ(dialog.resultString(), u8("Cancel"));
+    ASSERT_EQ(dialog.optTextPos.size(), 6);
+    EXPECT_TRUE(dialog.optTextPos[0]->isChecked());
+    EXPECT_EQ(dialog.optTextPos[5]->text(), u8("回り込み（右イメージ）(&R)"));
+    EXPECT_EQ(dialog.cancelButton()->objectName(), u8("Command2"));
+}
+
+TEST(ImageDialog, OkWithoutANameIsRefused)
+{
+    frmImageSet dialog;
+    ScriptedInteraction ui;
+    ui.expectMessage(u8("ｲﾒｰｼﾞﾌｧｲﾙ名が指定されていません。"));
+    dialog.txtAlt->setText(u8("x"));
+    dialog.okButton()->click();
+    EXPECT_EQ(ui.lastPrompt().message.icon, Interaction::Icon::Warning);
+    EXPECT_EQ(dialog.resultString(), u8("Cancel"));
+}
+
+TEST(ImageDialog, LowerCaseButton)
+{
+    frmImageSet dialog;
+    dialog.txtImageName->setText(u8("IMG/Top.GIF"));
+    dialog.cmdLcase->click();
+    EXPECT_EQ(dialog.txtImageName->text(), u8("img/top.gif"));
+}
+
+class ImageChoice : public testing::Test
+{
+protected:
+    QString picture(const QString &relative, QSize size)
+    {
+        const QString path = folder.filePath(relative);
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(gifPicture(size));
+        return path;
+    }
+    QTemporaryDir folder;
+};
+
+TEST_F(ImageChoice, ChosenPictureGivesRelativeNameAndSize)
+{
+    const QString chosen = picture(u8("画像/夏 海.gif"), {40, 30});
+    frmImageSet dialog;
+    dialog.setBasePath(folder.filePath(u8("index.html")));
+    ScriptedInteraction ui;
+    ui.expectOpenFile(chosen);
+    dialog.cmdRefImage->click();
+    EXPECT_EQ(dialog.txtImageName->text(), u8("画像/夏 海.gif"));
+    EXPECT_EQ(dialog.txtWidth->text(), u8("40"));
+    EXPECT_EQ(dialog.txtHeight->text(), u8("30"));
+    EXPECT_EQ(shared().strLastImagePath, chosen);
+}
+
+TEST_F(ImageChoice, UnreadablePictureKeepsTheSizeAndSaysWhy)
+{
+    QFile text(folder.filePath(u8("note.gif")));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("plain text");
+    text.close();
+    frmImageSet dialog;
+    dialog.setBasePath(folder.filePath(u8("index.html")));
+    dialog.txtWidth->setText(u8("10"));
+    ScriptedInteraction ui;
+    ui.expectOpenFile(text.fileName()).expectMessage(u8("note.gif"));
+    dialog.cmdRefImage->click();
+    EXPECT_EQ(dialog.txtWidth->text(), u8("10"));
+    EXPECT_EQ(dialog.txtHeight->text(), QString());
+    EXPECT_EQ(dialog.txtImageName->text(), u8("note.gif"));
+}
+
+TEST_F(ImageChoice, CancelledFileDialogChangesNothing)
+{
+    frmImageSet dialog;
+    dialog.txtImageName->setText(u8("old.gif"));
+    ScriptedInteraction ui;
+    ui.expectOpenFile(QString());
+    dialog.cmdRefImage->click();
+    EXPECT_EQ(dialog.txtImageName->text(), u8("old.gif"));
+}
+
+TEST(BodyDialog, BadColoursAreRefusedByName)
+{
+    const struct
+    {
+        const char *box;
+        const char *text;
+        const char *caption;
+    } cases[] = {
+        {"txtBgcolor", "white", "背景色"},
+        {"txtTextCol", "#12345", "テキストの色"},
+        {"txtLink", "#GG0000", "リンク文字"},
+        {"txtAlink", "FF0000", "クリックした時の色"},
+        {"txtVlink", "#FF00001", "リンク済み文字"},
+    };
+    for (const auto &c : cases) {
+        frmBodySet dialog;
+        dialog.show();
+        auto *box = dialog.findChild<QLineEdit *>(QLatin1String(c.box));
+        ASSERT_TRUE(box) << c.box;
+        box->setText(u8(c.text));
+        ScriptedInteraction ui;
+        ui.expectMessage(u8(c.caption));
+        dialog.okButton()->click();
+        EXPECT_EQ(dialog.resultString(), u8("Cancel")) << c.box;
+        EXPECT_EQ(dialog.focusWidget(), box) << c.box;
+    }
+}
+
+TEST(BodyDialog, TypedColoursShowInThePreview)
+{
+    frmBodySet dialog;
+    dialog.txtTextCol->setText(u8("#FF0000"));
+    EXPECT_EQ(dialog.lblText->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    dialog.txtBgcolor->setText(u8("#00ff00"));
+    EXPECT_EQ(dialog.Picture1->palette().color(QPalette::Window), QColor(0, 255, 0));
+    dialog.txtVlink->setText(u8("#800080"));
+    EXPECT_EQ(dialog.lblVlink->palette().color(QPalette::WindowText), QColor(128, 0, 128));
+    // Half-typed text leaves the preview as it was.
+    dialog.txtTextCol->setText(u8("#00"));
+    EXPECT_EQ(dialog.lblText->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+}
+
+TEST(BodyDialog, ColourButtonsWriteTheirBox)
+{
+    frmBodySet dialog;
+    ScriptedInteraction ui;
+    ui.expectColor(0x0000FF).expectColor(std::nullopt);
+    dialog.cmdLinkColRef->click();
+    EXPECT_EQ(dialog.txtLink->text(), u8("#FF0000"));
+    dialog.cmdLinkColRef->click();
+    EXPECT_EQ(dialog.txtLink->text(), u8("#FF0000"));
+}
+
+TEST(BodyDialog, CancelledDialogIsKeptOnceForTheNextUse)
+{
+    {
+        DialogUse<frmBodySet> dialog;
+        dialog->txtBgcolor->setText(u8("#FFFFFF"));
+        dialog->cancelButton()->click();
+    }
+    frmBodySet *kept = loadedDialog<frmBodySet>();
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->txtBgcolor->text(), u8("#FFFFFF"));
+    EXPECT_TRUE(unloadDialog<frmBodySet>());
+    EXPECT_FALSE(loadedDialog<frmBodySet>());
+}
+
+class ImageCommands : public ReEditTest
+{
+protected:
+    void SetUp() override
+    {
+        ReEditTest::SetUp();
+        doc->strFileName = QStringLiteral("/site/index.html");
+    }
+};
+
+TEST_F(ImageCommands, SelectionBecomesTheAltTextAndIsReplaced)
+{
+    load(u8("a 夏の海 b"), u8("夏の海"));
+    ScriptedInteraction ui;
+    ui.expectDialog(u8("frmImageSet"), [](QDialog &d) {
+        EXPECT_EQ(controlText(d, u8("txtAlt")), u8("夏の海"));
+        setControlText(d, u8("txtImageName"), u8("sea.jpg"));
+        setControlChecked(d, u8("optTextPos_5"), true);
+        clickControl(d, u8("cmdOK"));
+    });
+    doc->run(u8("mnuHtmlImage_Click"));
+    EXPECT_EQ(text().text(), u8("a <IMG src=\"sea.jpg\" alt=\"夏の海\" align=\"right\"> b"));
+}
+
+TEST_F(ImageCommands, SelectionBecomesThePageBody)
+{
+    load(u8("<HTML>\r\n<P>本文</P>\r\n</HTML>"), u8("<P>本文</P>"));
+    ScriptedInteraction ui;
+    ui.expectDialog(u8("frmBodySet"), [](QDialog &d) {
+        setControlText(d, u8("txtBgcolor"), u8("#FFFFFF"));
+        clickControl(d, u8("cmdOK"));
+    });
+    doc->run(u8("mnuHtmlPageBody_Click"));
+    EXPECT_EQ(text().text(), u8("<HTML>\r\n<BODY bgcolor=\"#FFFFFF\"><P>本文</P></BODY>\r\n\r\n</HTML>"));
+}
+
+TEST_F(ImageCommands, CancelOrDeclinedSaveInsertsNothing)
+{
+    load(u8("abc"), u8("b"));
+    {
+        ScriptedInteraction ui;
+        ui.expectDialog(u8("frmImageSet"), [](QDialog &d) { clickControl(d, u8("Command2")); });
+        doc->run(u8("mnuHtmlImage_Click"));
+    }
+    {
+        ScriptedInteraction ui;
+        ui.expectDialog(u8("frmBodySet"), [](QDialog &d) { clickControl(d, u8("cmdCancel")); });
+        doc->run(u8("mnuHtmlPageBody_Click"));
+        unloadDialog<frmBodySet>();
+    }
+    doc->strFileName = frmDocument::NewFileName;
+    {
+        ScriptedInteraction ui;
+        ui.expectMessage(u8("保存しますか？"), Interaction::Answer::No);
+        doc->run(u8("mnuHtmlImage_Click"));
+    }
+    EXPECT_EQ(text().text(), u8("abc"));
+}
+
+} // namespace
