@@ -222,19 +222,24 @@ bool frmDocument::queryClose()
     if (answer == Interaction::Answer::Cancel)
         return false;
     if (answer == Interaction::Answer::Yes) {
-        // The window closes whether or not the save happened.
-        if (strFileName != NewFileName)
-            FileSave();
-        else
-            saveDocumentAsCommand(*this);
+        // A save that did not happen (dialog cancelled, write failed) keeps the window and
+        // its text.
+        return strFileName != NewFileName ? FileSave() : saveDocumentAsCommand(*this);
     }
     return true;
+}
+
+void frmDocument::closeAnswered()
+{
+    m_closeAnswered = true;
+    if (!close())
+        m_closeAnswered = false;
 }
 
 void frmDocument::closeEvent(QCloseEvent *event)
 {
     try {
-        if (!queryClose()) {
+        if (!m_closeAnswered && !queryClose()) {
             event->ignore();
             return;
         }

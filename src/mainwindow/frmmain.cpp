@@ -433,11 +433,21 @@ void frmMain::showMenusOf(QMdiSubWindow *window)
 }
 bool frmMain::closeOtherWindows()
 {
+    // Every document answers its question first; a Cancel anywhere leaves all windows open.
+    for (frmDocument *doc : documents())
+        if (!doc->queryClose())
+            return false;
     QList<QPointer<QMdiSubWindow>> windows;
     for (QMdiSubWindow *window : mdiArea->subWindowList())
         windows << window;
     for (const QPointer<QMdiSubWindow> &window : windows) {
-        if (window && !window->close())
+        if (!window)
+            continue;
+        if (auto *doc = qobject_cast<frmDocument *>(window.data()))
+            doc->closeAnswered();
+        else
+            window->close();
+        if (window && window->isVisible())
             return false;
     }
     return true;

@@ -90,7 +90,8 @@ public:
     // The folder of the explorer pane's current node; empty while it has none.
     QString currentExplorerPath() const;
 
-    // Asks every other window to close, in list order; false when one of them stayed open.
+    // Asks every document its close question, then closes the windows in list order; false
+    // (with every window still open) when one of them cancelled.
     bool closeOtherWindows();
 
     // The layout the settings store keeps, in twips.
