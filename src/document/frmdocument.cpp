@@ -59,6 +59,7 @@ frmDocument::frmDocument(QWidget *parent)
     connect(Timer1, &QTimer::timeout, this, &frmDocument::updateCaretPosition);
 
     buildMenus();
+    freeSystemMenuKeys();
     connectText();
     installLiveColoring(*this);
     setTextTag(strFileName);
@@ -94,6 +95,19 @@ void frmDocument::buildMenus()
     m_actions = built.actions;
 }
 
+void frmDocument::freeSystemMenuKeys()
+{
+    // Ctrl+W belongs to the preview entry; the sub-window's own close keeps Ctrl+F4 only.
+    const QKeySequence previewKey(Qt::CTRL | Qt::Key_W);
+    if (!systemMenu())
+        return;
+    for (QAction *entry : systemMenu()->actions()) {
+        QList<QKeySequence> keys = entry->shortcuts();
+        if (keys.removeAll(previewKey) > 0)
+            entry->setShortcuts(keys);
+    }
+}
+
 void frmDocument::connectText()
 {
     connect(txtText, &RichTextBox::changed, this, [this] { blnFlgDirty = true; });
@@ -121,6 +135,12 @@ void frmDocument::onKeyDown(int key, Qt::KeyboardModifiers modifiers)
     const Qt::KeyboardModifiers held = modifiers & ~Qt::KeypadModifier;
     if (held == Qt::ControlModifier)
         blnCtrlKey = true;
+    if (key == Qt::Key_Insert && held == Qt::NoModifier) {
+        txtText->setOverwriteMode(!txtText->overwriteMode());
+        txtText->ignoreKey();
+        emit overwriteModeChanged(txtText->overwriteMode());
+        return;
+    }
     if (key != Qt::Key_Return && key != Qt::Key_Enter)
         return;
     // Ctrl+Enter and Alt+Enter insert tags instead of a line break.

@@ -97,6 +97,8 @@ signals:
     void recentFilesChanged();
     // The mouse moved over the text: any pointer shape of a drag elsewhere ends.
     void mouseMovedOverText();
+    // Insert switched the text between inserting and overwriting.
+    void overwriteModeChanged(bool overwrite);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -107,6 +109,7 @@ private:
     void buildMenus();
     QList<QAction *> recentFileItems() const;
     void connectText();
+    void freeSystemMenuKeys();
     void onKeyDown(int key, Qt::KeyboardModifiers modifiers);
     // Stores the window state under "ChildState" (never a minimised one).
     void storeChildState();

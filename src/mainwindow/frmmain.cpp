@@ -15,6 +15,7 @@
 #include "mainwindow/framemenus.h"
 #include "mainwindow/toolbar.h"
 #include "mainwindow/twips.h"
+#include "mainwindow/windowlist.h"
 
 #include <QAction>
 #include <QApplication>
@@ -90,6 +91,9 @@ frmMain::frmMain(QWidget *parent)
     m_menus = menus.menus;
     for (int i = 0; i <= 15; ++i)
         mnuFileMRU << action(QStringLiteral("mnuFileMRU_%1").arg(i));
+
+    attachWindowList(menu(QStringLiteral("mnuWindow")), mdiArea);
+    addWindowSwitchKeys(this, mdiArea);
 
     connect(mdiArea, &QMdiArea::subWindowActivated, this, &frmMain::showMenusOf);
     showMenusOf(nullptr);
@@ -338,6 +342,8 @@ void frmMain::addDocument(frmDocument *document)
     connect(document, &frmDocument::recentFilesChanged, this,
             [this] { refreshRecentFileMenu(15); });
     connect(document, &frmDocument::mouseMovedOverText, this, &frmMain::resetMousePointer);
+    connect(document, &frmDocument::overwriteModeChanged, this, &frmMain::refreshStatusPanels);
+    attachWindowList(document->menu(QStringLiteral("mnuWindow")), mdiArea);
     connect(document, &QMdiSubWindow::aboutToActivate, this, [this] { enableEditButtons(true); });
 }
 
