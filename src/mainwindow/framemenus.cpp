@@ -112,3 +112,13 @@ bool showPlaceholder(const QString &handler)
     Interaction::inform(QString::fromUtf8(placeholder->text), Interaction::Icon::Information);
     return true;
 }
+
+const QStringList &pendingFrameCommands()
+{
+    static const QStringList handlers = {
+        "mnuViewExplorer_Click", "mnuViewOptions_Click", "mnuViewBrowser_Click",
+        "mnuToolOption_Click", "mnuHelpAbout_Click", "mnuHelpOrvine_Click", "mnuHelpTolvane_Click",
+        "mnuPopUpEdit_Click", "mnuPopupExplorer_Click",
+    };
+    return handlers;
+}

@@ -98,6 +98,9 @@ frmMain::frmMain(QWidget *parent)
     connect(mdiArea, &QMdiArea::subWindowActivated, this, &frmMain::showMenusOf);
     showMenusOf(nullptr);
 
+    // The edit buttons wait for a document window.
+    enableEditButtons(false);
+
     restoreLayout();
     setFrameLayout(this);
 }
@@ -333,8 +336,10 @@ void frmMain::addDocument(frmDocument *document)
     if (area.width() > 0 && area.height() > 0)
         document->resize(area.width() * 3 / 4, area.height() * 3 / 4);
     connect(document, &QObject::destroyed, this, [this] {
-        if (documents().isEmpty())
+        if (!m_destroying && documents().isEmpty()) {
             showMenusOf(nullptr);
+            enableEditButtons(false);
+        }
     });
     connect(document, &frmDocument::caretMoved, this,
             [this](const QString &position) { setPanelText(CaretPanel, position); });
@@ -369,9 +374,13 @@ void frmMain::refreshRecentFileMenu(int lastEntry)
 
 void frmMain::enableEditButtons(bool enabled)
 {
+    // A button whose command is still to be built stays disabled.
     const QList<QAction *> buttons = tbToolBar->actions();
-    for (int i = 2; i < buttons.size(); ++i)
-        buttons[i]->setEnabled(enabled);
+    const QList<ToolButton> &table = toolButtons();
+    for (int i = 2; i < buttons.size() && i < table.size(); ++i) {
+        const char *handler = table[i].handler;
+        buttons[i]->setEnabled(enabled && (!handler || DocumentCommands::has(QLatin1String(handler))));
+    }
 }
 
 void frmMain::resetMousePointer()
