@@ -16,6 +16,7 @@
 #include "mainwindow/toolbar.h"
 #include "mainwindow/twips.h"
 #include "mainwindow/windowlist.h"
+#include "mainwindow/windowplacement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,6 +33,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTime>
 #include <QTimer>
 #include <QToolBar>
@@ -138,9 +140,19 @@ void frmMain::restoreLayout()
     picTree->setPreviewHeightTwips(v.imageViewHeight);
 
     // The stored position is the last normal one; a maximised frame gets it too, so that
-    // restoring it brings the frame back there. A minimised state is never restored.
-    move(twipsToPixels(v.left, dpiX), twipsToPixels(v.top, dpiY));
-    resize(twipsToPixels(v.width, dpiX), twipsToPixels(v.height, dpiY));
+    // restoring it brings the frame back there. A minimised state is never restored. A
+    // position off every screen (a monitor unplugged, a damaged value) gives way to the
+    // default one, which is then what gets stored.
+    const QRect stored(twipsToPixels(v.left, dpiX), twipsToPixels(v.top, dpiY),
+                       twipsToPixels(v.width, dpiX), twipsToPixels(v.height, dpiY));
+    const QRect fallback(screenRect.x() + screenRect.width() / 8, screenRect.y() + screenRect.height() / 8,
+                         screenRect.width() * 6 / 8, screenRect.height() * 6 / 8);
+    QList<QRect> screens;
+    for (const QScreen *each : QGuiApplication::screens())
+        screens << each->availableGeometry();
+    const QRect placed = reachableFrameRect(stored, screens, fallback);
+    move(placed.topLeft());
+    resize(placed.size());
     if (v.windowState == 2)
         setWindowState(windowState() | Qt::WindowMaximized);
 
@@ -273,7 +285,7 @@ void frmMain::arrange(int arrangement)
 {
     switch (arrangement) {
     case 0:
-        mdiArea->cascadeSubWindows();
+        cascade();
         break;
     case 1:
     case 2: {
@@ -308,6 +320,30 @@ void frmMain::arrange(int arrangement)
     }
 }
 
+int frmMain::documentStep() const
+{
+    return style()->pixelMetric(QStyle::PM_TitleBarHeight) + 4;
+}
+
+void frmMain::cascade()
+{
+    // Cascaded windows keep a useful size: three quarters of the area each.
+    QList<QMdiSubWindow *> windows;
+    for (QMdiSubWindow *window : mdiArea->subWindowList())
+        if (window->isVisible() && !window->isMinimized())
+            windows << window;
+    const QSize area = mdiArea->viewport()->size();
+    const QList<QRect> rects = cascadeRects(area, documentWindowSize(area), int(windows.size()), documentStep());
+    for (int i = 0; i < windows.size(); ++i) {
+        if (windows[i]->isMaximized())
+            windows[i]->showNormal();
+        windows[i]->setGeometry(rects[i]);
+        windows[i]->raise();
+    }
+    if (!windows.isEmpty())
+        mdiArea->setActiveSubWindow(windows.constLast());
+}
+
 void frmMain::layoutMinimisedWindows()
 {
     // Minimised windows side by side along the bottom edge, wrapping upwards.
@@ -329,12 +365,21 @@ void frmMain::layoutMinimisedWindows()
 
 void frmMain::addDocument(frmDocument *document)
 {
-    mdiArea->addSubWindow(document);
     // A new window in normal state takes three quarters of the client area, as desktop
-    // programs open their documents, rather than the sub-window's small default size.
+    // programs open their documents, rather than the sub-window's small default size; it
+    // opens a step from the last one and wholly inside the area.
+    const QList<frmDocument *> before = documents();
+    mdiArea->addSubWindow(document);
     const QSize area = mdiArea->viewport()->size();
-    if (area.width() > 0 && area.height() > 0)
-        document->resize(area.width() * 3 / 4, area.height() * 3 / 4);
+    if (area.width() > 0 && area.height() > 0) {
+        const QSize size = documentWindowSize(area);
+        QPoint last;
+        if (!before.isEmpty())
+            last = before.constLast()->isMaximized() ? QPoint(0, 0) : before.constLast()->pos();
+        document->setGeometry(QRect(nextDocumentPosition(area, size, before.isEmpty() ? nullptr : &last,
+                                                         documentStep()),
+                                    size));
+    }
     connect(document, &QObject::destroyed, this, [this] {
         if (!m_destroying && documents().isEmpty()) {
             showMenusOf(nullptr);

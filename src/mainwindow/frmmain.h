@@ -107,6 +107,9 @@ private:
     void buildStatusBar();
     void showMenusOf(QMdiSubWindow *window);
     void layoutMinimisedWindows();
+    void cascade();
+    // How far each document window opens right and down from the one before.
+    int documentStep() const;
     int windowStateCode() const;
 
     FrameClient *m_client = nullptr;
