@@ -3,7 +3,6 @@
 #include "core/interaction.h"
 #include "core/paths.h"
 #include "core/settings.h"
-#include "core/settingsstore.h"
 #include "core/sharedstate.h"
 #include "document/documentmenus.h"
 #include "document/documentsave.h"
@@ -66,9 +65,7 @@ frmDocument::frmDocument(QWidget *parent)
 
     // Load: the window state of the last document window, the settings, the working folder
     // and the recent-file entries.
-    m_initialState = SettingsStore::getInt(QStringLiteral("Settings"), QStringLiteral("ChildState"), 0);
-    if (m_initialState < 0 || m_initialState > 2)
-        m_initialState = 0;
+    m_initialState = storedChildState();
     shared().intChildState = m_initialState;
     LoadSettings();
     const QString folder = FolderOf(shared().strLastFullPath);
@@ -213,7 +210,7 @@ void frmDocument::storeChildState()
     const int state = windowStateCode();
     if (state == 1)
         return;
-    SettingsStore::setInt(QStringLiteral("Settings"), QStringLiteral("ChildState"), state);
+    ::storeChildState(state);
     shared().intChildState = state;
 }
 
