@@ -12,6 +12,7 @@
 #include "document/richtextbox.h"
 #include "document/tagcolor.h"
 #include "mainwindow/frmmain.h"
+#include "core/qttranslations.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -42,6 +43,7 @@ QString buildNewTemplate()
 
 int Main()
 {
+    installQtTranslations();
     registerAllCommands();
     SingleInstance instance;
     if (!instance.isFirst())

@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPageSetupDialog>
@@ -33,9 +34,16 @@ QWidget *dialogParent()
     return QApplication::activeWindow();
 }
 
-QFileDialog *fileDialog(const Interaction::FileRequest &request)
+} // namespace
+
+QFileDialog *createFileDialog(const Interaction::FileRequest &request)
 {
     auto *dialog = new QFileDialog(dialogParent(), request.caption, request.startFolder);
+    // The descriptions already name their patterns ("HTMLﾌｧｲﾙ(*.html;*.htm)"): Qt's own copy of
+    // them is left off. The columns open wide enough to read a file name and its date.
+    dialog->setOption(QFileDialog::HideNameFilterDetails);
+    if (auto *header = dialog->findChild<QHeaderView *>())
+        header->setDefaultSectionSize(FileDialogColumnWidth);
     const QStringList filters = qtFileFilters(request.filter);
     dialog->setNameFilters(filters);
     if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
@@ -44,6 +52,8 @@ QFileDialog *fileDialog(const Interaction::FileRequest &request)
         dialog->selectFile(request.fileName);
     return dialog;
 }
+
+namespace {
 
 QString chosenFile(QFileDialog *dialog)
 {
@@ -101,7 +111,7 @@ Interaction::Answer QtInteraction::message(const Message &message)
 
 QString QtInteraction::openFileName(const FileRequest &request)
 {
-    QFileDialog *dialog = fileDialog(request);
+    QFileDialog *dialog = createFileDialog(request);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(QFileDialog::ExistingFile);
     return chosenFile(dialog);
@@ -109,7 +119,7 @@ QString QtInteraction::openFileName(const FileRequest &request)
 
 QString QtInteraction::saveFileName(const FileRequest &request)
 {
-    QFileDialog *dialog = fileDialog(request);
+    QFileDialog *dialog = createFileDialog(request);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
     dialog->setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);

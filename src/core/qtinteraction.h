@@ -19,3 +19,12 @@ public:
     bool startProgram(const QString &program, const QStringList &arguments) override;
     bool openUrl(const QUrl &url) override;
 };
+
+class QFileDialog;
+
+// The width the file dialog's columns open with, in pixels.
+constexpr int FileDialogColumnWidth = 180;
+
+// The open and save dialogs' common set-up: caption, start folder, filters (each shown once,
+// as written), the chosen filter and file name.
+QFileDialog *createFileDialog(const Interaction::FileRequest &request);

@@ -199,3 +199,14 @@ void AddRecentFile(const QString &path)
         list[j + 1] = list[j];
     list[1] = path;
 }
+
+int storedChildState()
+{
+    const int state = readInt("ChildState", 0);
+    return state >= 0 && state <= 2 ? state : 0;
+}
+
+void storeChildState(int state)
+{
+    writeInt("ChildState", state);
+}

@@ -42,3 +42,8 @@ void SavePhrases();
 // Puts `path` at the head of the recent-file list (shared().strRecentFile); an empty path
 // changes nothing. The list is stored by the next SaveSettings.
 void AddRecentFile(const QString &path);
+
+// "ChildState": the window state document windows open with (0 normal, 1 minimised,
+// 2 maximised; anything else reads as 0), and storing it.
+int storedChildState();
+void storeChildState(int state);

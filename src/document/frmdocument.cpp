@@ -3,7 +3,6 @@
 #include "core/interaction.h"
 #include "core/paths.h"
 #include "core/settings.h"
-#include "core/settingsstore.h"
 #include "core/sharedstate.h"
 #include "document/documentmenus.h"
 #include "document/documentsave.h"
@@ -59,15 +58,14 @@ frmDocument::frmDocument(QWidget *parent)
     connect(Timer1, &QTimer::timeout, this, &frmDocument::updateCaretPosition);
 
     buildMenus();
+    freeSystemMenuKeys();
     connectText();
     installLiveColoring(*this);
     setTextTag(strFileName);
 
     // Load: the window state of the last document window, the settings, the working folder
     // and the recent-file entries.
-    m_initialState = SettingsStore::getInt(QStringLiteral("Settings"), QStringLiteral("ChildState"), 0);
-    if (m_initialState < 0 || m_initialState > 2)
-        m_initialState = 0;
+    m_initialState = storedChildState();
     shared().intChildState = m_initialState;
     LoadSettings();
     const QString folder = FolderOf(shared().strLastFullPath);
@@ -92,6 +90,19 @@ void frmDocument::buildMenus()
     m_barMenus = built.bar;
     m_menus = built.menus;
     m_actions = built.actions;
+}
+
+void frmDocument::freeSystemMenuKeys()
+{
+    // Ctrl+W belongs to the preview entry; the sub-window's own close keeps Ctrl+F4 only.
+    const QKeySequence previewKey(Qt::CTRL | Qt::Key_W);
+    if (!systemMenu())
+        return;
+    for (QAction *entry : systemMenu()->actions()) {
+        QList<QKeySequence> keys = entry->shortcuts();
+        if (keys.removeAll(previewKey) > 0)
+            entry->setShortcuts(keys);
+    }
 }
 
 void frmDocument::connectText()
@@ -121,6 +132,12 @@ void frmDocument::onKeyDown(int key, Qt::KeyboardModifiers modifiers)
     const Qt::KeyboardModifiers held = modifiers & ~Qt::KeypadModifier;
     if (held == Qt::ControlModifier)
         blnCtrlKey = true;
+    if (key == Qt::Key_Insert && held == Qt::NoModifier) {
+        txtText->setOverwriteMode(!txtText->overwriteMode());
+        txtText->ignoreKey();
+        emit overwriteModeChanged(txtText->overwriteMode());
+        return;
+    }
     if (key != Qt::Key_Return && key != Qt::Key_Enter)
         return;
     // Ctrl+Enter and Alt+Enter insert tags instead of a line break.
@@ -193,7 +210,7 @@ void frmDocument::storeChildState()
     const int state = windowStateCode();
     if (state == 1)
         return;
-    SettingsStore::setInt(QStringLiteral("Settings"), QStringLiteral("ChildState"), state);
+    ::storeChildState(state);
     shared().intChildState = state;
 }
 
@@ -222,19 +239,24 @@ bool frmDocument::queryClose()
     if (answer == Interaction::Answer::Cancel)
         return false;
     if (answer == Interaction::Answer::Yes) {
-        // The window closes whether or not the save happened.
-        if (strFileName != NewFileName)
-            FileSave();
-        else
-            saveDocumentAsCommand(*this);
+        // A save that did not happen (dialog cancelled, write failed) keeps the window and
+        // its text.
+        return strFileName != NewFileName ? FileSave() : saveDocumentAsCommand(*this);
     }
     return true;
+}
+
+void frmDocument::closeAnswered()
+{
+    m_closeAnswered = true;
+    if (!close())
+        m_closeAnswered = false;
 }
 
 void frmDocument::closeEvent(QCloseEvent *event)
 {
     try {
-        if (!queryClose()) {
+        if (!m_closeAnswered && !queryClose()) {
             event->ignore();
             return;
         }

@@ -78,6 +78,11 @@ public:
 
     // Writes the text to strFileName; false (after telling the user) when it failed.
     bool FileSave();
+    // The close question about unsaved changes; false when the window must stay open (Cancel,
+    // or a save that did not happen). A window whose question was answered closes afterwards
+    // without asking again: the frame's shutdown asks every window before it closes any.
+    bool queryClose();
+    void closeAnswered();
     // Brings this window's and the frame's recent-file entries up to date.
     void RefreshRecentMenus();
     // One tick of Timer1: caret line and column, reported by caretMoved.
@@ -92,6 +97,8 @@ signals:
     void recentFilesChanged();
     // The mouse moved over the text: any pointer shape of a drag elsewhere ends.
     void mouseMovedOverText();
+    // Insert switched the text between inserting and overwriting.
+    void overwriteModeChanged(bool overwrite);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -102,15 +109,14 @@ private:
     void buildMenus();
     QList<QAction *> recentFileItems() const;
     void connectText();
+    void freeSystemMenuKeys();
     void onKeyDown(int key, Qt::KeyboardModifiers modifiers);
     // Stores the window state under "ChildState" (never a minimised one).
     void storeChildState();
     int windowStateCode() const;
-    // The close question; false when the user cancelled.
-    bool queryClose();
-
     QList<QMenu *> m_barMenus;
     QHash<QString, QAction *> m_actions;
     QHash<QString, QMenu *> m_menus;
     int m_initialState = 0;
+    bool m_closeAnswered = false;
 };

@@ -741,8 +741,12 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
                 edit.deletePreviousChar();
             else if (key->key() == Qt::Key_Delete)
                 edit.deleteChar();
-            else
+            else {
+                // Overwrite mode replaces the character after the caret, never a line break.
+                if (overwriteMode() && !edit.hasSelection() && !edit.atBlockEnd())
+                    edit.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
                 edit.insertText(key->text());
+            }
         });
         setTextCursor(edit); // after the edit block: the control reads its layout
         ensureCursorVisible();

@@ -84,14 +84,6 @@ void closeFrame(frmMain &frame, Owner &)
 }
 
 template <class Owner>
-void openExplorerFolder(frmMain &frame, Owner &)
-{
-    const QString folder = frame.currentExplorerPath();
-    if (!folder.isEmpty())
-        Interaction::current().openUrl(QUrl::fromLocalFile(folder));
-}
-
-template <class Owner>
 void openRecentFile(Owner &owner, const char *entry, int index)
 {
     const QString path = recentFilePath(owner.action(QStringLiteral("%1_%2").arg(QLatin1String(entry)).arg(index)));
@@ -189,7 +181,6 @@ DocumentCommandTable documentFrameCommands()
         {"mnuRecentFile_Click", nullptr,
          [](frmDocument &doc, int index) { openRecentFile(doc, "mnuRecentFile", index); }},
         {"mnuFileEnd_Click", onFrame<frmDocument, closeFrame<frmDocument>>},
-        {"mnuViewExplorer_Click", onFrame<frmDocument, openExplorerFolder<frmDocument>>},
         {"mnuView_Click", documentViewOpening},
     };
 }

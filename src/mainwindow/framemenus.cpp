@@ -8,8 +8,8 @@ QList<MenuEntry> buildTable()
 {
     QList<MenuEntry> t = {
         {0, "mnuFile", "ﾌｧｲﾙ(&F)"},
-        {1, "mnuFileNew", "新規作成(&N)"},
-        {1, "mnuFileOpen", "開く(&O)"},
+        {1, "mnuFileNew", "新規作成(&N)", "Ctrl+N"},
+        {1, "mnuFileOpen", "開く(&O)", "Ctrl+O"},
         {1, "mnuFileClose", "閉じる(&C)"},
         {1, "mnuFileSep1", "-"},
         {1, "mnuFileSave", "保存(&S)", nullptr, -1, false, ""},
@@ -111,4 +111,14 @@ bool showPlaceholder(const QString &handler)
         return false;
     Interaction::inform(QString::fromUtf8(placeholder->text), Interaction::Icon::Information);
     return true;
+}
+
+const QStringList &pendingFrameCommands()
+{
+    static const QStringList handlers = {
+        "mnuViewExplorer_Click", "mnuViewOptions_Click", "mnuViewBrowser_Click",
+        "mnuToolOption_Click", "mnuHelpAbout_Click", "mnuHelpOrvine_Click", "mnuHelpTolvane_Click",
+        "mnuPopUpEdit_Click", "mnuPopupExplorer_Click",
+    };
+    return handlers;
 }

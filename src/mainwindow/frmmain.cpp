@@ -15,6 +15,8 @@
 #include "mainwindow/framemenus.h"
 #include "mainwindow/toolbar.h"
 #include "mainwindow/twips.h"
+#include "mainwindow/windowlist.h"
+#include "mainwindow/windowplacement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,6 +33,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTime>
 #include <QTimer>
 #include <QToolBar>
@@ -91,8 +94,14 @@ frmMain::frmMain(QWidget *parent)
     for (int i = 0; i <= 15; ++i)
         mnuFileMRU << action(QStringLiteral("mnuFileMRU_%1").arg(i));
 
+    attachWindowList(menu(QStringLiteral("mnuWindow")), mdiArea);
+    addWindowSwitchKeys(this, mdiArea);
+
     connect(mdiArea, &QMdiArea::subWindowActivated, this, &frmMain::showMenusOf);
     showMenusOf(nullptr);
+
+    // The edit buttons wait for a document window.
+    enableEditButtons(false);
 
     restoreLayout();
     setFrameLayout(this);
@@ -131,9 +140,19 @@ void frmMain::restoreLayout()
     picTree->setPreviewHeightTwips(v.imageViewHeight);
 
     // The stored position is the last normal one; a maximised frame gets it too, so that
-    // restoring it brings the frame back there. A minimised state is never restored.
-    move(twipsToPixels(v.left, dpiX), twipsToPixels(v.top, dpiY));
-    resize(twipsToPixels(v.width, dpiX), twipsToPixels(v.height, dpiY));
+    // restoring it brings the frame back there. A minimised state is never restored. A
+    // position off every screen (a monitor unplugged, a damaged value) gives way to the
+    // default one, which is then what gets stored.
+    const QRect stored(twipsToPixels(v.left, dpiX), twipsToPixels(v.top, dpiY),
+                       twipsToPixels(v.width, dpiX), twipsToPixels(v.height, dpiY));
+    const QRect fallback(screenRect.x() + screenRect.width() / 8, screenRect.y() + screenRect.height() / 8,
+                         screenRect.width() * 6 / 8, screenRect.height() * 6 / 8);
+    QList<QRect> screens;
+    for (const QScreen *each : QGuiApplication::screens())
+        screens << each->availableGeometry();
+    const QRect placed = reachableFrameRect(stored, screens, fallback);
+    move(placed.topLeft());
+    resize(placed.size());
     if (v.windowState == 2)
         setWindowState(windowState() | Qt::WindowMaximized);
 
@@ -266,7 +285,7 @@ void frmMain::arrange(int arrangement)
 {
     switch (arrangement) {
     case 0:
-        mdiArea->cascadeSubWindows();
+        cascade();
         break;
     case 1:
     case 2: {
@@ -301,6 +320,30 @@ void frmMain::arrange(int arrangement)
     }
 }
 
+int frmMain::documentStep() const
+{
+    return style()->pixelMetric(QStyle::PM_TitleBarHeight) + 4;
+}
+
+void frmMain::cascade()
+{
+    // Cascaded windows keep a useful size: three quarters of the area each.
+    QList<QMdiSubWindow *> windows;
+    for (QMdiSubWindow *window : mdiArea->subWindowList())
+        if (window->isVisible() && !window->isMinimized())
+            windows << window;
+    const QSize area = mdiArea->viewport()->size();
+    const QList<QRect> rects = cascadeRects(area, documentWindowSize(area), int(windows.size()), documentStep());
+    for (int i = 0; i < windows.size(); ++i) {
+        if (windows[i]->isMaximized())
+            windows[i]->showNormal();
+        windows[i]->setGeometry(rects[i]);
+        windows[i]->raise();
+    }
+    if (!windows.isEmpty())
+        mdiArea->setActiveSubWindow(windows.constLast());
+}
+
 void frmMain::layoutMinimisedWindows()
 {
     // Minimised windows side by side along the bottom edge, wrapping upwards.
@@ -322,15 +365,26 @@ void frmMain::layoutMinimisedWindows()
 
 void frmMain::addDocument(frmDocument *document)
 {
-    mdiArea->addSubWindow(document);
     // A new window in normal state takes three quarters of the client area, as desktop
-    // programs open their documents, rather than the sub-window's small default size.
+    // programs open their documents, rather than the sub-window's small default size; it
+    // opens a step from the last one and wholly inside the area.
+    const QList<frmDocument *> before = documents();
+    mdiArea->addSubWindow(document);
     const QSize area = mdiArea->viewport()->size();
-    if (area.width() > 0 && area.height() > 0)
-        document->resize(area.width() * 3 / 4, area.height() * 3 / 4);
+    if (area.width() > 0 && area.height() > 0) {
+        const QSize size = documentWindowSize(area);
+        QPoint last;
+        if (!before.isEmpty())
+            last = before.constLast()->isMaximized() ? QPoint(0, 0) : before.constLast()->pos();
+        document->setGeometry(QRect(nextDocumentPosition(area, size, before.isEmpty() ? nullptr : &last,
+                                                         documentStep()),
+                                    size));
+    }
     connect(document, &QObject::destroyed, this, [this] {
-        if (documents().isEmpty())
+        if (!m_destroying && documents().isEmpty()) {
             showMenusOf(nullptr);
+            enableEditButtons(false);
+        }
     });
     connect(document, &frmDocument::caretMoved, this,
             [this](const QString &position) { setPanelText(CaretPanel, position); });
@@ -338,6 +392,8 @@ void frmMain::addDocument(frmDocument *document)
     connect(document, &frmDocument::recentFilesChanged, this,
             [this] { refreshRecentFileMenu(15); });
     connect(document, &frmDocument::mouseMovedOverText, this, &frmMain::resetMousePointer);
+    connect(document, &frmDocument::overwriteModeChanged, this, &frmMain::refreshStatusPanels);
+    attachWindowList(document->menu(QStringLiteral("mnuWindow")), mdiArea);
     connect(document, &QMdiSubWindow::aboutToActivate, this, [this] { enableEditButtons(true); });
 }
 
@@ -363,9 +419,13 @@ void frmMain::refreshRecentFileMenu(int lastEntry)
 
 void frmMain::enableEditButtons(bool enabled)
 {
+    // A button whose command is still to be built stays disabled.
     const QList<QAction *> buttons = tbToolBar->actions();
-    for (int i = 2; i < buttons.size(); ++i)
-        buttons[i]->setEnabled(enabled);
+    const QList<ToolButton> &table = toolButtons();
+    for (int i = 2; i < buttons.size() && i < table.size(); ++i) {
+        const char *handler = table[i].handler;
+        buttons[i]->setEnabled(enabled && (!handler || DocumentCommands::has(QLatin1String(handler))));
+    }
 }
 
 void frmMain::resetMousePointer()
@@ -433,11 +493,21 @@ void frmMain::showMenusOf(QMdiSubWindow *window)
 }
 bool frmMain::closeOtherWindows()
 {
+    // Every document answers its question first; a Cancel anywhere leaves all windows open.
+    for (frmDocument *doc : documents())
+        if (!doc->queryClose())
+            return false;
     QList<QPointer<QMdiSubWindow>> windows;
     for (QMdiSubWindow *window : mdiArea->subWindowList())
         windows << window;
     for (const QPointer<QMdiSubWindow> &window : windows) {
-        if (window && !window->close())
+        if (!window)
+            continue;
+        if (auto *doc = qobject_cast<frmDocument *>(window.data()))
+            doc->closeAnswered();
+        else
+            window->close();
+        if (window && window->isVisible())
             return false;
     }
     return true;

@@ -90,7 +90,8 @@ public:
     // The folder of the explorer pane's current node; empty while it has none.
     QString currentExplorerPath() const;
 
-    // Asks every other window to close, in list order; false when one of them stayed open.
+    // Asks every document its close question, then closes the windows in list order; false
+    // (with every window still open) when one of them cancelled.
     bool closeOtherWindows();
 
     // The layout the settings store keeps, in twips.
@@ -106,6 +107,9 @@ private:
     void buildStatusBar();
     void showMenusOf(QMdiSubWindow *window);
     void layoutMinimisedWindows();
+    void cascade();
+    // How far each document window opens right and down from the one before.
+    int documentStep() const;
     int windowStateCode() const;
 
     FrameClient *m_client = nullptr;

@@ -216,3 +216,20 @@ TEST_F(SettingsTest, AddRecentFileKeepsTheListNewestFirst)
             << c.before.toStdString() << " + " << c.path.toStdString();
     }
 }
+
+TEST(ChildStateSetting, ADamagedValueReadsAsNormal)
+{
+    const struct
+    {
+        const char *stored;
+        int expected;
+    } cases[] = {{"0", 0}, {"2", 2}, {"1", 1}, {"7", 0}, {"-1", 0}, {"abc", 0}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.stored);
+        SettingsStore::set(QStringLiteral("Settings"), QStringLiteral("ChildState"), QString::fromLatin1(c.stored));
+        EXPECT_EQ(storedChildState(), c.expected);
+    }
+    storeChildState(2);
+    EXPECT_EQ(storedChildState(), 2);
+    storeChildState(0);
+}

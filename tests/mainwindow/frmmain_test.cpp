@@ -1,6 +1,7 @@
 #include "support/spinefixture.h"
 
 #include <QMenuBar>
+#include <QPointer>
 
 using FrameTest = SpineTest;
 
@@ -89,8 +90,47 @@ TEST_F(FrameTest, ANewDocumentWindowTakesThreeQuartersOfTheClientArea)
     const QSize area = frame->mdiArea->viewport()->size();
     frmDocument *doc = newDocument(ui);
     ASSERT_TRUE(doc);
-    if (doc->isMaximized())
-        GTEST_SKIP() << "the stored window state opens documents maximised";
+    ASSERT_FALSE(doc->isMaximized());
     EXPECT_EQ(doc->size(), QSize(area.width() * 3 / 4, area.height() * 3 / 4));
     EXPECT_FALSE(doc->windowIcon().isNull());
+}
+
+TEST_F(FrameTest, ACancelDuringShutdownLeavesEveryWindowOpen)
+{
+    struct Case
+    {
+        const char *what;
+        Interaction::Answer firstAnswer;
+        QString saveAs; // the save dialog of the first (never-saved) window, when shown
+    };
+    const Case cases[] = {
+        {"first answered No, second cancelled", Interaction::Answer::No, {}},
+        {"first answered Yes and its save dialog cancelled", Interaction::Answer::Yes, QString()},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        ScriptedInteraction ui;
+        QPointer<frmDocument> first = newDocument(ui);
+        QPointer<frmDocument> second = newDocument(ui);
+        ASSERT_TRUE(first && second);
+        first->txtText->setText(QStringLiteral("first text"));
+        second->txtText->setText(QStringLiteral("second text"));
+
+        ui.expectMessage(QStringLiteral("終了しますか？"), Interaction::Answer::Yes)
+            .expectMessage(first->caption() + QStringLiteral("は変更されています。"), c.firstAnswer);
+        if (c.firstAnswer == Interaction::Answer::Yes)
+            ui.expectSaveFile(c.saveAs);
+        else
+            ui.expectMessage(second->caption() + QStringLiteral("は変更されています。"),
+                             Interaction::Answer::Cancel);
+        EXPECT_FALSE(frame->close());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ASSERT_TRUE(first && second);
+        EXPECT_EQ(first->txtText->text(), QStringLiteral("first text"));
+        EXPECT_EQ(second->txtText->text(), QStringLiteral("second text"));
+        first->blnFlgDirty = second->blnFlgDirty = false;
+        first->close();
+        second->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }

@@ -1,5 +1,6 @@
 #include "tags/shared/tagdialog.h"
 
+#include <QAbstractButton>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -71,4 +72,17 @@ QString runDialog(TagDialog &dialog)
 {
     Interaction::current().runModal(dialog);
     return dialog.resultString();
+}
+
+void TagDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    for (QWidget *w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        const bool field = (w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(this) && w->isEnabled()
+                           && !qobject_cast<QAbstractButton *>(w);
+        if (field) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
 }

@@ -71,6 +71,9 @@ protected:
     // Lays the dialog out as `content` above the button row.
     void layOut(QLayout *content);
 
+    // Opening puts the focus in the first field of the tab order, so that typing goes there.
+    void showEvent(QShowEvent *event) override;
+
 private:
     QString m_result = Cancel;
     QString m_basePath;
