@@ -70,20 +70,87 @@ void saveFrameLayout(const FrameLayout::Values &v)
     }
 }
 
-void loadPhrases(SharedState &s)
+// One value of the shared state in the "Settings" section: its member, the key it is read
+// under and the key it is written under (key names are matched without case; a few were read
+// in another spelling than written), and its default. A value that cannot be read as its kind
+// (a damaged file, or one edited by hand) falls back to the default.
+struct ValueSetting
 {
-    for (int i = 0; i <= 14; ++i) {
-        s.strKeikeiBun[i] = SettingsStore::get(settingsSection, numbered("KeikeiBun", i));
-        s.strKeikeiName[i] = SettingsStore::get(settingsSection, numbered("KeikeiName", i));
+    const char *readKey;
+    const char *writeKey;
+    QString SharedState::*text = nullptr;
+    bool SharedState::*flag = nullptr;
+    int SharedState::*number = nullptr;
+    bool flagDefault = false;
+    bool defaultsToProgramFolder = false; // a text's default: the program's folder, else empty
+};
+
+const ValueSetting ValueSettings[] = {
+    {"ChildState", "ChildState", nullptr, nullptr, &SharedState::intChildState},
+    {"MyBrowzer", "MyBrowzer", nullptr, &SharedState::blnMyBrowzer, nullptr, true},
+    {"BrowzerPath", "BrowzerPath", &SharedState::strBrowzerPath},
+    {"ImageToolPath", "ImageToolPath", &SharedState::strImageToolPath},
+    {"TagColor", "TagColor", nullptr, &SharedState::blnTagColor, nullptr, false},
+    {"DebugMode", "DebugMode", nullptr, &SharedState::blnDebugMode, nullptr, false},
+    {"WindowsCHeck", "WindowsCheck", nullptr, &SharedState::blnWindowsCheck, nullptr, true},
+    {"TreePathChange", "TreePathChange", nullptr, &SharedState::blnTreePathChange, nullptr, true},
+    {"TreeViewHide", "TreeViewHide", nullptr, &SharedState::blnTreeViewHide, nullptr, false},
+    {"Author", "Author", &SharedState::strAuthor},
+    {"LastFullPath", "LastFullPath", &SharedState::strLastFullPath, nullptr, nullptr, false, true},
+    {"LastImagePath", "LastImagePath", &SharedState::strLastImagePath, nullptr, nullptr, false, true},
+};
+
+void loadValue(const ValueSetting &row, SharedState &s)
+{
+    if (row.text) {
+        s.*row.text = readText(row.readKey, row.defaultsToProgramFolder ? programFolder() : QString());
+    } else if (row.flag) {
+        s.*row.flag = readBool(row.readKey, row.flagDefault);
+    } else if (row.number) {
+        const int value = readInt(row.readKey, 0);
+        s.*row.number = value >= 0 && value <= 2 ? value : 0;
     }
 }
 
-void savePhrases(const SharedState &s)
+void saveValue(const ValueSetting &row, const SharedState &s)
+{
+    if (row.text)
+        writeText(row.writeKey, s.*row.text);
+    else if (row.flag)
+        writeBool(row.writeKey, s.*row.flag);
+    else if (row.number)
+        writeInt(row.writeKey, s.*row.number);
+}
+
+// Every numbered list of the shared state, walked the same way by loading and saving.
+template <class Visit>
+void forEachListEntry(SharedState &s, Visit visit)
+{
+    for (int i = 1; i <= 20; ++i)
+        visit(recentSection, numbered("RecentFile", i), s.strRecentFile[i]);
+    for (int n = 0; n <= 9; ++n) {
+        for (int i = 0; i <= 1; ++i)
+            visit(recentSection, favoriteKey(n, i), s.strFavorites[n][i]);
+    }
+}
+
+template <class Visit>
+void forEachPhrase(SharedState &s, Visit visit)
 {
     for (int i = 0; i <= 14; ++i) {
-        SettingsStore::set(settingsSection, numbered("KeikeiBun", i), s.strKeikeiBun[i]);
-        SettingsStore::set(settingsSection, numbered("KeikeiName", i), s.strKeikeiName[i]);
+        visit(settingsSection, numbered("KeikeiBun", i), s.strKeikeiBun[i]);
+        visit(settingsSection, numbered("KeikeiName", i), s.strKeikeiName[i]);
     }
+}
+
+void loadEntry(const QString &section, const QString &key, QString &value)
+{
+    value = SettingsStore::get(section, key);
+}
+
+void saveEntry(const QString &section, const QString &key, QString &value)
+{
+    SettingsStore::set(section, key, value);
 }
 
 } // namespace
@@ -118,65 +185,41 @@ void LoadSettings()
     // Pick up changes made to the file since the last read (by hand, for instance).
     SettingsStore::sync();
     SharedState &s = shared();
-    const QString folder = programFolder();
-
-    s.strLastFullPath = readText("LastFullPath", folder);
-    for (int i = 1; i <= 20; ++i)
-        s.strRecentFile[i] = SettingsStore::get(recentSection, numbered("RecentFile", i));
-    for (int n = 0; n <= 9; ++n) {
-        for (int i = 0; i <= 1; ++i)
-            s.strFavorites[n][i] = SettingsStore::get(recentSection, favoriteKey(n, i));
+    for (const ValueSetting &row : ValueSettings) {
+        if (!row.number) // the window state of document windows is read when one opens
+            loadValue(row, s);
     }
-    loadPhrases(s);
-    s.blnMyBrowzer = readBool("MyBrowzer", true);
-    s.strBrowzerPath = readText("BrowzerPath");
-    s.strImageToolPath = readText("ImageToolPath");
-    s.blnTagColor = readBool("TagColor", false);
-    s.blnDebugMode = readBool("DebugMode", false);
-    s.blnWindowsCheck = readBool("WindowsCHeck", true);
-    s.blnTreePathChange = readBool("TreePathChange", true);
-    s.blnTreeViewHide = readBool("TreeViewHide", false);
-    s.strAuthor = readText("Author");
-    s.strLastFullPath = readText("LastFullPath", folder);
-    s.strLastImagePath = readText("LastImagePath", folder);
+    forEachListEntry(s, loadEntry);
+    forEachPhrase(s, loadEntry);
+}
+
+SettingsNotifier &SettingsNotifier::instance()
+{
+    static SettingsNotifier notifier;
+    return notifier;
 }
 
 void SaveSettings()
 {
-    // All keys go to the file in one atomic write.
-    SettingsStore::Batch batch;
-    const SharedState &s = shared();
-
-    writeInt("ChildState", s.intChildState);
-    // Without a frame the stored layout stays as it is.
-    if (installedLayout)
-        saveFrameLayout(installedLayout->current());
-
-    writeBool("MyBrowzer", s.blnMyBrowzer);
-    writeText("BrowzerPath", s.strBrowzerPath);
-    writeText("ImageToolPath", s.strImageToolPath);
-    writeBool("TagColor", s.blnTagColor);
-    writeBool("DebugMode", s.blnDebugMode);
-    writeText("LastFullPath", s.strLastFullPath);
-    writeText("LastImagePath", s.strLastImagePath);
-    writeBool("WindowsCheck", s.blnWindowsCheck);
-    writeBool("TreePathChange", s.blnTreePathChange);
-    writeBool("TreeViewHide", s.blnTreeViewHide);
-    writeText("Author", s.strAuthor);
-
-    for (int i = 1; i <= 20; ++i)
-        SettingsStore::set(recentSection, numbered("RecentFile", i), s.strRecentFile[i]);
-    for (int n = 0; n <= 9; ++n) {
-        for (int i = 0; i <= 1; ++i)
-            SettingsStore::set(recentSection, favoriteKey(n, i), s.strFavorites[n][i]);
+    {
+        // All keys go to the file in one atomic write.
+        SettingsStore::Batch batch;
+        SharedState &s = shared();
+        // Without a frame the stored layout stays as it is.
+        if (installedLayout)
+            saveFrameLayout(installedLayout->current());
+        for (const ValueSetting &row : ValueSettings)
+            saveValue(row, s);
+        forEachListEntry(s, saveEntry);
+        forEachPhrase(s, saveEntry);
     }
-    savePhrases(s);
+    emit SettingsNotifier::instance().changed();
 }
 
 void SavePhrases()
 {
     SettingsStore::Batch batch;
-    savePhrases(shared());
+    forEachPhrase(shared(), saveEntry);
 }
 
 void AddRecentFile(const QString &path)
@@ -209,4 +252,19 @@ int storedChildState()
 void storeChildState(int state)
 {
     writeInt("ChildState", state);
+}
+
+QString urlHistoryKey(int slot)
+{
+    return QString::number(slot) + QStringLiteral("HtmlURL");
+}
+
+QString storedUrlHistoryEntry(int slot)
+{
+    return SettingsStore::get(recentSection, urlHistoryKey(slot));
+}
+
+void storeUrlHistoryEntry(int slot, const QString &url)
+{
+    SettingsStore::set(recentSection, urlHistoryKey(slot), url);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 
 // The frame window's layout as the settings store keeps it. The frame installs its own
@@ -33,6 +34,19 @@ void setFrameLayout(const FrameLayout *layout);
 FrameLayout::Values loadFrameLayout(int screenWidthTwips, int screenHeightTwips,
                                     int designTreeWidth, int paneHeight);
 
+// Tells open windows that the stored settings changed, so that they can follow a changed
+// option (SaveSettings emits it after writing).
+class SettingsNotifier : public QObject
+{
+    Q_OBJECT
+
+public:
+    static SettingsNotifier &instance();
+
+signals:
+    void changed();
+};
+
 // Reads the shared state from the store.
 void LoadSettings();
 // Writes the frame layout and the shared state to the store.
@@ -47,3 +61,9 @@ void AddRecentFile(const QString &path);
 // 2 maximised; anything else reads as 0), and storing it.
 int storedChildState();
 void storeChildState(int state);
+
+// The server URL history of the URL dialog: ten slots, slot 0 the newest, under the keys
+// "0HtmlURL" ... "9HtmlURL" of the recent-file section.
+QString urlHistoryKey(int slot);
+QString storedUrlHistoryEntry(int slot);
+void storeUrlHistoryEntry(int slot, const QString &url);

@@ -1,22 +1,18 @@
 #include "tags/head/dlgurl.h"
 
-#include "core/settingsstore.h"
+#include "core/settings.h"
 #include "tags/shared/dialogwidgets.h"
 
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 
-namespace {
-const QString HistorySection = QStringLiteral("Recent Files");
-}
-
 dlgURL::dlgURL()
     : TagDialog(QStringLiteral("dlgURL"), tr("ｻｰﾊﾞからHTMLﾌｧｲﾙを読込む"), ButtonNames::Dlg)
 {
     Label1 = makeLabel(this, tr("URL"), QStringLiteral("Label1"));
     for (size_t slot = 0; slot < m_history.size(); ++slot)
-        m_history[slot] = SettingsStore::get(HistorySection, urlHistoryKey(int(slot)));
+        m_history[slot] = storedUrlHistoryEntry(int(slot));
     QStringList listed;
     for (const QString &url : m_history) {
         if (!url.isEmpty())
@@ -49,5 +45,5 @@ void dlgURL::okAccepted()
 void dlgURL::unloading()
 {
     for (size_t slot = 0; slot < m_history.size(); ++slot)
-        SettingsStore::set(HistorySection, urlHistoryKey(int(slot)), m_history[slot]);
+        storeUrlHistoryEntry(int(slot), m_history[slot]);
 }

@@ -54,8 +54,3 @@ UrlHistory updatedUrlHistory(const UrlHistory &old, const QString &entered)
     }
     return history;
 }
-
-QString urlHistoryKey(int slot)
-{
-    return QString::number(slot) + QStringLiteral("HtmlURL");
-}

@@ -23,5 +23,3 @@ using UrlHistory = std::array<QString, 10>;
 // The history after `entered` was used: it becomes slot 0, the old slots 0 to 8 that differ
 // from it follow in order, the rest are empty; old slot 9 always falls out.
 UrlHistory updatedUrlHistory(const UrlHistory &old, const QString &entered);
-// The settings key of slot `slot` ("0HtmlURL" ... "9HtmlURL") in section "Recent Files".
-QString urlHistoryKey(int slot);

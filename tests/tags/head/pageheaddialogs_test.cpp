@@ -1,3 +1,4 @@
+#include "core/settings.h"
 #include "core/settingsstore.h"
 #include "core/sharedstate.h"
 #include "tags/head/dlgauthor.h"

@@ -1,3 +1,4 @@
+#include "core/settings.h"
 #include "tags/head/pageheadfragments.h"
 
 #include "support/qstringprinter.h"
