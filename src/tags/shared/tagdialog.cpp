@@ -1,5 +1,7 @@
 #include "tags/shared/tagdialog.h"
 
+#include "tags/shared/layoutbuilder.h"
+
 #include <QAbstractButton>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -66,6 +68,7 @@ void TagDialog::layOut(QLayout *content)
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(content);
     layout->addLayout(buttonRow());
+    orderTabsByLayout(this);
 }
 
 QString runDialog(TagDialog &dialog)

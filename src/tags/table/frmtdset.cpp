@@ -1,56 +1,48 @@
 #include "tags/table/frmtdset.h"
 
 #include "tags/shared/dialogwidgets.h"
+#include "tags/shared/layoutbuilder.h"
 
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 frmTdSet::frmTdSet()
     : TagDialog(QStringLiteral("frmTdSet"), tr("セルの設定"), ButtonNames::Frm)
 {
-    const QString none = tr("（なし）");
+    const QString none = noAlignment();
     chkTH = makeCheckBox(this, QStringLiteral("chkTH"), tr("見出しセルに設定する。"));
-    txtBgcolor = makeTextBox(this, QStringLiteral("txtBgcolor"));
-    cmdColRef = makeButton(this, QStringLiteral("cmdColRef"), tr("色参照"));
+    const ColorGroup background = makeColorGroup(this, QStringLiteral("txtBgcolor"));
+    txtBgcolor = background.box;
+    cmdColRef = background.reference;
     cboAlign = makeDropDown(this, QStringLiteral("cboAlign"),
                             {tr("左揃え"), tr("中央揃え"), tr("右揃え")}, none);
     cboValign = makeDropDown(this, QStringLiteral("cboValign"),
                              {tr("上揃え"), tr("中央揃え"), tr("下揃え")}, none);
     chkWrap = makeCheckBox(this, QStringLiteral("chkWrap"), tr("自動改行"));
-    connectColorReference(cmdColRef, txtBgcolor);
-    auto *grid = new QGridLayout;
-    addRow(grid, tr("セルの背景色"), txtBgcolor, cmdColRef);
-    addRow(grid, tr("左右表示位置"), cboAlign);
-    addRow(grid, tr("上下表示位置"), cboValign);
+    txtColspan = makeTextBox(this, QStringLiteral("txtColspan"));
+    txtRowspan = makeTextBox(this, QStringLiteral("txtRowspan"));
+    const SizeGroup width = makeSizeGroup(this, QStringLiteral("txtWidth"), QStringLiteral("chkWidth"), tr("％表示"));
+    const SizeGroup height = makeSizeGroup(this, QStringLiteral("txtHeight"), QStringLiteral("chkHeight"), tr("％表示"));
+    txtWidth = width.box;
+    chkWidth = width.percent;
+    txtHeight = height.box;
+    chkHeight = height.percent;
 
-    auto *span = makeFrame(this, tr("複数の列（行）へのまたがり"));
-    txtColspan = makeTextBox(span, QStringLiteral("txtColspan"));
-    txtRowspan = makeTextBox(span, QStringLiteral("txtRowspan"));
-    auto *spanGrid = new QGridLayout(span);
-    addRow(spanGrid, tr("セルの横またぎ"), txtColspan);
-    addRow(spanGrid, tr("セルの縦またぎ"), txtRowspan);
-
-    auto *size = makeFrame(this, tr("セルの大きさ"));
-    txtWidth = makeTextBox(size, QStringLiteral("txtWidth"));
-    chkWidth = makeCheckBox(size, QStringLiteral("chkWidth"), tr("％表示"));
-    txtHeight = makeTextBox(size, QStringLiteral("txtHeight"));
-    chkHeight = makeCheckBox(size, QStringLiteral("chkHeight"), tr("％表示"));
-    auto *sizeGrid = new QGridLayout(size);
-    addRow(sizeGrid, tr("セルの幅"), txtWidth, chkWidth);
-    addRow(sizeGrid, tr("セルの高さ"), txtHeight, chkHeight);
-
-    auto *content = new QVBoxLayout;
-    content->addWidget(chkTH);
-    content->addLayout(grid);
-    content->addWidget(chkWrap);
-    content->addWidget(span);
-    content->addWidget(size);
-    layOut(content);
+    layOut(column({
+        chkTH,
+        Form()
+            .field(tr("セルの背景色"), background)
+            .field(tr("左右表示位置"), cboAlign)
+            .field(tr("上下表示位置"), cboValign),
+        chkWrap,
+        group(tr("複数の列（行）へのまたがり"),
+              Form().field(tr("セルの横またぎ"), txtColspan).field(tr("セルの縦またぎ"), txtRowspan)),
+        group(tr("セルの大きさ"), Form().field(tr("セルの幅"), width).field(tr("セルの高さ"), height)),
+    }));
 }
 
 QString frmTdSet::buildResult()

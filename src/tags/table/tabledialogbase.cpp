@@ -1,10 +1,10 @@
 #include "tags/table/tabledialogbase.h"
 
 #include "tags/shared/dialogwidgets.h"
+#include "tags/shared/layoutbuilder.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,22 +19,24 @@ TableDialogBase::TableDialogBase(const QString &name)
 {
     QWidget *b = m_borderFrame;
     txtBorder = makeTextBox(b, QStringLiteral("txtBorder"));
-    txtBorderColor = makeTextBox(b, QStringLiteral("txtBorderColor"));
-    cmdColRef = makeButton(b, QStringLiteral("cmdColRef"), tr("色参照"));
-    txtWidth = makeTextBox(b, QStringLiteral("txtWidth"));
-    chkWidth = makeCheckBox(b, QStringLiteral("chkWidth"), tr("％"));
-    txtHeight = makeTextBox(b, QStringLiteral("txtHeight"));
-    chkHeight = makeCheckBox(b, QStringLiteral("chkHeight"), tr("％"));
+    const ColorGroup color = makeColorGroup(b, QStringLiteral("txtBorderColor"));
+    txtBorderColor = color.box;
+    cmdColRef = color.reference;
+    const SizeGroup width = makeSizeGroup(b, QStringLiteral("txtWidth"), QStringLiteral("chkWidth"), tr("％"));
+    const SizeGroup height = makeSizeGroup(b, QStringLiteral("txtHeight"), QStringLiteral("chkHeight"), tr("％"));
+    txtWidth = width.box;
+    chkWidth = width.percent;
+    txtHeight = height.box;
+    chkHeight = height.percent;
     txtCellspacing = makeTextBox(b, QStringLiteral("txtCellspacing"));
     txtCellPadding = makeTextBox(b, QStringLiteral("txtCellPadding"));
-    auto *grid = new QGridLayout(m_borderFrame);
-    addRow(grid, tr("外枠の太さ"), txtBorder);
-    addRow(grid, tr("外枠の色"), txtBorderColor, cmdColRef);
-    addRow(grid, tr("表の幅"), txtWidth, chkWidth);
-    addRow(grid, tr("表の高さ"), txtHeight, chkHeight);
-    addRow(grid, tr("罫線の太さ"), txtCellspacing);
-    addRow(grid, tr("罫線と文字間隔"), txtCellPadding);
-    connectColorReference(cmdColRef, txtBorderColor);
+    m_borderFrame->setLayout(Form()
+                                 .field(tr("外枠の太さ"), txtBorder)
+                                 .field(tr("外枠の色"), color)
+                                 .field(tr("表の幅"), width)
+                                 .field(tr("表の高さ"), height)
+                                 .field(tr("罫線の太さ"), txtCellspacing)
+                                 .field(tr("罫線と文字間隔"), txtCellPadding));
 
     chkRules = makeCheckBox(m_rulesFrame, QStringLiteral("chkRules"), tr("表示形式を指定する"));
     optRules = makeOptionArray(m_rulesFrame, QStringLiteral("optRules"),
