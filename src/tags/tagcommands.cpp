@@ -10,6 +10,8 @@
 #include "tags/image/imageretag.h"
 #include "tags/link/linkcommands.h"
 #include "tags/link/linkretag.h"
+#include "tags/script/scriptcommands.h"
+#include "tags/script/scriptretag.h"
 #include "tags/shared/tagedit.h"
 #include "tags/shared/tagkinds.h"
 #include "tags/table/tablecommands.h"
@@ -25,6 +27,7 @@ void registerTagCommands()
     DocumentCommands::add(retagCommands());
     DocumentCommands::add(listCommands());
     DocumentCommands::add(fontCommands());
+    DocumentCommands::add(scriptCommands());
     frmDocument::addSetUpStep(connectTagEditing);
     setReEditRoutine("EditTableTag", EditTableTag);
     setReEditRoutine("EditTrTag", EditTrTag);
@@ -39,4 +42,5 @@ void registerTagCommands()
     setReEditRoutine("EditFontTag", EditFontTag);
     setReEditRoutine("EditHeadingTag", EditHeadingTag);
     setReEditRoutine("EditHrTag", EditHrTag);
+    setReEditRoutine("EditAppletTag", EditAppletTag);
 }
