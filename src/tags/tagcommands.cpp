@@ -1,5 +1,7 @@
 #include "tags/tagcommands.h"
 
+#include "tags/font/fontcommands.h"
+#include "tags/font/fontretag.h"
 #include "tags/gradation/gradationcommands.h"
 #include "tags/head/headcommands.h"
 #include "tags/list/listcommands.h"
@@ -8,6 +10,8 @@
 #include "tags/image/imageretag.h"
 #include "tags/link/linkcommands.h"
 #include "tags/link/linkretag.h"
+#include "tags/script/scriptcommands.h"
+#include "tags/script/scriptretag.h"
 #include "tags/shared/tagedit.h"
 #include "tags/shared/tagkinds.h"
 #include "tags/table/tablecommands.h"
@@ -22,6 +26,8 @@ void registerTagCommands()
     DocumentCommands::add(linkCommands());
     DocumentCommands::add(retagCommands());
     DocumentCommands::add(listCommands());
+    DocumentCommands::add(fontCommands());
+    DocumentCommands::add(scriptCommands());
     frmDocument::addSetUpStep(connectTagEditing);
     setReEditRoutine("EditTableTag", EditTableTag);
     setReEditRoutine("EditTrTag", EditTrTag);
@@ -33,4 +39,8 @@ void registerTagCommands()
     setReEditRoutine("EditImgTag", EditImgTag);
     setReEditRoutine("EditBodyTag", EditBodyTag);
     setReEditRoutine("EditLinkTag", EditLinkTag);
+    setReEditRoutine("EditFontTag", EditFontTag);
+    setReEditRoutine("EditHeadingTag", EditHeadingTag);
+    setReEditRoutine("EditHrTag", EditHrTag);
+    setReEditRoutine("EditAppletTag", EditAppletTag);
 }

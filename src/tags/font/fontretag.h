@@ -1,0 +1,12 @@
+#pragma once
+
+class frmDocument;
+struct TagScratch;
+
+// The re-edit routines of FONT and HR start tags: the dialog opens pre-filled and on OK the
+// start tag is replaced, attributes the dialog does not manage kept.
+void EditFontTag(frmDocument &doc, TagScratch &scratch);
+void EditHrTag(frmDocument &doc, TagScratch &scratch);
+// A whole heading element: on OK it becomes the new start tag, the old content and the end
+// tag of the new level.
+void EditHeadingTag(frmDocument &doc, TagScratch &scratch);
