@@ -230,11 +230,13 @@ const QList<MenuEntry> &documentMenuTable()
 const QStringList &pendingDocumentCommands()
 {
     static const QStringList handlers = {
-        "mnuViewBrowser_Click", "mnuFrame_Click",
+        "mnuViewBrowser_Click",
+        "mnuFrame_Click",
         "mnuFormForm_Click",
-        "mnuFormInput_Click", "mnuFormTextarea_Click",
+        "mnuFormInput_Click",
+        "mnuFormTextarea_Click",
         "mnuToolDownload_Click",
-        "mnuToolOption_Click", "mnuHelpIndex_Click", "mnuHelpShow_Click", "mnuHelpAboout_Click",
+        "mnuToolOption_Click",
         "mnuHelpOrvine_Click", "mnuHelpTolvane_Click", "mnuHelpFormList_Click", "mnuPopUrl_Click",
         "mnuPopOpen_Click", "mnuPopImage_Click", "mnuPopImageEdit_Click", "mnuPopExplorer_Click",
         "mnuViewExplorer_Click",

@@ -11,7 +11,6 @@
 #include "mainwindow/frmmain.h"
 
 #include <QAction>
-#include <QUrl>
 
 namespace {
 
@@ -140,17 +139,6 @@ void mnuFileSaveAs_Click(frmMain &)
     Interaction::current().saveFileName(request);
 }
 
-void showHelp(frmMain &frame)
-{
-    if (frame.helpFile.isEmpty()) {
-        Interaction::inform(QStringLiteral("ﾍﾙﾌﾟの目次を表示できません。 このﾌﾟﾛｼﾞｪｸﾄに関連付けられたﾍﾙﾌﾟが存在しません。"),
-                            Interaction::Icon::Information, frame.windowTitle());
-        return;
-    }
-    if (!Interaction::current().openUrl(QUrl::fromLocalFile(frame.helpFile)))
-        Interaction::inform(QStringLiteral("ﾍﾙﾌﾟﾌｧｲﾙを開けません: ") + frame.helpFile);
-}
-
 // The document window's View menu also offers the colouring pass while colouring is on.
 void documentViewOpening(frmDocument &doc)
 {
@@ -170,8 +158,6 @@ FrameCommandTable frameCommands()
         {"mnuFileMRU_Click", nullptr, [](frmMain &frame, int index) { openRecentFile(frame, "mnuFileMRU", index); }},
         {"mnuFileExit_Click", onFrame<frmMain, closeFrame<frmMain>>},
         {"mnuView_Click", onFrame<frmMain, checkViewEntries<frmMain>>},
-        {"mnuHelpContents_Click", showHelp},
-        {"mnuHelpSearch_Click", showHelp},
     };
 }
 

@@ -117,7 +117,7 @@ const QStringList &pendingFrameCommands()
 {
     static const QStringList handlers = {
         "mnuViewExplorer_Click", "mnuViewOptions_Click", "mnuViewBrowser_Click",
-        "mnuToolOption_Click", "mnuHelpAbout_Click", "mnuHelpOrvine_Click", "mnuHelpTolvane_Click",
+        "mnuToolOption_Click", "mnuHelpOrvine_Click", "mnuHelpTolvane_Click",
         "mnuPopUpEdit_Click", "mnuPopupExplorer_Click",
     };
     return handlers;

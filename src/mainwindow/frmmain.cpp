@@ -168,7 +168,7 @@ void frmMain::restoreLayout()
     if (!folder.isEmpty())
         QDir::setCurrent(folder);
 
-    const QString help = QDir(programFolder()).filePath(QStringLiteral("orvine.hlp"));
+    const QString help = QDir(programFolder()).filePath(QStringLiteral("orvine.qhc"));
     if (QFileInfo::exists(help))
         helpFile = help;
 }

@@ -83,19 +83,8 @@ TEST_F(FrameMenuTest, FileEntriesWithoutADocument)
 TEST_F(FrameMenuTest, EntriesOfWindowsNotThereYetAreDisabled)
 {
     for (const char *entry : {"mnuViewExplorer", "mnuViewOptions", "mnuViewBrowser", "mnuToolOption",
-                              "mnuHelpAbout", "mnuHelpOrvine", "mnuHelpTolvane"})
+                              "mnuHelpOrvine", "mnuHelpTolvane"})
         EXPECT_FALSE(frame->action(QLatin1String(entry))->isEnabled()) << entry;
-}
-
-TEST_F(FrameMenuTest, HelpWithoutAHelpFileSaysSo)
-{
-    ASSERT_TRUE(frame->helpFile.isEmpty());
-    for (const char *entry : {"mnuHelpContents", "mnuHelpSearch"}) {
-        ScriptedInteraction ui;
-        ui.expectMessage(QStringLiteral("ﾍﾙﾌﾟの目次を表示できません。 このﾌﾟﾛｼﾞｪｸﾄに関連付けられたﾍﾙﾌﾟが存在しません。"));
-        frame->action(QLatin1String(entry))->trigger();
-        EXPECT_EQ(ui.lastPrompt().message.title, frame->windowTitle());
-    }
 }
 
 TEST_F(FrameMenuTest, ActivationShowsRecentFilesOneToTen)
