@@ -1,6 +1,7 @@
 #include "tags/tagcommands.h"
 
 #include "tags/gradation/gradationcommands.h"
+#include "tags/head/downloadcommands.h"
 #include "tags/head/headcommands.h"
 #include "tags/list/listcommands.h"
 #include "tags/list/listretag.h"
@@ -22,6 +23,7 @@ void registerTagCommands()
     DocumentCommands::add(linkCommands());
     DocumentCommands::add(retagCommands());
     DocumentCommands::add(listCommands());
+    DocumentCommands::add(downloadCommands());
     frmDocument::addSetUpStep(connectTagEditing);
     setReEditRoutine("EditTableTag", EditTableTag);
     setReEditRoutine("EditTrTag", EditTrTag);
