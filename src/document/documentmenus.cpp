@@ -237,7 +237,7 @@ const QStringList &pendingDocumentCommands()
         "mnuJsEventLoad_Click", "mnuJsEventClick_Click", "mnuJsEventMouseover_Click",
         "mnuJsIf_Click", "mnuJsFor_Click", "mnuJsDialogAlert_Click", "mnuJsDialogConfirm_Click",
         "mnuJsDocumentWrite_Click", "mnuJsVar_Click",
-        "mnuToolOption_Click", "mnuHelpIndex_Click", "mnuHelpShow_Click", "mnuHelpAboout_Click",
+        "mnuHelpIndex_Click", "mnuHelpShow_Click", "mnuHelpAboout_Click",
         "mnuHelpOrvine_Click", "mnuHelpTolvane_Click", "mnuHelpFormList_Click", "mnuPopUrl_Click",
         "mnuPopOpen_Click", "mnuPopImage_Click", "mnuPopImageEdit_Click", "mnuPopExplorer_Click",
         "mnuViewExplorer_Click",
