@@ -3,6 +3,7 @@
 #include "document/documentcommands.h"
 #include "mainwindow/framecommands.h"
 #include "options/helpcommands.h"
+#include "options/optionscommands.h"
 #include "tags/tagcommands.h"
 
 void registerAllCommands()
@@ -11,4 +12,5 @@ void registerAllCommands()
     registerTagCommands();
     registerFrameCommands();
     registerHelpCommands();
+    registerOptionsCommands();
 }

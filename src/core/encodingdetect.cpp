@@ -13,6 +13,8 @@ namespace {
 constexpr qsizetype detectionPrefix = 64 * 1024; // enough for any judgement, cheap for big files
 constexpr qsizetype metaPrefix = 4 * 1024;
 
+} // namespace
+
 std::optional<TextEncoding> encodingOfMark(QByteArrayView bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
@@ -24,7 +26,6 @@ std::optional<TextEncoding> encodingOfMark(QByteArrayView bytes)
     return std::nullopt;
 }
 
-// The encoding of a charset name, as pages and uchardet spell them.
 std::optional<TextEncoding> encodingNamed(QByteArray name)
 {
     name = name.toLower();
@@ -40,8 +41,6 @@ std::optional<TextEncoding> encodingNamed(QByteArray name)
     return std::nullopt;
 }
 
-// The charset a <meta charset=…> or <meta http-equiv="Content-Type" content="…; charset=…">
-// in the head names.
 std::optional<TextEncoding> encodingOfMeta(QByteArrayView bytes)
 {
     static const QRegularExpression meta(
@@ -54,6 +53,8 @@ std::optional<TextEncoding> encodingOfMeta(QByteArrayView bytes)
         return std::nullopt;
     return encodingNamed(match.captured(1).toLatin1());
 }
+
+namespace {
 
 bool hasByteAbove7Bits(QByteArrayView bytes)
 {

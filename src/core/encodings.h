@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 // The encodings Japanese home pages come in. Every codec is lossless: a byte it cannot read
 // becomes a reserved code unit (byte b becomes U+DC00 + b) and is written back as that byte,
 // so decoding and encoding any byte sequence gives it back byte for byte.
@@ -32,3 +34,12 @@ QByteArray encodeText(const QString &text, TextEncoding encoding, EncodeReport *
 // are valid UTF-8); valid UTF-8 with non-ASCII bytes; a confident statistical guess among
 // Shift-JIS, EUC-JP, ISO-2022-JP and UTF-8; otherwise Shift-JIS, pure ASCII included.
 TextEncoding detectEncoding(const QByteArray &bytes);
+
+// The encoding a byte-order mark at the start of `bytes` names.
+std::optional<TextEncoding> encodingOfMark(QByteArrayView bytes);
+// The encoding of a charset name, as pages, servers and uchardet spell it ("Shift_JIS",
+// "x-sjis", "EUC-JP", "utf-8" ...); nothing for other names.
+std::optional<TextEncoding> encodingNamed(QByteArray name);
+// The charset a <meta charset=…> or <meta http-equiv="Content-Type" content="…; charset=…"> in
+// the first 4 KiB names.
+std::optional<TextEncoding> encodingOfMeta(QByteArrayView bytes);

@@ -3,6 +3,7 @@
 #include "tags/font/fontcommands.h"
 #include "tags/font/fontretag.h"
 #include "tags/gradation/gradationcommands.h"
+#include "tags/head/downloadcommands.h"
 #include "tags/head/headcommands.h"
 #include "tags/list/listcommands.h"
 #include "tags/list/listretag.h"
@@ -28,6 +29,7 @@ void registerTagCommands()
     DocumentCommands::add(listCommands());
     DocumentCommands::add(fontCommands());
     DocumentCommands::add(scriptCommands());
+    DocumentCommands::add(downloadCommands());
     frmDocument::addSetUpStep(connectTagEditing);
     setReEditRoutine("EditTableTag", EditTableTag);
     setReEditRoutine("EditTrTag", EditTrTag);

@@ -1,0 +1,7 @@
+#include "core/settingsnotifier.h"
+
+SettingsNotifier &SettingsNotifier::instance()
+{
+    static SettingsNotifier notifier;
+    return notifier;
+}

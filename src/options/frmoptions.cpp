@@ -1,0 +1,223 @@
+#include "options/frmoptions.h"
+
+#include "tags/shared/dialogwidgets.h"
+#include "core/interaction.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int twipsPerPixel = 15;
+
+// A program path from the open-file dialog into `box`; a cancelled dialog changes nothing.
+void connectProgramReference(QPushButton *button, QLineEdit *box)
+{
+    QObject::connect(button, &QPushButton::clicked, box, [box] {
+        Interaction::FileRequest request;
+        request.filter = QObject::tr("すべてのファイル (*.*)|*.*");
+        request.fileName = box->text();
+        const QString chosen = Interaction::current().openFileName(request);
+        if (!chosen.isEmpty())
+            box->setText(chosen);
+    });
+}
+
+} // namespace
+
+frmOptions::frmOptions(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmOptions"));
+    setWindowTitle(tr("ｵﾌﾟｼｮﾝ"));
+    resize(6285 / twipsPerPixel, 5340 / twipsPerPixel);
+
+    tbsOptions = new QTabBar(this);
+    tbsOptions->setObjectName(QStringLiteral("tbsOptions"));
+    const struct
+    {
+        QString caption, key, tip;
+    } tabs[] = {
+        {tr("ﾂｰﾙ"), QStringLiteral("Tool"), tr("各ﾂｰﾙの設定を行ないます")},
+        {tr("ｳｨﾝﾄﾞｳ"), QStringLiteral("Window"), tr("ウィンドウの状態を設定します。")},
+        {tr("設定値"), QStringLiteral("Default"), tr("各種設定値を設定する")},
+    };
+    for (const auto &tab : tabs) {
+        const int index = tbsOptions->addTab(tab.caption);
+        tbsOptions->setTabData(index, tab.key);
+        tbsOptions->setTabToolTip(index, tab.tip);
+    }
+    m_panels = new QStackedWidget(this);
+    picOptions = {buildToolPanel(), buildWindowPanel(), buildDefaultPanel()};
+    for (int i = 0; i < picOptions.size(); ++i) {
+        picOptions[i]->setObjectName(QStringLiteral("picOptions_%1").arg(i));
+        m_panels->addWidget(picOptions[i]);
+    }
+
+    cmdOK = makeButton(this, QStringLiteral("cmdOK"), tr("OK"));
+    cmdOK->setDefault(true);
+    cmdCancel = makeButton(this, QStringLiteral("cmdCancel"), tr("ｷｬﾝｾﾙ"));
+    cmdApply = makeButton(this, QStringLiteral("cmdApply"), tr("更新"));
+    cmdApply->hide();
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdCancel);
+    buttons->addWidget(cmdApply);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(tbsOptions);
+    layout->addWidget(m_panels, 1);
+    layout->addLayout(buttons);
+
+    connect(tbsOptions, &QTabBar::currentChanged, this, &frmOptions::tbsOptions_Click);
+    for (QRadioButton *option : Option1)
+        connect(option, &QRadioButton::toggled, this, &frmOptions::enableBrowserPath);
+    connectProgramReference(cmdBrowzeRef, txtBrowzeName);
+    connectProgramReference(cmdImageToolRef, txtDrawName);
+    connect(cmdOK, &QPushButton::clicked, this, &frmOptions::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    // Ctrl+Tab reaches the dialog before the control that has the focus.
+    installEventFilter(this);
+    for (QWidget *child : findChildren<QWidget *>())
+        child->installEventFilter(this);
+
+    apply(currentOptions());
+    chkTagColor->setEnabled(true);
+    tbsOptions_Click(0);
+}
+
+QWidget *frmOptions::buildToolPanel()
+{
+    auto *panel = new QWidget;
+    Frame1 = makeFrame(panel, tr("ｲﾒｰｼﾞ編集ﾂｰﾙの設定"));
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Label1 = makeLabel(Frame1, tr("ｲﾒｰｼﾞ編集ﾂｰﾙ"), QStringLiteral("Label1"));
+    txtDrawName = makeTextBox(Frame1, QStringLiteral("txtDrawName"));
+    cmdImageToolRef = makeButton(Frame1, QStringLiteral("cmdImageToolRef"), tr("参照(&D)"));
+    auto *toolGrid = new QGridLayout(Frame1);
+    addRow(toolGrid, Label1, txtDrawName, cmdImageToolRef);
+
+    fraBrowse = makeFrame(panel, tr("ﾌﾞﾗｳｻﾞの設定"));
+    fraBrowse->setObjectName(QStringLiteral("fraBrowse"));
+    Option1 = makeOptionArray(fraBrowse, QStringLiteral("Option1"),
+                              {tr("簡易ﾌﾞﾗｳｻﾞを利用"), tr("指定したﾌﾞﾗｳｻﾞを利用")});
+    txtBrowzeName = makeTextBox(fraBrowse, QStringLiteral("txtBrowzeName"));
+    cmdBrowzeRef = makeButton(fraBrowse, QStringLiteral("cmdBrowzeRef"), tr("参照(&R)"));
+    auto *browseGrid = new QGridLayout(fraBrowse);
+    browseGrid->addWidget(Option1[0], 0, 0, 1, 2);
+    browseGrid->addWidget(Option1[1], 1, 0, 1, 2);
+    browseGrid->addWidget(txtBrowzeName, 2, 0);
+    browseGrid->addWidget(cmdBrowzeRef, 2, 1);
+
+    auto *layout = new QVBoxLayout(panel);
+    layout->addWidget(Frame1);
+    layout->addWidget(fraBrowse);
+    layout->addStretch();
+    return panel;
+}
+
+QWidget *frmOptions::buildWindowPanel()
+{
+    auto *panel = new QWidget;
+    chkTrvHide = makeCheckBox(panel, QStringLiteral("chkTrvHide"), tr("ﾌﾞﾗｳｻﾞ表示させたときにﾂﾘｰﾋﾞｭｰを隠す"));
+    chkTreePathChange = makeCheckBox(panel, QStringLiteral("chkTreePathChange"),
+                                     tr("ツリービューからファイルを開いた場合カレントパスを変更する。"));
+    chkWInCheck = makeCheckBox(panel, QStringLiteral("chkWInCheck"),
+                               tr("ﾂﾘｰﾋﾞｭｰがうまく表示されない場合にはﾁｪｯｸしてください。"));
+    chkTagColor = makeCheckBox(panel, QStringLiteral("chkTagColor"),
+                               tr("タグに色をつける（ファイルを開く時間がかかります。）"));
+    auto *layout = new QVBoxLayout(panel);
+    for (QCheckBox *box : {chkTrvHide, chkTreePathChange, chkWInCheck, chkTagColor})
+        layout->addWidget(box);
+    layout->addStretch();
+    return panel;
+}
+
+QWidget *frmOptions::buildDefaultPanel()
+{
+    auto *panel = new QWidget;
+    Label2 = makeLabel(panel, tr("製作者名"), QStringLiteral("Label2"));
+    txtAuthor = makeTextBox(panel, QStringLiteral("txtAuthor"));
+    auto *grid = new QGridLayout;
+    addRow(grid, Label2, txtAuthor);
+    auto *layout = new QVBoxLayout(panel);
+    layout->addLayout(grid);
+    layout->addStretch();
+    return panel;
+}
+
+OptionValues frmOptions::fields() const
+{
+    OptionValues v;
+    v.myBrowzer = Option1[0]->isChecked();
+    v.browzerPath = txtBrowzeName->text();
+    v.imageToolPath = txtDrawName->text();
+    v.tagColor = chkTagColor->checkState() != Qt::Unchecked;
+    v.treePathChange = chkTreePathChange->isChecked();
+    v.treeViewHide = chkTrvHide->isChecked();
+    v.windowsCheck = !chkWInCheck->isChecked(); // the box asks for the workaround: inverted
+    v.author = txtAuthor->text();
+    return v;
+}
+
+void frmOptions::apply(const OptionValues &v)
+{
+    Option1[v.myBrowzer ? 0 : 1]->setChecked(true);
+    txtBrowzeName->setText(v.browzerPath);
+    txtDrawName->setText(v.imageToolPath);
+    chkTagColor->setChecked(v.tagColor);
+    chkTreePathChange->setChecked(v.treePathChange);
+    chkTrvHide->setChecked(v.treeViewHide);
+    chkWInCheck->setChecked(!v.windowsCheck);
+    txtAuthor->setText(v.author);
+    enableBrowserPath();
+}
+
+void frmOptions::tbsOptions_Click(int index)
+{
+    for (int i = 0; i < picOptions.size(); ++i)
+        picOptions[i]->setEnabled(i == index);
+    m_panels->setCurrentIndex(index);
+    if (tbsOptions->currentIndex() != index)
+        tbsOptions->setCurrentIndex(index);
+}
+
+void frmOptions::enableBrowserPath()
+{
+    const bool chosenBrowser = Option1[1]->isChecked();
+    txtBrowzeName->setEnabled(chosenBrowser);
+    cmdBrowzeRef->setEnabled(chosenBrowser);
+}
+
+void frmOptions::cmdOK_Click()
+{
+    storeOptions(fields());
+    accept();
+}
+
+bool frmOptions::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool ctrl = key->modifiers() & Qt::ControlModifier;
+        const int count = tbsOptions->count();
+        if (ctrl && key->key() == Qt::Key_Tab) {
+            tbsOptions->setCurrentIndex((tbsOptions->currentIndex() + 1) % count);
+            return true;
+        }
+        if (ctrl && key->key() == Qt::Key_Backtab) {
+            tbsOptions->setCurrentIndex((tbsOptions->currentIndex() + count - 1) % count);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}

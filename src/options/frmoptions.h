@@ -1,0 +1,65 @@
+#pragma once
+
+#include "options/optionvalues.h"
+
+#include <QDialog>
+#include <QList>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QStackedWidget;
+class QTabBar;
+
+// The options: the browser for previews, the image editing program, the explorer pane's
+// behaviour, tag colouring and the author name, on three tabs. OK stores them all and saves
+// every setting; Cancel stores nothing.
+class frmOptions : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit frmOptions(QWidget *parent = nullptr);
+
+    QTabBar *tbsOptions;
+    QList<QWidget *> picOptions;
+    QGroupBox *Frame1;
+    QLabel *Label1;
+    QLineEdit *txtDrawName;
+    QPushButton *cmdImageToolRef;
+    QGroupBox *fraBrowse;
+    QList<QRadioButton *> Option1;
+    QLineEdit *txtBrowzeName;
+    QPushButton *cmdBrowzeRef;
+    QCheckBox *chkTrvHide;
+    QCheckBox *chkTreePathChange;
+    QCheckBox *chkWInCheck;
+    QCheckBox *chkTagColor;
+    QLabel *Label2;
+    QLineEdit *txtAuthor;
+    QPushButton *cmdOK;
+    QPushButton *cmdCancel;
+    QPushButton *cmdApply;
+
+    // The controls as option values, and the reverse.
+    OptionValues fields() const;
+    void apply(const OptionValues &values);
+
+    // Shows panel `index` and disables the others.
+    void tbsOptions_Click(int index);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QWidget *buildToolPanel();
+    QWidget *buildWindowPanel();
+    QWidget *buildDefaultPanel();
+    void enableBrowserPath();
+    void cmdOK_Click();
+
+    QStackedWidget *m_panels;
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+// The option values the options dialog edits, as the program holds them.
+struct OptionValues
+{
+    bool myBrowzer = true;
+    QString browzerPath;
+    QString imageToolPath;
+    bool tagColor = false;
+    bool treePathChange = true;
+    bool treeViewHide = false;
+    bool windowsCheck = true;
+    QString author;
+
+    bool operator==(const OptionValues &) const = default;
+};
+
+// The values held in the shared state now.
+OptionValues currentOptions();
+// Puts `values` into the shared state, saves all settings and tells open windows.
+void storeOptions(const OptionValues &values);

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "core/pagefetch.h"
+#include "document/frmdocument.h"
+
+// The Tool menu's download of a page's source from a server (also in the text's context menu).
+DocumentCommandTable downloadCommands();
+
+// The bounds every download runs under (tests shorten them).
+const FetchLimits &downloadLimits();
+void setDownloadLimits(const FetchLimits &limits);
