@@ -238,9 +238,7 @@ const QStringList &pendingDocumentCommands()
         "mnuJsIf_Click", "mnuJsFor_Click", "mnuJsDialogAlert_Click", "mnuJsDialogConfirm_Click",
         "mnuJsDocumentWrite_Click", "mnuJsVar_Click", "mnuToolDownload_Click",
         "mnuToolOption_Click", "mnuHelpIndex_Click", "mnuHelpShow_Click", "mnuHelpAboout_Click",
-        "mnuHelpOrvine_Click", "mnuHelpTolvane_Click", "mnuHelpFormList_Click", "mnuPopUrl_Click",
-        "mnuPopOpen_Click", "mnuPopImage_Click", "mnuPopImageEdit_Click", "mnuPopExplorer_Click",
-        "mnuViewExplorer_Click",
+        "mnuHelpOrvine_Click", "mnuHelpTolvane_Click", "mnuHelpFormList_Click",
     };
     return handlers;
 }
