@@ -102,9 +102,11 @@ void startImageEditor(const QString &picture, const QString &place, ToolCheck ch
 // what it was.
 void openFromTree(const QString &path)
 {
+    // Read before ReadDoc: the new window's load step reloads the shared state.
+    const bool keepPath = !shared().blnTreePathChange;
     const QString remembered = shared().strLastFullPath;
     ReadDoc(path);
-    if (!shared().blnTreePathChange && shared().strLastFullPath != remembered) {
+    if (keepPath && shared().strLastFullPath != remembered) {
         shared().strLastFullPath = remembered;
         SaveSettings();
     }
