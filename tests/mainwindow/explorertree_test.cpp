@@ -8,13 +8,14 @@
 #include <QAction>
 #include <QBuffer>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QStatusBar>
 #include <QTest>
 #include <QTreeWidget>
+
+#include <ctime>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -459,7 +460,8 @@ TEST_F(ExplorerTest, TheFileManagerOpensOnTheFolderOfTheCurrentNode)
     frame->action(QStringLiteral("mnuPopupExplorer"))->trigger();
 }
 
-// Tmpfs where the machine has one: creating the files on a slow disk takes longer than the test.
+// On tmpfs where the machine has one: creating the files on a slow disk takes longer than the
+// reading under test.
 TEST_F(ExplorerTest, AFolderOfTwentyThousandFilesIsListedWellUnderASecond)
 {
     const QString base = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/explorer-XXXXXX")
@@ -475,9 +477,10 @@ TEST_F(ExplorerTest, AFolderOfTwentyThousandFilesIsListedWellUnderASecond)
     QTreeWidgetItem *node = reveal(FolderOf(big.path()));
     node = child(node, QFileInfo(big.path()).fileName());
     ASSERT_TRUE(node);
-    QElapsedTimer timer;
-    timer.start();
+    // Processor time, so that other programs on a busy machine do not count.
+    const std::clock_t start = std::clock();
     tree->readNode(node);
-    EXPECT_LT(timer.elapsed(), 500);
+    const double milliseconds = double(std::clock() - start) * 1000.0 / CLOCKS_PER_SEC;
+    EXPECT_LT(milliseconds, 500.0);
     EXPECT_EQ(node->childCount(), 20000);
 }
