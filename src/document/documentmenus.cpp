@@ -235,9 +235,9 @@ const QStringList &pendingDocumentCommands()
         "mnuFormForm_Click",
         "mnuFormInput_Click",
         "mnuFormTextarea_Click",
-        "mnuHelpOrvine_Click", "mnuHelpTolvane_Click", "mnuHelpFormList_Click", "mnuPopUrl_Click",
-        "mnuPopOpen_Click", "mnuPopImage_Click", "mnuPopImageEdit_Click", "mnuPopExplorer_Click",
-        "mnuViewExplorer_Click",
+        "mnuHelpOrvine_Click",
+        "mnuHelpTolvane_Click",
+        "mnuHelpFormList_Click",
     };
     return handlers;
 }

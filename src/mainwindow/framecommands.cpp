@@ -8,6 +8,7 @@
 #include "document/documentsave.h"
 #include "document/richtextbox.h"
 #include "mainwindow/documentio.h"
+#include "mainwindow/explorercommands.h"
 #include "mainwindow/frmmain.h"
 
 #include <QAction>
@@ -175,4 +176,5 @@ void registerFrameCommands()
 {
     FrameCommands::add(frameCommands());
     DocumentCommands::add(documentFrameCommands());
+    registerExplorerCommands();
 }

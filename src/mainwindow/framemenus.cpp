@@ -116,11 +116,9 @@ bool showPlaceholder(const QString &handler)
 const QStringList &pendingFrameCommands()
 {
     static const QStringList handlers = {
-        "mnuViewExplorer_Click",
         "mnuViewBrowser_Click",
         "mnuHelpOrvine_Click",
         "mnuHelpTolvane_Click",
-        "mnuPopUpEdit_Click", "mnuPopupExplorer_Click",
     };
     return handlers;
 }

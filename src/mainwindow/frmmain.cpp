@@ -8,7 +8,9 @@
 #include "core/sharedstate.h"
 #include "document/frmdocument.h"
 #include "document/richtextbox.h"
+#include "mainwindow/explorercommands.h"
 #include "mainwindow/explorerpane.h"
+#include "mainwindow/explorertree.h"
 #include "mainwindow/frameclient.h"
 #include "commands/menubuilder.h"
 #include "mainwindow/framecommands.h"
@@ -105,6 +107,9 @@ frmMain::frmMain(QWidget *parent)
 
     restoreLayout();
     setFrameLayout(this);
+
+    explorer = new ExplorerTree(*picTree, this);
+    attachExplorer(*this);
 }
 
 frmMain::~frmMain()
@@ -436,7 +441,7 @@ void frmMain::resetMousePointer()
 
 QString frmMain::currentExplorerPath() const
 {
-    return {};
+    return explorer ? explorer->currentFolder() : QString();
 }
 
 int frmMain::windowStateCode() const

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 
 class ExplorerPane;
+class ExplorerTree;
 class FrameClient;
 class QAction;
 class QLabel;
@@ -39,6 +40,8 @@ public:
     QToolBar *tbToolBar = nullptr;
     QStatusBar *sbStatusBar = nullptr;
     ExplorerPane *picTree = nullptr;
+    // The behaviour of the pane's tree and preview.
+    ExplorerTree *explorer = nullptr;
     // Pointer shape of a splitter drag in progress on the pane (9, 7), 0 otherwise.
     int flgMouse = 0;
     // The frame's recent-file entries: 0 the separator, 1..15 the files.

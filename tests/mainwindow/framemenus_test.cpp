@@ -82,7 +82,7 @@ TEST_F(FrameMenuTest, FileEntriesWithoutADocument)
 
 TEST_F(FrameMenuTest, EntriesOfWindowsNotThereYetAreDisabled)
 {
-    for (const char *entry : {"mnuViewExplorer", "mnuViewBrowser", "mnuHelpOrvine", "mnuHelpTolvane"})
+    for (const char *entry : {"mnuViewBrowser", "mnuHelpOrvine", "mnuHelpTolvane"})
         EXPECT_FALSE(frame->action(QLatin1String(entry))->isEnabled()) << entry;
 }
 

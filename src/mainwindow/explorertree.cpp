@@ -1,0 +1,278 @@
+#include "mainwindow/explorertree.h"
+
+#include "core/documentfile.h"
+#include "core/interaction.h"
+#include "core/paths.h"
+#include "core/sharedstate.h"
+#include "mainwindow/explorerpane.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QIcon>
+#include <QImageReader>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QStyle>
+#include <QTreeWidget>
+
+#include <array>
+
+namespace {
+
+enum Role { PathRole = Qt::UserRole, KindRole, ImageRole };
+
+// A picture larger than this on either side is read scaled down: the preview never shows more.
+constexpr int LargestPreviewSide = 2048;
+
+QIcon themed(const char *name, QStyle::StandardPixmap fallback)
+{
+    return QIcon::fromTheme(QLatin1String(name), QApplication::style()->standardIcon(fallback));
+}
+
+const QIcon &iconOf(NodeImage image)
+{
+    static const std::array<QIcon, 12> icons = [] {
+        std::array<QIcon, 12> list;
+        list[int(NodeImage::FixedDisk)] = QApplication::style()->standardIcon(QStyle::SP_DriveHDIcon);
+        list[int(NodeImage::RemovableDisk)] = QApplication::style()->standardIcon(QStyle::SP_DriveFDIcon);
+        list[int(NodeImage::CdRom)] = QApplication::style()->standardIcon(QStyle::SP_DriveCDIcon);
+        list[int(NodeImage::NetworkDrive)] = QApplication::style()->standardIcon(QStyle::SP_DriveNetIcon);
+        list[int(NodeImage::Folder)] = QApplication::style()->standardIcon(QStyle::SP_DirIcon);
+        list[int(NodeImage::FolderClosed)] = QApplication::style()->standardIcon(QStyle::SP_DirClosedIcon);
+        list[int(NodeImage::FolderOpen)] = QApplication::style()->standardIcon(QStyle::SP_DirOpenIcon);
+        list[int(NodeImage::Page)] = themed("text-html", QStyle::SP_FileIcon);
+        list[int(NodeImage::Picture)] = themed("image-x-generic", QStyle::SP_FileIcon);
+        list[int(NodeImage::Script)] = themed("text-x-script", QStyle::SP_FileIcon);
+        return list;
+    }();
+    return icons[std::size_t(image)];
+}
+
+// The wait pointer while a folder is read.
+class WaitPointer
+{
+public:
+    WaitPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitPointer() { QApplication::restoreOverrideCursor(); }
+    WaitPointer(const WaitPointer &) = delete;
+    WaitPointer &operator=(const WaitPointer &) = delete;
+};
+
+} // namespace
+
+ExplorerTree::ExplorerTree(ExplorerPane &pane, QObject *parent)
+    : QObject(parent)
+    , m_pane(pane)
+    , m_reader(listFolder)
+{
+    m_pane.trvTV->viewport()->installEventFilter(this);
+    m_pane.picImgRef->installEventFilter(this);
+    connect(m_pane.trvTV, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem *node) {
+        if (kindOf(node) == NodeKind::Folder)
+            setImage(node, NodeImage::FolderOpen);
+    });
+    connect(m_pane.trvTV, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem *node) {
+        if (kindOf(node) == NodeKind::Folder)
+            setImage(node, NodeImage::FolderClosed);
+    });
+}
+
+void ExplorerTree::setFolderReader(FolderReader reader)
+{
+    m_reader = std::move(reader);
+}
+
+QTreeWidgetItem *ExplorerTree::makeNode(const QString &text, const QString &path, NodeKind kind, NodeImage image)
+{
+    auto *node = new QTreeWidgetItem(QStringList{text});
+    node->setData(0, PathRole, path);
+    node->setData(0, KindRole, int(kind));
+    setImage(node, image);
+    return node;
+}
+
+void ExplorerTree::setImage(QTreeWidgetItem *node, NodeImage image)
+{
+    node->setData(0, ImageRole, int(image));
+    node->setIcon(0, iconOf(image));
+}
+
+void ExplorerTree::buildDrives(const QList<DriveNode> &drives)
+{
+    if (m_drivesBuilt)
+        return;
+    QList<QTreeWidgetItem *> nodes;
+    for (const DriveNode &drive : drives)
+        nodes.append(makeNode(drive.path, drive.path, NodeKind::Drive, drive.image));
+    m_pane.trvTV->addTopLevelItems(nodes);
+    m_drivesBuilt = true;
+}
+
+QString ExplorerTree::pathOf(const QTreeWidgetItem *node)
+{
+    return node ? node->data(0, PathRole).toString() : QString();
+}
+
+NodeKind ExplorerTree::kindOf(const QTreeWidgetItem *node)
+{
+    return node ? NodeKind(node->data(0, KindRole).toInt()) : NodeKind::Other;
+}
+
+NodeImage ExplorerTree::imageOf(const QTreeWidgetItem *node)
+{
+    return node ? NodeImage(node->data(0, ImageRole).toInt()) : NodeImage::None;
+}
+
+QTreeWidgetItem *ExplorerTree::currentNode() const
+{
+    return m_pane.trvTV->currentItem();
+}
+
+void ExplorerTree::setCurrentNode(QTreeWidgetItem *node)
+{
+    m_pane.trvTV->setCurrentItem(node);
+}
+
+QString ExplorerTree::currentPath() const
+{
+    return pathOf(currentNode());
+}
+
+NodeKind ExplorerTree::currentKind() const
+{
+    return currentNode() ? kindOf(currentNode()) : NodeKind::Other;
+}
+
+QString ExplorerTree::currentFolder() const
+{
+    const QTreeWidgetItem *node = currentNode();
+    if (!node)
+        return {};
+    const NodeKind kind = kindOf(node);
+    if (kind == NodeKind::Drive || kind == NodeKind::Folder)
+        return pathOf(node);
+    return FolderOf(pathOf(node));
+}
+
+void ExplorerTree::readNode(QTreeWidgetItem *node)
+{
+    if (!node)
+        return;
+    const QString path = pathOf(node);
+    emit pathShown(path);
+    const NodeKind kind = kindOf(node);
+    if (kind != NodeKind::Drive && kind != NodeKind::Folder)
+        return;
+
+    WaitPointer wait;
+    qDeleteAll(node->takeChildren());
+    m_pane.lstDir->clear();
+    m_pane.lstFile->clear();
+    const FolderListing listing = m_reader(path, shared().blnWindowsCheck);
+    if (!listing.ok()) {
+        reportUnreadable(path, listing.errorNumber);
+        return;
+    }
+    m_pane.lstDir->addItems(listing.folders);
+    m_pane.lstFile->addItems(listing.files);
+
+    QList<QTreeWidgetItem *> children;
+    children.reserve(listing.folders.size() + listing.files.size());
+    for (const QString &name : listing.folders)
+        children.append(makeNode(name, childPath(path, name), NodeKind::Folder, NodeImage::Folder));
+    for (const QString &name : listing.files)
+        children.append(makeNode(name, childPath(path, name), fileKindOf(name), fileImageOf(name)));
+    node->addChildren(children);
+}
+
+void ExplorerTree::reportUnreadable(const QString &path, int errorNumber)
+{
+    QApplication::restoreOverrideCursor();
+    Interaction::inform(QStringLiteral("エラー番号：%1\r\nエラー内容：%2\r\nNode Path：%3\r\nCurFullPath:%4")
+                            .arg(errorNumber)
+                            .arg(fileErrorDescription(errorNumber), path, shared().strLastFullPath),
+                        Interaction::Icon::None, applicationTitle() + QStringLiteral(" NodeClick"));
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+bool ExplorerTree::preview(const QString &path)
+{
+    shared().strPreviewPath = path;
+    const QString name = QFileInfo(path).fileName();
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    reader.setAutoTransform(true);
+    const QSize size = reader.size();
+    if (size.isValid() && (size.width() > LargestPreviewSide || size.height() > LargestPreviewSide))
+        reader.setScaledSize(size.scaled(LargestPreviewSide, LargestPreviewSide, Qt::KeepAspectRatio));
+    const QImage picture = reader.read();
+    if (picture.isNull()) {
+        m_previewSize = {};
+        m_pane.picWork->clear();
+        m_pane.fitPreview();
+        m_pane.lblImageName->setText(brokenPreviewLabel(name, tr("イメージを表示できません。")));
+        return false;
+    }
+    m_previewSize = size.isValid() && !size.isEmpty() ? size : picture.size();
+    m_pane.picWork->setPixmap(QPixmap::fromImage(picture));
+    m_pane.picWork->resize(picture.size());
+    m_pane.fitPreview();
+    m_pane.lblImageName->setText(previewLabel(name, m_previewSize));
+    return true;
+}
+
+void ExplorerTree::pressed(QTreeWidgetItem *node)
+{
+    setCurrentNode(node);
+    if (kindOf(node) == NodeKind::Picture)
+        preview(pathOf(node));
+}
+
+bool ExplorerTree::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_pane.picImgRef) {
+        if (event->type() == QEvent::MouseButtonDblClick)
+            emit previewDoubleClicked();
+        return false;
+    }
+    QTreeWidget *tree = m_pane.trvTV;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        const QModelIndex index = tree->indexAt(mouse->position().toPoint());
+        m_pressed = index;
+        if (QTreeWidgetItem *node = tree->itemAt(mouse->position().toPoint()))
+            pressed(node);
+        break;
+    }
+    case QEvent::MouseButtonRelease: {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        const QPoint at = mouse->position().toPoint();
+        QTreeWidgetItem *node = tree->itemAt(at);
+        const bool sameNode = node && m_pressed.isValid() && tree->indexAt(at) == QModelIndex(m_pressed);
+        m_pressed = QPersistentModelIndex();
+        if (!node)
+            break;
+        if (mouse->button() == Qt::RightButton) {
+            setCurrentNode(node);
+            emit menuRequested(mouse->globalPosition().toPoint());
+        } else if (mouse->button() == Qt::LeftButton && sameNode) {
+            readNode(node);
+        }
+        break;
+    }
+    case QEvent::MouseButtonDblClick: {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        m_pressed = QPersistentModelIndex();
+        if (QTreeWidgetItem *node = tree->itemAt(mouse->position().toPoint())) {
+            setCurrentNode(node);
+            emit nodeDoubleClicked();
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return false;
+}

@@ -1,0 +1,486 @@
+#include "core/optionsdialog.h"
+#include "core/paths.h"
+#include "mainwindow/explorerpane.h"
+#include "mainwindow/explorertree.h"
+#include "support/qstringprinter.h"
+#include "support/spinefixture.h"
+
+#include <QAction>
+#include <QBuffer>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QMenu>
+#include <QStatusBar>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <ctime>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+// A GIF of the given size: header, a two-colour table and one empty image.
+QByteArray gifBytes(int width, int height)
+{
+    QByteArray gif("GIF89a");
+    auto word = [&gif](int value) {
+        gif.append(char(value & 0xFF));
+        gif.append(char((value >> 8) & 0xFF));
+    };
+    word(width);
+    word(height);
+    gif.append("\x80\x00\x00", 3);
+    gif.append("\x00\x00\x00\xFF\xFF\xFF", 6);
+    gif.append('\x2C');
+    word(0);
+    word(0);
+    word(width);
+    word(height);
+    gif.append("\x00\x02\x01\x2C\x00\x3B", 6);
+    return gif;
+}
+
+class ExplorerTest : public SpineTest
+{
+protected:
+    void SetUp() override
+    {
+        SpineTest::SetUp();
+        shared().blnWindowsCheck = true;
+        shared().blnTreePathChange = true;
+        shared().strImageToolPath.clear();
+        shared().strPreviewPath.clear();
+        tree = frame->explorer;
+        view = frame->picTree->trvTV;
+    }
+
+    void TearDown() override
+    {
+        setOptionsDialog({});
+        SpineTest::TearDown();
+    }
+
+    static QTreeWidgetItem *child(QTreeWidgetItem *node, const QString &text)
+    {
+        for (int i = 0; node && i < node->childCount(); ++i)
+            if (node->child(i)->text(0) == text)
+                return node->child(i);
+        return nullptr;
+    }
+
+    // Walks from the root node down to `folder`, reading each folder on the way.
+    QTreeWidgetItem *reveal(const QString &folder)
+    {
+        QTreeWidgetItem *node = view->topLevelItem(0);
+        EXPECT_EQ(node->text(0), QStringLiteral("/"));
+        for (const QString &name : folder.split(u'/', Qt::SkipEmptyParts)) {
+            tree->readNode(node);
+            node->setExpanded(true);
+            node = child(node, name);
+            if (!node)
+                return nullptr;
+        }
+        tree->readNode(node);
+        node->setExpanded(true);
+        return node;
+    }
+
+    QTreeWidgetItem *scratchNode() { return reveal(scratch.path()); }
+
+    // A node's children as "text:image".
+    static QStringList children(QTreeWidgetItem *node)
+    {
+        QStringList list;
+        for (int i = 0; i < node->childCount(); ++i)
+            list << QStringLiteral("%1:%2").arg(node->child(i)->text(0)).arg(int(ExplorerTree::imageOf(node->child(i))));
+        return list;
+    }
+
+    QPoint centreOf(QTreeWidgetItem *node)
+    {
+        view->scrollToItem(node);
+        return view->visualItemRect(node).center();
+    }
+
+    void press(QTreeWidgetItem *node, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTest::mouseClick(view->viewport(), button, {}, centreOf(node));
+    }
+
+    QString make(const QString &name, const QByteArray &bytes = {})
+    {
+        const QString file = path(name);
+        QDir().mkpath(FolderOf(file));
+        writeBytes(file, bytes);
+        return file;
+    }
+
+    ExplorerTree *tree = nullptr;
+    QTreeWidget *view = nullptr;
+};
+
+QStringList pageNames(const QList<frmDocument *> &docs)
+{
+    QStringList names;
+    for (frmDocument *doc : docs)
+        names << doc->strFileName;
+    return names;
+}
+
+} // namespace
+
+TEST_F(ExplorerTest, AFolderShowsItsFoldersThenItsFilesWithTheirImagesInBothModes)
+{
+    QDir(scratch.path()).mkdir(QStringLiteral("img"));
+    QDir(scratch.path()).mkdir(QStringLiteral(".git"));
+    for (const char *name : {"a.JPG", "b.cgi", "c.HTML", ".hidden.htm", "notes.txt"})
+        make(QString::fromUtf8(name));
+    struct Case
+    {
+        const char *name;
+        bool windowsCheck;
+        QStringList children;
+    };
+    const Case cases[] = {
+        {"windows check", true, {"img:4", "a.JPG:7", "b.cgi:9", "c.HTML:6"}},
+        {"plain listing", false, {"img:4", "a.JPG:7", "c.HTML:6"}},
+    };
+    for (const Case &c : cases) {
+        shared().blnWindowsCheck = c.windowsCheck;
+        QTreeWidgetItem *node = scratchNode();
+        ASSERT_TRUE(node) << c.name;
+        EXPECT_EQ(children(node), c.children) << c.name;
+    }
+}
+
+TEST_F(ExplorerTest, ClickingAFolderTwiceRebuildsItsChildrenWithoutDuplicates)
+{
+    make(QStringLiteral("one.htm"));
+    QTreeWidgetItem *node = scratchNode();
+    ASSERT_TRUE(node);
+    press(node);
+    EXPECT_EQ(children(node), QStringList{"one.htm:6"});
+    EXPECT_EQ(frame->panelText(1), scratch.path());
+
+    make(QStringLiteral("two.htm"));
+    press(node);
+    EXPECT_EQ(children(node), (QStringList{"one.htm:6", "two.htm:6"}));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(ExplorerTest, AFolderThatCannotBeReadIsReportedAndLeftEmpty)
+{
+    QDir(scratch.path()).mkdir(QStringLiteral("sub"));
+    make(QStringLiteral("sub/page.htm"));
+    QTreeWidgetItem *root = scratchNode();
+    QTreeWidgetItem *sub = child(root, QStringLiteral("sub"));
+    ASSERT_TRUE(sub);
+    tree->readNode(sub);
+    ASSERT_EQ(sub->childCount(), 1);
+
+    struct Case
+    {
+        const char *name;
+        std::function<void()> breakIt;
+        const char *text;
+    };
+    const Case cases[] = {
+        {"vanished", [&] { QDir(path(QStringLiteral("sub"))).removeRecursively(); }, "エラー番号：76\r\nエラー内容：パスが見つかりません。"},
+        {"no permission",
+         [&] { tree->setFolderReader([](const QString &, bool) { return FolderListing{70, {}, {}}; }); },
+         "エラー番号：70\r\nエラー内容：アクセスが拒否されました。"},
+    };
+    for (const Case &c : cases) {
+        c.breakIt();
+        ScriptedInteraction ui;
+        ui.expectMessage(QString::fromUtf8(c.text));
+        tree->readNode(sub);
+        EXPECT_EQ(ui.lastPrompt().message.title, QStringLiteral("Orvine NodeClick")) << c.name;
+        EXPECT_TRUE(ui.lastPrompt().message.text.contains(QStringLiteral("\r\nNode Path：") + path(QStringLiteral("sub"))))
+            << c.name;
+        EXPECT_EQ(sub->childCount(), 0) << c.name;
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr) << c.name;
+    }
+}
+
+TEST_F(ExplorerTest, FoldersShowOpenAndClosedImagesDrivesKeepTheirs)
+{
+    QDir(scratch.path()).mkdir(QStringLiteral("sub"));
+    make(QStringLiteral("sub/page.htm"));
+    QTreeWidgetItem *sub = child(scratchNode(), QStringLiteral("sub"));
+    ASSERT_TRUE(sub);
+    tree->readNode(sub);
+    sub->setExpanded(true);
+    EXPECT_EQ(ExplorerTree::imageOf(sub), NodeImage::FolderOpen);
+    sub->setExpanded(false);
+    EXPECT_EQ(ExplorerTree::imageOf(sub), NodeImage::FolderClosed);
+    QTreeWidgetItem *drive = view->topLevelItem(0);
+    drive->setExpanded(false);
+    drive->setExpanded(true);
+    EXPECT_EQ(ExplorerTree::imageOf(drive), NodeImage::FixedDisk);
+}
+
+TEST_F(ExplorerTest, PressingAPictureShowsItFittedWithItsSizeABrokenOneSaysSo)
+{
+    auto encoded = [](const char *format, int w, int h) {
+        QImage image(w, h, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, format);
+        return bytes;
+    };
+    struct Case
+    {
+        const char *name;
+        QByteArray bytes;
+        QString label;
+    };
+    const Case cases[] = {
+        {"logo.gif", gifBytes(120, 60), "Name : logo.gif\nﾖｺ=120ﾄﾞｯﾄ / ﾀﾃ=60ﾄﾞｯﾄ "},
+        {"photo.JPG", encoded("JPG", 300, 100), "Name : photo.JPG\nﾖｺ=300ﾄﾞｯﾄ / ﾀﾃ=100ﾄﾞｯﾄ "},
+        {"tall.png", encoded("PNG", 20, 80), "Name : tall.png\nﾖｺ=20ﾄﾞｯﾄ / ﾀﾃ=80ﾄﾞｯﾄ "},
+        {"w.webp", encoded("WEBP", 64, 32), "Name : w.webp\nﾖｺ=64ﾄﾞｯﾄ / ﾀﾃ=32ﾄﾞｯﾄ "},
+        {"b.bmp", encoded("BMP", 10, 10), "Name : b.bmp\nﾖｺ=10ﾄﾞｯﾄ / ﾀﾃ=10ﾄﾞｯﾄ "},
+        {"v.svg", "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"50\" height=\"25\"><rect width=\"50\" height=\"25\"/></svg>",
+         "Name : v.svg\nﾖｺ=50ﾄﾞｯﾄ / ﾀﾃ=25ﾄﾞｯﾄ "},
+        {"broken.jpg", "not a picture at all", "Name : broken.jpg\nイメージを表示できません。"},
+    };
+    for (const Case &c : cases)
+        make(QString::fromUtf8(c.name), c.bytes);
+    QTreeWidgetItem *folder = scratchNode();
+    for (const Case &c : cases) {
+        QTreeWidgetItem *node = child(folder, QString::fromUtf8(c.name));
+        ASSERT_TRUE(node) << c.name;
+        press(node);
+        const ExplorerPane &pane = *frame->picTree;
+        EXPECT_EQ(pane.lblImageName->text(), c.label) << c.name;
+        EXPECT_EQ(shared().strPreviewPath, path(QString::fromUtf8(c.name))) << c.name;
+        const QSize size = tree->previewSize();
+        if (size.isEmpty()) {
+            EXPECT_TRUE(pane.picImgRef->pixmap().isNull()) << c.name;
+            continue;
+        }
+        // The shown picture keeps its proportions within a pixel and touches two sides of the box.
+        const QRect shown = pane.picImgRef->geometry();
+        EXPECT_NEAR(double(shown.width()) / shown.height(), double(size.width()) / size.height(),
+                    2.0 * std::max(1.0 / shown.height(), double(size.width()) / size.height() / shown.height()))
+            << c.name;
+        const QSize box = pane.picHyouji->contentsRect().size();
+        EXPECT_TRUE(shown.width() == box.width() || shown.height() == box.height()) << c.name;
+    }
+}
+
+TEST_F(ExplorerTest, TheTreeMenuEnablesTheEntriesOfTheNodeUnderThePointer)
+{
+    QDir(scratch.path()).mkdir(QStringLiteral("img"));
+    make(QStringLiteral("a.JPG"), gifBytes(2, 2));
+    make(QStringLiteral("b.cgi"));
+    make(QStringLiteral("c.HTML"));
+    QTreeWidgetItem *folder = scratchNode();
+    struct Case
+    {
+        const char *name;
+        QTreeWidgetItem *node;
+        QList<bool> frameEntries;    // mnuPopUpEdit, mnuPopupExplorer
+        QList<bool> documentEntries; // mnuPopUrl, mnuPopOpen, mnuPopImage, mnuPopImageEdit, mnuPopExplorer
+    };
+    const Case cases[] = {
+        {"picture", child(folder, "a.JPG"), {false, true}, {false, false, true, true, false}},
+        {"script", child(folder, "b.cgi"), {true, false}, {true, true, false, false, false}},
+        {"page", child(folder, "c.HTML"), {true, false}, {true, true, false, false, false}},
+        {"folder", child(folder, "img"), {false, true}, {false, false, false, false, true}},
+        {"drive", view->topLevelItem(0), {false, true}, {false, false, false, false, true}},
+    };
+    for (const Case &c : cases) {
+        ASSERT_TRUE(c.node) << c.name;
+        press(c.node, Qt::RightButton);
+        EXPECT_EQ(tree->currentNode(), c.node) << c.name;
+        QList<bool> frameState;
+        for (const char *entry : {"mnuPopUpEdit", "mnuPopupExplorer"})
+            frameState << frame->action(QLatin1String(entry))->isEnabled();
+        EXPECT_EQ(frameState, c.frameEntries) << c.name;
+        EXPECT_TRUE(frame->menu(QStringLiteral("mnuPopup"))->isVisible()) << c.name;
+        frame->menu(QStringLiteral("mnuPopup"))->hide();
+    }
+
+    ScriptedInteraction ui;
+    frmDocument *doc = newDocument(ui);
+    ASSERT_TRUE(doc);
+    for (const Case &c : cases) {
+        press(c.node, Qt::RightButton);
+        QList<bool> documentState;
+        for (const char *entry : {"mnuPopUrl", "mnuPopOpen", "mnuPopImage", "mnuPopImageEdit", "mnuPopExplorer"})
+            documentState << doc->action(QLatin1String(entry))->isEnabled();
+        EXPECT_EQ(documentState, c.documentEntries) << c.name;
+        EXPECT_TRUE(doc->menu(QStringLiteral("mnuPopup"))->isVisible()) << c.name;
+        doc->menu(QStringLiteral("mnuPopup"))->hide();
+    }
+}
+
+TEST_F(ExplorerTest, InsertImageAndLinkWriteReferencesRelativeToTheDocument)
+{
+    const QString page = make(QStringLiteral("site/index.htm"), "<BODY>\r\n");
+    make(QStringLiteral("site/img/logo.gif"), gifBytes(120, 60));
+    make(QStringLiteral("site/other/about.htm"));
+    frmDocument *doc = open(page);
+    ASSERT_TRUE(doc);
+    QTreeWidgetItem *site = reveal(path(QStringLiteral("site")));
+    ASSERT_TRUE(site);
+    struct Case
+    {
+        const char *name;
+        const char *folder;
+        const char *file;
+        const char *handler;
+        QString inserted;
+    };
+    const Case cases[] = {
+        {"image", "img", "logo.gif", "mnuPopImage_Click", "<IMG SRC=\"img/logo.gif\" WIDTH=\"120\" HEIGHT=\"60\">"},
+        {"link", "other", "about.htm", "mnuPopUrl_Click", "<A HREF=\"other/about.htm\"></A>"},
+    };
+    for (const Case &c : cases) {
+        QTreeWidgetItem *folder = child(site, QLatin1String(c.folder));
+        tree->readNode(folder);
+        tree->setCurrentNode(child(folder, QLatin1String(c.file)));
+        doc->txtText->setText(QStringLiteral("<BODY>"));
+        doc->txtText->select(6, 0);
+        doc->run(QLatin1String(c.handler));
+        EXPECT_EQ(doc->txtText->text(), QStringLiteral("<BODY>") + c.inserted) << c.name;
+    }
+}
+
+TEST_F(ExplorerTest, ANeverSavedDocumentAnsweringNoGetsNothing)
+{
+    make(QStringLiteral("logo.gif"), gifBytes(4, 4));
+    ScriptedInteraction ui;
+    frmDocument *doc = newDocument(ui);
+    ASSERT_TRUE(doc);
+    tree->setCurrentNode(child(scratchNode(), QStringLiteral("logo.gif")));
+    const QString before = doc->txtText->text();
+    for (const char *handler : {"mnuPopUrl_Click", "mnuPopImage_Click"}) {
+        ui.expectMessage(QStringLiteral("新規HTMLは保存しないとﾊﾟｽが確定できません。\r\n保存しますか？"),
+                         Interaction::Answer::No);
+        doc->run(QLatin1String(handler));
+        EXPECT_EQ(doc->txtText->text(), before) << handler;
+    }
+    // Yes with the save dialog cancelled: still no folder to refer from.
+    ui.expectMessage(QStringLiteral("新規HTMLは保存しないと"), Interaction::Answer::Yes).expectSaveFile({});
+    doc->run(QStringLiteral("mnuPopImage_Click"));
+    EXPECT_EQ(doc->txtText->text(), before);
+}
+
+TEST_F(ExplorerTest, TheImageEditorGetsTheExactProgramAndPictureWithoutAShell)
+{
+    const QString tool = make(QStringLiteral("my tools; 編集/画像 エディタ"));
+    const QString picture = make(QStringLiteral("写真 1;rm -rf.png"), gifBytes(3, 3));
+    tree->setCurrentNode(child(scratchNode(), QStringLiteral("写真 1;rm -rf.png")));
+    ScriptedInteraction ui;
+    frmDocument *doc = newDocument(ui);
+    ASSERT_TRUE(doc);
+
+    shared().strImageToolPath = tool;
+    ui.expectStartProgram(true);
+    doc->run(QStringLiteral("mnuPopImageEdit_Click"));
+    EXPECT_EQ(ui.lastPrompt().text, tool);
+    EXPECT_EQ(ui.lastPrompt().arguments, QStringList{picture});
+
+    // A program that does not start is reported.
+    ui.expectStartProgram(false).expectMessage(QStringLiteral("ｴﾗｰ場所 : mnuPopImageEdit\r\nｴﾗｰ番号 : 53"));
+    doc->run(QStringLiteral("mnuPopImageEdit_Click"));
+    EXPECT_EQ(ui.lastPrompt().message.icon, Interaction::Icon::Warning);
+
+    // A missing editor: No stops; Yes shows the options, whose choice is then started.
+    shared().strImageToolPath = path(QStringLiteral("gone/tool"));
+    ui.expectMessage(QStringLiteral("指定されたイメージ編集ツールがみつかりません。再指定しますか？"), Interaction::Answer::No);
+    doc->run(QStringLiteral("mnuPopImageEdit_Click"));
+    shared().strImageToolPath.clear();
+    int optionsShown = 0;
+    setOptionsDialog([&] {
+        ++optionsShown;
+        shared().strImageToolPath = tool;
+    });
+    ui.expectMessage(QStringLiteral("イメージ編集ツールが指定されていません。指定しますか？"), Interaction::Answer::Yes)
+        .expectStartProgram(true);
+    doc->run(QStringLiteral("mnuPopImageEdit_Click"));
+    EXPECT_EQ(optionsShown, 1);
+    EXPECT_EQ(ui.lastPrompt().arguments, QStringList{picture});
+}
+
+TEST_F(ExplorerTest, DoubleClicksOpenPagesAndHandPicturesToTheEditor)
+{
+    const QString page = make(QStringLiteral("page.htm"), "<P>x</P>");
+    const QString picture = make(QStringLiteral("pic.gif"), gifBytes(5, 5));
+    QTreeWidgetItem *folder = scratchNode();
+    const QString before = shared().strLastFullPath;
+    shared().blnTreePathChange = false;
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, centreOf(child(folder, QStringLiteral("page.htm"))));
+    EXPECT_EQ(pageNames(frame->documents()), QStringList{page});
+    EXPECT_EQ(shared().strLastFullPath, before);
+
+    ScriptedInteraction ui;
+    shared().strImageToolPath = QStringLiteral("editor with blanks");
+    ui.expectStartProgram(true);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, centreOf(child(folder, QStringLiteral("pic.gif"))));
+    EXPECT_EQ(ui.lastPrompt().text, QStringLiteral("editor with blanks"));
+    EXPECT_EQ(ui.lastPrompt().arguments, QStringList{picture});
+
+    ui.expectStartProgram(true);
+    QTest::mouseDClick(frame->picTree->picImgRef, Qt::LeftButton);
+    EXPECT_EQ(ui.lastPrompt().arguments, QStringList{picture});
+}
+
+TEST_F(ExplorerTest, TheFileManagerOpensOnTheFolderOfTheCurrentNode)
+{
+    QDir(scratch.path()).mkdir(QStringLiteral("sub folder"));
+    make(QStringLiteral("page.htm"));
+    QTreeWidgetItem *folder = scratchNode();
+    ScriptedInteraction ui;
+    struct Case
+    {
+        const char *name;
+        QTreeWidgetItem *node;
+        QString folder;
+    };
+    const Case cases[] = {
+        {"folder", child(folder, QStringLiteral("sub folder")), path(QStringLiteral("sub folder"))},
+        {"file", child(folder, QStringLiteral("page.htm")), scratch.path()},
+    };
+    for (const Case &c : cases) {
+        tree->setCurrentNode(c.node);
+        ui.expectOpenUrl(true);
+        frame->action(QStringLiteral("mnuViewExplorer"))->trigger();
+        EXPECT_EQ(QUrl(ui.lastPrompt().text).toLocalFile(), c.folder) << c.name;
+    }
+    ui.expectOpenUrl(false).expectMessage(QStringLiteral("ｴﾗｰ場所 : mnuPopupExplorer"));
+    frame->action(QStringLiteral("mnuPopupExplorer"))->trigger();
+}
+
+// On tmpfs where the machine has one: creating the files on a slow disk takes longer than the
+// reading under test.
+TEST_F(ExplorerTest, AFolderOfTwentyThousandFilesIsListedWellUnderASecond)
+{
+    const QString base = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/explorer-XXXXXX")
+                                                                     : QDir::tempPath() + QStringLiteral("/explorer-XXXXXX");
+    QTemporaryDir big(base);
+    ASSERT_TRUE(big.isValid());
+    for (int i = 0; i < 20000; ++i) {
+        const QByteArray name = QFile::encodeName(big.filePath(QStringLiteral("page%1.htm").arg(i)));
+        const int fd = ::creat(name.constData(), 0644);
+        ASSERT_GE(fd, 0);
+        ::close(fd);
+    }
+    QTreeWidgetItem *node = reveal(FolderOf(big.path()));
+    node = child(node, QFileInfo(big.path()).fileName());
+    ASSERT_TRUE(node);
+    // Processor time, so that other programs on a busy machine do not count.
+    const std::clock_t start = std::clock();
+    tree->readNode(node);
+    const double milliseconds = double(std::clock() - start) * 1000.0 / CLOCKS_PER_SEC;
+    EXPECT_LT(milliseconds, 500.0);
+    EXPECT_EQ(node->childCount(), 20000);
+}
