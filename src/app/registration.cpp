@@ -2,6 +2,7 @@
 
 #include "document/documentcommands.h"
 #include "mainwindow/framecommands.h"
+#include "mainwindow/previewcommands.h"
 #include "tags/tagcommands.h"
 
 void registerAllCommands()
@@ -9,4 +10,5 @@ void registerAllCommands()
     registerDocumentCommands();
     registerTagCommands();
     registerFrameCommands();
+    registerPreviewCommands();
 }

@@ -210,3 +210,13 @@ void storeChildState(int state)
 {
     writeInt("ChildState", state);
 }
+
+QString storedSearchPage()
+{
+    return readText("SearchPage");
+}
+
+void storeSearchPage(const QString &address)
+{
+    writeText("SearchPage", address);
+}

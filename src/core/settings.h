@@ -47,3 +47,8 @@ void AddRecentFile(const QString &path);
 // 2 maximised; anything else reads as 0), and storing it.
 int storedChildState();
 void storeChildState(int state);
+
+// "SearchPage": the page the built-in browser's Search button opens; empty means the program's
+// own local search page.
+QString storedSearchPage();
+void storeSearchPage(const QString &address);

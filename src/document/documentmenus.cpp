@@ -230,7 +230,7 @@ const QList<MenuEntry> &documentMenuTable()
 const QStringList &pendingDocumentCommands()
 {
     static const QStringList handlers = {
-        "mnuViewBrowser_Click", "mnuFrame_Click", "mnuHtmlTextFont_Click",
+        "mnuFrame_Click", "mnuHtmlTextFont_Click",
         "mnuHtmlTextMidashi_Click", "mnuHtmlTextKeisen_Click", "mnuFormForm_Click",
         "mnuFormInput_Click", "mnuFormTextarea_Click", "mnuOtherApplet_Click",
         "mnuOtherJScript_Click", "mnuOtherVBScript_Click", "mnuPerlPrint_Click", "mnuJsJs_Click",
@@ -238,7 +238,7 @@ const QStringList &pendingDocumentCommands()
         "mnuJsIf_Click", "mnuJsFor_Click", "mnuJsDialogAlert_Click", "mnuJsDialogConfirm_Click",
         "mnuJsDocumentWrite_Click", "mnuJsVar_Click", "mnuToolDownload_Click",
         "mnuToolOption_Click", "mnuHelpIndex_Click", "mnuHelpShow_Click", "mnuHelpAboout_Click",
-        "mnuHelpOrvine_Click", "mnuHelpTolvane_Click", "mnuHelpFormList_Click", "mnuPopUrl_Click",
+        "mnuHelpFormList_Click", "mnuPopUrl_Click",
         "mnuPopOpen_Click", "mnuPopImage_Click", "mnuPopImageEdit_Click", "mnuPopExplorer_Click",
         "mnuViewExplorer_Click",
     };

@@ -116,8 +116,8 @@ bool showPlaceholder(const QString &handler)
 const QStringList &pendingFrameCommands()
 {
     static const QStringList handlers = {
-        "mnuViewExplorer_Click", "mnuViewOptions_Click", "mnuViewBrowser_Click",
-        "mnuToolOption_Click", "mnuHelpAbout_Click", "mnuHelpOrvine_Click", "mnuHelpTolvane_Click",
+        "mnuViewExplorer_Click", "mnuViewOptions_Click",
+        "mnuToolOption_Click", "mnuHelpAbout_Click",
         "mnuPopUpEdit_Click", "mnuPopupExplorer_Click",
     };
     return handlers;
