@@ -1,4 +1,5 @@
 #include "app/startup.h"
+#include "preview/frmbrowser.h"
 
 #include <QApplication>
 
@@ -7,5 +8,6 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvine"));
     QApplication::setOrganizationName(QStringLiteral("Orvine"));
+    installBuiltInBrowser();
     return Main();
 }

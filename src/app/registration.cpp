@@ -4,6 +4,7 @@
 #include "mainwindow/framecommands.h"
 #include "options/helpcommands.h"
 #include "options/optionscommands.h"
+#include "mainwindow/previewcommands.h"
 #include "tags/tagcommands.h"
 
 void registerAllCommands()
@@ -13,4 +14,5 @@ void registerAllCommands()
     registerFrameCommands();
     registerHelpCommands();
     registerOptionsCommands();
+    registerPreviewCommands();
 }

@@ -193,27 +193,18 @@ void LoadSettings()
     forEachPhrase(s, loadEntry);
 }
 
-SettingsNotifier &SettingsNotifier::instance()
-{
-    static SettingsNotifier notifier;
-    return notifier;
-}
-
 void SaveSettings()
 {
-    {
-        // All keys go to the file in one atomic write.
-        SettingsStore::Batch batch;
-        SharedState &s = shared();
-        // Without a frame the stored layout stays as it is.
-        if (installedLayout)
-            saveFrameLayout(installedLayout->current());
-        for (const ValueSetting &row : ValueSettings)
-            saveValue(row, s);
-        forEachListEntry(s, saveEntry);
-        forEachPhrase(s, saveEntry);
-    }
-    emit SettingsNotifier::instance().changed();
+    // All keys go to the file in one atomic write.
+    SettingsStore::Batch batch;
+    SharedState &s = shared();
+    // Without a frame the stored layout stays as it is.
+    if (installedLayout)
+        saveFrameLayout(installedLayout->current());
+    for (const ValueSetting &row : ValueSettings)
+        saveValue(row, s);
+    forEachListEntry(s, saveEntry);
+    forEachPhrase(s, saveEntry);
 }
 
 void SavePhrases()
@@ -267,4 +258,14 @@ QString storedUrlHistoryEntry(int slot)
 void storeUrlHistoryEntry(int slot, const QString &url)
 {
     SettingsStore::set(recentSection, urlHistoryKey(slot), url);
+}
+
+QString storedSearchPage()
+{
+    return readText("SearchPage");
+}
+
+void storeSearchPage(const QString &address)
+{
+    writeText("SearchPage", address);
 }

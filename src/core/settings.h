@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QObject>
 #include <QString>
 
 // The frame window's layout as the settings store keeps it. The frame installs its own
@@ -34,19 +33,6 @@ void setFrameLayout(const FrameLayout *layout);
 FrameLayout::Values loadFrameLayout(int screenWidthTwips, int screenHeightTwips,
                                     int designTreeWidth, int paneHeight);
 
-// Tells open windows that the stored settings changed, so that they can follow a changed
-// option (SaveSettings emits it after writing).
-class SettingsNotifier : public QObject
-{
-    Q_OBJECT
-
-public:
-    static SettingsNotifier &instance();
-
-signals:
-    void changed();
-};
-
 // Reads the shared state from the store.
 void LoadSettings();
 // Writes the frame layout and the shared state to the store.
@@ -67,3 +53,8 @@ void storeChildState(int state);
 QString urlHistoryKey(int slot);
 QString storedUrlHistoryEntry(int slot);
 void storeUrlHistoryEntry(int slot, const QString &url);
+
+// "SearchPage": the page the built-in browser's Search button opens; empty means the program's
+// own local search page.
+QString storedSearchPage();
+void storeSearchPage(const QString &address);

@@ -230,13 +230,10 @@ const QList<MenuEntry> &documentMenuTable()
 const QStringList &pendingDocumentCommands()
 {
     static const QStringList handlers = {
-        "mnuViewBrowser_Click",
         "mnuFrame_Click",
         "mnuFormForm_Click",
         "mnuFormInput_Click",
         "mnuFormTextarea_Click",
-        "mnuHelpOrvine_Click",
-        "mnuHelpTolvane_Click",
         "mnuHelpFormList_Click",
     };
     return handlers;

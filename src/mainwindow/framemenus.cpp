@@ -116,9 +116,6 @@ bool showPlaceholder(const QString &handler)
 const QStringList &pendingFrameCommands()
 {
     static const QStringList handlers = {
-        "mnuViewBrowser_Click",
-        "mnuHelpOrvine_Click",
-        "mnuHelpTolvane_Click",
     };
     return handlers;
 }

@@ -80,12 +80,6 @@ TEST_F(FrameMenuTest, FileEntriesWithoutADocument)
     EXPECT_EQ(ui.pendingCount(), 0);
 }
 
-TEST_F(FrameMenuTest, EntriesOfWindowsNotThereYetAreDisabled)
-{
-    for (const char *entry : {"mnuViewBrowser", "mnuHelpOrvine", "mnuHelpTolvane"})
-        EXPECT_FALSE(frame->action(QLatin1String(entry))->isEnabled()) << entry;
-}
-
 TEST_F(FrameMenuTest, ActivationShowsRecentFilesOneToTen)
 {
     for (int i = 1; i <= 20; ++i)

@@ -50,9 +50,12 @@ TEST_F(WindowKeysTest, CtrlWIsThePreviewEntrysAlone)
             holders << action->objectName();
     EXPECT_EQ(holders, QStringList{QStringLiteral("mnuViewBrowser")});
 
+    // Ctrl+W previews: a never-saved document asks to be saved first.
+    ui.expectMessage(QStringLiteral("新規HTMLは保存しないとﾊﾟｽが確定できません。"), Interaction::Answer::No);
     press(Qt::CTRL | Qt::Key_W);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(doc) << "Ctrl+W closed the document";
+    EXPECT_EQ(ui.pendingCount(), 0);
 }
 
 TEST_F(WindowKeysTest, CtrlTabAndCtrlF6SwitchDocuments)
