@@ -1,3 +1,4 @@
+#include "core/settings.h"
 #include "mainwindow/previewcommands.h"
 
 #include "core/browserwindow.h"
@@ -15,18 +16,16 @@ namespace {
 
 using Answer = Interaction::Answer;
 
-// The options dialog lives on a floor of its own; here its command stands in for it and sets
-// the browser path the test chose.
-QString pathChosenInOptions;
+// The options dialog as a user fills it when asked for the browser: the path typed, OK.
 int optionsShown = 0;
 
-void registerOptionsStandIn()
+void expectBrowserChosenInOptions(ScriptedInteraction &ui, const QString &path)
 {
-    if (!DocumentCommands::has(QStringLiteral("mnuToolOption_Click")))
-        DocumentCommands::add({{"mnuToolOption_Click", [](frmDocument &) {
-                                    ++optionsShown;
-                                    shared().strBrowzerPath = pathChosenInOptions;
-                                }}});
+    ui.expectDialog(QStringLiteral("frmOptions"), [path](QDialog &dialog) {
+        ++optionsShown;
+        setControlText(dialog, QStringLiteral("txtBrowzeName"), path);
+        clickControl(dialog, QStringLiteral("cmdOK"));
+    });
 }
 
 class PreviewCommandTest : public SpineTest
@@ -36,12 +35,12 @@ protected:
     {
         SpineTest::SetUp();
         installBuiltInBrowser();
-        registerOptionsStandIn();
         optionsShown = 0;
-        pathChosenInOptions.clear();
         shared().blnMyBrowzer = true;
         shared().blnTreeViewHide = false;
         shared().strBrowzerPath.clear();
+        // The store starts as the state does: windows that load read it back.
+        SaveSettings();
     }
 
     void TearDown() override
@@ -192,11 +191,12 @@ TEST_F(PreviewCommandTest, ExternalBrowserQuestionsAndTheExactLaunch)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         shared().strBrowzerPath = c.browserPath;
-        pathChosenInOptions = c.chosenInOptions;
         optionsShown = 0;
         ScriptedInteraction ui;
         if (!c.question.isEmpty())
             ui.expectMessage(c.question, c.answer);
+        if (c.answer == Answer::Yes)
+            expectBrowserChosenInOptions(ui, c.chosenInOptions);
         if (c.launches)
             ui.expectStartProgram(true);
         preview(*doc);
