@@ -231,8 +231,7 @@ const QStringList &pendingDocumentCommands()
 {
     static const QStringList handlers = {
         "mnuViewBrowser_Click", "mnuFrame_Click", "mnuHtmlTextFont_Click",
-        "mnuHtmlTextMidashi_Click", "mnuHtmlTextKeisen_Click", "mnuFormForm_Click",
-        "mnuFormInput_Click", "mnuFormTextarea_Click", "mnuOtherApplet_Click",
+        "mnuHtmlTextMidashi_Click", "mnuHtmlTextKeisen_Click", "mnuOtherApplet_Click",
         "mnuOtherJScript_Click", "mnuOtherVBScript_Click", "mnuPerlPrint_Click", "mnuJsJs_Click",
         "mnuJsEventLoad_Click", "mnuJsEventClick_Click", "mnuJsEventMouseover_Click",
         "mnuJsIf_Click", "mnuJsFor_Click", "mnuJsDialogAlert_Click", "mnuJsDialogConfirm_Click",

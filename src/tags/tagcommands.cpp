@@ -1,5 +1,7 @@
 #include "tags/tagcommands.h"
 
+#include "tags/form/formcommands.h"
+#include "tags/form/formretag.h"
 #include "tags/gradation/gradationcommands.h"
 #include "tags/head/headcommands.h"
 #include "tags/list/listcommands.h"
@@ -22,6 +24,7 @@ void registerTagCommands()
     DocumentCommands::add(linkCommands());
     DocumentCommands::add(retagCommands());
     DocumentCommands::add(listCommands());
+    DocumentCommands::add(formCommands());
     frmDocument::addSetUpStep(connectTagEditing);
     setReEditRoutine("EditTableTag", EditTableTag);
     setReEditRoutine("EditTrTag", EditTrTag);
@@ -33,4 +36,7 @@ void registerTagCommands()
     setReEditRoutine("EditImgTag", EditImgTag);
     setReEditRoutine("EditBodyTag", EditBodyTag);
     setReEditRoutine("EditLinkTag", EditLinkTag);
+    setReEditRoutine("EditFormTag", EditFormTag);
+    setReEditRoutine("EditInputTag", EditInputTag);
+    setReEditRoutine("EditTextareaTag", EditTextareaTag);
 }
