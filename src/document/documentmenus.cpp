@@ -230,7 +230,7 @@ const QList<MenuEntry> &documentMenuTable()
 const QStringList &pendingDocumentCommands()
 {
     static const QStringList handlers = {
-        "mnuViewBrowser_Click", "mnuFrame_Click", "mnuHtmlTextFont_Click",
+        "mnuViewBrowser_Click", "mnuHtmlTextFont_Click",
         "mnuHtmlTextMidashi_Click", "mnuHtmlTextKeisen_Click", "mnuOtherApplet_Click",
         "mnuOtherJScript_Click", "mnuOtherVBScript_Click", "mnuPerlPrint_Click", "mnuJsJs_Click",
         "mnuJsEventLoad_Click", "mnuJsEventClick_Click", "mnuJsEventMouseover_Click",

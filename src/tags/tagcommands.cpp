@@ -2,6 +2,8 @@
 
 #include "tags/form/formcommands.h"
 #include "tags/form/formretag.h"
+#include "tags/frame/framecommands.h"
+#include "tags/frame/frameretag.h"
 #include "tags/gradation/gradationcommands.h"
 #include "tags/head/headcommands.h"
 #include "tags/list/listcommands.h"
@@ -25,6 +27,7 @@ void registerTagCommands()
     DocumentCommands::add(retagCommands());
     DocumentCommands::add(listCommands());
     DocumentCommands::add(formCommands());
+    DocumentCommands::add(frameCommands());
     frmDocument::addSetUpStep(connectTagEditing);
     setReEditRoutine("EditTableTag", EditTableTag);
     setReEditRoutine("EditTrTag", EditTrTag);
@@ -39,4 +42,5 @@ void registerTagCommands()
     setReEditRoutine("EditFormTag", EditFormTag);
     setReEditRoutine("EditInputTag", EditInputTag);
     setReEditRoutine("EditTextareaTag", EditTextareaTag);
+    setReEditRoutine("EditFramesetTag", EditFramesetTag);
 }
