@@ -2,8 +2,8 @@
 
 #include "tags/form/formcommands.h"
 #include "tags/form/formretag.h"
-#include "tags/frame/framecommands.h"
-#include "tags/frame/frameretag.h"
+#include "tags/frameset/framesetcommands.h"
+#include "tags/frameset/framesetretag.h"
 #include "tags/gradation/gradationcommands.h"
 #include "tags/head/headcommands.h"
 #include "tags/list/listcommands.h"
@@ -27,7 +27,7 @@ void registerTagCommands()
     DocumentCommands::add(retagCommands());
     DocumentCommands::add(listCommands());
     DocumentCommands::add(formCommands());
-    DocumentCommands::add(frameCommands());
+    DocumentCommands::add(framesetCommands());
     frmDocument::addSetUpStep(connectTagEditing);
     setReEditRoutine("EditTableTag", EditTableTag);
     setReEditRoutine("EditTrTag", EditTrTag);

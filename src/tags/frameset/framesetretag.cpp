@@ -1,9 +1,9 @@
-#include "tags/frame/frameretag.h"
+#include "tags/frameset/framesetretag.h"
 
 #include "document/frmdocument.h"
 #include "document/richtextbox.h"
-#include "tags/frame/frameformat.h"
-#include "tags/frame/frmframeset.h"
+#include "tags/frameset/framesetformat.h"
+#include "tags/frameset/frmframeset.h"
 #include "tags/shared/dialogcommand.h"
 
 void EditFramesetTag(frmDocument &doc, TagScratch &)

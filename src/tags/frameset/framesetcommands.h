@@ -3,4 +3,4 @@
 #include "document/frmdocument.h"
 
 // The frameset command of the HTML menu.
-DocumentCommandTable frameCommands();
+DocumentCommandTable framesetCommands();

@@ -1,4 +1,4 @@
-#include "tags/frame/frmframeset.h"
+#include "tags/frameset/frmframeset.h"
 
 #include "core/settings.h"
 #include "core/sharedstate.h"

@@ -51,7 +51,8 @@ struct FrameSetParts
 FrameSetParts splitFrameSet(const QString &element);
 
 // The values the dialog shows for an existing element. rows selects the stacked split, else
-// cols is read; a value ending in "%" is read in percent, "*,70%" giving 30; without rows and
+// cols is read; a value with "%" after either part is read in percent, "*,70%" giving 30;
+// "20%,*" giving 20; without rows and
 // cols the split and ratio stay as the dialog loads them.
 FrameSetFields readFrameSet(const FrameSetParts &parts);
 FrameSetFields readFrameSetElement(const QString &element);

@@ -1,9 +1,9 @@
 // The frameset command: its pages are written relative to the document, so a never-saved
 // document is offered a save first.
 
-#include "tags/frame/framecommands.h"
+#include "tags/frameset/framesetcommands.h"
 
-#include "tags/frame/frmframeset.h"
+#include "tags/frameset/frmframeset.h"
 #include "tags/shared/dialogcommand.h"
 
 namespace {
@@ -16,7 +16,7 @@ void mnuFrame_Click(frmDocument &doc)
 
 } // namespace
 
-DocumentCommandTable frameCommands()
+DocumentCommandTable framesetCommands()
 {
     return {{"mnuFrame_Click", mnuFrame_Click}};
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tags/frame/frameformat.h"
+#include "tags/frameset/framesetformat.h"
 #include "tags/shared/tagdialog.h"
 
 #include <QList>

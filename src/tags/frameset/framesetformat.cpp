@@ -1,4 +1,4 @@
-#include "tags/frame/frameformat.h"
+#include "tags/frameset/framesetformat.h"
 
 #include "tags/shared/tagformat.h"
 #include "tags/shared/tagoption.h"
@@ -121,13 +121,15 @@ FrameSetFields readFrameSet(const FrameSetParts &parts)
         value = GetTagOption(parts.frameSet, QStringLiteral("cols"));
     }
     if (value != NoOpt) {
-        fields.percent = value.endsWith(QLatin1Char('%'));
-        if (fields.percent)
+        const bool endsInPercent = value.endsWith(QLatin1Char('%'));
+        if (endsInPercent)
             value.chop(1);
         const qsizetype comma = value.indexOf(QLatin1Char(','));
         QString first = comma < 0 ? value : value.left(comma);
         const QString second = comma < 0 ? QString() : value.mid(comma + 1);
-        if (fields.percent && first.endsWith(QLatin1Char('%')))
+        // "20%,*" is a percentage too, though its last part is a star.
+        fields.percent = endsInPercent || first.endsWith(QLatin1Char('%'));
+        if (first.endsWith(QLatin1Char('%')))
             first.chop(1);
         const std::optional<int> other = parseFrameRatio(second, true);
         if (fields.percent && first.trimmed() == QLatin1String("*") && other)
