@@ -230,10 +230,6 @@ const QList<MenuEntry> &documentMenuTable()
 const QStringList &pendingDocumentCommands()
 {
     static const QStringList handlers = {
-        "mnuFrame_Click",
-        "mnuFormForm_Click",
-        "mnuFormInput_Click",
-        "mnuFormTextarea_Click",
         "mnuHelpFormList_Click",
     };
     return handlers;

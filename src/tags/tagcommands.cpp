@@ -2,6 +2,10 @@
 
 #include "tags/font/fontcommands.h"
 #include "tags/font/fontretag.h"
+#include "tags/form/formcommands.h"
+#include "tags/form/formretag.h"
+#include "tags/frameset/framesetcommands.h"
+#include "tags/frameset/framesetretag.h"
 #include "tags/gradation/gradationcommands.h"
 #include "tags/head/downloadcommands.h"
 #include "tags/head/headcommands.h"
@@ -30,6 +34,8 @@ void registerTagCommands()
     DocumentCommands::add(fontCommands());
     DocumentCommands::add(scriptCommands());
     DocumentCommands::add(downloadCommands());
+    DocumentCommands::add(formCommands());
+    DocumentCommands::add(framesetCommands());
     frmDocument::addSetUpStep(connectTagEditing);
     setReEditRoutine("EditTableTag", EditTableTag);
     setReEditRoutine("EditTrTag", EditTrTag);
@@ -45,4 +51,8 @@ void registerTagCommands()
     setReEditRoutine("EditHeadingTag", EditHeadingTag);
     setReEditRoutine("EditHrTag", EditHrTag);
     setReEditRoutine("EditAppletTag", EditAppletTag);
+    setReEditRoutine("EditFormTag", EditFormTag);
+    setReEditRoutine("EditInputTag", EditInputTag);
+    setReEditRoutine("EditTextareaTag", EditTextareaTag);
+    setReEditRoutine("EditFramesetTag", EditFramesetTag);
 }

@@ -54,6 +54,15 @@ bool TagDialog::refuse(QWidget *field, const QString &message, Interaction::Butt
     return false;
 }
 
+bool TagDialog::refuse(QWidget *field, const QString &message, Interaction::Icon icon,
+                       const QString &title)
+{
+    Interaction::ask(message, icon, Interaction::Buttons::Ok, title);
+    if (field)
+        field->setFocus(Qt::OtherFocusReason);
+    return false;
+}
+
 QHBoxLayout *TagDialog::buttonRow()
 {
     auto *row = new QHBoxLayout;

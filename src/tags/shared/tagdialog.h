@@ -65,6 +65,9 @@ protected:
     // that validate() can return it.
     bool refuse(QWidget *field, const QString &message,
                 Interaction::Buttons buttons = Interaction::Buttons::Ok);
+    // The same with its own icon and title (OK button only).
+    bool refuse(QWidget *field, const QString &message, Interaction::Icon icon,
+                const QString &title);
 
     // A row with the OK and Cancel buttons, right-aligned, for the dialog's layout.
     QHBoxLayout *buttonRow();

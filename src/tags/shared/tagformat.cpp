@@ -33,12 +33,23 @@ std::optional<QString> wordEntry(const QString &value, TagWords words, WordCase 
     return std::nullopt;
 }
 
+QString quotedValue(const QString &value)
+{
+    const QChar dq = QLatin1Char('"');
+    const QChar sq = QLatin1Char('\'');
+    if (!value.contains(dq))
+        return dq % value % dq;
+    if (!value.contains(sq))
+        return sq % value % sq;
+    return dq % QString(value).replace(dq, QStringLiteral("&quot;")) % dq;
+}
+
 QString attributeText(const char *name, const QString &value, bool percent)
 {
     if (value.isEmpty())
         return {};
-    return QLatin1Char(' ') % QLatin1String(name) % QStringLiteral("=\"") % value
-        % (percent ? QStringLiteral("%") : QString()) % QLatin1Char('"');
+    return QLatin1Char(' ') % QLatin1String(name) % QLatin1Char('=')
+        % quotedValue(percent ? value + QLatin1Char('%') : value);
 }
 
 SizeValue splitPercent(const QString &value)

@@ -33,7 +33,13 @@ QString wordValue(const QString &entry, TagWords words);
 // The drop-down text of an attribute value, or nothing when the value is none of the words.
 std::optional<QString> wordEntry(const QString &value, TagWords words, WordCase spelling);
 
-// ` name="value"` (with "%" when `percent`), or nothing for an empty value.
+// An attribute value in quotes, read back whole by any browser: in double quotes; a value
+// holding a double quote goes in single quotes, or, when it holds both kinds, in double quotes
+// with each double quote written &quot;.
+QString quotedValue(const QString &value);
+
+// ` name="value"` (with "%" when `percent`, quoted by quotedValue), or nothing for an empty
+// value.
 QString attributeText(const char *name, const QString &value, bool percent = false);
 
 // A WIDTH or HEIGHT value: a trailing "%" moves from the text into the paired check box.

@@ -1,0 +1,6 @@
+#pragma once
+
+#include "document/frmdocument.h"
+
+// The commands of the form menu: FORM, INPUT and TEXTAREA.
+DocumentCommandTable formCommands();

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "tags/form/formformat.h"
+#include "tags/shared/tagdialog.h"
+
+#include <QList>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+
+// A one-line INPUT control of one of seven types. The type decides which boxes take part:
+// size and maximum length for text and password, the initial tick for radio and checkbox.
+// Discarding the dialog after Cancel (or the close box) is refused once, so that it stays
+// loaded with its fields for the next use.
+class frmInput : public TagDialog
+{
+    Q_OBJECT
+
+public:
+    frmInput();
+
+    QList<QRadioButton *> optType;
+    QLabel *Label1;
+    QLineEdit *txtName;
+    QLabel *Label2;
+    QLineEdit *txtValue;
+    QLabel *Label3;
+    QLineEdit *txtSize;
+    QLabel *Label4;
+    QLineEdit *txtMaxlength;
+    QCheckBox *chkCheck;
+
+    // True once OK succeeded; the closing guard lets the dialog go only then.
+    bool okPressed = false;
+
+    using Values = InputFields;
+    InputFields fields() const;
+    void apply(const InputFields &values);
+
+    void reject() override;
+
+protected:
+    bool validate() override;
+    QString buildResult() override;
+    void okAccepted() override;
+    bool queryUnload() override;
+
+private:
+    int selectedType() const;
+    // Enables the controls the type uses and captions the value box.
+    void typeChosen(int type);
+
+    QString otherType;
+};
