@@ -220,6 +220,9 @@ void frmMain::showNote(const QString &text)
 
 void frmMain::refreshStatusPanels()
 {
+    // Window activations while the frame goes down find the panels already gone.
+    if (m_destroying)
+        return;
     const frmDocument *doc = activeDocument();
     setPanelText(2, doc && doc->txtText->overwriteMode() ? tr("上書") : tr("挿入"));
     setPanelText(3, doc && doc->blnFlgDirty ? tr("変更") : QString());
