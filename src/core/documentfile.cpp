@@ -247,7 +247,7 @@ QString fileReadErrorDescription(int number)
     }
 }
 
-ReadResult readDocumentFile(const QString &path)
+ReadResult readDocumentFile(const QString &path, std::optional<TextEncoding> encoding)
 {
     ReadResult result;
     if (path.isEmpty()) {
@@ -274,14 +274,15 @@ ReadResult readDocumentFile(const QString &path)
         result.error = makeReadError(57);
         return result;
     }
-    result.text = decodeCp932(bytes);
+    result.encoding = encoding.value_or(detectEncoding(bytes));
+    result.text = decodeText(bytes, result.encoding);
     return result;
 }
 
-WriteResult writeDocumentFile(const QString &path, const QString &text)
+WriteResult writeDocumentFile(const QString &path, const QString &text, TextEncoding encoding)
 {
     WriteResult result;
-    const QByteArray bytes = encodeCp932(withCrLfBreaks(text), &result.encoding);
+    const QByteArray bytes = encodeText(withCrLfBreaks(text), encoding, &result.encoding);
     struct stat existing;
     bool exists = false;
     int number = refusalBeforeWriting(path, &existing, &exists);

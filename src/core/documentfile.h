@@ -1,8 +1,11 @@
 #pragma once
 
 #include "core/codec.h"
+#include "core/encodings.h"
 
 #include <QString>
+
+#include <optional>
 
 // Whole-file reading and writing of documents. Errors carry the classic error numbers:
 // 53 file not found, 57 device I/O error, 61 disk full, 70 permission denied,
@@ -22,10 +25,13 @@ struct ReadResult
 {
     FileError error;
     QString text; // line breaks as in the file
+    TextEncoding encoding = TextEncoding::ShiftJis; // the encoding the text was read in
 };
-ReadResult readDocumentFile(const QString &path);
+// Reads the file in `encoding`, or in the encoding its bytes show (detectEncoding) when none
+// is given. Any byte sequence reads: bytes the encoding cannot read are kept in the text.
+ReadResult readDocumentFile(const QString &path, std::optional<TextEncoding> encoding = std::nullopt);
 
-// Writes `text` as Shift-JIS with every line break as CR LF, then one more CR LF. The whole
+// Writes `text` in `encoding` with every line break as CR LF, then one more CR LF. The whole
 // file is encoded first and replaced atomically: a failed write leaves the old file as it
 // was. The file's permissions are kept.
 struct WriteResult
@@ -33,4 +39,5 @@ struct WriteResult
     FileError error;
     EncodeReport encoding;
 };
-WriteResult writeDocumentFile(const QString &path, const QString &text);
+WriteResult writeDocumentFile(const QString &path, const QString &text,
+                              TextEncoding encoding = TextEncoding::ShiftJis);

@@ -20,6 +20,12 @@ enum class TextEncoding {
     Utf16BeBom, // UTF-16 starting with FE FF
 };
 
+// Every encoding, in the order menus offer them.
+inline constexpr TextEncoding textEncodings[] = {
+    TextEncoding::ShiftJis, TextEncoding::EucJp,      TextEncoding::Iso2022Jp,  TextEncoding::Utf8,
+    TextEncoding::Utf8Bom,  TextEncoding::Utf16LeBom, TextEncoding::Utf16BeBom,
+};
+
 // A short name for messages and tests ("Shift_JIS", "EUC-JP", ...).
 QString encodingName(TextEncoding encoding);
 

@@ -155,6 +155,17 @@ std::optional<QString> QtInteraction::inputBox(const QString &prompt, const QStr
     return text;
 }
 
+std::optional<int> QtInteraction::chooseItem(const QString &prompt, const QString &title,
+                                             const QStringList &items, int current)
+{
+    bool ok = false;
+    const QString item = QInputDialog::getItem(dialogParent(), title.isEmpty() ? applicationTitle() : title,
+                                               prompt, items, current, false, &ok);
+    if (!ok || !items.contains(item))
+        return std::nullopt;
+    return int(items.indexOf(item));
+}
+
 Interaction::PrintOutcome QtInteraction::printText(const QString &text, QString *error)
 {
     QPrinter printer;

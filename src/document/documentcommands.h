@@ -6,7 +6,8 @@
 DocumentCommandTable documentFileCommands(); // save, save as, print, close, colour pass, Tool menu
 DocumentCommandTable insertCommands();       // editing and insertion commands
 DocumentCommandTable toolCommands();         // find, line tools, width conversion, CSV to table
-DocumentCommandTable phraseCommands();       // the boilerplate phrases of the Insert menu
+DocumentCommandTable phraseCommands();
+DocumentCommandTable encodingCommands();     // reopen and save in a chosen encoding       // the boilerplate phrases of the Insert menu
 
 // Adds the document window's own commands to DocumentCommands.
 void registerDocumentCommands();

@@ -16,6 +16,8 @@ QList<MenuEntry> buildTable()
         .add(1, "mnuFileSep1", "-")
         .add(1, "mnuFileSave", "上書き保存(&S)")
         .add(1, "mnuFileAdd", "名前を付けて保存(&A)...")
+        .add(1, "mnuFileReopenEncoding", "文字コードを指定して開き直す")
+        .add(1, "mnuFileSaveEncoding", "文字コードを指定して保存")
         .add(1, "mnufileSep3", "-")
         .add(1, "mnuFilePrint", "印刷(&P)...", "Ctrl+P")
         .array(1, "mnuRecentFile",

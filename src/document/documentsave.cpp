@@ -5,6 +5,7 @@
 #include "core/paths.h"
 #include "core/settings.h"
 #include "core/sharedstate.h"
+#include "core/unmappablechars.h"
 #include "document/frmdocument.h"
 #include "document/richtextbox.h"
 
@@ -32,6 +33,15 @@ void reportSaveError(const FileError &error, const QString &fileName)
 
 } // namespace
 
+QString unmappableNote(const QString &text, TextEncoding encoding)
+{
+    const QList<UnmappableCharacter> characters = unmappableCharacters(text, encoding);
+    return QStringLiteral("%1 にない %2 種類の文字を数値文字参照で保存しました: %3")
+        .arg(encodingName(encoding))
+        .arg(characters.size())
+        .arg(describeUnmappable(characters));
+}
+
 QString errorBox(const QString &routine, const FileError &error, const QString &description)
 {
     return QStringLiteral("ｴﾗｰﾙｰﾁﾝ >> ") + routine + QStringLiteral("\r\nｴﾗｰｺｰﾄﾞ >> ")
@@ -55,7 +65,8 @@ QString documentFileFilter()
 
 bool saveDocumentFile(frmDocument &doc)
 {
-    const WriteResult result = writeDocumentFile(doc.strFileName, doc.txtText->text());
+    const QString text = doc.txtText->text();
+    const WriteResult result = writeDocumentFile(doc.strFileName, text, doc.encoding);
     if (!result.error.ok()) {
         reportSaveError(result.error, doc.strFileName);
         return false;
@@ -67,9 +78,7 @@ bool saveDocumentFile(frmDocument &doc)
     shared().strLastFullPath = doc.strFileName;
     SaveSettings();
     if (result.encoding.unmappable > 0)
-        emit doc.note(QStringLiteral("Shift-JIS にない %1 文字を数値文字参照で保存しました: %2")
-                            .arg(result.encoding.unmappable)
-                            .arg(result.encoding.firstUnmappable.join(QLatin1Char(' '))));
+        emit doc.note(unmappableNote(text, doc.encoding));
     return true;
 }
 

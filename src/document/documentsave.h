@@ -16,8 +16,12 @@ Interaction::FileRequest documentFileRequest();
 // "ｴﾗｰﾙｰﾁﾝ >> routine" with the error's number and description, as error boxes show it.
 QString errorBox(const QString &routine, const FileError &error, const QString &description);
 
-// Writes the document's text to its strFileName (FileSave); false, after telling the user, when
-// the write failed.
+// The status bar's note after a save that wrote characters as numeric references: the
+// characters `encoding` cannot hold, with their line numbers.
+QString unmappableNote(const QString &text, TextEncoding encoding);
+
+// Writes the document's text to its strFileName in its encoding (FileSave); false, after
+// telling the user, when the write failed.
 bool saveDocumentFile(frmDocument &doc);
 // The save command: save-as for a never-saved document, else FileSave. True when saved.
 bool saveDocumentCommand(frmDocument &doc);

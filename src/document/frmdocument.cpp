@@ -176,6 +176,12 @@ void frmDocument::setCommandEnabled(const QString &objectName, bool enabled)
     item->setEnabled(enabled && (handler.isEmpty() || hasCommand(handler)));
 }
 
+void frmDocument::setEncoding(TextEncoding newEncoding)
+{
+    encoding = newEncoding;
+    emit encodingChanged(newEncoding);
+}
+
 QString frmDocument::textTag() const
 {
     return txtText->property("Tag").toString();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "commands/commandtable.h"
+#include "core/encodings.h"
 
 #include <QHash>
 #include <QList>
@@ -40,6 +41,10 @@ public:
     QTimer *Timer1 = nullptr;       // caret position while txtText has the focus
 
     QString strFileName = NewFileName;
+    // The encoding the file was read in and is saved in; new documents are Shift-JIS.
+    // Change it through setEncoding, which tells the status bar.
+    TextEncoding encoding = TextEncoding::ShiftJis;
+    void setEncoding(TextEncoding newEncoding);
     bool blnFlgDirty = false;
     bool blnCtrlKey = false;
     bool blnPasteKey = false;
@@ -93,6 +98,8 @@ signals:
     void caretMoved(const QString &position);
     // A passing note for the status bar.
     void note(const QString &text);
+    // The document's encoding changed (read in, or saved in another one).
+    void encodingChanged(TextEncoding encoding);
     // The recent-file list changed; menus that show it should follow.
     void recentFilesChanged();
     // The mouse moved over the text: any pointer shape of a drag elsewhere ends.

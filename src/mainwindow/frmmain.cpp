@@ -56,6 +56,8 @@ frmMain *&runningFrame()
 
 // The status bar's panel of the caret's column and line.
 constexpr int CaretPanel = 6;
+// The panel of the active document's encoding.
+constexpr int EncodingPanel = 7;
 
 // How long a note stays in the status bar.
 constexpr int NoteMilliseconds = 15000;
@@ -100,6 +102,8 @@ frmMain::frmMain(QWidget *parent)
     addWindowSwitchKeys(this, mdiArea);
 
     connect(mdiArea, &QMdiArea::subWindowActivated, this, &frmMain::showMenusOf);
+    // Panel 7 follows the active document's encoding.
+    connect(mdiArea, &QMdiArea::subWindowActivated, this, &frmMain::refreshStatusPanels);
     showMenusOf(nullptr);
 
     // The edit buttons wait for a document window.
@@ -194,7 +198,7 @@ void frmMain::buildStatusBar()
             sbStatusBar->addPermanentWidget(panel);
         m_panels << panel;
     }
-    setPanelText(PanelCount, QStringLiteral("0/0"));
+    setPanelText(CaretPanel, QStringLiteral("0/0"));
 
     m_clock = new QTimer(this);
     m_clock->setInterval(1000);
@@ -221,11 +225,15 @@ void frmMain::showNote(const QString &text)
 
 void frmMain::refreshStatusPanels()
 {
+    // Window activations while the frame goes down find the panels already gone.
+    if (m_destroying)
+        return;
     const frmDocument *doc = activeDocument();
     setPanelText(2, doc && doc->txtText->overwriteMode() ? tr("上書") : tr("挿入"));
     setPanelText(3, doc && doc->blnFlgDirty ? tr("変更") : QString());
     setPanelText(4, QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")));
     setPanelText(5, QTime::currentTime().toString(QStringLiteral("HH:mm")));
+    setPanelText(EncodingPanel, doc ? encodingName(doc->encoding) : QString());
 }
 
 bool frmMain::run(const QString &handler, int index)
@@ -398,6 +406,7 @@ void frmMain::addDocument(frmDocument *document)
             [this] { refreshRecentFileMenu(15); });
     connect(document, &frmDocument::mouseMovedOverText, this, &frmMain::resetMousePointer);
     connect(document, &frmDocument::overwriteModeChanged, this, &frmMain::refreshStatusPanels);
+    connect(document, &frmDocument::encodingChanged, this, &frmMain::refreshStatusPanels);
     attachWindowList(document->menu(QStringLiteral("mnuWindow")), mdiArea);
     connect(document, &QMdiSubWindow::aboutToActivate, this, [this] { enableEditButtons(true); });
 }

@@ -60,13 +60,14 @@ public:
     QMenu *menu(const QString &objectName) const;
 
     // Status bar panels, numbered from 1: the explorer's path, insert or overwrite, whether
-    // the active document has changed, the date, the time, the caret's column/line.
-    static constexpr int PanelCount = 6;
+    // the active document has changed, the date, the time, the caret's column/line, the active
+    // document's encoding.
+    static constexpr int PanelCount = 7;
     void setPanelText(int panel, const QString &text);
     QString panelText(int panel) const;
     // A passing note in the status bar.
     void showNote(const QString &text);
-    // Panels 2 to 5 brought up to date (a clock ticks this every second).
+    // Panels 2 to 5 and 7 brought up to date (a clock ticks this every second).
     void refreshStatusPanels();
 
     bool toolBarShown() const;

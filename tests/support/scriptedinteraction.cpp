@@ -21,6 +21,7 @@ const char *kindName(ScriptedInteraction::Kind kind)
     case K::Color: return "colour dialog";
     case K::Font: return "font dialog";
     case K::Input: return "input box";
+    case K::Choice: return "choice prompt";
     case K::Print: return "print dialog";
     case K::PrinterSetup: return "printer set-up";
     case K::Modal: return "modal dialog";
@@ -102,6 +103,13 @@ ScriptedInteraction &ScriptedInteraction::expectInput(std::optional<QString> typ
 {
     Expectation e{Kind::Input, {}};
     e.input = typed;
+    return push(e);
+}
+
+ScriptedInteraction &ScriptedInteraction::expectChoice(std::optional<QString> chosen)
+{
+    Expectation e{Kind::Choice, {}};
+    e.input = chosen;
     return push(e);
 }
 
@@ -210,6 +218,22 @@ std::optional<QString> ScriptedInteraction::inputBox(const QString &promptText, 
     prompt.message.title = title;
     const Expectation *e = take(prompt);
     return e ? e->input : std::nullopt;
+}
+
+std::optional<int> ScriptedInteraction::chooseItem(const QString &promptText, const QString &title,
+                                                   const QStringList &items, int current)
+{
+    Prompt prompt{Kind::Choice};
+    prompt.text = promptText;
+    prompt.message.title = title;
+    prompt.arguments = items;
+    prompt.current = current;
+    const Expectation *e = take(prompt);
+    if (!e || !e->input)
+        return std::nullopt;
+    const qsizetype index = items.indexOf(*e->input);
+    EXPECT_GE(index, 0) << "\"" << e->input->toStdString() << "\" is not offered";
+    return index < 0 ? std::nullopt : std::optional<int>(int(index));
 }
 
 Interaction::PrintOutcome ScriptedInteraction::printText(const QString &text, QString *error)

@@ -15,8 +15,8 @@
 class ScriptedInteraction : public Interaction
 {
 public:
-    enum class Kind { Message, OpenFile, SaveFile, Color, Font, Input, Print, PrinterSetup, Modal,
-                      StartProgram, OpenUrl };
+    enum class Kind { Message, OpenFile, SaveFile, Color, Font, Input, Choice, Print, PrinterSetup,
+                      Modal, StartProgram, OpenUrl };
 
     struct Prompt
     {
@@ -25,7 +25,8 @@ public:
         FileRequest file;        // OpenFile, SaveFile
         QString dialogName;      // Modal: the dialog's objectName
         QString text;            // Input: prompt; Print: text; StartProgram: program; OpenUrl: url
-        QStringList arguments;   // StartProgram
+        QStringList arguments;   // StartProgram: arguments; Choice: the items
+        int current = -1;        // Choice: the item chosen at first
         int color = 0;           // Color: initial colour
     };
 
@@ -41,6 +42,9 @@ public:
     ScriptedInteraction &expectColor(std::optional<int> chosen);
     ScriptedInteraction &expectFont(std::optional<QFont> chosen);
     ScriptedInteraction &expectInput(std::optional<QString> typed);
+    // A choice prompt, answered with the item `chosen` (nothing: cancelled); an item that is not
+    // offered fails the test.
+    ScriptedInteraction &expectChoice(std::optional<QString> chosen);
     ScriptedInteraction &expectPrint(PrintOutcome outcome, const QString &error = {});
     ScriptedInteraction &expectPrinterSetup(bool accepted);
     // A modal dialog with objectName `dialogName` (empty: any); `script` fills its controls and
@@ -60,6 +64,8 @@ public:
     std::optional<QFont> chooseFont(const QFont &initial) override;
     std::optional<QString> inputBox(const QString &prompt, const QString &title,
                                     const QString &defaultText) override;
+    std::optional<int> chooseItem(const QString &prompt, const QString &title, const QStringList &items,
+                                  int current) override;
     PrintOutcome printText(const QString &text, QString *error) override;
     bool printerSetup() override;
     int runModal(QDialog &dialog) override;
