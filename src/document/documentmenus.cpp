@@ -231,8 +231,6 @@ const QList<MenuEntry> &documentMenuTable()
 
 const QStringList &pendingDocumentCommands()
 {
-    static const QStringList handlers = {
-        "mnuHelpFormList_Click",
-    };
+    static const QStringList handlers;
     return handlers;
 }

@@ -115,7 +115,6 @@ bool showPlaceholder(const QString &handler)
 
 const QStringList &pendingFrameCommands()
 {
-    static const QStringList handlers = {
-    };
+    static const QStringList handlers;
     return handlers;
 }

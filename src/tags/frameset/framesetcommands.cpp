@@ -16,7 +16,15 @@ void mnuFrame_Click(frmDocument &doc)
 
 } // namespace
 
+// The hidden test entry of the Help menu: the frameset dialog, shown and discarded, inserting
+// nothing.
+void mnuHelpFormList_Click(frmDocument &)
+{
+    DialogUse<frmFrameSet> dialog;
+    dialog.run();
+}
+
 DocumentCommandTable framesetCommands()
 {
-    return {{"mnuFrame_Click", mnuFrame_Click}};
+    return {{"mnuFrame_Click", mnuFrame_Click}, {"mnuHelpFormList_Click", mnuHelpFormList_Click}};
 }

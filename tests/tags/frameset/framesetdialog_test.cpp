@@ -169,6 +169,23 @@ TEST_F(FrameCommand, InsertsTheElementAlone)
                                 "\t<FRAME name=\"HTML-2\" SRC=\"b.html\">\r\n</FRAMESET></HTML>"));
 }
 
+TEST_F(FrameCommand, HiddenHelpEntryShowsTheDialogAndInsertsNothing)
+{
+    doc->strFileName = u8("/site/index.html");
+    text().setText(u8("<HTML>"));
+    for (const char *button : {"cmdOK", "cmdCancel"}) {
+        ScriptedInteraction ui;
+        ui.expectDialog(u8("frmFrameSet"), [button](QDialog &d) {
+            setControlText(d, u8("txtUrl1"), u8("a.html"));
+            setControlText(d, u8("txtUrl2"), u8("b.html"));
+            clickControl(d, QString::fromUtf8(button));
+        });
+        EXPECT_TRUE(doc->run(u8("mnuHelpFormList_Click")));
+        EXPECT_EQ(text().text(), u8("<HTML>")) << button;
+        EXPECT_EQ(ui.pendingCount(), 0) << button;
+    }
+}
+
 TEST_F(FrameCommand, ReEditFromHandWrittenFramesets)
 {
     const struct
