@@ -125,6 +125,7 @@ void frmDocument::connectText()
     connect(txtText, &RichTextBox::focusGained, Timer1, qOverload<>(&QTimer::start));
     connect(txtText, &RichTextBox::focusLost, Timer1, &QTimer::stop);
     connect(txtText, &RichTextBox::mouseMoved, this, &frmDocument::mouseMovedOverText);
+    connect(txtText, &RichTextBox::filesDropped, this, &frmDocument::filesDropped);
 }
 
 void frmDocument::onKeyDown(int key, Qt::KeyboardModifiers modifiers)

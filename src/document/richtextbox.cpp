@@ -3,6 +3,7 @@
 #include "document/clipboard.h"
 #include "document/lookundo.h"
 #include "document/rtf.h"
+#include "core/droppedfiles.h"
 
 #include <QFontDatabase>
 #include <QKeyEvent>
@@ -771,6 +772,15 @@ void RichTextBox::inputMethodEvent(QInputMethodEvent *event)
 
 void RichTextBox::dropEvent(QDropEvent *event)
 {
+    const QStringList files = droppedFiles(event->mimeData());
+    if (!files.isEmpty()) {
+        // The drop marker of the drag goes away as when the drag leaves.
+        QDragLeaveEvent leave;
+        QPlainTextEdit::dragLeaveEvent(&leave);
+        event->acceptProposedAction();
+        emit filesDropped(files);
+        return;
+    }
     editText(caretLook(), {}, [&] { QPlainTextEdit::dropEvent(event); }, EditGrouping::AsItComes);
 }
 
@@ -860,7 +870,8 @@ QMimeData *RichTextBox::createMimeDataFromSelection() const
 
 bool RichTextBox::canInsertFromMimeData(const QMimeData *source) const
 {
-    return mimeHasFormat(source, ClipboardFormat::Rtf)
+    // Dropped files are taken too: they are opened, not inserted (see dropEvent).
+    return mimeHasFormat(source, ClipboardFormat::Rtf) || !droppedFiles(source).isEmpty()
            || QPlainTextEdit::canInsertFromMimeData(source);
 }
 

@@ -108,6 +108,8 @@ signals:
     void mouseMoved();
     void focusGained();
     void focusLost();
+    // Local files were dropped on the text; they are not inserted.
+    void filesDropped(const QStringList &files);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
