@@ -210,3 +210,13 @@ void storeChildState(int state)
 {
     writeInt("ChildState", state);
 }
+
+bool storedSpaceMarksShown()
+{
+    return readBool("SpaceMarks", false);
+}
+
+void storeSpaceMarksShown(bool shown)
+{
+    writeBool("SpaceMarks", shown);
+}

@@ -47,3 +47,7 @@ void AddRecentFile(const QString &path);
 // 2 maximised; anything else reads as 0), and storing it.
 int storedChildState();
 void storeChildState(int state);
+
+// Whether document windows draw faint marks for full-width spaces and tabs (default off).
+bool storedSpaceMarksShown();
+void storeSpaceMarksShown(bool shown);

@@ -7,6 +7,7 @@ DocumentCommandTable documentFileCommands(); // save, save as, print, close, col
 DocumentCommandTable insertCommands();       // editing and insertion commands
 DocumentCommandTable toolCommands();         // find, line tools, width conversion, CSV to table
 DocumentCommandTable phraseCommands();       // the boilerplate phrases of the Insert menu
+DocumentCommandTable viewCommands();         // the marks for full-width spaces and tabs
 
 // Adds the document window's own commands to DocumentCommands.
 void registerDocumentCommands();

@@ -84,4 +84,5 @@ void registerDocumentCommands()
     DocumentCommands::add(insertCommands());
     DocumentCommands::add(toolCommands());
     DocumentCommands::add(phraseCommands());
+    DocumentCommands::add(viewCommands());
 }

@@ -46,6 +46,7 @@ frmDocument::frmDocument(QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     txtText = new RichTextBox(client);
     txtText->setObjectName(QStringLiteral("txtText"));
+    txtText->setSpaceMarksShown(storedSpaceMarksShown());
     layout->addWidget(txtText);
     rtbWork = new RichTextBox(client);
     rtbWork->setObjectName(QStringLiteral("rtbWork"));

@@ -3,6 +3,7 @@
 #include "document/clipboard.h"
 #include "document/lookundo.h"
 #include "document/rtf.h"
+#include "document/spacemarks.h"
 #include "core/droppedfiles.h"
 
 #include <QFontDatabase>
@@ -138,6 +139,30 @@ private:
     QTextBlock block;
     int blockStart = 0;
 };
+
+// The layout of the line being composed in an input method also holds the pre-edit text,
+// which is not part of the document: the looks after it move behind it, and the formats the
+// input method gave the pre-edit text (its underline) stay.
+QList<QTextLayout::FormatRange> besidePreedit(QList<QTextLayout::FormatRange> looks, const QTextLayout *layout)
+{
+    const int preeditStart = layout->preeditAreaPosition();
+    const int preeditLength = int(layout->preeditAreaText().size());
+    if (preeditLength == 0)
+        return looks;
+    for (QTextLayout::FormatRange &range : looks) {
+        if (range.start >= preeditStart)
+            range.start += preeditLength;
+        else if (range.start + range.length > preeditStart)
+            range.length += preeditLength; // the pre-edit text sits inside this run
+    }
+    for (const QTextLayout::FormatRange &range : layout->formats()) {
+        if (range.start >= preeditStart && range.start + range.length <= preeditStart + preeditLength)
+            looks.append(range);
+    }
+    std::stable_sort(looks.begin(), looks.end(),
+                     [](const auto &a, const auto &b) { return a.start < b.start; });
+    return looks;
+}
 
 } // namespace
 
@@ -767,7 +792,14 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
 
 void RichTextBox::inputMethodEvent(QInputMethodEvent *event)
 {
+    // A commit goes in as typed text: live colouring sets its look first, as for a key, and
+    // the control's own handling makes it one undo step, which the looks join.
+    const QString committed = event->commitString();
+    if (!committed.isEmpty())
+        emit inputCommitting(committed);
     editText(caretLook(), {}, [&] { QPlainTextEdit::inputMethodEvent(event); }, EditGrouping::AsItComes);
+    if (!committed.isEmpty())
+        emit inputCommitted(committed);
 }
 
 void RichTextBox::dropEvent(QDropEvent *event)
@@ -788,6 +820,25 @@ void RichTextBox::paintEvent(QPaintEvent *event)
 {
     showLooksOfVisibleBlocks();
     QPlainTextEdit::paintEvent(event);
+    if (!m_spaceMarksShown)
+        return;
+    QPainter painter(viewport());
+    const QPointF offset = contentOffset();
+    const int bottom = viewport()->height();
+    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
+        const QRectF bounds = blockBoundingGeometry(block).translated(offset);
+        if (bounds.top() > bottom)
+            break;
+        paintSpaceMarks(painter, block, bounds.topLeft(), palette().color(QPalette::Text));
+    }
+}
+
+void RichTextBox::setSpaceMarksShown(bool shown)
+{
+    if (m_spaceMarksShown == shown)
+        return;
+    m_spaceMarksShown = shown;
+    viewport()->update();
 }
 
 // Hands the looks of the blocks in view to their layouts; a block whose formats are already
@@ -807,6 +858,7 @@ void RichTextBox::showLooksOfVisibleBlocks()
             start += run.length;
         }
         QTextLayout *layout = block.layout();
+        formats = besidePreedit(formats, layout);
         if (layout->formats() == formats)
             continue;
         layout->setFormats(formats);
