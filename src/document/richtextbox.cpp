@@ -792,12 +792,36 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
 
 void RichTextBox::inputMethodEvent(QInputMethodEvent *event)
 {
-    // A commit goes in as typed text: live colouring sets its look first, as for a key, and
-    // the control's own handling makes it one undo step, which the looks join.
+    // The text an input method commits goes in here, as typed characters do: live colouring
+    // sets its look first, and the edit with its looks is one undo step. The control's own
+    // handling then only shows the pre-edit text, which is not part of the document; the
+    // layout change it reports is no change of the text.
     const QString committed = event->commitString();
-    if (!committed.isEmpty())
-        emit inputCommitting(committed);
-    editText(caretLook(), {}, [&] { QPlainTextEdit::inputMethodEvent(event); }, EditGrouping::AsItComes);
+    const bool replaces = event->replacementLength() > 0;
+    QTextCursor edit = textCursor();
+    const bool typesOverSelection = edit.hasSelection() && (!committed.isEmpty() || !event->preeditString().isEmpty());
+    if (!committed.isEmpty() || replaces || typesOverSelection) {
+        if (!committed.isEmpty())
+            emit inputCommitting(committed);
+        const Look look = edit.hasSelection() ? lookBefore(edit.position()) : caretLook();
+        editText(look, {}, [&] {
+            edit.removeSelectedText();
+            if (committed.isEmpty() && !replaces)
+                return;
+            const int last = document()->characterCount() - 1;
+            const int from = std::clamp(edit.position() + event->replacementStart(), 0, last);
+            edit.setPosition(from);
+            edit.setPosition(std::min(from + std::max(event->replacementLength(), 0), last), QTextCursor::KeepAnchor);
+            edit.insertText(committed);
+        });
+        setTextCursor(edit); // after the edit block: the control reads its layout
+        ensureCursorVisible();
+    }
+    QInputMethodEvent preeditOnly(event->preeditString(), event->attributes());
+    ++formattingDepth;
+    QPlainTextEdit::inputMethodEvent(&preeditOnly);
+    --formattingDepth;
+    event->accept();
     if (!committed.isEmpty())
         emit inputCommitted(committed);
 }
