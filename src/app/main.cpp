@@ -1,7 +1,10 @@
+#include "app/commandline.h"
 #include "app/startup.h"
 #include "preview/frmbrowser.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
 
 int main(int argc, char **argv)
 {
@@ -9,5 +12,19 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Orvine"));
     QApplication::setOrganizationName(QStringLiteral("Orvine"));
     installBuiltInBrowser();
-    return Main();
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(ORVINE_VERSION_MAJOR)
+                                            .arg(ORVINE_VERSION_MINOR)
+                                            .arg(ORVINE_VERSION_PATCH));
+    // The desktop entry's name, so that the window system finds the entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.orvine.Orvine"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("HTML editor"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("HTML files to open"),
+                                 QStringLiteral("[files...]"));
+    parser.process(app);
+    return Main(documentPaths(parser.positionalArguments(), QDir::currentPath()));
 }

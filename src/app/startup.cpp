@@ -8,6 +8,7 @@
 #include "core/interaction.h"
 #include "core/sharedstate.h"
 #include "app/singleinstance.h"
+#include "app/startfiles.h"
 #include "document/frmdocument.h"
 #include "document/richtextbox.h"
 #include "document/tagcolor.h"
@@ -40,14 +41,13 @@ QString buildNewTemplate()
     return lines.join(QStringLiteral("\r\n"));
 }
 
-
-int Main()
+int Main(const QStringList &files)
 {
     installQtTranslations();
     registerAllCommands();
     SingleInstance instance;
     if (!instance.isFirst())
-        return 0;
+        return handOverToRunningInstance(instance, files);
 
     auto *splash = new frmSplash;
     splash->show();
@@ -59,6 +59,7 @@ int Main()
     frmMain frame;
     delete splash;
     frame.show();
-    NewDocument();
+    instance.setReceiver(openHandedFiles);
+    openStartFiles(files);
     return QApplication::exec();
 }

@@ -269,3 +269,13 @@ void storeSearchPage(const QString &address)
 {
     writeText("SearchPage", address);
 }
+
+bool storedSpaceMarksShown()
+{
+    return readBool("SpaceMarks", false);
+}
+
+void storeSpaceMarksShown(bool shown)
+{
+    writeBool("SpaceMarks", shown);
+}

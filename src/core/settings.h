@@ -58,3 +58,7 @@ void storeUrlHistoryEntry(int slot, const QString &url);
 // own local search page.
 QString storedSearchPage();
 void storeSearchPage(const QString &address);
+
+// Whether document windows draw faint marks for full-width spaces and tabs (default off).
+bool storedSpaceMarksShown();
+void storeSpaceMarksShown(bool shown);

@@ -6,8 +6,9 @@
 DocumentCommandTable documentFileCommands(); // save, save as, print, close, colour pass, Tool menu
 DocumentCommandTable insertCommands();       // editing and insertion commands
 DocumentCommandTable toolCommands();         // find, line tools, width conversion, CSV to table
-DocumentCommandTable phraseCommands();
-DocumentCommandTable encodingCommands();     // reopen and save in a chosen encoding       // the boilerplate phrases of the Insert menu
+DocumentCommandTable phraseCommands();       // the boilerplate phrases of the Insert menu
+DocumentCommandTable encodingCommands();     // reopen and save in a chosen encoding
+DocumentCommandTable viewCommands();         // the marks for full-width spaces and tabs
 
 // Adds the document window's own commands to DocumentCommands.
 void registerDocumentCommands();

@@ -85,4 +85,5 @@ void registerDocumentCommands()
     DocumentCommands::add(toolCommands());
     DocumentCommands::add(phraseCommands());
     DocumentCommands::add(encodingCommands());
+    DocumentCommands::add(viewCommands());
 }

@@ -46,6 +46,7 @@ frmDocument::frmDocument(QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     txtText = new RichTextBox(client);
     txtText->setObjectName(QStringLiteral("txtText"));
+    txtText->setSpaceMarksShown(storedSpaceMarksShown());
     layout->addWidget(txtText);
     rtbWork = new RichTextBox(client);
     rtbWork->setObjectName(QStringLiteral("rtbWork"));
@@ -125,6 +126,7 @@ void frmDocument::connectText()
     connect(txtText, &RichTextBox::focusGained, Timer1, qOverload<>(&QTimer::start));
     connect(txtText, &RichTextBox::focusLost, Timer1, &QTimer::stop);
     connect(txtText, &RichTextBox::mouseMoved, this, &frmDocument::mouseMovedOverText);
+    connect(txtText, &RichTextBox::filesDropped, this, &frmDocument::filesDropped);
 }
 
 void frmDocument::onKeyDown(int key, Qt::KeyboardModifiers modifiers)

@@ -106,6 +106,8 @@ signals:
     void mouseMovedOverText();
     // Insert switched the text between inserting and overwriting.
     void overwriteModeChanged(bool overwrite);
+    // Files were dropped on the text: they are to be opened as documents.
+    void filesDropped(const QStringList &files);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

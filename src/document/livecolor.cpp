@@ -128,6 +128,17 @@ void applyLiveAction(frmDocument &doc, const LiveAction &action)
 
 void installLiveColoring(frmDocument &doc)
 {
+    // Text committed by an input method is coloured as the same text typed key by key.
+    QObject::connect(doc.txtText, &RichTextBox::inputCommitting, &doc, [&doc](const QString &text) {
+        if (!shared().blnTagColor)
+            return;
+        const LiveState state{doc.blnInTag, doc.blnTagMark};
+        applyLiveAction(doc, liveKeyDown({0, Qt::NoModifier, text}, state, doc.txtText->selLength() == 0));
+    });
+    QObject::connect(doc.txtText, &RichTextBox::inputCommitted, &doc, [&doc](const QString &text) {
+        const LiveState state{doc.blnInTag, doc.blnTagMark};
+        applyLiveAction(doc, liveKeyUp({0, Qt::NoModifier, text}, state, [&doc] { return doc.txtText->selColor(); }));
+    });
     QObject::connect(doc.txtText, &RichTextBox::keyDown, &doc,
                      [&doc](int key, Qt::KeyboardModifiers modifiers, const QString &text) {
                          if (!shared().blnTagColor)

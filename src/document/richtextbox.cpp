@@ -3,6 +3,8 @@
 #include "document/clipboard.h"
 #include "document/lookundo.h"
 #include "document/rtf.h"
+#include "document/spacemarks.h"
+#include "core/droppedfiles.h"
 
 #include <QFontDatabase>
 #include <QKeyEvent>
@@ -137,6 +139,30 @@ private:
     QTextBlock block;
     int blockStart = 0;
 };
+
+// The layout of the line being composed in an input method also holds the pre-edit text,
+// which is not part of the document: the looks after it move behind it, and the formats the
+// input method gave the pre-edit text (its underline) stay.
+QList<QTextLayout::FormatRange> besidePreedit(QList<QTextLayout::FormatRange> looks, const QTextLayout *layout)
+{
+    const int preeditStart = layout->preeditAreaPosition();
+    const int preeditLength = int(layout->preeditAreaText().size());
+    if (preeditLength == 0)
+        return looks;
+    for (QTextLayout::FormatRange &range : looks) {
+        if (range.start >= preeditStart)
+            range.start += preeditLength;
+        else if (range.start + range.length > preeditStart)
+            range.length += preeditLength; // the pre-edit text sits inside this run
+    }
+    for (const QTextLayout::FormatRange &range : layout->formats()) {
+        if (range.start >= preeditStart && range.start + range.length <= preeditStart + preeditLength)
+            looks.append(range);
+    }
+    std::stable_sort(looks.begin(), looks.end(),
+                     [](const auto &a, const auto &b) { return a.start < b.start; });
+    return looks;
+}
 
 } // namespace
 
@@ -766,11 +792,51 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
 
 void RichTextBox::inputMethodEvent(QInputMethodEvent *event)
 {
-    editText(caretLook(), {}, [&] { QPlainTextEdit::inputMethodEvent(event); }, EditGrouping::AsItComes);
+    // The text an input method commits goes in here, as typed characters do: live colouring
+    // sets its look first, and the edit with its looks is one undo step. The control's own
+    // handling then only shows the pre-edit text, which is not part of the document; the
+    // layout change it reports is no change of the text.
+    const QString committed = event->commitString();
+    const bool replaces = event->replacementLength() > 0;
+    QTextCursor edit = textCursor();
+    const bool typesOverSelection = edit.hasSelection() && (!committed.isEmpty() || !event->preeditString().isEmpty());
+    if (!committed.isEmpty() || replaces || typesOverSelection) {
+        if (!committed.isEmpty())
+            emit inputCommitting(committed);
+        const Look look = edit.hasSelection() ? lookBefore(edit.position()) : caretLook();
+        editText(look, {}, [&] {
+            edit.removeSelectedText();
+            if (committed.isEmpty() && !replaces)
+                return;
+            const int last = document()->characterCount() - 1;
+            const int from = std::clamp(edit.position() + event->replacementStart(), 0, last);
+            edit.setPosition(from);
+            edit.setPosition(std::min(from + std::max(event->replacementLength(), 0), last), QTextCursor::KeepAnchor);
+            edit.insertText(committed);
+        });
+        setTextCursor(edit); // after the edit block: the control reads its layout
+        ensureCursorVisible();
+    }
+    QInputMethodEvent preeditOnly(event->preeditString(), event->attributes());
+    ++formattingDepth;
+    QPlainTextEdit::inputMethodEvent(&preeditOnly);
+    --formattingDepth;
+    event->accept();
+    if (!committed.isEmpty())
+        emit inputCommitted(committed);
 }
 
 void RichTextBox::dropEvent(QDropEvent *event)
 {
+    const QStringList files = droppedFiles(event->mimeData());
+    if (!files.isEmpty()) {
+        // The drop marker of the drag goes away as when the drag leaves.
+        QDragLeaveEvent leave;
+        QPlainTextEdit::dragLeaveEvent(&leave);
+        event->acceptProposedAction();
+        emit filesDropped(files);
+        return;
+    }
     editText(caretLook(), {}, [&] { QPlainTextEdit::dropEvent(event); }, EditGrouping::AsItComes);
 }
 
@@ -778,6 +844,25 @@ void RichTextBox::paintEvent(QPaintEvent *event)
 {
     showLooksOfVisibleBlocks();
     QPlainTextEdit::paintEvent(event);
+    if (!m_spaceMarksShown)
+        return;
+    QPainter painter(viewport());
+    const QPointF offset = contentOffset();
+    const int bottom = viewport()->height();
+    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
+        const QRectF bounds = blockBoundingGeometry(block).translated(offset);
+        if (bounds.top() > bottom)
+            break;
+        paintSpaceMarks(painter, block, bounds.topLeft(), palette().color(QPalette::Text));
+    }
+}
+
+void RichTextBox::setSpaceMarksShown(bool shown)
+{
+    if (m_spaceMarksShown == shown)
+        return;
+    m_spaceMarksShown = shown;
+    viewport()->update();
 }
 
 // Hands the looks of the blocks in view to their layouts; a block whose formats are already
@@ -797,6 +882,7 @@ void RichTextBox::showLooksOfVisibleBlocks()
             start += run.length;
         }
         QTextLayout *layout = block.layout();
+        formats = besidePreedit(formats, layout);
         if (layout->formats() == formats)
             continue;
         layout->setFormats(formats);
@@ -860,7 +946,8 @@ QMimeData *RichTextBox::createMimeDataFromSelection() const
 
 bool RichTextBox::canInsertFromMimeData(const QMimeData *source) const
 {
-    return mimeHasFormat(source, ClipboardFormat::Rtf)
+    // Dropped files are taken too: they are opened, not inserted (see dropEvent).
+    return mimeHasFormat(source, ClipboardFormat::Rtf) || !droppedFiles(source).isEmpty()
            || QPlainTextEdit::canInsertFromMimeData(source);
 }
 

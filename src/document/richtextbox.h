@@ -85,6 +85,10 @@ public:
     // runs are cheapest. Colouring is not a change of the text: `changed` is not emitted.
     void applyColorRuns(const QList<ColorRun> &runs);
 
+    // Faint marks drawn over full-width spaces and tabs; the text itself is unchanged.
+    bool spaceMarksShown() const { return m_spaceMarksShown; }
+    void setSpaceMarksShown(bool shown);
+
     // Called from a keyDown handler: the control does not handle this key itself.
     void ignoreKey();
 
@@ -108,6 +112,11 @@ signals:
     void mouseMoved();
     void focusGained();
     void focusLost();
+    // Local files were dropped on the text; they are not inserted.
+    void filesDropped(const QStringList &files);
+    // An input method commits `text`: before it goes in, and after.
+    void inputCommitting(const QString &text);
+    void inputCommitted(const QString &text);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -174,6 +183,7 @@ private:
     int formattingDepth = 0; // > 0 while only formats change
     bool keyIgnored = false;
     int m_doubleClickedCharacter = -1;
+    bool m_spaceMarksShown = false;
 };
 
 // Colour values of the markup classes, 0x00BBGGRR.

@@ -4,6 +4,7 @@
 #include "mainwindow/framecommands.h"
 
 #include "core/interaction.h"
+#include "core/settings.h"
 #include "core/sharedstate.h"
 #include "document/documentsave.h"
 #include "document/richtextbox.h"
@@ -146,6 +147,7 @@ void documentViewOpening(frmDocument &doc)
     if (frmMain *frame = frameOf(doc))
         checkViewEntries(*frame, doc);
     doc.setCommandEnabled(QStringLiteral("mnuViewTagColor"), shared().blnTagColor);
+    setChecked(doc.action(QStringLiteral("mnuViewSpaceMarks")), storedSpaceMarksShown());
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "document/documentsave.h"
 #include "mainwindow/documentio.h"
+#include "mainwindow/filedrop.h"
 #include "core/interaction.h"
 #include "core/paths.h"
 #include "core/settings.h"
@@ -86,6 +87,7 @@ frmMain::frmMain(QWidget *parent)
     connect(m_client, &FrameClient::resized, this, &frmMain::relayout);
     // Moving over the frame's background ends any splitter pointer.
     mdiArea->viewport()->installEventFilter(this);
+    acceptFileDrops(this, openDroppedFiles);
 
     buildStatusBar();
 
@@ -402,6 +404,7 @@ void frmMain::addDocument(frmDocument *document)
     connect(document, &frmDocument::caretMoved, this,
             [this](const QString &position) { setPanelText(CaretPanel, position); });
     connect(document, &frmDocument::note, this, &frmMain::showNote);
+    connect(document, &frmDocument::filesDropped, this, openDroppedFiles);
     connect(document, &frmDocument::recentFilesChanged, this,
             [this] { refreshRecentFileMenu(15); });
     connect(document, &frmDocument::mouseMovedOverText, this, &frmMain::resetMousePointer);
