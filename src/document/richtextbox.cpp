@@ -581,6 +581,7 @@ void RichTextBox::editText(Look look, const QList<LookRun> &insertedLooks,
 // Keeps one look per document character through a change the document reports.
 void RichTextBox::followContentsChange(int position, int removed, int added)
 {
+    lastChangeEnd = position + added;
     const int characters = document()->characterCount();
     if (formattingDepth == 0 && (removed != 0 || added != 0)) {
         if (std::exchange(changeFollowedByUndo, false)) {
@@ -750,7 +751,15 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
     auto handle = [this](QKeyEvent *key) {
         // Undo and redo restore the looks through the undo stack; every other key may edit.
         if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) {
+            // The caret goes where the undone or redone change was; the looks' own undo items
+            // would otherwise leave it at the start of the text.
+            lastChangeEnd = -1;
             QPlainTextEdit::keyPressEvent(key);
+            if (lastChangeEnd >= 0) {
+                QTextCursor caret(document());
+                caret.setPosition(qMin(lastChangeEnd, document()->characterCount() - 1));
+                setTextCursor(caret);
+            }
             return;
         }
         const QTextCursor cursor = textCursor();

@@ -179,6 +179,7 @@ private:
     Look lookOfNewText;
     QList<LookRun> looksOfNewText;
     std::shared_ptr<LookChange> openChange; // the edit under way, filled when reported
+    int lastChangeEnd = -1; // document position after the last change of the text
     bool changeFollowedByUndo = false; // the looks of the coming report are already in place
     int formattingDepth = 0; // > 0 while only formats change
     bool keyIgnored = false;
