@@ -12,6 +12,7 @@ dlgSetBaseUrl::dlgSetBaseUrl()
 {
     Label1 = makeLabel(this, tr("基準ＵＲＬ"), QStringLiteral("Label1"));
     txtURL = makeTextBox(this, QStringLiteral("txtURL"));
+    txtURL->setMinimumWidth(UrlBoxWidth);
     Label2 = makeLabel(this, tr("ﾀｰｹﾞｯﾄ名"), QStringLiteral("Label2"));
     txtTarget = makeTextBox(this, QStringLiteral("txtTarget"));
     auto *grid = new QGridLayout;

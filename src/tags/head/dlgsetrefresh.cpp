@@ -16,6 +16,7 @@ dlgSetRefresh::dlgSetRefresh()
     txtSec = makeTextBox(this, QStringLiteral("txtSec"));
     Label2 = makeLabel(this, tr("読込URL"), QStringLiteral("Label2"));
     txtUrl = makeTextBox(this, QStringLiteral("txtUrl"));
+    txtUrl->setMinimumWidth(UrlBoxWidth);
     cmdRef = makeButton(this, QStringLiteral("cmdRef"), tr("参照"));
     auto *grid = new QGridLayout;
     addRow(grid, Label1, txtSec);

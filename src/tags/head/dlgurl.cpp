@@ -19,7 +19,7 @@ dlgURL::dlgURL()
             listed << url;
     }
     cmbURL = makeDropDown(this, QStringLiteral("cmbURL"), listed);
-    cmbURL->setMinimumWidth(360);
+    cmbURL->setMinimumWidth(UrlBoxWidth);
     auto *grid = new QGridLayout;
     addRow(grid, Label1, cmbURL);
     layOut(grid);

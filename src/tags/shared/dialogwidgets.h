@@ -16,6 +16,9 @@ class QPushButton;
 class QRadioButton;
 class QWidget;
 
+// The width of a box meant for a whole URL.
+constexpr int UrlBoxWidth = 360;
+
 // Small factories for the controls of the tag dialogs: each control gets its name as
 // objectName and its caption exactly as given.
 QLabel *makeLabel(QWidget *parent, const QString &caption, const QString &name = {});

@@ -7,6 +7,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace {
+
+// Room beside a dialog's caption for the title bar's icon and close button.
+constexpr int CaptionAllowance = 120;
+
+} // namespace
+
 TagDialog::TagDialog(const QString &name, const QString &caption, ButtonNames buttons,
                      QWidget *parent)
     : QDialog(parent)
@@ -15,6 +22,9 @@ TagDialog::TagDialog(const QString &name, const QString &caption, ButtonNames bu
 {
     setObjectName(name);
     setWindowTitle(caption);
+    // A dialog is closed, never minimised or maximised.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowCloseButtonHint);
     const bool dlg = buttons == ButtonNames::Dlg;
     m_ok->setObjectName(dlg ? QStringLiteral("OKButton") : QStringLiteral("cmdOK"));
     m_cancel->setObjectName(dlg ? QStringLiteral("CancelButton") : QStringLiteral("cmdCancel"));
@@ -88,6 +98,10 @@ QString runDialog(TagDialog &dialog)
 
 void TagDialog::showEvent(QShowEvent *event)
 {
+    // Wide enough for the whole caption beside the title bar's buttons.
+    const int captionWidth = fontMetrics().horizontalAdvance(windowTitle()) + CaptionAllowance;
+    if (width() < captionWidth)
+        resize(captionWidth, height());
     QDialog::showEvent(event);
     for (QWidget *w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
         const bool field = (w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(this) && w->isEnabled()

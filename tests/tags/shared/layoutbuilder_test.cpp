@@ -71,3 +71,20 @@ TEST(LayoutBuilder, ColourGroupFillsItsBoxFromTheColourDialog)
 }
 
 } // namespace
+
+namespace {
+
+// Dialogs have no minimise or maximise button, and open wide enough for their whole caption.
+TEST(TagDialogWindow, NoMinimiseOrMaximiseAndTheCaptionIsNotCut)
+{
+    frmTdSet cell;
+    cell.setWindowTitle(QStringLiteral("レコードブロックの設定とずっと長い見出しの設定"));
+    EXPECT_FALSE(cell.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(cell.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(cell.windowFlags() & Qt::WindowCloseButtonHint);
+    cell.show();
+    EXPECT_GT(cell.width(), cell.fontMetrics().horizontalAdvance(cell.windowTitle()));
+    cell.hide();
+}
+
+} // namespace
