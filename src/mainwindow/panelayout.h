@@ -29,8 +29,9 @@ public:
     static constexpr int PreviewLeft = 40;
     static constexpr int NameLeft = 40;
     static constexpr int NameHeight = 510;
-    // How close to the right edge the width splitter catches the pointer.
-    static constexpr int EdgeGrip = 50;
+    // How close to the right edge the width splitter catches the pointer: 6 pixels at 96 dpi,
+    // wide enough to grab.
+    static constexpr int EdgeGrip = 90;
     // The drags stop here, so that no control gets a negative width or height.
     static constexpr int MinWidth = 600;
     static constexpr int MinPreviewHeight = 0;

@@ -98,9 +98,9 @@ TEST(PaneLayoutTest, PointerShapeFollowsThePosition)
     const PaneLayout pane = arrangedPane(3000);
     struct Case { int x; int y; PanePointer expected; };
     const Case cases[] = {
-        {2950, 1000, PointerSizeWE},                      // right edge
+        {2910, 1000, PointerSizeWE},                      // right edge, 6 pixels wide
         {3000, 1000, PointerSizeWE},
-        {2949, 1000, PointerDefault},
+        {2909, 1000, PointerDefault},
         {2990, pane.preview.top - 10, PointerSizeWE},     // the edge wins over the gap
         {1000, pane.tabStrip.bottom(), PointerSizeNS},    // gap above the preview
         {1000, pane.preview.top, PointerSizeNS},
