@@ -38,8 +38,11 @@ BuiltMenus buildMenusFromTable(const QList<MenuEntry> &table, QWidget *owner,
         } else {
             item = open.constLast()->addAction(caption);
             item->setObjectName(name);
-            if (caption == QLatin1String("-")) // item 0 of a control array, such as the recent files
+            if (caption == QLatin1String("-")) { // item 0 of a control array, such as the recent files
+                // A separator with text is drawn as a section showing the text: it has none.
+                item->setText(QString());
                 item->setSeparator(true);
+            }
             if (entry.shortcut)
                 item->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut)));
             const QString handler = menuEntryHandler(entry);

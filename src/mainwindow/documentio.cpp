@@ -122,6 +122,9 @@ void openDocumentCommand()
     const QString path = Interaction::current().openFileName(documentFileRequest());
     if (path.isEmpty())
         return;
+    // The closed dialog's area is painted again before a large page is read and coloured, so
+    // it does not stay on screen as a ghost.
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     shared().strLastFullPath = path;
     ReadDoc(path);
 }

@@ -143,3 +143,16 @@ TEST_F(FrameMenuTest, StatusBarPanels)
     EXPECT_EQ(frame->panelText(4), QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")));
     EXPECT_FALSE(frame->panelText(5).isEmpty());
 }
+
+namespace {
+
+// The separator above the recent files is a line, never a "-" written as a section.
+TEST_F(FrameMenuTest, RecentFilesSeparatorHasNoText)
+{
+    QAction *separator = frame->action(QStringLiteral("mnuFileMRU_0"));
+    ASSERT_TRUE(separator);
+    EXPECT_TRUE(separator->isSeparator());
+    EXPECT_TRUE(separator->text().isEmpty());
+}
+
+} // namespace
