@@ -1,6 +1,7 @@
 #include "app/commandline.h"
 #include "app/startup.h"
 #include "preview/frmbrowser.h"
+#include "preview/webhtmlview.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -12,6 +13,7 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Orvine"));
     QApplication::setOrganizationName(QStringLiteral("Orvine"));
     installBuiltInBrowser();
+    installWebHtmlViews();
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
                                             .arg(ORVINE_VERSION_MAJOR)
                                             .arg(ORVINE_VERSION_MINOR)

@@ -1,5 +1,7 @@
 #include "tags/gradation/frmgradation.h"
 
+#include "core/htmlview.h"
+
 #include "tags/gradation/colorbox.h"
 #include "tags/shared/dialogwidgets.h"
 #include "core/interaction.h"
@@ -10,7 +12,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextBrowser>
 #include <QVBoxLayout>
 
 namespace {
@@ -52,11 +53,10 @@ frmGradation::frmGradation(QWidget *parent)
     , chkKurikaeshi(makeCheckBox(this, QStringLiteral("chkKurikaeshi"), QStringLiteral("グラデーションを繰返す")))
     , cmdGradetion(makeButton(this, QStringLiteral("cmdGradetion"), QStringLiteral("作成")))
     , txtOut(makeTextArea(this, QStringLiteral("txtOut")))
-    , WebBrowser1(new QTextBrowser(this))
+    , WebBrowser1(HtmlView::make(this))
 {
     okButton()->setObjectName(QStringLiteral("cmdOk"));
     WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
-    WebBrowser1->setOpenLinks(false);
 
     auto *colors = new QGridLayout;
     colors->addWidget(makeLabel(this, QStringLiteral("開始色"), QStringLiteral("Label3")), 0, 0);

@@ -8,7 +8,7 @@ class QCheckBox;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
-class QTextBrowser;
+class HtmlView;
 
 // Gradation text: the user picks a start and an end colour by double-clicking their boxes,
 // builds the coloured HTML with 作成, sees it previewed and takes it with OK. OK stays disabled
@@ -32,7 +32,7 @@ public:
     QCheckBox *chkKurikaeshi;
     QPushButton *cmdGradetion;
     QPlainTextEdit *txtOut;
-    QTextBrowser *WebBrowser1; // preview of the built HTML
+    HtmlView *WebBrowser1; // preview of the built HTML: the web engine in the program
 
     // 作成: builds the HTML into txtOut, previews it and enables OK.
     void cmdGradetion_Click();

@@ -11,6 +11,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextBlock>
+#include "core/htmlview.h"
+
 #include <QTextBrowser>
 #include <QTextCursor>
 
@@ -35,6 +37,14 @@ void pickAndBuild(frmGradation &dialog)
     doubleClick(dialog.picStartCol);
     doubleClick(dialog.picEndCol);
     dialog.cmdGradetion->click();
+}
+
+// The preview's rich-text browser: the test program does not link the web engine.
+QTextBrowser *previewBrowser(const frmGradation &dialog)
+{
+    auto *view = qobject_cast<TextHtmlView *>(dialog.WebBrowser1);
+    EXPECT_TRUE(view);
+    return view ? view->browser() : nullptr;
 }
 
 // The colour of the preview's character at `position` of its plain text.
@@ -86,7 +96,7 @@ TEST(GradationDialog, BuildShowsTheHtmlAndPreviewsTheColouredText)
 {
     ScriptedInteraction ui;
     frmGradation dialog;
-    EXPECT_EQ(dialog.WebBrowser1->toPlainText().trimmed(), QString());
+    EXPECT_EQ(previewBrowser(dialog)->toPlainText().trimmed(), QString());
     dialog.txtIn->setPlainText(QStringLiteral("日本\n語"));
     dialog.chkKurikaeshi->setChecked(true);
     ui.expectColor(Red).expectColor(Blue);
@@ -97,13 +107,13 @@ TEST(GradationDialog, BuildShowsTheHtmlAndPreviewsTheColouredText)
     EXPECT_EQ(dialog.txtOut->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n")),
               buildGradation(values));
 
-    const QString shown = dialog.WebBrowser1->toPlainText();
+    const QString shown = previewBrowser(dialog)->toPlainText();
     const int first = int(shown.indexOf(QStringLiteral("日")));
     ASSERT_GE(first, 0) << shown.toStdString();
     EXPECT_TRUE(shown.contains(QStringLiteral("本")));
     EXPECT_TRUE(shown.contains(QStringLiteral("語")));
-    EXPECT_EQ(previewColorAt(dialog.WebBrowser1, first), QColor(255, 0, 0));
-    EXPECT_EQ(previewColorAt(dialog.WebBrowser1, int(shown.indexOf(QStringLiteral("語")))),
+    EXPECT_EQ(previewColorAt(previewBrowser(dialog), first), QColor(255, 0, 0));
+    EXPECT_EQ(previewColorAt(previewBrowser(dialog), int(shown.indexOf(QStringLiteral("語")))),
               QColor(0x7F, 0, 0x80));
 }
 
