@@ -24,7 +24,7 @@ void enableBox(QLineEdit *box, QLabel *label, bool enabled)
 } // namespace
 
 frmInput::frmInput()
-    : TagDialog(QStringLiteral("frmInput"), tr("１行部品の作成"), ButtonNames::Frm)
+    : GuardedTagDialog(QStringLiteral("frmInput"), tr("１行部品の作成"), ButtonNames::Frm)
 {
     auto *types = makeFrame(this, tr("部品のタイプ"));
     optType = makeOptionArray(types, QStringLiteral("optType"),
@@ -115,26 +115,8 @@ QString frmInput::buildResult()
     return inputTag(fields());
 }
 
-void frmInput::okAccepted()
-{
-    okPressed = true;
-}
 
-void frmInput::reject()
-{
-    okPressed = false;
-    TagDialog::reject();
-}
 
-bool frmInput::queryUnload()
-{
-    if (okPressed)
-        return true;
-    setResultString(Cancel);
-    hide();
-    okPressed = true;
-    return false;
-}
 
 InputFields frmInput::fields() const
 {

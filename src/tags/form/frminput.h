@@ -1,7 +1,7 @@
 #pragma once
 
 #include "tags/form/formformat.h"
-#include "tags/shared/tagdialog.h"
+#include "tags/shared/guardedtagdialog.h"
 
 #include <QList>
 
@@ -14,7 +14,7 @@ class QRadioButton;
 // size and maximum length for text and password, the initial tick for radio and checkbox.
 // Discarding the dialog after Cancel (or the close box) is refused once, so that it stays
 // loaded with its fields for the next use.
-class frmInput : public TagDialog
+class frmInput : public GuardedTagDialog
 {
     Q_OBJECT
 
@@ -32,20 +32,13 @@ public:
     QLineEdit *txtMaxlength;
     QCheckBox *chkCheck;
 
-    // True once OK succeeded; the closing guard lets the dialog go only then.
-    bool okPressed = false;
-
     using Values = InputFields;
     InputFields fields() const;
     void apply(const InputFields &values);
 
-    void reject() override;
-
 protected:
     bool validate() override;
     QString buildResult() override;
-    void okAccepted() override;
-    bool queryUnload() override;
 
 private:
     int selectedType() const;

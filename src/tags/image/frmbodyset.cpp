@@ -38,7 +38,7 @@ void connectPreview(QLineEdit *box, QWidget *target, QPalette::ColorRole role)
 } // namespace
 
 frmBodySet::frmBodySet()
-    : TagDialog(QStringLiteral("frmBodySet"), tr("ページ書式の設定"), ButtonNames::Frm)
+    : GuardedTagDialog(QStringLiteral("frmBodySet"), tr("ページ書式の設定"), ButtonNames::Frm)
 {
     txtImageName = makeTextBox(this, QStringLiteral("txtImageName"));
     cmdImageRef = makeButton(this, QStringLiteral("cmdImageRef"), tr("参照(&R)"));
@@ -118,26 +118,8 @@ QString frmBodySet::buildResult()
     return bodyStartTag(fields());
 }
 
-void frmBodySet::okAccepted()
-{
-    okPressed = true;
-}
 
-void frmBodySet::reject()
-{
-    okPressed = false;
-    TagDialog::reject();
-}
 
-bool frmBodySet::queryUnload()
-{
-    if (okPressed)
-        return true;
-    setResultString(Cancel);
-    hide();
-    okPressed = true;
-    return false;
-}
 
 BodyFields frmBodySet::fields() const
 {

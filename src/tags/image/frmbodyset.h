@@ -1,7 +1,7 @@
 #pragma once
 
 #include "tags/image/imageformat.h"
-#include "tags/shared/tagdialog.h"
+#include "tags/shared/guardedtagdialog.h"
 
 class QLabel;
 class QLineEdit;
@@ -10,7 +10,7 @@ class QWidget;
 
 // The BODY start tag: a background picture and the five page colours, with a preview box
 // that shows the colours as they are typed.
-class frmBodySet : public TagDialog
+class frmBodySet : public GuardedTagDialog
 {
     Q_OBJECT
 
@@ -36,8 +36,6 @@ public:
     QLabel *lblALink;
     QLabel *lblVlink;
 
-    void reject() override;
-
     using Values = BodyFields;
     BodyFields fields() const;
     void apply(const BodyFields &values);
@@ -46,11 +44,4 @@ protected:
     // A colour box holding anything but "#" and six hexadecimal digits is refused by name.
     bool validate() override;
     QString buildResult() override;
-    void okAccepted() override;
-    // After a cancelled use the first discard is refused: the dialog stays loaded, hidden, and
-    // serves the next use with its fields as they were.
-    bool queryUnload() override;
-
-private:
-    bool okPressed = false;
 };
