@@ -27,6 +27,11 @@ public:
     {
         return std::nullopt;
     }
+    std::optional<int> chooseItem(const QString &, const QString &, const QStringList &,
+                                  int) override
+    {
+        return std::nullopt;
+    }
     PrintOutcome printText(const QString &, QString *) override { return PrintOutcome::Cancelled; }
     bool printerSetup() override { return false; }
     int runModal(QDialog &dialog) override;

@@ -46,6 +46,8 @@ const Row rows[] = {
     {"double-click re-edit, last <TD> (OK)", "reedit-cell", "10m", false, false},
     {"InsertFragment 100 KB into 10 MB", "insert", "10m", true, true},
     {"find the last word of 10 MB", "find", "10m", true, true},
+    {"<P></P> on every line of 1 MB", "paragraphs", "1m", true, false},
+    {"CSV to table, 1 MB", "csv", "csv", true, false},
     {"peak memory, 10 MB page open", "memory", "10m", true, true, "", true},
 };
 
@@ -201,6 +203,11 @@ void printTargets(const Results &results)
     std::printf("  %s open + colour 1 MB dense markup within 3x the floor and no slower than "
                 "the peer\n", verdict(openMet));
 
+    const auto open10 = get("open", "orvine", "10m"), floor10 = get("open", "floor", "10m");
+    std::printf("  %s open + colour 10 MB within 2x the floor\n",
+                verdict(open10 && floor10 ? std::optional<bool>(*open10 <= 2 * *floor10)
+                                          : std::nullopt));
+
     const auto p99 = get("typing", "orvine", "10m", ".p99");
     std::printf("  %s p99 keystroke under 2 ms at 10 MB\n",
                 verdict(p99 ? std::optional<bool>(*p99 < 2) : std::nullopt));
@@ -221,14 +228,19 @@ void printTargets(const Results &results)
                 slow.isEmpty() ? ""
                                : qPrintable(QStringLiteral(" (over: %1)").arg(slow.join(u' '))));
 
-    const auto memory = get("memory", "orvine", "10m");
-    const double textMb = double(bench::pageBytes(QStringLiteral("10m"))) / (1024.0 * 1024.0);
-    std::printf("  %s memory under 10x the text size%s\n",
-                verdict(memory ? std::optional<bool>(*memory < 10 * textMb) : std::nullopt),
-                memory ? qPrintable(QStringLiteral(" (%1x of %2 MB)")
-                                        .arg(*memory / textMb, 0, 'f', 1)
-                                        .arg(textMb, 0, 'f', 0))
-                       : "");
+    std::optional<bool> toolsMet;
+    for (const auto &[scenario, page] : {std::pair{"paragraphs", "1m"}, std::pair{"csv", "csv"}}) {
+        const auto tool = get(scenario, "orvine", page), toolFloor = get(scenario, "floor", page);
+        if (tool && toolFloor)
+            toolsMet = toolsMet.value_or(true) && *tool <= 2 * *toolFloor;
+    }
+    std::printf("  %s <P></P> and CSV to table on 1 MB within 2x the floor\n", verdict(toolsMet));
+
+    const auto memory = get("memory", "orvine", "10m"), memoryFloor = get("memory", "floor", "10m");
+    std::printf("  %s peak memory with the 10 MB page open within 1.3x the floor's\n",
+                verdict(memory && memoryFloor
+                            ? std::optional<bool>(*memory <= 1.3 * *memoryFloor)
+                            : std::nullopt));
 }
 
 int runParent(const Options &options)

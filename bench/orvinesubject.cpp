@@ -122,6 +122,21 @@ public:
         return QFileInfo(path).size() > 0 && m_interaction.messages == 0;
     }
 
+    // Selects the whole text and runs the tool's menu command.
+    bool runTool(Tool tool) override
+    {
+        if (!m_doc)
+            return false;
+        RichTextBox *text = m_doc->txtText;
+        const QString before = text->text();
+        text->select(0, text->textLength());
+        const char *handler = tool == Tool::Paragraphs ? "mnuToolP_Click" : "mnuHtmlTableCsv_Click";
+        if (!m_doc->run(QLatin1String(handler)))
+            return false;
+        settleEvents();
+        return text->text() != before && m_interaction.messages == 0;
+    }
+
     void touch() override
     {
         if (!m_doc)

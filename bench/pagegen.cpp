@@ -205,6 +205,19 @@ public:
         }
     }
 
+    // A spreadsheet row: a name, numbers, a date and a remark.
+    void csvRow()
+    {
+        line(QStringLiteral("%1,%2,%3,%4/%5/%6,%7")
+                 .arg(pick(titles))
+                 .arg(100 + pick(9900))
+                 .arg(pick(50))
+                 .arg(1997 + pick(5))
+                 .arg(1 + pick(12))
+                 .arg(1 + pick(28))
+                 .arg(sentence()));
+    }
+
     void definitionList(qsizetype bytes)
     {
         line(QString::fromLatin1(definitionListStart));
@@ -228,7 +241,11 @@ private:
 void fill(Writer &w, qsizetype until, Style style)
 {
     for (int i = 0; w.bytes() < until; ++i) {
-        style == Style::DenseMarkup ? w.denseSection() : w.homeSection();
+        switch (style) {
+        case Style::HomePage: w.homeSection(); break;
+        case Style::DenseMarkup: w.denseSection(); break;
+        case Style::Csv: w.csvRow(); break;
+        }
         if (i % 32 == 0)
             w.settle();
     }
@@ -245,6 +262,10 @@ QString pageText(qsizetype targetBytes, Style style, const Landmarks &landmarks,
 {
     Writer w(seed);
     w.text().reserve(targetBytes);
+    if (style == Style::Csv) {
+        fill(w, targetBytes, style);
+        return w.text();
+    }
     w.line(QStringLiteral("<HTML>"));
     w.line(QStringLiteral("<HEAD>"));
     w.line(QStringLiteral("<META http-equiv=\"Content-Type\" content=\"text/html; "

@@ -10,7 +10,8 @@ namespace pagegen {
 
 enum class Style {
     HomePage,   // mostly Japanese prose with the usual markup around it
-    DenseMarkup // almost all tags: nested cells, links, fonts, attributes, little text
+    DenseMarkup, // almost all tags: nested cells, links, fonts, attributes, little text
+    Csv          // no markup: lines of comma-separated fields, as pasted from a spreadsheet
 };
 
 // Landmarks put into a page so that scenarios find fixed places in it.

@@ -54,6 +54,32 @@ public:
         return found;
     }
     bool save(const QString &) override { return false; }
+    // The least a plain editor would do: the text split and joined again with QString, then
+    // put over the whole text as one edit.
+    bool runTool(Tool tool) override
+    {
+        m_edit->selectAll();
+        const QStringList lines = m_edit->toPlainText().split(u'\n');
+        QStringList out;
+        out.reserve(lines.size() + 2);
+        if (tool == Tool::Paragraphs) {
+            for (const QString &line : lines)
+                out << QLatin1String("<P>") + line + QLatin1String("</P>");
+        } else {
+            // The same lines as Orvine's table: one per row start, cell and row end.
+            out << QStringLiteral("<TABLE BORDER=\"1\">");
+            for (const QString &line : lines) {
+                out << QStringLiteral("<TR>");
+                for (const QString &cell : line.split(u','))
+                    out << QLatin1String("\t<TD>") + cell + QLatin1String("</TD>");
+                out << QStringLiteral("</TR>");
+            }
+            out << QStringLiteral("</TABLE>");
+        }
+        m_edit->insertPlainText(out.join(u'\n'));
+        settleEvents();
+        return true;
+    }
 
 private:
     std::unique_ptr<QPlainTextEdit> m_edit;

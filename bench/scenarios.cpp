@@ -27,15 +27,8 @@ const BenchPage benchPages[] = {
     {"1m", 1024 * 1024, pagegen::Style::HomePage, {}},
     {"10m", 10 * 1024 * 1024, pagegen::Style::HomePage, {true, true, true}},
     {"dense", 1024 * 1024, pagegen::Style::DenseMarkup, {}},
+    {"csv", 1024 * 1024, pagegen::Style::Csv, {}},
 };
-
-const BenchPage *benchPageNamed(const QString &name)
-{
-    for (const BenchPage &page : benchPages)
-        if (name == QLatin1String(page.name))
-            return &page;
-    return nullptr;
-}
 
 QString pagePath(const QString &folder, const QString &name)
 {
@@ -178,6 +171,22 @@ bool runSaveFloor(const Page &page, const QString &k, int repetitions)
     return true;
 }
 
+// A text tool over the whole page, on a freshly opened page each time.
+bool runTool(Subject &subject, const Page &page, Tool tool, const QString &k, int repetitions)
+{
+    bool ok = true;
+    const Samples s = repeat(
+        repetitions, [&] { ok = subject.runTool(tool) && ok; },
+        [&] {
+            subject.close();
+            subject.open(page);
+        });
+    subject.close();
+    if (ok)
+        report(k, s.median());
+    return ok;
+}
+
 // Double-click on the word that follows `anchor` (its last occurrence) and answer the
 // re-edit dialog.
 bool runDoubleClick(Subject &subject, const Page &page, const QString &anchor, bool accept,
@@ -237,12 +246,6 @@ bool writePages(const QString &folder)
     return true;
 }
 
-qsizetype pageBytes(const QString &name)
-{
-    const BenchPage *page = benchPageNamed(name);
-    return page ? page->bytes : 0;
-}
-
 bool runScenario(const QString &scenario, const QString &subjectName, const QString &pageName,
                  const QString &folder, int repetitions)
 {
@@ -269,6 +272,10 @@ bool runScenario(const QString &scenario, const QString &subjectName, const QStr
         return runInsert(*subject, page, k, repetitions);
     if (scenario == QLatin1String("find"))
         return runFind(*subject, page, k, repetitions);
+    if (scenario == QLatin1String("paragraphs"))
+        return runTool(*subject, page, Tool::Paragraphs, k, repetitions);
+    if (scenario == QLatin1String("csv"))
+        return runTool(*subject, page, Tool::CsvTable, k, repetitions);
     if (scenario == QLatin1String("save"))
         return runSave(*subject, page, k, repetitions);
     if (scenario == QLatin1String("scan-dl") || scenario == QLatin1String("reedit-dl"))

@@ -9,8 +9,6 @@ namespace bench {
 QStringList pageNames();
 // Writes every page into `folder`; false on a write failure.
 bool writePages(const QString &folder);
-// Size in bytes of the named page as generated.
-qsizetype pageBytes(const QString &name);
 
 // Runs one scenario for one subject ("orvine", "floor" or "peer") on one page, in this
 // process, and prints its figures with report(). Returns false when the subject cannot run it.

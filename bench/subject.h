@@ -15,6 +15,12 @@ struct Page
     QString text;     // decoded, CR LF line breaks
 };
 
+// Text tools, run over the whole text as a user selects all and picks the menu entry.
+enum class Tool {
+    Paragraphs, // every line between <P> and </P>
+    CsvTable    // the text, read as CSV, replaced by a table
+};
+
 // An editor measured by the scenarios: Orvine's document window, the toolkit's plain text
 // edit (the floor) or the Scintilla component (the peer). Only open() and the actions are
 // timed; the rest prepares them.
@@ -37,6 +43,12 @@ public:
     virtual bool find(const QString &word) = 0;
     // Writes the page back to `path`; false when the editor has no such command here.
     virtual bool save(const QString &path) = 0;
+    // Runs `tool` over the whole text; false when the editor has no such command here.
+    virtual bool runTool(Tool tool)
+    {
+        Q_UNUSED(tool);
+        return false;
+    }
     // An edit far from where the scenario acts (a character typed and deleted at the end), as
     // a user's typing comes before a command: caches of the text are stale afterwards.
     virtual void touch() {}

@@ -8,6 +8,7 @@
 #include <QMimeData>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -16,23 +17,66 @@ const QString rtfTypes[] = {QStringLiteral("text/rtf"), QStringLiteral("applicat
 const QString plainType = QStringLiteral("text/plain");
 const QString bmpType = QStringLiteral("image/bmp");
 
-// A fresh copy of what the clipboard holds, so one format can be added or replaced.
-QMimeData *copyOf(const QMimeData *data)
+enum class Rtf { Copied, Left };
+
+// Copies what `data` holds into `copy`, so one format can be added or replaced. RTF that is
+// about to be replaced is left out rather than read (it may still have to be written).
+void copyInto(QMimeData *copy, const QMimeData *data, Rtf rtf)
 {
-    auto *copy = new QMimeData;
     if (!data)
-        return copy;
+        return;
     if (data->hasImage())
         copy->setImageData(data->imageData());
     for (const QString &type : data->formats()) {
         if (type == QLatin1String("application/x-qt-image"))
+            continue;
+        if (rtf == Rtf::Left && std::find(std::begin(rtfTypes), std::end(rtfTypes), type)
+                                    != std::end(rtfTypes))
             continue;
         if (type == plainType)
             copy->setText(data->text());
         else
             copy->setData(type, data->data(type));
     }
-    return copy;
+}
+
+// Mime data whose RTF is written the first time it is asked for.
+class DeferredRtfData : public QMimeData
+{
+public:
+    explicit DeferredRtfData(std::function<QString()> writeRtf) : writeRtf(std::move(writeRtf)) {}
+
+    bool hasFormat(const QString &type) const override
+    {
+        return type == rtfTypes[0] || QMimeData::hasFormat(type);
+    }
+    QStringList formats() const override
+    {
+        QStringList types = QMimeData::formats();
+        if (!types.contains(rtfTypes[0]))
+            types.prepend(rtfTypes[0]);
+        return types;
+    }
+
+protected:
+    QVariant retrieveData(const QString &type, QMetaType metaType) const override
+    {
+        if (type != rtfTypes[0])
+            return QMimeData::retrieveData(type, metaType);
+        if (writeRtf)
+            rtf = rtfToBytes(std::exchange(writeRtf, {})());
+        return rtf;
+    }
+
+private:
+    mutable std::function<QString()> writeRtf;
+    mutable QByteArray rtf;
+};
+
+// The clipboard's data without its RTF, ready for a new RTF.
+void copyWithoutRtf(QMimeData *copy)
+{
+    copyInto(copy, QGuiApplication::clipboard()->mimeData(), Rtf::Left);
 }
 
 } // namespace
@@ -81,16 +125,22 @@ void clipboardSetText(const QString &text, ClipboardFormat format)
 {
     if (format != ClipboardFormat::Text && format != ClipboardFormat::Rtf)
         return;
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    QMimeData *data = copyOf(clipboard->mimeData());
+    auto *data = new QMimeData;
     if (format == ClipboardFormat::Text) {
+        copyInto(data, QGuiApplication::clipboard()->mimeData(), Rtf::Copied);
         data->setText(text);
     } else {
-        for (const QString &type : rtfTypes)
-            data->removeFormat(type);
+        copyWithoutRtf(data);
         data->setData(rtfTypes[0], rtfToBytes(text));
     }
-    clipboard->setMimeData(data);
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+void clipboardSetRtfWhenRead(std::function<QString()> writeRtf)
+{
+    auto *data = new DeferredRtfData(std::move(writeRtf));
+    copyWithoutRtf(data);
+    QGuiApplication::clipboard()->setMimeData(data);
 }
 
 QString clipboardGetText(ClipboardFormat format)

@@ -1,6 +1,7 @@
 #include "document/richtextbox.h"
 
 #include "document/clipboard.h"
+#include "document/linebreaks.h"
 #include "document/lookundo.h"
 #include "document/rtf.h"
 #include "document/spacemarks.h"
@@ -20,32 +21,6 @@
 #include <utility>
 
 namespace {
-
-// CR LF, LF and a lone CR each become the document's one line separator.
-QString toLines(QString text)
-{
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(u'\r', u'\n');
-    return text;
-}
-
-// The document's raw text with each block separator written as CR LF.
-QString withCrLf(QStringView raw)
-{
-    const qsizetype breaks = raw.count(QChar::ParagraphSeparator);
-    if (breaks == 0)
-        return raw.toString();
-    QString result(raw.size() + breaks, Qt::Uninitialized);
-    QChar *out = result.data();
-    qsizetype from = 0;
-    for (qsizetype at; (at = raw.indexOf(QChar::ParagraphSeparator, from)) >= 0; from = at + 1) {
-        out = std::copy(raw.begin() + from, raw.begin() + at, out);
-        *out++ = u'\r';
-        *out++ = u'\n';
-    }
-    std::copy(raw.begin() + from, raw.end(), out);
-    return result;
-}
 
 QColor toQColor(int value)
 {
@@ -216,7 +191,7 @@ QString RichTextBox::text() const
             cachedTextValid = false;
     }
     if (!cachedTextValid) {
-        cachedText = withCrLf(document()->toRawText());
+        cachedText = withCrLfBreaks(document()->toRawText());
         cachedTextValid = true;
     }
     return cachedText;
@@ -265,7 +240,7 @@ void RichTextBox::noteContentsChange(int position, int removed, int added)
     }
     const int start = fromDocumentPosition(position);
     const int externalRemoved = removed + removedBreaks;
-    QString addedText = withCrLf(inserted);
+    QString addedText = withCrLfBreaks(inserted);
     // Only colours or bold changed (an undone colouring reports its stretch as replaced).
     if (pendingEdits.isEmpty() && externalRemoved == addedText.size()
         && start <= cachedText.size() - externalRemoved
@@ -306,7 +281,7 @@ void RichTextBox::setText(const QString &text)
     setTextCursor(cursor);
     setCurrentCharFormat(plainFormat());
     dropCachedText(); // the whole text is replaced: nothing to patch
-    setPlainText(toLines(text));
+    setPlainText(withLfBreaks(text));
     setCurrentCharFormat(plainFormat());
     knownBlockCount = document()->blockCount();
     dropCachedText();
@@ -411,7 +386,7 @@ QString RichTextBox::selText() const
 void RichTextBox::setSelText(const QString &text)
 {
     QTextCursor cursor = textCursor();
-    editText(selectionLook(), {}, [&] { cursor.insertText(toLines(text)); });
+    editText(selectionLook(), {}, [&] { cursor.insertText(withLfBreaks(text)); });
     setTextCursor(cursor);
 }
 
@@ -419,7 +394,7 @@ void RichTextBox::replaceEach(const QList<int> &starts, int length, const QStrin
 {
     if (starts.isEmpty())
         return;
-    const QString lines = toLines(replacement);
+    const QString lines = withLfBreaks(replacement);
     QList<int> documentStarts;
     QList<int> documentEnds;
     for (int start : starts) {
@@ -478,26 +453,26 @@ QString RichTextBox::selRtf() const
     return rtfFromSpans(spansBetween(cursor.selectionStart(), cursor.selectionEnd()));
 }
 
-void RichTextBox::insertSpans(const QList<RtfSpan> &spans)
+void RichTextBox::setSelLookedText(const QString &lines, const QList<LookRun> &looks)
 {
-    QString text;
-    QList<LookRun> runs;
-    for (const RtfSpan &span : spans) {
-        const QString lines = toLines(span.text);
-        text += lines;
-        runs.append(LookRun{int(lines.size()), Look{span.color, span.bold}});
-    }
     QTextCursor cursor = textCursor();
-    editText(caretLook(), runs, [&] {
+    editText(caretLook(), looks, [&] {
         cursor.removeSelectedText();
-        cursor.insertText(text);
+        cursor.insertText(lines);
     });
     setTextCursor(cursor);
 }
 
 void RichTextBox::setSelRtf(const QString &rtf)
 {
-    insertSpans(spansFromRtf(rtf));
+    QString text;
+    QList<LookRun> looks;
+    for (const RtfSpan &span : spansFromRtf(rtf)) {
+        const QString lines = withLfBreaks(span.text);
+        text += lines;
+        looks.append(LookRun{int(lines.size()), Look{span.color, span.bold}});
+    }
+    setSelLookedText(text, looks);
 }
 
 Look RichTextBox::lookBefore(int documentPosition) const

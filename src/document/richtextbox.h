@@ -54,6 +54,10 @@ public:
     // The selection as RTF, and replacing the selection by RTF (caret after, nothing selected).
     QString selRtf() const;
     void setSelRtf(const QString &rtf);
+    // Replaces the selection by `lines` (line breaks "\n") whose characters take `looks` in
+    // order, as one undo step; caret after, nothing selected. Looks that do not add up to the
+    // text's length give way to the caret's look.
+    void setSelLookedText(const QString &lines, const QList<LookRun> &looks);
 
     // The colour of the selection's first character, or at the caret (the character before
     // it) when nothing is selected.
@@ -153,7 +157,6 @@ private:
     bool editsAlone(const QKeyEvent &key) const;
     void showLooksOfVisibleBlocks();
     QList<RtfSpan> spansBetween(int documentStart, int documentEnd) const;
-    void insertSpans(const QList<RtfSpan> &spans);
     void setDefaultLook();
     void noteContentsChange(int position, int removed, int added);
     void recordTextEdit(int start, int removed, QString added);

@@ -5,7 +5,9 @@
 #include "document/colorrules.h"
 #include "document/frmdocument.h"
 #include "document/frmprogress.h"
+#include "document/linebreaks.h"
 #include "document/richtextbox.h"
+#include "document/rtf.h"
 
 namespace {
 
@@ -39,6 +41,53 @@ void colorWholeText(RichTextBox &box, PunctuationSet punctuation, frmProgress *p
     box.setSelColor(scan.endsInTag ? TextColor::Blue : TextColor::Black);
 }
 
+Look toLook(Markup kind)
+{
+    switch (kind) {
+    case Markup::Bracket: return {TextColor::Red, true};
+    case Markup::Punctuation: return {TextColor::Magenta, true};
+    case Markup::InTag: return {TextColor::Blue, false};
+    case Markup::Text: break;
+    }
+    return {TextColor::Black, false};
+}
+
+// The looks of a fragment (line breaks "\n") as the colouring pass gives them on a fresh,
+// plain text, except that a line break takes the look of the character before it, as a
+// paragraph mark does in RTF.
+QList<LookRun> fragmentLooks(const QString &lines)
+{
+    QList<LookRun> looks;
+    const auto append = [&looks](Look look) {
+        if (!looks.isEmpty() && looks.last().look == look)
+            ++looks.last().length;
+        else
+            looks.append(LookRun{1, look});
+    };
+    Look previous;
+    for (const MarkupRun &run : scanMarkup(lines, PunctuationSet::Fragment).runs) {
+        const Look look = toLook(run.kind);
+        for (int i = run.start; i < run.start + run.length; ++i) {
+            if (lines[i] != u'\n')
+                previous = look;
+            append(previous);
+        }
+    }
+    return looks;
+}
+
+// The fragment as RTF spans, line breaks "\n".
+QList<RtfSpan> spansOf(const QString &lines, const QList<LookRun> &looks)
+{
+    QList<RtfSpan> spans;
+    int offset = 0;
+    for (const LookRun &run : looks) {
+        appendRtfSpan(spans, lines.mid(offset, run.length), run.look.color, run.look.bold);
+        offset += run.length;
+    }
+    return spans;
+}
+
 } // namespace
 
 void Color_set(frmDocument &doc)
@@ -66,20 +115,15 @@ void WorkColor_Set(frmDocument &doc)
 
 void InsertFragment(frmDocument &doc, const QString &text)
 {
-    RichTextBox &work = *doc.rtbWork;
-    work.setText(QString());
-    work.setSelBold(false);
-    work.setText(text);
     if (text.isEmpty()) {
-        // An empty fragment leaves the clipboard alone, so what it holds must not be pasted:
-        // the selection is simply replaced by nothing.
+        // An empty fragment leaves the clipboard alone: the selection is simply removed.
         doc.txtText->setSelText(QString());
         return;
     }
-    WorkColor_Set(doc);
-    QString rtf = clipboardGetText(ClipboardFormat::Rtf);
-    // A clipboard that could not take the fragment must not lose it.
-    if (rtf.isEmpty())
-        rtf = work.selRtf();
-    doc.txtText->setSelRtf(rtf);
+    const QString lines = withLfBreaks(text);
+    const QList<LookRun> looks =
+        shared().blnTagColor ? fragmentLooks(lines) : QList<LookRun>{{int(lines.size()), Look{}}};
+    // The clipboard holds the fragment as it always did, written only if someone pastes it.
+    clipboardSetRtfWhenRead([lines, looks] { return rtfFromSpans(spansOf(lines, looks)); });
+    doc.txtText->setSelLookedText(lines, looks);
 }

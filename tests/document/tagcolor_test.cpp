@@ -142,11 +142,51 @@ TEST_F(Insertion, EmptyFragmentRemovesTheSelectionAndNotPastesTheClipboard)
 TEST_F(Insertion, LineBreaksArriveAsLineBreaks)
 {
     shared().blnTagColor = true;
-    text().setText("x");
+    for (const QString fragment : {"<P>\r\n<BR>", "<P>\n<BR>", "<P>\r<BR>"}) {
+        text().setText("x");
+        text().setSelStart(1);
+        InsertFragment(*doc, fragment);
+        EXPECT_EQ(text().text(), "x<P>\r\n<BR>");
+        EXPECT_EQ(text().selStart(), 10);
+    }
+}
+
+TEST_F(Insertion, ALongFragmentIsOneUndoStepAndPastesAsItWasInserted)
+{
+    shared().blnTagColor = true;
+    QString fragment;
+    for (int i = 0; i < 20000; ++i)
+        fragment += QStringLiteral("\t<TD>セル%1</TD>\r\n").arg(i);
+    text().setText("ab");
     text().setSelStart(1);
-    InsertFragment(*doc, "<P>\r\n<BR>");
-    EXPECT_EQ(text().text(), "x<P>\r\n<BR>");
-    EXPECT_EQ(text().selStart(), 10);
+    InsertFragment(*doc, fragment);
+    ASSERT_EQ(text().text(), "a" + fragment + "b");
+    EXPECT_EQ(text().selStart(), 1 + fragment.size());
+    // The last cell, far past any 16-bit position: brackets red and bold, the name blue, the
+    // text black; the line break looks like the bracket before it.
+    const int cell = 1 + int(fragment.lastIndexOf("<TD>"));
+    EXPECT_EQ(looks(text(), cell, 18), "RBBRKKKKKKKRMBBRRR");
+
+    RichTextBox pasted;
+    pasted.setSelRtf(clipboardGetText(ClipboardFormat::Rtf));
+    ASSERT_EQ(pasted.text(), fragment);
+    EXPECT_EQ(looks(pasted, cell - 1, 18), looks(text(), cell, 18));
+
+    text().document()->undo();
+    EXPECT_EQ(text().text(), "ab");
+}
+
+TEST_F(Insertion, TheFragmentStaysOnTheClipboardBesidePlainTextPutThereLater)
+{
+    shared().blnTagColor = true;
+    text().setText("");
+    InsertFragment(*doc, "<B>");
+    clipboardSetText("plain");
+    RichTextBox pasted;
+    pasted.setSelRtf(clipboardGetText(ClipboardFormat::Rtf));
+    EXPECT_EQ(pasted.text(), "<B>");
+    EXPECT_EQ(looks(pasted), "RBR");
+    EXPECT_EQ(clipboardGetText(ClipboardFormat::Text), "plain");
 }
 
 using LiveTyping = DocumentFixture;
