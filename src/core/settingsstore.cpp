@@ -100,7 +100,9 @@ void set(const QString &section, const QString &key, const QString &value)
     {
         Group group(section);
         removeVariants(key, key);
-        settings().setValue(key, value);
+        // An unchanged value is not written again: the file is replaced only when it changes.
+        if (settings().value(key) != QVariant(value))
+            settings().setValue(key, value);
     }
     flush();
 }

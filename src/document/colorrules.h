@@ -31,3 +31,52 @@ struct MarkupScan
 
 // One pass over `text`.
 MarkupScan scanMarkup(QStringView text, PunctuationSet punctuation);
+// The same, handing each run to `visit` in order instead of keeping them: a page of megabytes
+// has millions. Returns whether the text ends inside a tag.
+template<typename Visit>
+bool scanMarkup(QStringView text, PunctuationSet punctuation, Visit &&visit)
+{
+    const bool semicolon = punctuation == PunctuationSet::Fragment;
+    MarkupRun run{0, 0, Markup::Text};
+    bool inTag = false;
+    const int n = int(text.size());
+    const QChar *chars = text.data();
+    for (int i = 0; i < n; ++i) {
+        Markup kind;
+        switch (chars[i].unicode()) {
+        case u'<':
+            kind = Markup::Bracket;
+            inTag = true;
+            break;
+        case u'>':
+            kind = Markup::Bracket;
+            inTag = false;
+            break;
+        case u'"':
+        case u'=':
+        case u'/':
+            kind = Markup::Punctuation;
+            break;
+        case u';':
+            if (semicolon) {
+                kind = Markup::Punctuation;
+                break;
+            }
+            [[fallthrough]];
+        default:
+            kind = inTag ? Markup::InTag : Markup::Text;
+            break;
+        }
+        if (run.length > 0 && run.kind == kind) {
+            ++run.length;
+            continue;
+        }
+        if (run.length > 0)
+            visit(run);
+        run = {i, 1, kind};
+    }
+    if (run.length > 0)
+        visit(run);
+    return inTag;
+}
+

@@ -141,37 +141,111 @@ void ColorStore::forEachCell(int position, int length, Change change)
     }
 }
 
+template<typename Visit>
+void ColorStore::visitCells(int position, int length, Visit visit) const
+{
+    clampRange(position, length);
+    const int end = position + length;
+    const int beforeGap = std::min(end, int(gapStart));
+    for (int i = position; i < beforeGap; ++i)
+        visit(cells[std::size_t(i)]);
+    for (int i = std::max(position, int(gapStart)); i < end; ++i)
+        visit(cells[std::size_t(i) + gapLength()]);
+}
+
 void ColorStore::setLook(int position, int length, Look look)
 {
     const Cell cell = cellOf(look);
     forEachCell(position, length, [cell](Cell) { return cell; });
 }
 
+ColorStore::Recolouring &ColorStore::recolouringTo(int color, int bold)
+{
+    for (Recolouring &known : recolourings)
+        if (known.color == color && known.bold == bold)
+            return known;
+    Recolouring &slot = recolourings[nextRecolouring];
+    nextRecolouring = (nextRecolouring + 1) % recolourings.size();
+    slot = Recolouring{color, bold, {}, {}};
+    return slot;
+}
+
+template<typename LookOf>
+void ColorStore::recolour(int position, int length, Recolouring &recolouring, LookOf lookOf)
+{
+    // Each look of the table maps to one other, for ever (the table only grows): found once.
+    forEachCell(position, length, [&](Cell cell) {
+        if (!recolouring.known[cell]) {
+            recolouring.cell[cell] = cellOf(lookOf(table.at(cell)));
+            recolouring.known[cell] = true;
+        }
+        return recolouring.cell[cell];
+    });
+}
+
 void ColorStore::setColor(int position, int length, int color)
 {
-    // Each look of the table maps to one other: find it once per look met.
-    Cell mapped[tableLimit];
-    bool known[tableLimit] = {};
-    forEachCell(position, length, [&](Cell cell) {
-        if (!known[cell]) {
-            mapped[cell] = cellOf(Look{color, table.at(cell).bold});
-            known[cell] = true;
-        }
-        return mapped[cell];
-    });
+    recolour(position, length, recolouringTo(color, -1),
+             [color](Look old) { return Look{color, old.bold}; });
 }
 
 void ColorStore::setBold(int position, int length, bool bold)
 {
-    Cell mapped[tableLimit];
-    bool known[tableLimit] = {};
-    forEachCell(position, length, [&](Cell cell) {
-        if (!known[cell]) {
-            mapped[cell] = cellOf(Look{table.at(cell).color, bold});
-            known[cell] = true;
+    recolour(position, length, recolouringTo(-1, bold),
+             [bold](Look old) { return Look{old.color, bold}; });
+}
+
+LookRecord ColorStore::record(int position, int length) const
+{
+    clampRange(position, length);
+    LookRecord record;
+    record.characters = length;
+    const auto append = [&record](Cell cell, int count) {
+        record.bytes.append(char(cell));
+        for (unsigned rest = unsigned(count); ; rest >>= 7) {
+            const bool more = rest >= 0x80;
+            record.bytes.append(char((rest & 0x7F) | (more ? 0x80 : 0)));
+            if (!more)
+                break;
         }
-        return mapped[cell];
+    };
+    int count = 0;
+    Cell current = 0;
+    visitCells(position, length, [&](Cell cell) {
+        if (count > 0 && cell == current) {
+            ++count;
+            return;
+        }
+        if (count > 0)
+            append(current, count);
+        current = cell;
+        count = 1;
     });
+    if (count > 0)
+        append(current, count);
+    return record;
+}
+
+void ColorStore::replace(int position, int removed, const LookRecord &record)
+{
+    clampRange(position, removed);
+    moveGapTo(position + removed, 0);
+    gapStart -= std::size_t(removed);
+    moveGapTo(position, std::size_t(record.characters));
+    const auto *byte = reinterpret_cast<const unsigned char *>(record.bytes.constData());
+    const auto *end = byte + record.bytes.size();
+    while (byte < end) {
+        const Cell cell = *byte++;
+        std::size_t count = 0;
+        for (int shift = 0; byte < end; shift += 7) {
+            const unsigned char group = *byte++;
+            count |= std::size_t(group & 0x7F) << shift;
+            if (!(group & 0x80))
+                break;
+        }
+        std::fill_n(cells.begin() + gapStart, count, cell);
+        gapStart += count;
+    }
 }
 
 QList<LookRun> ColorStore::runs(int position, int length) const
@@ -184,16 +258,15 @@ QList<LookRun> ColorStore::runs(int position, int length) const
         if (count > 0)
             result.append(LookRun{count, table.at(index)});
     };
-    for (int i = position; i < position + length; ++i) {
-        const Cell cell = at(i);
+    visitCells(position, length, [&](Cell cell) {
         if (cell == index) {
             ++count;
-            continue;
+            return;
         }
         flush();
         index = cell;
         count = 1;
-    }
+    });
     flush();
     return result;
 }

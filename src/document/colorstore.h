@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -21,6 +23,20 @@ struct LookRun
     Look look;
 
     bool operator==(const LookRun &) const = default;
+};
+
+// The looks of a stretch as one store keeps them, in compact form: per run a byte naming one
+// of the store's looks, then the run's length in groups of 7 bits. A record of a whole page's
+// colouring takes about two bytes per run. Only the store that wrote it can read it.
+class LookRecord
+{
+public:
+    int length() const { return characters; }
+
+private:
+    friend class ColorStore;
+    QByteArray bytes;
+    int characters = 0;
 };
 
 // The look of every character of a text, kept apart from the text: one byte per character
@@ -50,6 +66,10 @@ public:
 
     // The looks of [position, position + length), neighbours of one look merged.
     QList<LookRun> runs(int position, int length) const;
+    // The same in compact form, and putting such a record back in place of `removed`
+    // characters at `position`.
+    LookRecord record(int position, int length) const;
+    void replace(int position, int removed, const LookRecord &record);
 
 private:
     using Cell = std::uint8_t;
@@ -60,10 +80,26 @@ private:
     void moveGapTo(int position, std::size_t room);
     template<typename Change>
     void forEachCell(int position, int length, Change change);
+    template<typename Visit>
+    void visitCells(int position, int length, Visit visit) const;
+
+    // What setColor (bold -1) or setBold (color -1) turns each look of the table into.
+    struct Recolouring
+    {
+        int color = -1;
+        int bold = -1;
+        std::array<Cell, 256> cell{};
+        std::array<bool, 256> known{};
+    };
+    Recolouring &recolouringTo(int color, int bold);
+    template<typename LookOf>
+    void recolour(int position, int length, Recolouring &recolouring, LookOf lookOf);
     void clampRange(int &position, int &length) const;
 
     std::vector<Cell> cells; // [0, gapStart) and [gapEnd, size) hold characters
     std::size_t gapStart = 0;
     std::size_t gapEnd = 0;
     QList<Look> table;
+    std::array<Recolouring, 4> recolourings; // the last few colours and bolds asked for
+    std::size_t nextRecolouring = 0;
 };

@@ -13,7 +13,7 @@ void LookUndoItem::undo()
 {
     if (!change->known)
         return;
-    store.replace(change->position, lengthOf(change->after), change->before);
+    store.replace(change->position, change->after.length(), change->before);
     applied();
 }
 
@@ -21,7 +21,7 @@ void LookUndoItem::redo()
 {
     if (!change->known)
         return;
-    store.replace(change->position, lengthOf(change->before), change->after);
+    store.replace(change->position, change->before.length(), change->after);
     applied();
 }
 

@@ -8,13 +8,13 @@
 #include <memory>
 
 // What one change did to the looks of a stretch: before it, `before` covered
-// [position, position + length of before); after it, `after` covers the same start.
+// [position, position + before.length()); after it, `after` covers the same start.
 struct LookChange
 {
     bool known = false; // filled in; an item whose change never came is a no-op
     int position = 0;
-    QList<LookRun> before;
-    QList<LookRun> after;
+    LookRecord before;
+    LookRecord after;
 };
 
 // Puts a change of looks on a document's undo stack, so that the document's undo and redo

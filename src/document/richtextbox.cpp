@@ -85,34 +85,39 @@ public:
         if (!block.isValid() || position < blockStart) {
             jumpTo(position);
         } else {
-            int steps = 0;
-            while (true) {
+            // Runs come in order: most stay in the block of the one before, or the next.
+            for (int steps = 0; position >= blockStart + blockLength + 1; ++steps) {
                 const QTextBlock next = block.next();
-                const int nextStart = blockStart + block.length() + 1;
-                if (!next.isValid() || nextStart > position)
+                if (!next.isValid())
                     break;
-                if (++steps > 32) {
+                if (steps == 32) {
                     jumpTo(position);
                     break;
                 }
+                blockPosition += blockLength;
+                blockStart += blockLength + 1;
                 block = next;
-                blockStart = nextStart;
+                blockLength = block.length();
             }
         }
-        return block.position() + std::min(position - blockStart, block.length() - 1);
+        return blockPosition + std::min(position - blockStart, blockLength - 1);
     }
 
 private:
     void jumpTo(int position)
     {
         block = document.findBlock(box.toDocumentPosition(position));
-        blockStart = block.position() + block.blockNumber();
+        blockPosition = block.position();
+        blockStart = blockPosition + block.blockNumber();
+        blockLength = block.length();
     }
 
     const RichTextBox &box;
     const QTextDocument &document;
     QTextBlock block;
-    int blockStart = 0;
+    int blockPosition = 0; // the block's first character in the document
+    int blockStart = 0;    // the same in the box's positions
+    int blockLength = 0;   // its characters and its separator
 };
 
 // The layout of the line being composed in an input method also holds the pre-edit text,
@@ -512,9 +517,9 @@ void RichTextBox::changeLooks(int documentStart, int documentEnd, const std::fun
         return;
     auto record = std::make_shared<LookChange>();
     record->position = documentStart;
-    record->before = looks.runs(documentStart, length);
+    record->before = looks.record(documentStart, length);
     change();
-    record->after = looks.runs(documentStart, length);
+    record->after = looks.record(documentStart, length);
     record->known = true;
     document()->appendUndoItem(new LookUndoItem(looks, record, [this] { viewport()->update(); }));
     viewport()->update();
@@ -567,13 +572,16 @@ void RichTextBox::followContentsChange(int position, int removed, int added)
             QList<LookRun> after = lengthOf(looksOfNewText) == added
                                        ? looksOfNewText
                                        : QList<LookRun>{LookRun{added, look}};
-            if (openChange && !openChange->known) {
+            const bool recording = openChange && !openChange->known;
+            if (recording) {
                 openChange->position = position;
-                openChange->before = looks.runs(position, removed);
-                openChange->after = after;
-                openChange->known = true;
+                openChange->before = looks.record(position, removed);
             }
             looks.replace(position, removed, after);
+            if (recording) {
+                openChange->after = looks.record(position, added);
+                openChange->known = true;
+            }
         }
     }
     // A report that counts the document's final separator, or one missed, must not leave
@@ -582,6 +590,8 @@ void RichTextBox::followContentsChange(int position, int removed, int added)
         looks.replace(looks.size(), 0, characters - looks.size(), Look{});
     else if (looks.size() > characters)
         looks.replace(characters, looks.size() - characters, 0, Look{});
+    if (formattingDepth == 0 && (removed != 0 || added != 0))
+        showLooksOfEditedBlocks(position, added);
 }
 
 int RichTextBox::selColor() const
@@ -632,34 +642,44 @@ void RichTextBox::applyColorRuns(const QList<ColorRun> &runs)
     }
     const QList<ColorRun> &list = sorted ? runs : ordered;
 
-    struct Span
-    {
-        int from;
-        int to;
-        const ColorRun *run;
-    };
-    QList<Span> spans;
-    spans.reserve(list.size());
-    PositionWalker walker(*this);
     int first = INT_MAX;
     int last = INT_MIN;
     for (const ColorRun &run : list) {
         if (run.length <= 0)
             continue;
-        const int from = walker.map(run.start);
-        const int to = walker.map(endOf(run.start, run.length));
-        spans.append(Span{from, to, &run});
-        first = std::min(first, from);
-        last = std::max(last, to);
+        first = std::min(first, run.start);
+        last = std::max(last, endOf(run.start, run.length));
     }
+    first = std::max(first, 0);
+    last = std::min(last, textLength());
+    if (first >= last)
+        return;
+    applyColorRuns(first, last - first, [&list](const std::function<void(const ColorRun &)> &color) {
+        for (const ColorRun &run : list)
+            color(run);
+    });
+}
+
+void RichTextBox::applyColorRuns(int start, int length, const ColorRunSource &source)
+{
+    PositionWalker walker(*this);
+    const int first = walker.map(start);
+    const int last = walker.map(endOf(start, length));
     changeLooks(first, last, [&] {
-        for (const Span &span : std::as_const(spans)) {
-            const ColorRun &run = *span.run;
+        PositionWalker runWalker(*this);
+        source([&](const ColorRun &run) {
+            if (run.length <= 0)
+                return;
+            // A run outside the stretch would change looks the undo step does not hold.
+            const int from = std::max(runWalker.map(run.start), first);
+            const int to = std::min(runWalker.map(endOf(run.start, run.length)), last);
+            if (from >= to)
+                return;
             if (run.bold == ColorRun::Unchanged)
-                looks.setColor(span.from, span.to - span.from, run.color);
+                looks.setColor(from, to - from, run.color);
             else
-                looks.setLook(span.from, span.to - span.from, Look{run.color, run.bold == ColorRun::On});
-        }
+                looks.setLook(from, to - from, Look{run.color, run.bold == ColorRun::On});
+        });
     });
 }
 
@@ -851,6 +871,28 @@ void RichTextBox::setSpaceMarksShown(bool shown)
 
 // Hands the looks of the blocks in view to their layouts; a block whose formats are already
 // right is left alone, so that an unchanged view costs no layout.
+bool RichTextBox::showLooksOf(const QTextBlock &block)
+{
+    QList<QTextLayout::FormatRange> formats;
+    int start = 0;
+    for (const LookRun &run : looks.runs(block.position(), block.length() - 1)) {
+        if (run.look != Look{})
+            formats.append(QTextLayout::FormatRange{start, run.length, formatOf(run.look)});
+        start += run.length;
+    }
+    QTextLayout *layout = block.layout();
+    formats = besidePreedit(formats, layout);
+    if (layout->formats() == formats)
+        return false;
+    layout->setFormats(formats);
+    // The block is laid out again with its new formats: at once when painting, or together
+    // with the edit under way.
+    ++formattingDepth;
+    document()->markContentsDirty(block.position(), block.length());
+    --formattingDepth;
+    return true;
+}
+
 void RichTextBox::showLooksOfVisibleBlocks()
 {
     const QPointF offset = contentOffset();
@@ -858,21 +900,21 @@ void RichTextBox::showLooksOfVisibleBlocks()
     for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
         if (blockBoundingGeometry(block).translated(offset).top() > bottom)
             break;
-        QList<QTextLayout::FormatRange> formats;
-        int start = 0;
-        for (const LookRun &run : looks.runs(block.position(), block.length() - 1)) {
-            if (run.look != Look{})
-                formats.append(QTextLayout::FormatRange{start, run.length, formatOf(run.look)});
-            start += run.length;
-        }
-        QTextLayout *layout = block.layout();
-        formats = besidePreedit(formats, layout);
-        if (layout->formats() == formats)
-            continue;
-        layout->setFormats(formats);
-        ++formattingDepth;
-        document()->markContentsDirty(block.position(), block.length());
-        --formattingDepth;
+        showLooksOf(block);
+    }
+}
+
+void RichTextBox::showLooksOfEditedBlocks(int position, int added)
+{
+    // A few lines typed or pasted get their formats before the edit is laid out, so that they
+    // are laid out and painted once; the view catches up with anything longer when it paints.
+    constexpr int editedBlocksShownAtOnce = 16;
+    QTextBlock block = document()->findBlock(position);
+    for (int count = 0; block.isValid() && block.position() <= position + added; ++count) {
+        if (count == editedBlocksShownAtOnce)
+            return;
+        showLooksOf(block);
+        block = block.next();
     }
 }
 

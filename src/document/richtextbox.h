@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+class QTextBlock;
 class QTextCursor;
 struct LookChange;
 struct RtfSpan;
@@ -88,6 +89,11 @@ public:
     // Colours many stretches at once as one undoable step. Runs may come in any order; sorted
     // runs are cheapest. Colouring is not a change of the text: `changed` is not emitted.
     void applyColorRuns(const QList<ColorRun> &runs);
+    // The same for passes over a whole page, which should not hold millions of runs at once:
+    // `source` hands each run, in ascending order and inside [start, start + length), to the
+    // function it is given.
+    using ColorRunSource = std::function<void(const std::function<void(const ColorRun &)> &)>;
+    void applyColorRuns(int start, int length, const ColorRunSource &source);
 
     // Faint marks drawn over full-width spaces and tabs; the text itself is unchanged.
     bool spaceMarksShown() const { return m_spaceMarksShown; }
@@ -155,7 +161,10 @@ private:
                   EditGrouping grouping = EditGrouping::OneBlock);
     void followContentsChange(int position, int removed, int added);
     bool editsAlone(const QKeyEvent &key) const;
+    // Hands the looks of `block` to its layout; true when they changed.
+    bool showLooksOf(const QTextBlock &block);
     void showLooksOfVisibleBlocks();
+    void showLooksOfEditedBlocks(int position, int added);
     QList<RtfSpan> spansBetween(int documentStart, int documentEnd) const;
     void setDefaultLook();
     void noteContentsChange(int position, int removed, int added);

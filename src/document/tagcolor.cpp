@@ -27,18 +27,17 @@ ColorRun toColorRun(const MarkupRun &run)
 void colorWholeText(RichTextBox &box, PunctuationSet punctuation, frmProgress *progress = nullptr)
 {
     const QString text = box.text();
-    const MarkupScan scan = scanMarkup(text, punctuation);
     if (progress)
         progress->advance(int(text.size()) / 10);
-    QList<ColorRun> runs;
-    runs.reserve(scan.runs.size());
-    for (const MarkupRun &run : scan.runs)
-        runs.append(toColorRun(run));
-    box.applyColorRuns(runs);
+    bool endsInTag = false;
+    box.applyColorRuns(0, int(text.size()), [&](const std::function<void(const ColorRun &)> &color) {
+        endsInTag = scanMarkup(text, punctuation,
+                               [&color](const MarkupRun &run) { color(toColorRun(run)); });
+    });
     if (progress)
         progress->advance(int(text.size()));
     box.setSelStart(int(text.size()));
-    box.setSelColor(scan.endsInTag ? TextColor::Blue : TextColor::Black);
+    box.setSelColor(endsInTag ? TextColor::Blue : TextColor::Black);
 }
 
 Look toLook(Markup kind)

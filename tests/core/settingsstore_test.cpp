@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 const QString section = QStringLiteral("Settings");
@@ -136,4 +138,24 @@ TEST_F(SettingsStoreTest, StoredTextsConvertOrFallBackToTheDefault)
     // The default decides for texts that do not convert.
     SettingsStore::set(section, QStringLiteral("Value"), QStringLiteral("maybe"));
     EXPECT_FALSE(SettingsStore::getBool(section, QStringLiteral("Value"), false));
+}
+
+// Writing a value that is already stored leaves the file alone (it is replaced, a new file
+// under the same name, only when something changes).
+TEST_F(SettingsStoreTest, AnUnchangedValueIsNotWrittenAgain)
+{
+    SettingsStore::set(section, QStringLiteral("LastFullPath"), QStringLiteral("/site/a.htm"));
+    const auto inode = [] {
+        struct stat info {};
+        return ::stat(QFile::encodeName(SettingsStore::fileName()).constData(), &info) == 0
+                   ? info.st_ino
+                   : ino_t(0);
+    };
+    const ino_t first = inode();
+    ASSERT_NE(first, ino_t(0));
+    SettingsStore::set(section, QStringLiteral("LastFullPath"), QStringLiteral("/site/a.htm"));
+    EXPECT_EQ(inode(), first);
+    SettingsStore::set(section, QStringLiteral("LastFullPath"), QStringLiteral("/site/b.htm"));
+    EXPECT_NE(inode(), first);
+    EXPECT_EQ(readFromDisk(section, QStringLiteral("LastFullPath")), QStringLiteral("/site/b.htm"));
 }

@@ -96,4 +96,41 @@ TEST(ColorStore, LongTextsOfAnyLength)
     EXPECT_EQ(store.lookAt(99995), Look{}); // beyond the end
 }
 
+// A record keeps a stretch exactly, however long its runs (lengths of one, two and three
+// 7-bit groups), wherever the gap sits, and puts it back over a stretch of any other length.
+TEST(ColorStore, RecordsTakeAStretchBackExactly)
+{
+    struct RecordCase
+    {
+        const char *name;
+        int from, length, replacedLength;
+    };
+    const RecordCase cases[] = {
+        {"empty", 3, 0, 0},
+        {"wholeText", 0, 40000, 40000},
+        {"acrossTheGap", 100, 300, 300},
+        {"overAShorterStretch", 10, 20000, 5},
+        {"overALongerStretch", 10, 5, 20000},
+    };
+    for (const RecordCase &c : cases) {
+        ColorStore store;
+        store.reset(40000);
+        store.setLook(0, 1, red);          // a run of one
+        store.setLook(1, 200, blue);       // two groups
+        store.setLook(30000, 9000, red);   // three groups
+        store.replace(250, 0, 1, blue);    // the gap moves inside the text
+        const int size = store.size();
+        const std::string before = letters(store);
+        const LookRecord record = store.record(c.from, c.length);
+        EXPECT_EQ(record.length(), c.length) << c.name;
+        store.setLook(0, store.size(), Look{0x00FF00, false});
+        store.replace(c.from, c.replacedLength, record);
+        const std::string after = letters(store);
+        EXPECT_EQ(after.substr(size_t(c.from), size_t(c.length)),
+                  before.substr(size_t(c.from), size_t(c.length)))
+            << c.name;
+        EXPECT_EQ(store.size(), size - c.replacedLength + c.length) << c.name;
+    }
+}
+
 } // namespace
