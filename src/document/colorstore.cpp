@@ -153,9 +153,20 @@ void ColorStore::visitCells(int position, int length, Visit visit) const
         visit(cells[std::size_t(i) + gapLength()]);
 }
 
+ColorStore::Cell ColorStore::cellOfRecent(Look look)
+{
+    for (const RecentLook &recent : recentLooks)
+        if (recent.known && recent.look == look)
+            return recent.cell;
+    const Cell cell = cellOf(look);
+    recentLooks[nextRecentLook] = RecentLook{look, cell, true};
+    nextRecentLook = (nextRecentLook + 1) % recentLooks.size();
+    return cell;
+}
+
 void ColorStore::setLook(int position, int length, Look look)
 {
-    const Cell cell = cellOf(look);
+    const Cell cell = cellOfRecent(look);
     forEachCell(position, length, [cell](Cell) { return cell; });
 }
 
@@ -200,29 +211,44 @@ LookRecord ColorStore::record(int position, int length) const
     clampRange(position, length);
     LookRecord record;
     record.characters = length;
-    const auto append = [&record](Cell cell, int count) {
-        record.bytes.append(char(cell));
-        for (unsigned rest = unsigned(count); ; rest >>= 7) {
+    std::string &out = record.bytes;
+    std::size_t count = 0;
+    Cell current = 0;
+    const auto flush = [&] {
+        if (count == 0)
+            return;
+        out.push_back(char(current));
+        for (std::size_t rest = count;; rest >>= 7) {
             const bool more = rest >= 0x80;
-            record.bytes.append(char((rest & 0x7F) | (more ? 0x80 : 0)));
+            out.push_back(char((rest & 0x7F) | (more ? 0x80 : 0)));
             if (!more)
                 break;
         }
     };
-    int count = 0;
-    Cell current = 0;
-    visitCells(position, length, [&](Cell cell) {
-        if (count > 0 && cell == current) {
-            ++count;
-            return;
+    // Each side of the gap is contiguous: runs are found a stretch at a time.
+    const auto take = [&](std::size_t from, std::size_t to) {
+        for (std::size_t i = from; i < to;) {
+            const Cell cell = cells[i];
+            const std::size_t end = std::size_t(
+                std::find_if(cells.begin() + i, cells.begin() + to,
+                             [cell](Cell other) { return other != cell; })
+                - cells.begin());
+            if (count > 0 && cell == current) {
+                count += end - i;
+            } else {
+                flush();
+                current = cell;
+                count = end - i;
+            }
+            i = end;
         }
-        if (count > 0)
-            append(current, count);
-        current = cell;
-        count = 1;
-    });
-    if (count > 0)
-        append(current, count);
+    };
+    const std::size_t start = std::size_t(position);
+    const std::size_t end = start + std::size_t(length);
+    take(start, std::min(end, gapStart));
+    if (end > gapStart)
+        take(std::max(start, gapStart) + gapLength(), end + gapLength());
+    flush();
     return record;
 }
 
@@ -232,7 +258,7 @@ void ColorStore::replace(int position, int removed, const LookRecord &record)
     moveGapTo(position + removed, 0);
     gapStart -= std::size_t(removed);
     moveGapTo(position, std::size_t(record.characters));
-    const auto *byte = reinterpret_cast<const unsigned char *>(record.bytes.constData());
+    const auto *byte = reinterpret_cast<const unsigned char *>(record.bytes.data());
     const auto *end = byte + record.bytes.size();
     while (byte < end) {
         const Cell cell = *byte++;

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QByteArray>
 #include <QList>
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // The colour and bold of one character: colour as 0x00BBGGRR.
@@ -35,7 +35,7 @@ public:
 
 private:
     friend class ColorStore;
-    QByteArray bytes;
+    std::string bytes;
     int characters = 0;
 };
 
@@ -92,6 +92,14 @@ private:
         std::array<bool, 256> known{};
     };
     Recolouring &recolouringTo(int color, int bold);
+    // cellOf() for the looks asked for over and over (a colouring pass alternates a few).
+    Cell cellOfRecent(Look look);
+    struct RecentLook
+    {
+        Look look;
+        Cell cell = 0;
+        bool known = false;
+    };
     template<typename LookOf>
     void recolour(int position, int length, Recolouring &recolouring, LookOf lookOf);
     void clampRange(int &position, int &length) const;
@@ -100,6 +108,8 @@ private:
     std::size_t gapStart = 0;
     std::size_t gapEnd = 0;
     QList<Look> table;
+    std::array<RecentLook, 4> recentLooks;
+    std::size_t nextRecentLook = 0;
     std::array<Recolouring, 4> recolourings; // the last few colours and bolds asked for
     std::size_t nextRecolouring = 0;
 };
