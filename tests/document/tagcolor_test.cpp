@@ -191,6 +191,38 @@ TEST_F(Insertion, TheFragmentStaysOnTheClipboardBesidePlainTextPutThereLater)
 
 using LiveTyping = DocumentFixture;
 
+// Counts the pixels of the view whose colour is mostly `channel` (red, green or blue).
+int pixelsMostly(const QImage &image, int channel)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            const int values[] = {c.red(), c.green(), c.blue()};
+            const int others = values[(channel + 1) % 3] + values[(channel + 2) % 3];
+            count += values[channel] > 150 && others < 120;
+        }
+    }
+    return count;
+}
+
+TEST_F(LiveTyping, TypedMarkupIsDrawnInItsColours)
+{
+    shared().blnTagColor = true;
+    doc->resize(300, 120);
+    doc->show();
+    text().setFocus();
+    QTest::keyClicks(&text(), "<B>");
+    const QImage typed = text().viewport()->grab().toImage();
+    EXPECT_GT(pixelsMostly(typed, 0), 0) << "red brackets";
+    EXPECT_GT(pixelsMostly(typed, 2), 0) << "a blue tag name";
+    // Undone, the text and its colours are gone from the view as well.
+    while (!text().text().isEmpty() && text().document()->isUndoAvailable())
+        text().document()->undo();
+    const QImage undone = text().viewport()->grab().toImage();
+    EXPECT_EQ(pixelsMostly(undone, 0) + pixelsMostly(undone, 2), 0);
+}
+
 TEST_F(LiveTyping, ArrowKeysTakeTheTagStateFromTheText)
 {
     shared().blnTagColor = true;
