@@ -64,14 +64,14 @@ QList<LookRun> fragmentLooks(const QString &lines)
             looks.append(LookRun{1, look});
     };
     Look previous;
-    for (const MarkupRun &run : scanMarkup(lines, PunctuationSet::Fragment).runs) {
+    scanMarkup(lines, PunctuationSet::Fragment, [&](const MarkupRun &run) {
         const Look look = toLook(run.kind);
         for (int i = run.start; i < run.start + run.length; ++i) {
             if (lines[i] != u'\n')
                 previous = look;
             append(previous);
         }
-    }
+    });
     return looks;
 }
 
