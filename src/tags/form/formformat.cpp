@@ -176,16 +176,8 @@ QStringList textAreaAttributeNames()
 
 std::optional<int> parseFormCount(const QString &text)
 {
-    const QString digits = text.trimmed();
-    if (digits.isEmpty() || digits.size() > 9)
-        return std::nullopt;
-    int value = 0;
-    for (const QChar c : digits) {
-        if (!c.isDigit() || c.digitValue() < 0)
-            return std::nullopt;
-        value = value * 10 + c.digitValue();
-    }
-    if (value < 1 || value > MaxFormCount)
+    const std::optional<int> value = parseWholeNumber(text, MaxFormCount);
+    if (value == 0)
         return std::nullopt;
     return value;
 }

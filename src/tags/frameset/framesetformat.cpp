@@ -52,18 +52,7 @@ int maxFrameRatio(bool percent)
 
 std::optional<int> parseFrameRatio(const QString &text, bool percent)
 {
-    const QString digits = text.trimmed();
-    if (digits.isEmpty() || digits.size() > 6)
-        return std::nullopt;
-    int value = 0;
-    for (const QChar c : digits) {
-        if (!c.isDigit() || c.digitValue() < 0)
-            return std::nullopt;
-        value = value * 10 + c.digitValue();
-    }
-    if (value > maxFrameRatio(percent))
-        return std::nullopt;
-    return value;
+    return parseWholeNumber(text, maxFrameRatio(percent));
 }
 
 QString frameSetStartTag(const FrameSetFields &fields)

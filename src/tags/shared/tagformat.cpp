@@ -58,3 +58,21 @@ SizeValue splitPercent(const QString &value)
         return {value.chopped(1), true};
     return {value, false};
 }
+
+std::optional<int> parseWholeNumber(const QString &text, int maximum)
+{
+    const QString digits = text.trimmed();
+    if (digits.isEmpty())
+        return std::nullopt;
+    int value = 0;
+    for (const QChar c : digits) {
+        const int digit = c.digitValue();
+        if (!c.isDigit() || digit < 0)
+            return std::nullopt;
+        // Stops as soon as the maximum is passed, so no length of digits overflows.
+        if (digit > maximum || value > (maximum - digit) / 10)
+            return std::nullopt;
+        value = value * 10 + digit;
+    }
+    return value;
+}

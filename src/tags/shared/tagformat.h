@@ -50,6 +50,10 @@ struct SizeValue
 };
 SizeValue splitPercent(const QString &value);
 
+// A count or size typed into a dialog: digits only (full-width ones too) around optional
+// blanks, from 0 up to `maximum`; anything else, however long, is nothing.
+std::optional<int> parseWholeNumber(const QString &text, int maximum);
+
 // One attribute a dialog manages, tied to a member of the family's values struct.
 template <class Values>
 struct TagAttributeRow

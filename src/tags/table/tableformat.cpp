@@ -167,15 +167,5 @@ QStringList cellAttributeNames()
 
 int parseTableCount(const QString &text)
 {
-    const QString digits = text.trimmed();
-    if (digits.isEmpty() || digits.size() > 4)
-        return -1;
-    int value = 0;
-    for (const QChar c : digits) {
-        const int digit = c.digitValue();
-        if (digit < 0 || !c.isDigit())
-            return -1;
-        value = value * 10 + digit;
-    }
-    return value <= MaxTableCount ? value : -1;
+    return parseWholeNumber(text, MaxTableCount).value_or(-1);
 }
