@@ -4,6 +4,7 @@
 #include "support/qstringprinter.h"
 #include "support/retagfixture.h"
 #include "support/scriptedinteraction.h"
+#include "support/u8.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,11 +16,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QString u8(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 TEST(FontDialogs, LoadWithCancelAndTheirDefaults)
 {

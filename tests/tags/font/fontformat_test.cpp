@@ -1,14 +1,10 @@
 #include "tags/font/fontformat.h"
 #include "support/qstringprinter.h"
+#include "support/u8.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-QString u8(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 TEST(FontFormat, FontTagWritesSizeFaceAndColourInThatOrder)
 {

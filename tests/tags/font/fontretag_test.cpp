@@ -1,39 +1,20 @@
 #include "tags/shared/tagedit.h"
 #include "support/qstringprinter.h"
 #include "support/retagfixture.h"
+#include "support/u8.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-QString u8(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
-using Script = ScriptedInteraction::DialogScript;
-
-void pressOk(QDialog &d)
-{
-    clickControl(d, u8("cmdOK"));
-}
-
 class FontReEdit : public ReEditTest
 {
 protected:
-    // Double-clicks just inside `tag` in `content`, lets `script` drive `dialogName`, and
-    // returns the text afterwards.
+    // Double-clicks two characters inside `tag` in `content`.
     QString doubleClick(const QString &content, const QString &tag, const char *dialogName,
                         const Script &script)
     {
-        const int at = int(content.indexOf(tag));
-        EXPECT_GE(at, 0) << tag.toStdString();
-        text().setText(content);
-        text().select(at + 2, 0);
-        ScriptedInteraction ui;
-        ui.expectDialog(u8(dialogName), script);
-        SelectTagAtCaret(*doc);
-        return text().text();
+        return ReEditTest::doubleClick(content, tag, u8(dialogName), script, 2);
     }
 };
 

@@ -1,15 +1,11 @@
 #include "tags/form/formformat.h"
 
 #include "support/qstringprinter.h"
+#include "support/u8.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-QString u8(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 TEST(FormFragments, FormStartTags)
 {

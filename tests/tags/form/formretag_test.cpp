@@ -1,6 +1,7 @@
 #include "support/retagfixture.h"
 
 #include "support/qstringprinter.h"
+#include "support/u8.h"
 #include "tags/form/formformat.h"
 #include "tags/form/frminput.h"
 #include "tags/shared/tagedit.h"
@@ -10,18 +11,6 @@
 #include <functional>
 
 namespace {
-
-using Script = std::function<void(QDialog &)>;
-
-QString u8(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
-void pressOk(QDialog &d)
-{
-    clickControl(d, QStringLiteral("cmdOK"));
-}
 
 void pressCancel(QDialog &d)
 {
@@ -35,22 +24,6 @@ protected:
     {
         unloadDialog<frmInput>();
         ReEditTest::TearDown();
-    }
-
-    // Double-clicks inside `tag` (one character after its "<") in `content`, lets `script`
-    // drive the dialog `dialogName`, and returns the text afterwards.
-    QString doubleClick(const QString &content, const QString &tag, const QString &dialogName,
-                        const Script &script)
-    {
-        const int at = int(content.indexOf(tag));
-        EXPECT_GE(at, 0) << tag.toStdString();
-        text().setText(content);
-        text().select(at + 1, 0);
-        ScriptedInteraction ui;
-        ui.expectDialog(dialogName, script);
-        SelectTagAtCaret(*doc);
-        EXPECT_EQ(ui.pendingCount(), 0) << tag.toStdString();
-        return text().text();
     }
 };
 

@@ -3,6 +3,7 @@
 #include "support/qstringprinter.h"
 #include "support/retagfixture.h"
 #include "support/scriptedinteraction.h"
+#include "support/u8.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -14,11 +15,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QString u8(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 TEST(FrameDialog, LoadsWithItsDefaults)
 {

@@ -1,15 +1,11 @@
 #include "tags/frameset/framesetformat.h"
 
 #include "support/qstringprinter.h"
+#include "support/u8.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-QString u8(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 FrameSetFields frames(int split, const char *ratio, bool percent, const char *url1 = "a.html",
                       const char *url2 = "b.html")

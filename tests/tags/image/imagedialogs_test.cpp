@@ -4,6 +4,7 @@
 
 #include "core/sharedstate.h"
 #include "support/qstringprinter.h"
+#include "support/u8.h"
 #include "tags/image/frmbodyset.h"
 #include "tags/image/frmimageset.h"
 
@@ -18,11 +19,6 @@
 #include <QTemporaryDir>
 
 namespace {
-
-QString u8(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 TEST(ImageDialog, LoadsWithItsDefaults)
 {

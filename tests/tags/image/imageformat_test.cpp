@@ -1,17 +1,13 @@
 #include "tags/image/imageformat.h"
 
 #include "support/qstringprinter.h"
+#include "support/u8.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
 namespace {
-
-QString u8(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 struct ImageCase
 {

@@ -1,6 +1,7 @@
 #include "support/retagfixture.h"
 
 #include "support/qstringprinter.h"
+#include "support/u8.h"
 #include "tags/image/frmbodyset.h"
 #include "tags/image/frmimageset.h"
 #include "tags/shared/tagedit.h"
@@ -9,18 +10,6 @@
 
 namespace {
 
-using Script = std::function<void(QDialog &)>;
-
-QString u8(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
-void pressOk(QDialog &d)
-{
-    clickControl(d, QStringLiteral("cmdOK"));
-}
-
 class ImageReEdit : public ReEditTest
 {
 protected:
@@ -28,21 +17,6 @@ protected:
     {
         ReEditTest::SetUp();
         doc->strFileName = QStringLiteral("/site/index.html");
-    }
-
-    // Double-clicks inside `tag` (one character after its "<") in `content`, lets `script`
-    // drive the dialog `dialogName`, and returns the text afterwards.
-    QString doubleClick(const QString &content, const QString &tag, const QString &dialogName,
-                        const Script &script)
-    {
-        const int at = int(content.indexOf(tag));
-        EXPECT_GE(at, 0) << tag.toStdString();
-        text().setText(content);
-        text().select(at + 1, 0);
-        ScriptedInteraction ui;
-        ui.expectDialog(dialogName, script);
-        SelectTagAtCaret(*doc);
-        return text().text();
     }
 };
 

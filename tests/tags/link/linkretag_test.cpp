@@ -2,6 +2,7 @@
 
 #include "core/settingsstore.h"
 #include "support/qstringprinter.h"
+#include "support/u8.h"
 #include "tags/link/frmlinkset.h"
 #include "tags/shared/tagedit.h"
 
@@ -11,18 +12,6 @@
 
 namespace {
 
-using Script = std::function<void(QDialog &)>;
-
-QString u8(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
-void pressOk(QDialog &d)
-{
-    clickControl(d, QStringLiteral("cmdOK"));
-}
-
 class LinkReEdit : public ReEditTest
 {
 protected:
@@ -30,18 +19,6 @@ protected:
     {
         ReEditTest::SetUp();
         doc->strFileName = QStringLiteral("/site/index.html");
-    }
-
-    // Selects `element` in `content`, re-edits it with dialog `dialogName` driven by `script`,
-    // and returns the text afterwards.
-    QString reEdit(const QString &content, const QString &element, const QString &dialogName,
-                   const Script &script)
-    {
-        load(content, element);
-        ScriptedInteraction ui;
-        ui.expectDialog(dialogName, script);
-        TagEdit(*doc);
-        return text().text();
     }
 };
 

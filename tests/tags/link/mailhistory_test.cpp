@@ -2,6 +2,7 @@
 #include "core/settingsstore.h"
 #include "support/qstringprinter.h"
 #include "support/scriptedinteraction.h"
+#include "support/u8.h"
 #include "tags/link/frmmailtoset.h"
 
 #include <QComboBox>
@@ -12,11 +13,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QString u8(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 const QString Section = QStringLiteral("Recent MailTo");
 

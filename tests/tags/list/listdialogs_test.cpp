@@ -20,7 +20,7 @@ QString u(const char *text)
     return QString::fromUtf8(text);
 }
 
-void pressOk(QDialog &d)
+void pressOkButton(QDialog &d)
 {
     clickControl(d, QStringLiteral("OKButton"));
 }
@@ -76,7 +76,7 @@ TEST(ListDialogs, OkIsRefusedUntilTheFieldsAreRight)
         c.fill(dialog);
         ScriptedInteraction ui;
         ui.expectMessage(u(c.message));
-        pressOk(*dialog);
+        pressOkButton(*dialog);
         EXPECT_TRUE(dialog->isCancelled()) << c.name;
     }
 
@@ -84,18 +84,18 @@ TEST(ListDialogs, OkIsRefusedUntilTheFieldsAreRight)
     {
         ScriptedInteraction ui;
         ui.expectMessage(u("マークの種類を指定して下さい。"));
-        pressOk(*mark);
+        pressOkButton(*mark);
         EXPECT_TRUE(mark->isCancelled());
     }
     mark->optMark[1]->setChecked(true);
-    pressOk(*mark);
+    pressOkButton(*mark);
     EXPECT_EQ(mark->resultString(), u("11"));
 
     DialogUse<dlgDlSet> set;
     {
         ScriptedInteraction ui;
         ui.expectMessage(u("用語が入力されていません。"));
-        pressOk(*set);
+        pressOkButton(*set);
         EXPECT_TRUE(set->isCancelled());
     }
 
@@ -113,7 +113,7 @@ TEST(ListDialogs, OkIsRefusedUntilTheFieldsAreRight)
         entry->apply({u(c.term), u(c.description)});
         ScriptedInteraction ui;
         ui.expectMessage(u(c.message));
-        pressOk(*entry);
+        pressOkButton(*entry);
         EXPECT_TRUE(entry->isCancelled()) << c.message;
     }
 }
@@ -125,7 +125,7 @@ TEST(ListDialogs, EntriesAreAddedAndEdited)
     ui.expectDialog(u("dlgDlEdit"), [](QDialog &d) {
         setControlText(d, u("txtYougo"), u("用語"));
         setControlText(d, u("txtSetsumei"), u("説明"));
-        pressOk(d);
+        pressOkButton(d);
     });
     ui.expectDialog(u("dlgDlEdit"), [](QDialog &d) { clickControl(d, u("CancelButton")); });
     set->cmdDtAdd->click();
@@ -134,7 +134,7 @@ TEST(ListDialogs, EntriesAreAddedAndEdited)
     set->lvwYougo->setCurrentItem(set->lvwYougo->topLevelItem(0));
     set->lvwYougo_Click();
     EXPECT_TRUE(set->cmdEdit->isEnabled());
-    pressOk(*set);
+    pressOkButton(*set);
     EXPECT_EQ(set->resultString(), u("OK"));
 }
 
@@ -163,7 +163,7 @@ TEST_F(ListCommands, SelectedLinesBecomeTheList)
                   [](QDialog &d) {
                       setControlChecked(d, u("chkMark"), false);
                       setControlChecked(d, u("optMark_1"), true);
-                      pressOk(d);
+                      pressOkButton(d);
                   },
                   u("dlgListMark")),
               u("前\r\n<UL>\r\n<LI type=\"circle\">a</LI>\r\n<LI type=\"circle\">bb</LI>\r\n"
@@ -173,7 +173,7 @@ TEST_F(ListCommands, SelectedLinesBecomeTheList)
                       EXPECT_EQ(controlText(d, u("txtStartNo")), QString());
                       setControlText(d, u("txtStartNo"), u("3"));
                       setControlChecked(d, u("optNumber_1"), true);
-                      pressOk(d);
+                      pressOkButton(d);
                   },
                   u("dlgListNumber")),
               u("前\r\n<OL type=\"a\" start=\"3\">\r\n<LI>a</LI>\r\n<LI>bb</LI>\r\n<LI>c</LI>\r\n"
@@ -181,7 +181,7 @@ TEST_F(ListCommands, SelectedLinesBecomeTheList)
     EXPECT_EQ(run("mnuListDl_Click", content, lines,
                   [](QDialog &d) {
                       static_cast<dlgDlSet &>(d).apply({{u("t"), u("d")}});
-                      pressOk(d);
+                      pressOkButton(d);
                   },
                   u("dlgDlSet")),
               u("前\r\n<DL>\r\n<DT>t</DT>\r\n<DD>\r\nd\r\n</DD>\r\n</DL>\r\n後"));

@@ -16,34 +16,17 @@
 
 namespace {
 
-using Script = std::function<void(QDialog &)>;
-
 QString u(const char *text)
 {
     return QString::fromUtf8(text);
 }
 
-void pressOk(QDialog &d)
+void pressOkButton(QDialog &d)
 {
     clickControl(d, QStringLiteral("OKButton"));
 }
 
-class ListReEdit : public ReEditTest
-{
-protected:
-    // Selects `tag` in `content`, re-edits it with `dialogName` driven by `script` (no dialog
-    // expected when empty) and returns the text afterwards.
-    QString reEdit(const QString &content, const QString &tag, const QString &dialogName,
-                   const Script &script)
-    {
-        load(content, tag);
-        ScriptedInteraction ui;
-        if (!dialogName.isEmpty())
-            ui.expectDialog(dialogName, script);
-        TagEdit(*doc);
-        return text().text();
-    }
-};
+using ListReEdit = ReEditTest;
 
 TEST_F(ListReEdit, StartTagsFillTheirDialogs)
 {
@@ -99,23 +82,23 @@ TEST_F(ListReEdit, OkWritesTheNewStartTag)
         const char *written;
     } cases[] = {
         {"UL circle to square", "<UL type=\"circle\">", "dlgListMark",
-         [](QDialog &d) { setControlChecked(d, u("optMark_2"), true); pressOk(d); },
+         [](QDialog &d) { setControlChecked(d, u("optMark_2"), true); pressOkButton(d); },
          "<UL type=\"square\">"},
-        {"UL disc unchanged", "<UL type=\"disc\">", "dlgListMark", pressOk, "<UL type=\"disc\">"},
-        {"OL unchanged, upper-cased", "<ol type=\"i\" start=\"3\">", "dlgListNumber", pressOk,
+        {"UL disc unchanged", "<UL type=\"disc\">", "dlgListMark", pressOkButton, "<UL type=\"disc\">"},
+        {"OL unchanged, upper-cased", "<ol type=\"i\" start=\"3\">", "dlgListNumber", pressOkButton,
          "<OL type=\"i\" start=\"3\">"},
         {"OL start removed", "<OL type=A start=2>", "dlgListNumber",
-         [](QDialog &d) { setControlText(d, u("txtStartNo"), {}); pressOk(d); }, "<OL type=\"A\">"},
+         [](QDialog &d) { setControlText(d, u("txtStartNo"), {}); pressOkButton(d); }, "<OL type=\"A\">"},
         {"unknown attributes kept after the dialog's", "<UL ID=nav class='menu x' TYPE=disc compact>",
-         "dlgListMark", [](QDialog &d) { setControlChecked(d, u("optMark_1"), true); pressOk(d); },
+         "dlgListMark", [](QDialog &d) { setControlChecked(d, u("optMark_1"), true); pressOkButton(d); },
          "<UL type=\"circle\" ID=nav class='menu x' compact>"},
-        {"OL over two lines", "<OL\r\n  type=\"1\"\r\n  class=steps>", "dlgListNumber", pressOk,
+        {"OL over two lines", "<OL\r\n  type=\"1\"\r\n  class=steps>", "dlgListNumber", pressOkButton,
          "<OL type=\"1\" class=steps>"},
         {"LI mark", "<li type=\"square\" value=\"2\">", "dlgListMark",
-         [](QDialog &d) { setControlChecked(d, u("optMark_0"), true); pressOk(d); },
+         [](QDialog &d) { setControlChecked(d, u("optMark_0"), true); pressOkButton(d); },
          "<LI type=\"disc\" value=\"2\">"},
         {"LI number with value", "<LI TYPE=i>", "dlgListNumber",
-         [](QDialog &d) { setControlText(d, u("txtStartNo"), u("4")); pressOk(d); },
+         [](QDialog &d) { setControlText(d, u("txtStartNo"), u("4")); pressOkButton(d); },
          "<LI type=\"i\" value=\"4\">"},
     };
     for (const auto &c : cases) {
@@ -142,10 +125,10 @@ TEST_F(ListReEdit, UnknownTypeMustBeChosenBeforeOk)
     const QString after = reEdit(content, content, u("dlgListNumber"), [](QDialog &d) {
         ScriptedInteraction nested;
         nested.expectMessage(u("番号の形式を指定して下さい。"));
-        pressOk(d);
+        pressOkButton(d);
         EXPECT_TRUE(d.isVisible() || static_cast<TagDialog &>(d).isCancelled());
         setControlChecked(d, u("optNumber_4"), true);
-        pressOk(d);
+        pressOkButton(d);
     });
     EXPECT_EQ(after, u("<OL type=\"I\">"));
 }
@@ -170,7 +153,7 @@ TEST_F(ListReEdit, DoubleClickOnDlOpensItsDialogAndOkReplacesIt)
         EXPECT_EQ(view->topLevelItem(0)->text(1), u("最初の<B>ページ</B>"));
         EXPECT_EQ(view->topLevelItem(1)->text(0), u("リンク"));
         EXPECT_EQ(view->topLevelItem(1)->text(1), u("外への道"));
-        pressOk(d);
+        pressOkButton(d);
     });
     SelectTagAtCaret(*doc);
     EXPECT_EQ(text().text(), before + rewrittenList + after);
@@ -191,10 +174,10 @@ TEST_F(ListReEdit, DefinitionListChangedOrCancelled)
         nested.expectDialog(u("dlgDlEdit"), [](QDialog &entry) {
             EXPECT_EQ(controlText(entry, u("txtYougo")), u("リンク"));
             setControlText(entry, u("txtSetsumei"), u("新しい説明"));
-            pressOk(entry);
+            pressOkButton(entry);
         });
         clickControl(d, u("cmdEdit"));
-        pressOk(d);
+        pressOkButton(d);
     });
     EXPECT_EQ(after, u("x\r\n") + QString(rewrittenList).replace(u("外への道"), u("新しい説明")));
 }
@@ -231,7 +214,7 @@ protected:
         ASSERT_GE(at, 0) << name << ": " << built.toStdString();
         text().select(int(at) + 2, 0);
         ScriptedInteraction ui;
-        ui.expectDialog(dialogName, pressOk);
+        ui.expectDialog(dialogName, pressOkButton);
         SelectTagAtCaret(*doc);
         EXPECT_EQ(text().text(), built) << name;
     }
@@ -246,7 +229,7 @@ TEST_F(ListRoundTrip, BuildReEditOkIdentical)
             if (start)
                 setControlText(d, u("txtStartNo"), u(start));
             setControlChecked(d, u(option), true);
-            pressOk(d);
+            pressOkButton(d);
         };
     };
     expectRoundTrip("UL circle", "mnuListUlLi_Click", u("dlgListMark"), choose("optMark_1", true),
@@ -263,7 +246,7 @@ TEST_F(ListRoundTrip, BuildReEditOkIdentical)
                     [](QDialog &d) {
                         static_cast<dlgDlSet &>(d).apply(
                             {{u("用語"), u("説明")}, {u("b"), u("two\r\nlines")}});
-                        pressOk(d);
+                        pressOkButton(d);
                     },
                     u("<DL>"));
 }

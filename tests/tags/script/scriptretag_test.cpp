@@ -1,15 +1,11 @@
 #include "tags/shared/tagedit.h"
 #include "support/qstringprinter.h"
 #include "support/retagfixture.h"
+#include "support/u8.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-QString u8(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 class AppletReEdit : public ReEditTest
 {
@@ -20,14 +16,11 @@ protected:
         doc->strFileName = u8("/site/index.html");
     }
 
-    QString doubleClick(const QString &content, const ScriptedInteraction::DialogScript &script)
+    // Double-clicks inside the first APPLET start tag of `content`, in any letter case.
+    QString doubleClick(const QString &content, const Script &script)
     {
-        text().setText(content);
-        text().select(int(content.indexOf(u8("<applet"), 0, Qt::CaseInsensitive)) + 2, 0);
-        ScriptedInteraction ui;
-        ui.expectDialog(u8("frmAppletSet"), script);
-        SelectTagAtCaret(*doc);
-        return text().text();
+        const int at = int(content.indexOf(u8("<applet"), 0, Qt::CaseInsensitive));
+        return doubleClickAt(content, at + 2, u8("frmAppletSet"), script);
     }
 };
 

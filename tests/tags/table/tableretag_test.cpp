@@ -12,28 +12,7 @@
 
 namespace {
 
-using Script = std::function<void(QDialog &)>;
-
-void pressOk(QDialog &dialog)
-{
-    clickControl(dialog, QStringLiteral("cmdOK"));
-}
-
-class TableReEdit : public ReEditTest
-{
-protected:
-    // Selects `tag` inside `content`, runs the re-edit with the dialog `dialogName` driven by
-    // `script`, and returns the document text afterwards.
-    QString reEdit(const QString &content, const QString &tag, const QString &dialogName,
-                   const Script &script)
-    {
-        load(content, tag);
-        ScriptedInteraction ui;
-        ui.expectDialog(dialogName, script);
-        TagEdit(*doc);
-        return text().text();
-    }
-};
+using TableReEdit = ReEditTest;
 
 TEST_F(TableReEdit, TableTagFillsItsDialog)
 {
