@@ -1,28 +1,24 @@
 #include "core/browserwindow.h"
 
-#include <utility>
+#include "core/hook.h"
 
 namespace {
 
-BrowserWindow::Maker &installedMaker()
-{
-    static BrowserWindow::Maker maker;
-    return maker;
-}
+Hook<BrowserWindow *(const QString &)> maker;
 
 } // namespace
 
-BrowserWindow::Maker BrowserWindow::installMaker(Maker maker)
+BrowserWindow::Maker BrowserWindow::installMaker(Maker browserMaker)
 {
-    return std::exchange(installedMaker(), std::move(maker));
+    return maker.install(std::move(browserMaker));
 }
 
 bool BrowserWindow::available()
 {
-    return bool(installedMaker());
+    return bool(maker);
 }
 
 BrowserWindow *BrowserWindow::make(const QString &startingAddress)
 {
-    return available() ? installedMaker()(startingAddress) : nullptr;
+    return available() ? maker(startingAddress) : nullptr;
 }

@@ -1,27 +1,25 @@
 #include "core/htmlview.h"
 
+#include "core/hook.h"
+
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
 namespace {
 
-HtmlView::Maker &installed()
-{
-    static HtmlView::Maker maker;
-    return maker;
-}
+Hook<HtmlView *(QWidget *)> maker;
 
 } // namespace
 
-HtmlView::Maker HtmlView::installMaker(Maker maker)
+HtmlView::Maker HtmlView::installMaker(Maker viewMaker)
 {
-    return std::exchange(installed(), std::move(maker));
+    return maker.install(std::move(viewMaker));
 }
 
 HtmlView *HtmlView::make(QWidget *parent)
 {
-    if (installed())
-        return installed()(parent);
+    if (maker)
+        return maker(parent);
     return new TextHtmlView(parent);
 }
 

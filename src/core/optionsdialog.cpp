@@ -1,24 +1,20 @@
 #include "core/optionsdialog.h"
 
-#include <utility>
+#include "core/hook.h"
 
 namespace {
 
-std::function<void()> &installed()
-{
-    static std::function<void()> show;
-    return show;
-}
+Hook<void()> optionsDialog;
 
 } // namespace
 
 void showOptionsDialog()
 {
-    if (installed())
-        installed()();
+    if (optionsDialog)
+        optionsDialog();
 }
 
 std::function<void()> setOptionsDialog(std::function<void()> show)
 {
-    return std::exchange(installed(), std::move(show));
+    return optionsDialog.install(std::move(show));
 }
