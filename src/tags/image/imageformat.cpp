@@ -57,16 +57,12 @@ QString bodyStartTag(const BodyFields &fields)
 
 ImageFields readImgTag(const QString &tag)
 {
-    ImageFields fields;
-    readAttributes<ImageFields>(tag, ImageRows, fields);
-    return fields;
+    return readTag<ImageFields>(tag, ImageRows);
 }
 
 BodyFields readBodyTag(const QString &tag)
 {
-    BodyFields fields;
-    readAttributes<BodyFields>(tag, BodyRows, fields);
-    return fields;
+    return readTag<BodyFields>(tag, BodyRows);
 }
 
 QStringList imageAttributeNames()

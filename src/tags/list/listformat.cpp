@@ -195,9 +195,7 @@ QString liNumberTag(const ListNumberFields &fields)
 
 ListMarkFields readUlTag(const QString &tag)
 {
-    ListMarkFields fields;
-    readAttributes<ListMarkFields>(tag, MarkRows, fields);
-    return fields;
+    return readTag<ListMarkFields>(tag, MarkRows);
 }
 
 ListNumberFields readOlTag(const QString &tag)

@@ -133,6 +133,15 @@ void readAttributes(const QString &tag, TagAttributeTable<Values> table, Values 
     }
 }
 
+// A tag whose attributes are all in `table`, read into the dialog's defaults.
+template <class Values>
+Values readTag(const QString &tag, TagAttributeTable<Values> table)
+{
+    Values values;
+    readAttributes<Values>(tag, table, values);
+    return values;
+}
+
 // The attribute names of the table, for keeping the attributes a dialog does not manage.
 template <class Values>
 QStringList attributeNames(TagAttributeTable<Values> table)

@@ -135,9 +135,7 @@ TableFields readTableTag(const QString &tag)
 
 RowFields readTrTag(const QString &tag)
 {
-    RowFields fields;
-    readAttributes<RowFields>(tag, RowRows, fields);
-    return fields;
+    return readTag<RowFields>(tag, RowRows);
 }
 
 CellFields readTdTag(const QString &tag)
