@@ -11,15 +11,24 @@
 
 namespace {
 
-ColorRun toColorRun(const MarkupRun &run)
+// The look the colouring pass gives a character of each kind, on a plain text.
+Look toLook(Markup kind)
 {
-    switch (run.kind) {
-    case Markup::Bracket: return {run.start, run.length, TextColor::Red, ColorRun::On};
-    case Markup::Punctuation: return {run.start, run.length, TextColor::Magenta, ColorRun::On};
-    case Markup::InTag: return {run.start, run.length, TextColor::Blue, ColorRun::Unchanged};
+    switch (kind) {
+    case Markup::Bracket: return {TextColor::Red, true};
+    case Markup::Punctuation: return {TextColor::Magenta, true};
+    case Markup::InTag: return {TextColor::Blue, false};
     case Markup::Text: break;
     }
-    return {run.start, run.length, TextColor::Black, ColorRun::Unchanged};
+    return {TextColor::Black, false};
+}
+
+// The same as a run of the pass over a page, where the text's own bold stays unless the kind
+// is drawn bold (brackets and punctuation).
+ColorRun toColorRun(const MarkupRun &run)
+{
+    const Look look = toLook(run.kind);
+    return {run.start, run.length, look.color, look.bold ? ColorRun::On : ColorRun::Unchanged};
 }
 
 // Colours the whole text of `box` in one undoable step. The caret ends at the end of the text,
@@ -40,16 +49,6 @@ void colorWholeText(RichTextBox &box, PunctuationSet punctuation, frmProgress *p
     box.setSelColor(endsInTag ? TextColor::Blue : TextColor::Black);
 }
 
-Look toLook(Markup kind)
-{
-    switch (kind) {
-    case Markup::Bracket: return {TextColor::Red, true};
-    case Markup::Punctuation: return {TextColor::Magenta, true};
-    case Markup::InTag: return {TextColor::Blue, false};
-    case Markup::Text: break;
-    }
-    return {TextColor::Black, false};
-}
 
 // The looks of a fragment (line breaks "\n") as the colouring pass gives them on a fresh,
 // plain text, except that a line break takes the look of the character before it, as a
