@@ -8,7 +8,6 @@
 #include <QMimeData>
 
 #include <algorithm>
-#include <utility>
 
 namespace {
 
@@ -39,39 +38,6 @@ void copyInto(QMimeData *copy, const QMimeData *data, Rtf rtf)
             copy->setData(type, data->data(type));
     }
 }
-
-// Mime data whose RTF is written the first time it is asked for.
-class DeferredRtfData : public QMimeData
-{
-public:
-    explicit DeferredRtfData(std::function<QString()> writeRtf) : writeRtf(std::move(writeRtf)) {}
-
-    bool hasFormat(const QString &type) const override
-    {
-        return type == rtfTypes[0] || QMimeData::hasFormat(type);
-    }
-    QStringList formats() const override
-    {
-        QStringList types = QMimeData::formats();
-        if (!types.contains(rtfTypes[0]))
-            types.prepend(rtfTypes[0]);
-        return types;
-    }
-
-protected:
-    QVariant retrieveData(const QString &type, QMetaType metaType) const override
-    {
-        if (type != rtfTypes[0])
-            return QMimeData::retrieveData(type, metaType);
-        if (writeRtf)
-            rtf = rtfToBytes(std::exchange(writeRtf, {})());
-        return rtf;
-    }
-
-private:
-    mutable std::function<QString()> writeRtf;
-    mutable QByteArray rtf;
-};
 
 // The clipboard's data without its RTF, ready for a new RTF.
 void copyWithoutRtf(QMimeData *copy)
@@ -133,13 +99,6 @@ void clipboardSetText(const QString &text, ClipboardFormat format)
         copyWithoutRtf(data);
         data->setData(rtfTypes[0], rtfToBytes(text));
     }
-    QGuiApplication::clipboard()->setMimeData(data);
-}
-
-void clipboardSetRtfWhenRead(std::function<QString()> writeRtf)
-{
-    auto *data = new DeferredRtfData(std::move(writeRtf));
-    copyWithoutRtf(data);
     QGuiApplication::clipboard()->setMimeData(data);
 }
 

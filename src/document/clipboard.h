@@ -2,8 +2,6 @@
 
 #include <QString>
 
-#include <functional>
-
 class QMimeData;
 
 // The four clipboard formats the editing commands ask about. Rich text is RTF under
@@ -16,9 +14,6 @@ void clipboardClear();
 // Puts text (plain or RTF) in that one format and keeps the other formats the clipboard holds.
 // Image formats cannot be written as text and are left alone.
 void clipboardSetText(const QString &text, ClipboardFormat format = ClipboardFormat::Text);
-// Puts RTF on the clipboard as clipboardSetText does, but `writeRtf` runs only when the RTF is
-// first read: a fragment of megabytes costs nothing until someone pastes it.
-void clipboardSetRtfWhenRead(std::function<QString()> writeRtf);
 // The plain text or RTF held, empty when none.
 QString clipboardGetText(ClipboardFormat format = ClipboardFormat::Text);
 bool clipboardHasFormat(ClipboardFormat format);

@@ -2,7 +2,6 @@
 
 #include "core/documentfile.h"
 #include "core/interaction.h"
-#include "core/sharedstate.h"
 #include "core/unmappablechars.h"
 #include "document/documentcommands.h"
 #include "document/documentsave.h"
@@ -56,9 +55,7 @@ void mnuFileReopenEncoding_Click(frmDocument &doc)
         return;
     }
     doc.txtText->setText(read.text);
-    if (shared().blnTagColor)
-        Color_set(doc);
-    doc.txtText->setSelStart(0);
+    colorOpenedPage(doc);
     doc.setEncoding(read.encoding);
     doc.blnFlgDirty = false;
 }

@@ -48,9 +48,6 @@ frmDocument::frmDocument(QWidget *parent)
     txtText->setObjectName(QStringLiteral("txtText"));
     txtText->setSpaceMarksShown(storedSpaceMarksShown());
     layout->addWidget(txtText);
-    rtbWork = new RichTextBox(client);
-    rtbWork->setObjectName(QStringLiteral("rtbWork"));
-    rtbWork->hide();
     setWidget(client);
 
     Timer1 = new QTimer(this);
@@ -122,6 +119,12 @@ void frmDocument::connectText()
     connect(txtText, &RichTextBox::keyUp, this, [this] {
         if (blnCtrlKey && blnPasteKey)
             run(QStringLiteral("mnuEditPaste_Click"));
+    });
+    // The paste key found nothing the control can paste: the paste command says what the
+    // clipboard holds instead.
+    connect(txtText, &RichTextBox::nothingToPaste, this, [this] {
+        blnPasteKey = false;
+        run(QStringLiteral("mnuEditPaste_Click"));
     });
     connect(txtText, &RichTextBox::focusGained, Timer1, qOverload<>(&QTimer::start));
     connect(txtText, &RichTextBox::focusLost, Timer1, &QTimer::stop);

@@ -37,7 +37,6 @@ public:
     ~frmDocument() override;
 
     RichTextBox *txtText = nullptr;
-    RichTextBox *rtbWork = nullptr; // hidden work buffer for coloured insertions
     QTimer *Timer1 = nullptr;       // caret position while txtText has the focus
 
     QString strFileName = NewFileName;

@@ -7,7 +7,10 @@
 #include "document/spacemarks.h"
 #include "core/droppedfiles.h"
 
+#include <QClipboard>
 #include <QFontDatabase>
+#include <QGuiApplication>
+#include <QInputMethod>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
@@ -521,8 +524,20 @@ void RichTextBox::changeLooks(int documentStart, int documentEnd, const std::fun
     change();
     record->after = looks.record(documentStart, length);
     record->known = true;
-    document()->appendUndoItem(new LookUndoItem(looks, record, [this] { viewport()->update(); }));
+    if (looksOutsideHistory == 0)
+        document()->appendUndoItem(new LookUndoItem(looks, record, [this] { viewport()->update(); }));
     viewport()->update();
+}
+
+void RichTextBox::colorWithoutUndo(const std::function<void()> &colouring)
+{
+    struct Depth
+    {
+        int &depth;
+        explicit Depth(int &depth) : depth(depth) { ++depth; }
+        ~Depth() { --depth; }
+    } outside(looksOutsideHistory);
+    colouring();
 }
 
 void RichTextBox::editText(Look look, const QList<LookRun> &insertedLooks,
@@ -744,6 +759,14 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
     }
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     auto handle = [this](QKeyEvent *key) {
+        // The control pastes only what it can read; with nothing of that kind on the clipboard
+        // the paste key is handed on, to say so.
+        if (key->matches(QKeySequence::Paste) && !isReadOnly()
+            && !canPasteFrom(QGuiApplication::clipboard()->mimeData())) {
+            key->accept();
+            emit nothingToPaste();
+            return;
+        }
         // Undo and redo restore the looks through the undo stack; every other key may edit.
         if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) {
             // The caret goes where the undone or redone change was; the looks' own undo items
@@ -924,8 +947,56 @@ void RichTextBox::keyReleaseEvent(QKeyEvent *event)
     emit keyUp(event->key(), event->modifiers(), event->text());
 }
 
+bool RichTextBox::composing() const
+{
+    const QTextLayout *layout = textCursor().block().layout();
+    return layout && !layout->preeditAreaText().isEmpty();
+}
+
+// A click on the pre-edit text itself belongs to the input method (it may move its cursor
+// there), as in the control's own handling; a click anywhere else, on another line too, ends
+// the composition.
+bool RichTextBox::hitsPreedit(const QPoint &point) const
+{
+    const QTextCursor caret = textCursor();
+    const QTextBlock block = caret.block();
+    const QTextLayout *layout = block.layout();
+    if (!layout || !blockBoundingGeometry(block).translated(contentOffset()).contains(point))
+        return false;
+    // The layout of the line counts the pre-edit text among its characters.
+    const int offset = cursorForPosition(point).position() - caret.position();
+    return offset >= 0 && offset <= layout->preeditAreaText().size();
+}
+
+void RichTextBox::endComposition()
+{
+    if (!composing())
+        return;
+    QGuiApplication::inputMethod()->commit();
+    if (!composing())
+        return;
+    const QTextBlock block = textCursor().block();
+    QTextCursor group(document());
+    ++formattingDepth;
+    group.beginEditBlock(); // the document reports the new layout of the line now
+    block.layout()->setPreeditArea(-1, QString());
+    group.endEditBlock();
+    --formattingDepth;
+    showLooksOf(block); // the looks of the line without the pre-edit text and its underline
+    viewport()->update();
+}
+
+void RichTextBox::mousePressEvent(QMouseEvent *event)
+{
+    if (composing() && !hitsPreedit(event->position().toPoint()))
+        endComposition();
+    QPlainTextEdit::mousePressEvent(event);
+}
+
 void RichTextBox::mouseDoubleClickEvent(QMouseEvent *event)
 {
+    if (event->button() == Qt::LeftButton)
+        endComposition();
     // The character under the pointer, which Qt's word selection may run into a neighbour
     // ("><" of two tags side by side is one word to it).
     const QPoint point = event->position().toPoint();
@@ -946,6 +1017,10 @@ void RichTextBox::mouseReleaseEvent(QMouseEvent *event)
 
 void RichTextBox::mouseMoveEvent(QMouseEvent *event)
 {
+    // Dragging from the pre-edit text ends the composition in the control's own handling.
+    if (event->buttons().testFlag(Qt::LeftButton) && composing()
+        && !hitsPreedit(event->position().toPoint()))
+        endComposition();
     QPlainTextEdit::mouseMoveEvent(event);
     emit mouseMoved();
 }
@@ -970,19 +1045,24 @@ QMimeData *RichTextBox::createMimeDataFromSelection() const
     return data;
 }
 
+bool RichTextBox::canPasteFrom(const QMimeData *source)
+{
+    return mimeHasFormat(source, ClipboardFormat::Rtf)
+           || !mimeGetText(source, ClipboardFormat::Text).isEmpty();
+}
+
 bool RichTextBox::canInsertFromMimeData(const QMimeData *source) const
 {
     // Dropped files are taken too: they are opened, not inserted (see dropEvent).
-    return mimeHasFormat(source, ClipboardFormat::Rtf) || !droppedFiles(source).isEmpty()
-           || QPlainTextEdit::canInsertFromMimeData(source);
+    return canPasteFrom(source) || !droppedFiles(source).isEmpty();
 }
 
+// Every paste, drop and middle-click paste of the control ends here; Qt's own reading is never
+// reached.
 void RichTextBox::insertFromMimeData(const QMimeData *source)
 {
     if (mimeHasFormat(source, ClipboardFormat::Rtf))
         setSelRtf(mimeGetText(source, ClipboardFormat::Rtf));
-    else if (source->hasText())
-        setSelText(source->text());
-    else
-        QPlainTextEdit::insertFromMimeData(source);
+    else if (canPasteFrom(source))
+        setSelText(mimeGetText(source, ClipboardFormat::Text));
 }

@@ -13,8 +13,7 @@ class QTextCursor;
 struct LookChange;
 struct RtfSpan;
 
-// The rich-text edit control of a document window (txtText) and its hidden work buffer
-// (rtbWork). Positions count a line break as the two characters CR LF, exactly as text()
+// The rich-text edit control of a document window (txtText). Positions count a line break as the two characters CR LF, exactly as text()
 // reads, although the underlying QTextDocument keeps one separator per line; the mapping
 // between the two is block arithmetic, never a scan of the text. Colours are 0x00BBGGRR.
 // The document holds plain text: the colour and bold of every character live in a
@@ -94,6 +93,10 @@ public:
     // function it is given.
     using ColorRunSource = std::function<void(const std::function<void(const ColorRun &)> &)>;
     void applyColorRuns(int start, int length, const ColorRunSource &source);
+    // Runs `colouring` (colour changes only) as part of the text as it stands rather than as an
+    // edit: it adds no undo step. A page just read is coloured so, so that undo cannot take its
+    // colours away.
+    void colorWithoutUndo(const std::function<void()> &colouring);
 
     // Faint marks drawn over full-width spaces and tabs; the text itself is unchanged.
     bool spaceMarksShown() const { return m_spaceMarksShown; }
@@ -124,6 +127,9 @@ signals:
     void focusLost();
     // Local files were dropped on the text; they are not inserted.
     void filesDropped(const QStringList &files);
+    // The paste key (Ctrl+V, Shift+Insert) found nothing on the clipboard that the control can
+    // paste; the control has changed nothing.
+    void nothingToPaste();
     // An input method commits `text`: before it goes in, and after.
     void inputCommitting(const QString &text);
     void inputCommitted(const QString &text);
@@ -131,6 +137,7 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -145,6 +152,18 @@ protected:
     void insertFromMimeData(const QMimeData *source) override;
 
 private:
+    // What the control can paste from `source`: rich text, or else plain text that is not
+    // empty. Anything else is left alone (Qt's own reading of other formats ends the program
+    // on mime data without any format, and would put rich fragments into a plain text).
+    static bool canPasteFrom(const QMimeData *source);
+    // A pre-edit text of an input method is showing at the caret.
+    bool composing() const;
+    bool hitsPreedit(const QPoint &point) const;
+    // Ends a composition before the control's own mouse handling does: the input method may
+    // commit what it holds, which comes in as typed text; what it leaves is taken off the
+    // screen as a change of the view only (the control would report its line as rewritten,
+    // which would cost the line its colours and mark the document changed).
+    void endComposition();
     int externalStartOfBlock(int blockNumber) const;
     // The look Qt's cursor rule gives at `documentPosition`: the character before it, or the
     // first of a line at the line's start.
@@ -194,6 +213,7 @@ private:
     int lastChangeEnd = -1; // document position after the last change of the text
     bool changeFollowedByUndo = false; // the looks of the coming report are already in place
     int formattingDepth = 0; // > 0 while only formats change
+    int looksOutsideHistory = 0; // > 0 while colour changes add no undo step
     bool keyIgnored = false;
     int m_doubleClickedCharacter = -1;
     bool m_spaceMarksShown = false;

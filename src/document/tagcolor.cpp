@@ -1,13 +1,11 @@
 #include "document/tagcolor.h"
 
 #include "core/sharedstate.h"
-#include "document/clipboard.h"
 #include "document/colorrules.h"
 #include "document/frmdocument.h"
 #include "document/frmprogress.h"
 #include "document/linebreaks.h"
 #include "document/richtextbox.h"
-#include "document/rtf.h"
 
 namespace {
 
@@ -74,18 +72,6 @@ QList<LookRun> fragmentLooks(const QString &lines)
     return looks;
 }
 
-// The fragment as RTF spans, line breaks "\n".
-QList<RtfSpan> spansOf(const QString &lines, const QList<LookRun> &looks)
-{
-    QList<RtfSpan> spans;
-    int offset = 0;
-    for (const LookRun &run : looks) {
-        appendRtfSpan(spans, lines.mid(offset, run.length), run.look.color, run.look.bold);
-        offset += run.length;
-    }
-    return spans;
-}
-
 } // namespace
 
 void Color_set(frmDocument &doc)
@@ -99,29 +85,24 @@ void Color_set(frmDocument &doc)
     colorWholeText(box, PunctuationSet::Document, &progress);
 }
 
-void WorkColor_Set(frmDocument &doc)
+void colorOpenedPage(frmDocument &doc)
 {
-    RichTextBox &work = *doc.rtbWork;
-    const int n = work.textLength();
-    if (n == 0)
-        return;
+    RichTextBox &box = *doc.txtText;
     if (shared().blnTagColor)
-        colorWholeText(work, PunctuationSet::Fragment);
-    work.select(0, n);
-    clipboardSetText(work.selRtf(), ClipboardFormat::Rtf);
+        box.colorWithoutUndo([&doc] { Color_set(doc); });
+    box.setSelStart(0);
 }
 
 void InsertFragment(frmDocument &doc, const QString &text)
 {
     if (text.isEmpty()) {
-        // An empty fragment leaves the clipboard alone: the selection is simply removed.
         doc.txtText->setSelText(QString());
         return;
     }
+    // The fragment goes in directly with its looks: the clipboard is the user's and stays as
+    // it was.
     const QString lines = withLfBreaks(text);
     const QList<LookRun> looks =
         shared().blnTagColor ? fragmentLooks(lines) : QList<LookRun>{{int(lines.size()), Look{}}};
-    // The clipboard holds the fragment as it always did, written only if someone pastes it.
-    clipboardSetRtfWhenRead([lines, looks] { return rtfFromSpans(spansOf(lines, looks)); });
     doc.txtText->setSelLookedText(lines, looks);
 }

@@ -99,10 +99,7 @@ void ReadDoc(const QString &path)
     frmDocument *doc = createDocumentWindow();
     fillDocument(*doc, path, read.text);
     doc->setEncoding(read.encoding);
-    if (shared().blnTagColor) {
-        Color_set(*doc);
-        doc->txtText->setSelStart(0);
-    }
+    colorOpenedPage(*doc);
     doc->blnFlgDirty = false;
     // The recent list is updated before the settings are written, so that the next window's
     // load, which re-reads the settings, does not drop this file from the list.
@@ -147,10 +144,7 @@ void NewDocument()
     doc->txtText->setText(result);
     doc->strFileName = frmDocument::NewFileName;
     doc->setTextTag(frmDocument::NewFileName);
-    if (shared().blnTagColor) {
-        Color_set(*doc);
-        doc->txtText->setSelStart(0);
-    }
+    colorOpenedPage(*doc);
     doc->blnFlgDirty = false;
     doc->showDocument();
 }

@@ -1,11 +1,17 @@
 #include "document/tagcolor.h"
 #include "support/documentfixture.h"
 #include "support/qstringprinter.h"
+#include "support/scriptedinteraction.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
+
+#include <functional>
 
 namespace {
 
@@ -147,4 +153,106 @@ TEST_F(InputMethod, PreeditShowsAtTheCaretAndTheCaretRectangleFollowsIt)
     EXPECT_EQ(text().text(), QStringLiteral("<P>日本語</P>"));
     EXPECT_EQ(looks(text()), "RBRKKKRMBR");
     EXPECT_GT(caretRectangle(&text()).left(), before.left());
+}
+
+// A composition ended by a click, a double-click, a drag or an input method that drops it
+// (with no text committed) changes no text and no colour, and is no change of the document.
+TEST_F(InputMethod, ACompositionEndedWithoutACommitChangesNothing)
+{
+    const QString page = QStringLiteral("<H1>タイトル</H1>\r\n<P>本文</P>");
+    const int afterHeading = 13;
+    const auto pointAt = [this](int position) {
+        return text().cursorRect(text().cursorFor(position, 0)).center();
+    };
+    const struct
+    {
+        const char *what;
+        std::function<void()> end;
+    } endings[] = {
+        {"a click on another line", [&] { QTest::mouseClick(text().viewport(), Qt::LeftButton, {}, pointAt(18)); }},
+        {"a click on the same line", [&] { QTest::mouseClick(text().viewport(), Qt::LeftButton, {}, pointAt(2)); }},
+        {"a double-click on another line",
+         [&] { QTest::mouseDClick(text().viewport(), Qt::LeftButton, {}, pointAt(18)); }},
+        {"a drag from the line below",
+         [&] {
+             QTest::mousePress(text().viewport(), Qt::LeftButton, {}, pointAt(16));
+             QMouseEvent move(QEvent::MouseMove, pointAt(19), text().viewport()->mapToGlobal(pointAt(19)),
+                              Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+             QApplication::sendEvent(text().viewport(), &move);
+             QTest::mouseRelease(text().viewport(), Qt::LeftButton, {}, pointAt(19));
+         }},
+        {"the input method dropping it", [&] { preedit(&text(), QString()); }},
+        {"the focus going elsewhere, then a click back",
+         [&] {
+             auto *other = new QLineEdit(doc);
+             other->show();
+             other->setFocus();
+             QTest::mouseClick(text().viewport(), Qt::LeftButton, {}, pointAt(18));
+             delete other;
+         }},
+    };
+    doc->resize(500, 200);
+    doc->show();
+    for (const auto &ending : endings) {
+        SCOPED_TRACE(ending.what);
+        ScriptedInteraction ui; // a double-click in the text opens no dialog here
+        start(page, afterHeading, false);
+        doc->blnFlgDirty = false;
+        const std::string colours = looks(text());
+        text().setSelStart(afterHeading);
+        text().setFocus();
+        preedit(&text(), QStringLiteral("にほんご"));
+        ending.end();
+
+        const QTextBlock heading = text().document()->firstBlock();
+        EXPECT_TRUE(heading.layout()->preeditAreaText().isEmpty());
+        EXPECT_EQ(text().text(), page);
+        EXPECT_EQ(looks(text()), colours);
+        EXPECT_FALSE(doc->blnFlgDirty);
+        EXPECT_FALSE(text().document()->isUndoAvailable());
+        // And on the screen: the heading's brackets are still drawn in their colour.
+        text().viewport()->grab();
+        bool redBracket = false;
+        for (const QTextLayout::FormatRange &range : heading.layout()->formats())
+            redBracket |= range.start == 0 && range.format.foreground().color() == QColor(Qt::red);
+        EXPECT_TRUE(redBracket);
+    }
+}
+
+// An input method that commits its composition when the click comes: the text goes in as
+// typed, the rest of the line keeps its colours, and one undo takes the text away again.
+TEST_F(InputMethod, ACommitAtAClickKeepsTheColoursOfTheLine)
+{
+    class CommitOnPress : public QObject
+    {
+    public:
+        explicit CommitOnPress(QWidget *box) : box(box) {}
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            if (event->type() == QEvent::MouseButtonPress)
+                commit(box, QStringLiteral("日本語"));
+            return false;
+        }
+        QWidget *box;
+    };
+    const QString page = QStringLiteral("<H1>タイトル</H1>\r\n<P>本文</P>");
+    start(page, 13, false);
+    doc->resize(500, 200);
+    doc->show();
+    const std::string colours = looks(text());
+    text().setSelStart(13);
+    preedit(&text(), QStringLiteral("にほんご"));
+    CommitOnPress inputMethod(&text());
+    text().viewport()->installEventFilter(&inputMethod);
+    QTest::mouseClick(text().viewport(), Qt::LeftButton, {},
+                      text().cursorRect(text().cursorFor(20, 0)).center());
+    text().viewport()->removeEventFilter(&inputMethod);
+    EXPECT_EQ(text().text(), QStringLiteral("<H1>タイトル</H1>日本語\r\n<P>本文</P>"));
+    EXPECT_EQ(looks(text(), 0, 13), colours.substr(0, 13));
+    EXPECT_EQ(looks(text(), 13, 3), "KKK");
+    EXPECT_EQ(looks(text(), 18), colours.substr(15)) << "the next line";
+    EXPECT_TRUE(doc->blnFlgDirty);
+    text().undo();
+    EXPECT_EQ(text().text(), page);
+    EXPECT_EQ(looks(text()), colours);
 }

@@ -74,12 +74,14 @@ TEST_F(LineToolCommands, ReplaceOnlyTheSelection)
     }
 }
 
-TEST_F(LineToolCommands, TagToolsLeaveTheirResultOnTheClipboardColoured)
+TEST_F(LineToolCommands, TagToolsColourTheirResultAndLeaveTheClipboardAlone)
 {
     shared().blnTagColor = true;
+    clipboardSetText("copied");
     selectBetween(text(), "a");
     ASSERT_TRUE(doc->run("mnuToolP_Click"));
-    EXPECT_EQ(plainTextOf(spansFromRtf(clipboardGetText(ClipboardFormat::Rtf))), "<P>a</P>");
+    EXPECT_EQ(clipboardGetText(ClipboardFormat::Text), "copied");
+    EXPECT_FALSE(clipboardHasFormat(ClipboardFormat::Rtf));
     EXPECT_EQ(looks(text(), 5, 8), "RBRKRMBR");
 }
 

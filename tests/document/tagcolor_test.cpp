@@ -108,10 +108,11 @@ TEST_F(ColorSet, KeepsTheBoldOfTextAndTagBodies)
 
 using Insertion = DocumentFixture;
 
-TEST_F(Insertion, ClipboardHoldsTheFragmentWithOrWithoutColouring)
+TEST_F(Insertion, LeavesTheClipboardAsItWasWithOrWithoutColouring)
 {
     for (bool colouring : {true, false}) {
         shared().blnTagColor = colouring;
+        clipboardSetText("copied");
         text().setText("abc");
         text().select(1, 1);
         InsertFragment(*doc, "<B>");
@@ -120,11 +121,8 @@ TEST_F(Insertion, ClipboardHoldsTheFragmentWithOrWithoutColouring)
         EXPECT_EQ(text().selLength(), 0);
         EXPECT_EQ(looks(text(), 1, 3), colouring ? "RBR" : "KKK");
 
-        // The clipboard's rich text is the fragment, in the same colours.
-        RichTextBox pasted;
-        pasted.setSelRtf(clipboardGetText(ClipboardFormat::Rtf));
-        EXPECT_EQ(pasted.text(), "<B>");
-        EXPECT_EQ(looks(pasted), colouring ? "RBR" : "KKK");
+        EXPECT_EQ(clipboardGetText(ClipboardFormat::Text), "copied");
+        EXPECT_FALSE(clipboardHasFormat(ClipboardFormat::Rtf));
     }
 }
 
@@ -151,7 +149,7 @@ TEST_F(Insertion, LineBreaksArriveAsLineBreaks)
     }
 }
 
-TEST_F(Insertion, ALongFragmentIsOneUndoStepAndPastesAsItWasInserted)
+TEST_F(Insertion, ALongFragmentIsOneUndoStepAndCopiesAsItWasInserted)
 {
     shared().blnTagColor = true;
     QString fragment;
@@ -167,26 +165,30 @@ TEST_F(Insertion, ALongFragmentIsOneUndoStepAndPastesAsItWasInserted)
     const int cell = 1 + int(fragment.lastIndexOf("<TD>"));
     EXPECT_EQ(looks(text(), cell, 18), "RBBRKKKKKKKRMBBRRR");
 
+    // Copied as rich text, the fragment carries the looks it was inserted with.
+    text().select(1, int(fragment.size()));
     RichTextBox pasted;
-    pasted.setSelRtf(clipboardGetText(ClipboardFormat::Rtf));
+    pasted.setSelRtf(text().selRtf());
     ASSERT_EQ(pasted.text(), fragment);
     EXPECT_EQ(looks(pasted, cell - 1, 18), looks(text(), cell, 18));
+    EXPECT_FALSE(clipboardHasFormat(ClipboardFormat::Rtf));
 
     text().document()->undo();
     EXPECT_EQ(text().text(), "ab");
 }
 
-TEST_F(Insertion, TheFragmentStaysOnTheClipboardBesidePlainTextPutThereLater)
+TEST_F(Insertion, WhatWasCopiedBeforeIsWhatThePasteAfterwardsInserts)
 {
     shared().blnTagColor = true;
-    text().setText("");
+    text().setText("<I>x</I>");
+    text().select(0, 3);
+    doc->run("mnuEditCopy_Click");
+    text().setSelStart(text().textLength());
     InsertFragment(*doc, "<B>");
-    clipboardSetText("plain");
-    RichTextBox pasted;
-    pasted.setSelRtf(clipboardGetText(ClipboardFormat::Rtf));
-    EXPECT_EQ(pasted.text(), "<B>");
-    EXPECT_EQ(looks(pasted), "RBR");
-    EXPECT_EQ(clipboardGetText(ClipboardFormat::Text), "plain");
+    doc->run("mnuEditPaste_Click");
+    EXPECT_EQ(text().text(), "<I>x</I><B><I>");
+    // The copy carries its own looks (uncoloured here), not the fragment's.
+    EXPECT_EQ(looks(text(), 11, 3), "KKK");
 }
 
 using LiveTyping = DocumentFixture;
