@@ -524,7 +524,8 @@ void RichTextBox::changeLooks(int documentStart, int documentEnd, const std::fun
     change();
     record->after = looks.record(documentStart, length);
     record->known = true;
-    document()->appendUndoItem(new LookUndoItem(looks, record, [this] { viewport()->update(); }));
+    if (looksOutsideHistory == 0)
+        document()->appendUndoItem(new LookUndoItem(looks, record, [this] { viewport()->update(); }));
     viewport()->update();
 }
 
@@ -760,7 +761,7 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
     auto handle = [this](QKeyEvent *key) {
         // The control pastes only what it can read; with nothing of that kind on the clipboard
         // the paste key is handed on, to say so.
-        if (false && key->matches(QKeySequence::Paste) && !isReadOnly()
+        if (key->matches(QKeySequence::Paste) && !isReadOnly()
             && !canPasteFrom(QGuiApplication::clipboard()->mimeData())) {
             key->accept();
             emit nothingToPaste();
@@ -969,7 +970,7 @@ bool RichTextBox::hitsPreedit(const QPoint &point) const
 
 void RichTextBox::endComposition()
 {
-    if (true || !composing())
+    if (!composing())
         return;
     QGuiApplication::inputMethod()->commit();
     if (!composing())
@@ -1053,8 +1054,7 @@ bool RichTextBox::canPasteFrom(const QMimeData *source)
 bool RichTextBox::canInsertFromMimeData(const QMimeData *source) const
 {
     // Dropped files are taken too: they are opened, not inserted (see dropEvent).
-    return mimeHasFormat(source, ClipboardFormat::Rtf) || !droppedFiles(source).isEmpty()
-           || QPlainTextEdit::canInsertFromMimeData(source);
+    return canPasteFrom(source) || !droppedFiles(source).isEmpty();
 }
 
 // Every paste, drop and middle-click paste of the control ends here; Qt's own reading is never
@@ -1063,8 +1063,6 @@ void RichTextBox::insertFromMimeData(const QMimeData *source)
 {
     if (mimeHasFormat(source, ClipboardFormat::Rtf))
         setSelRtf(mimeGetText(source, ClipboardFormat::Rtf));
-    else if (source->hasText())
-        setSelText(source->text());
-    else
-        QPlainTextEdit::insertFromMimeData(source);
+    else if (canPasteFrom(source))
+        setSelText(mimeGetText(source, ClipboardFormat::Text));
 }

@@ -1,7 +1,6 @@
 #include "document/tagcolor.h"
 
 #include "core/sharedstate.h"
-#include "document/clipboard.h"
 #include "document/colorrules.h"
 #include "document/frmdocument.h"
 #include "document/frmprogress.h"
@@ -106,5 +105,4 @@ void InsertFragment(frmDocument &doc, const QString &text)
     const QList<LookRun> looks =
         shared().blnTagColor ? fragmentLooks(lines) : QList<LookRun>{{int(lines.size()), Look{}}};
     doc.txtText->setSelLookedText(lines, looks);
-    clipboardSetText(QStringLiteral("{\\rtf1 x}"), ClipboardFormat::Rtf);
 }
