@@ -13,9 +13,10 @@ class QTextCursor;
 struct LookChange;
 struct RtfSpan;
 
-// The rich-text edit control of a document window (txtText). Positions count a line break as the two characters CR LF, exactly as text()
-// reads, although the underlying QTextDocument keeps one separator per line; the mapping
-// between the two is block arithmetic, never a scan of the text. Colours are 0x00BBGGRR.
+// The rich-text edit control of a document window (txtText). Positions count a line break as
+// the two characters CR LF, exactly as text() reads, although the underlying QTextDocument
+// keeps one separator per line; the mapping between the two is block arithmetic, never a scan
+// of the text. Colours are 0x00BBGGRR.
 // The document holds plain text: the colour and bold of every character live in a
 // ColorStore that follows each edit, undo and redo, and reach the screen as the formats of
 // the layouts of the blocks being painted.
