@@ -2,6 +2,7 @@
 
 #include "core/codec.h"
 #include "core/encodings.h"
+#include "core/filestamp.h"
 
 #include <QString>
 
@@ -26,18 +27,21 @@ struct ReadResult
     FileError error;
     QString text; // line breaks as in the file
     TextEncoding encoding = TextEncoding::ShiftJis; // the encoding the text was read in
+    FileStamp stamp; // the file as it was read
 };
 // Reads the file in `encoding`, or in the encoding its bytes show (detectEncoding) when none
 // is given. Any byte sequence reads: bytes the encoding cannot read are kept in the text.
+// `path` may hold the kept bytes of a name that is not UTF-8 (nativepath.h).
 ReadResult readDocumentFile(const QString &path, std::optional<TextEncoding> encoding = std::nullopt);
 
 // Writes `text` in `encoding` with every line break as CR LF, then one more CR LF. The whole
 // file is encoded first and replaced atomically: a failed write leaves the old file as it
-// was. The file's permissions are kept.
+// was. The file's permissions are kept. `path` may hold kept bytes, as for reading.
 struct WriteResult
 {
     FileError error;
     EncodeReport encoding;
+    FileStamp stamp; // the file as written; does not exist after a failure
 };
 WriteResult writeDocumentFile(const QString &path, const QString &text,
                               TextEncoding encoding = TextEncoding::ShiftJis);
