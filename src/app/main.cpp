@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 #include "app/startup.h"
+#include "app/webengineflags.h"
 #include "preview/frmbrowser.h"
 #include "preview/webhtmlview.h"
 
@@ -9,6 +10,7 @@
 
 int main(int argc, char **argv)
 {
+    prepareWebEngineEnvironment();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvine"));
     QApplication::setOrganizationName(QStringLiteral("Orvine"));
