@@ -19,4 +19,4 @@ QByteArray encodeUtf8(const QString &text, EncodeReport *report);
 bool isValidUtf8Prefix(QByteArrayView bytes);
 
 QString decodeUtf16(QByteArrayView bytes, bool bigEndian);
-QByteArray encodeUtf16(const QString &text, bool bigEndian);
+QByteArray encodeUtf16(const QString &text, bool bigEndian, EncodeReport *report = nullptr);
