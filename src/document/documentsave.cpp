@@ -66,11 +66,12 @@ QString documentFileFilter()
 bool saveDocumentFile(frmDocument &doc)
 {
     const QString text = doc.txtText->text();
-    const WriteResult result = writeDocumentFile(doc.strFileName, text, doc.encoding);
+    const WriteResult result = writeDocumentFile(doc.strFileName, text, doc.encoding, doc.fileLines);
     if (!result.error.ok()) {
         reportSaveError(result.error, doc.strFileName);
         return false;
     }
+    doc.fileLines = result.lines;
     doc.blnFlgDirty = false;
     doc.setCaption(doc.strFileName);
     AddRecentFile(doc.strFileName);

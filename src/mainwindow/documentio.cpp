@@ -99,6 +99,7 @@ void ReadDoc(const QString &path)
     frmDocument *doc = createDocumentWindow();
     fillDocument(*doc, path, read.text);
     doc->setEncoding(read.encoding);
+    doc->fileLines = read.lines;
     if (shared().blnTagColor) {
         Color_set(*doc);
         doc->txtText->setSelStart(0);
