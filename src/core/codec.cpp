@@ -189,19 +189,21 @@ struct Cp932Codec
     struct State
     {
     };
-    static constexpr int reach = 2;
     static constexpr int maxUnits = 1;
 
     const Cp932Tables &t = tables();
 
-    qsizetype read(QByteArrayView bytes, qsizetype pos, State &, char16_t *units, int &count) const
+    qsizetype read(QByteArrayView bytes, qsizetype pos, State &, char16_t *units, int &count,
+                   qsizetype &looked) const
     {
         const uchar byte = uchar(bytes[pos]);
         count = 1;
+        looked = 1;
         if (const char16_t single = t.single[byte]; single != noCharacter) {
             units[0] = single;
             return 1;
         }
+        looked = 2;
         if (pos + 1 < bytes.size()) {
             if (const char16_t pair = t.pair[byte << 8 | uchar(bytes[pos + 1])]; pair != noCharacter) {
                 units[0] = pair;
@@ -214,7 +216,7 @@ struct Cp932Codec
     }
 
     // A character the code page holds: its code, then its other codes (for where the usual one
-    // would pair with a kept lead byte before it). A kept byte: the byte. Last a reference.
+    // would pair with a kept lead byte before it). A kept byte: the byte.
     int forms(const QString &text, qsizetype index, const State &, keptbytes::Form *forms) const
     {
         const char16_t unit = text.at(index).unicode();
@@ -242,8 +244,12 @@ struct Cp932Codec
             form.addByte(uchar(unit - reservedBase));
             form.addRead(unit);
         }
-        forms[count++] = keptbytes::asciiReference(text, index);
         return count;
+    }
+
+    keptbytes::Form reference(const QString &text, qsizetype index, const State &) const
+    {
+        return keptbytes::asciiReference(text, index);
     }
 };
 

@@ -12,8 +12,8 @@ QString decodeCp932(const QByteArray &bytes);
 
 struct EncodeReport
 {
-    int unmappable = 0;          // characters written as numeric character references
-    QStringList firstUnmappable; // the first few of them
+    int unmappable = 0;            // characters written as numeric character references
+    QStringList firstUnmappable;   // the first few of them
     QList<qsizetype> unmappableAt; // where each of them starts in the text, in order
 };
 // Characters that code page 932 cannot hold are written as "&#xHHHH;". The JIS forms typed on

@@ -12,22 +12,24 @@ struct EucJpCodec
     struct State
     {
     };
-    static constexpr int reach = 3;
     static constexpr int maxUnits = 1;
 
     const JisTables &t = jisTables();
 
-    qsizetype read(QByteArrayView bytes, qsizetype pos, State &, char16_t *units, int &count) const
+    qsizetype read(QByteArrayView bytes, qsizetype pos, State &, char16_t *units, int &count,
+                   qsizetype &looked) const
     {
         const auto *in = reinterpret_cast<const uchar *>(bytes.data());
         const uchar byte = in[pos];
         count = 1;
+        looked = 1;
         if (byte < 0x80) {
             units[0] = byte;
             return 1;
         }
         char16_t character = JisTables::none;
         qsizetype used = 1;
+        looked = byte == 0x8F ? 3 : 2;
         if (byte == 0x8F && pos + 2 < bytes.size()) {
             character = t.threeByte[in[pos + 1] << 8 | in[pos + 2]];
             used = 3;
@@ -61,8 +63,12 @@ struct EucJpCodec
             form.addByte(uchar(code.value()));
             form.addRead(unit);
         }
-        forms[count++] = keptbytes::asciiReference(text, index);
         return count;
+    }
+
+    keptbytes::Form reference(const QString &text, qsizetype index, const State &) const
+    {
+        return keptbytes::asciiReference(text, index);
     }
 };
 

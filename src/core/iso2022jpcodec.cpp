@@ -10,7 +10,10 @@
 // emits ESC ( B, ESC ( J, ESC ( I or ESC $ B just before a character the current set cannot
 // hold. The decoder leaves out exactly the escapes the encoder would write there again, and
 // keeps every other escape (ESC $ @, a repeated escape, a final switch back to ASCII, a lone
-// ESC) as reserved units, whose bytes the encoder writes back and follows.
+// ESC) as reserved units, whose bytes the encoder writes back and follows. Kept bytes next to
+// edited text can read otherwise (an ESC and two typed characters make an escape, a 7-bit byte
+// kept in a two-byte set reads as ASCII after a switch): the read-back writer finds those and
+// writes the character as a reference instead. ESC itself has a reference only.
 
 namespace {
 
@@ -128,6 +131,7 @@ struct Item
     enum Kind { End, Character, Kept, EscapeSequence } kind = End;
     char16_t character = 0;
     qsizetype length = 0;
+    qsizetype looked = 1; // bytes that decided it, those looked for past the end included
     CharacterSet escapeTo = CharacterSet::Ascii;
 };
 
@@ -135,13 +139,16 @@ struct Item
 Item itemAt(QByteArrayView bytes, qsizetype i, CharacterSet set)
 {
     if (i >= bytes.size())
-        return {};
+        return {Item::End, 0, 0, 1};
     const uchar byte = uchar(bytes[i]);
-    if (const auto to = escapeAt(bytes, i))
-        return {Item::EscapeSequence, 0, escapeLength, *to};
+    if (byte == esc) {
+        if (const auto to = escapeAt(bytes, i))
+            return {Item::EscapeSequence, 0, escapeLength, escapeLength, *to};
+        return {Item::Kept, keptbytes::unitOf(byte), 1, escapeLength};
+    }
     switch (set) {
     case CharacterSet::Ascii:
-        if (byte < 0x80 && byte != esc)
+        if (byte < 0x80)
             return {Item::Character, byte, 1};
         break;
     case CharacterSet::Roman:
@@ -149,7 +156,7 @@ Item itemAt(QByteArrayView bytes, qsizetype i, CharacterSet set)
             return {Item::Character, 0x00A5, 1};
         if (byte == 0x7E)
             return {Item::Character, 0x203E, 1};
-        if (byte < 0x80 && byte != esc)
+        if (byte < 0x80)
             return {Item::Character, byte, 1};
         break;
     case CharacterSet::Katakana:
@@ -160,9 +167,9 @@ Item itemAt(QByteArrayView bytes, qsizetype i, CharacterSet set)
     case CharacterSet::Jis1978:
         if (i + 1 < bytes.size()) {
             if (const char16_t c = jisCharacter(byte, uchar(bytes[i + 1])); c != JisTables::none)
-                return {Item::Character, c, 2};
+                return {Item::Character, c, 2, 2};
         }
-        break;
+        return {Item::Kept, keptbytes::unitOf(byte), 1, 2};
     }
     return {Item::Kept, keptbytes::unitOf(byte), 1};
 }
@@ -174,20 +181,21 @@ struct Iso2022JpCodec
     {
         CharacterSet set = CharacterSet::Ascii;
     };
-    // An escape, and the item after it that tells whether it is left out.
-    static constexpr int reach = 2 * escapeLength;
     static constexpr int maxUnits = escapeLength;
 
-    qsizetype read(QByteArrayView bytes, qsizetype pos, State &state, char16_t *units, int &count) const
+    qsizetype read(QByteArrayView bytes, qsizetype pos, State &state, char16_t *units, int &count,
+                   qsizetype &looked) const
     {
         const Item item = itemAt(bytes, pos, state.set);
         if (item.kind != Item::EscapeSequence) {
             units[0] = item.character;
             count = 1;
+            looked = item.looked;
             return item.length;
         }
         // Left out when the encoder would write this escape right here again.
         const Item next = itemAt(bytes, pos + item.length, item.escapeTo);
+        looked = item.length + next.looked;
         const bool implied = next.kind == Item::Character && !holds(state.set, next.character)
                              && setFor(next.character) == item.escapeTo;
         count = 0;
@@ -198,9 +206,8 @@ struct Iso2022JpCodec
         return item.length;
     }
 
-    // A kept byte: the byte. A character: its code in the current set, or an escape to the set
-    // that holds it and its code there. Last a reference, in ASCII (JIS X 0201 Roman holds its
-    // characters as well).
+    // A kept byte: the byte (a kept escape whole first). A character: its code in the current
+    // set, or an escape to the set that holds it and its code there.
     int forms(const QString &text, qsizetype index, const State &state, keptbytes::Form *forms) const
     {
         const char16_t unit = text.at(index).unicode();
@@ -241,9 +248,14 @@ struct Iso2022JpCodec
             form.addBytes(QByteArrayView(code, length));
             form.addRead(unit);
         }
-        const bool asciiHeld = state.set == CharacterSet::Ascii || state.set == CharacterSet::Roman;
-        forms[count++] = keptbytes::asciiReference(text, index, asciiHeld ? "" : escapeOf(CharacterSet::Ascii).bytes);
         return count;
+    }
+
+    // In ASCII, where JIS X 0201 Roman does not hold its characters already.
+    keptbytes::Form reference(const QString &text, qsizetype index, const State &state) const
+    {
+        const bool asciiHeld = state.set == CharacterSet::Ascii || state.set == CharacterSet::Roman;
+        return keptbytes::asciiReference(text, index, asciiHeld ? "" : escapeOf(CharacterSet::Ascii).bytes);
     }
 };
 

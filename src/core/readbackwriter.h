@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <algorithm>
 #include <array>
 #include <deque>
 #include <vector>
@@ -16,18 +17,23 @@
 // with the next UTF-16 unit). So every character is written, then the bytes near it are read
 // again with the codec's own reader: when they do not give back what was meant, the character
 // is written in its next form (another code, a reference), and when none of its forms fits, the
-// character before it is written in its next form. Reading goes back only as far as a change
-// can reach, so a long text is written in linear time.
+// character before it is written in its next form. Only bytes whose reading may still change
+// are read again, so a long text is written in linear time, and text far from kept bytes is
+// read again once.
 //
 // A codec gives:
-//   using State = ...;            // what the reader carries from one item to the next
-//   static constexpr int reach;   // how many bytes from an item's start decide how it reads
+//   using State = ...;             // what the reader carries from one item to the next
 //   static constexpr int maxUnits; // the most units one item reads as
-//   // Reads the item at `pos` (below bytes.size()) into `units`; gives the bytes it takes.
-//   qsizetype read(QByteArrayView bytes, qsizetype pos, State &state, char16_t *units, int &count) const;
-//   // The ways of writing the character at `index` after bytes that leave the reader in
-//   // `state`, best first, the last a reference; gives their number (at most maxForms).
+//   // Reads the item at `pos` (below bytes.size()) into `units`: gives the bytes it takes;
+//   // `looked` gets how many bytes from `pos` decided how it reads, counting bytes that were
+//   // looked for past the end.
+//   qsizetype read(QByteArrayView bytes, qsizetype pos, State &state, char16_t *units, int &count,
+//                  qsizetype &looked) const;
+//   // The ways of writing the character at `index` as itself after bytes that leave the
+//   // reader in `state`, best first; gives their number (at most maxForms - 1, maybe none).
 //   int forms(const QString &text, qsizetype index, const State &state, keptbytes::Form *forms) const;
+//   // The character at `index` written as a reference there.
+//   keptbytes::Form reference(const QString &text, qsizetype index, const State &state) const;
 namespace keptbytes {
 
 constexpr int maxForms = 4;
@@ -42,7 +48,8 @@ QString readAll(const Codec &codec, QByteArrayView bytes)
     qsizetype written = 0;
     for (qsizetype pos = 0; pos < bytes.size();) {
         int count = 0;
-        pos += codec.read(bytes, pos, state, out + written, count);
+        qsizetype looked = 0;
+        pos += codec.read(bytes, pos, state, out + written, count, looked);
         written += count;
     }
     text.truncate(written);
@@ -63,14 +70,23 @@ public:
     QByteArray write()
     {
         m_out.reserve(m_text.size() * 2 + 16);
-        m_meant.reserve(m_text.size() + 16);
         std::array<Form, maxForms> forms;
         qsizetype index = 0;
         qsizetype furthest = 0;
         int firstForm = 0;
         int retries = 0;
         while (index < m_text.size()) {
-            const int count = m_codec.forms(m_text, index, m_state, forms.data());
+            int count = m_codec.forms(m_text, index, m_state, forms.data());
+            const bool settled = firstForm == 0 && m_steps.empty() && m_checkpoint.pos == m_out.size();
+            if (settled && count > 0 && writeSettled(index, forms[0])) {
+                index += forms[0].units;
+                continue;
+            }
+            forms[count++] = m_codec.reference(m_text, index, m_state);
+            if (settled && count == 1 && writeSettled(index, forms[0])) {
+                index += forms[0].units;
+                continue;
+            }
             if (tryForms(index, forms.data(), firstForm, count)) {
                 index += m_steps.back().units;
                 firstForm = 0;
@@ -120,17 +136,49 @@ private:
     };
     struct Item
     {
-        qsizetype start;
         qsizetype end;
+        qsizetype lookedEnd; // the end of the bytes that decided how it reads
         qsizetype meantEnd;
         State stateAfter;
     };
+    // Where reading again starts: everything before it reads as meant, whatever comes after.
     struct Checkpoint
     {
         qsizetype pos = 0;
         qsizetype meant = 0;
         State state{};
     };
+
+    // With nothing pending, a form whose bytes read as meant and are decided by themselves alone
+    // is final at once.
+    bool writeSettled(qsizetype index, const Form &form)
+    {
+        State state = m_state;
+        const QByteArrayView bytes(form.bytes.data(), form.byteCount);
+        std::array<char16_t, Codec::maxUnits> units;
+        int read = 0;
+        for (qsizetype pos = 0; pos < bytes.size();) {
+            int count = 0;
+            qsizetype looked = 0;
+            const qsizetype used = m_codec.read(bytes, pos, state, units.data(), count, looked);
+            if (pos + looked > bytes.size() || read + count > form.readCount)
+                return false;
+            for (int k = 0; k < count; ++k)
+                if (form.readsAs[read + k] != units[k])
+                    return false;
+            read += count;
+            pos += used;
+        }
+        if (read != form.readCount)
+            return false;
+        m_out.append(bytes.data(), bytes.size());
+        m_state = state;
+        m_checkpoint = {m_out.size(), 0, state};
+        m_meant.clear();
+        if (form.reference)
+            noteReference(m_report, m_text, index, form.units);
+        return true;
+    }
 
     bool tryForms(qsizetype index, const Form *forms, int first, int count)
     {
@@ -166,28 +214,38 @@ private:
         std::array<char16_t, Codec::maxUnits> units;
         for (qsizetype pos = m_checkpoint.pos; pos < bytes.size();) {
             int count = 0;
-            const qsizetype used = m_codec.read(bytes, pos, state, units.data(), count);
+            qsizetype looked = 0;
+            const qsizetype used = m_codec.read(bytes, pos, state, units.data(), count, looked);
             if (meant + count > m_meant.size())
                 return false;
             for (int k = 0; k < count; ++k)
                 if (m_meant.at(meant + k).unicode() != units[k])
                     return false;
             meant += count;
-            m_items.push_back({pos, pos + used, meant, state});
+            m_items.push_back({pos + used, pos + looked, meant, state});
             pos += used;
         }
         *after = state;
         return meant == m_meant.size();
     }
 
-    // Moves the checkpoint past the items that no later change can alter: those whose bytes,
-    // and the bytes after them that decide how they read, all come before the oldest
-    // character that may still change.
+    // Moves the checkpoint past the items that no later change can alter: those decided by
+    // bytes before the oldest character that may still change. When every item is decided by
+    // the bytes written, none of those characters needs to change again.
     void advanceCheckpoint()
     {
+        const bool allSettled = std::all_of(m_items.begin(), m_items.end(),
+                                            [this](const Item &item) { return item.lookedEnd <= m_out.size(); });
+        if (allSettled) {
+            while (!m_steps.empty())
+                retire();
+            m_checkpoint = {m_out.size(), 0, m_state};
+            m_meant.clear();
+            return;
+        }
         const qsizetype fixedEnd = m_steps.front().outStart;
         for (const Item &item : m_items) {
-            if (item.end > fixedEnd || item.start + Codec::reach > fixedEnd)
+            if (item.end > fixedEnd || item.lookedEnd > fixedEnd)
                 break;
             m_checkpoint = {item.end, item.meantEnd, item.stateAfter};
         }
@@ -206,7 +264,6 @@ private:
         while (!m_steps.empty())
             retire();
         m_out.append(form.bytes.data(), form.byteCount);
-        m_meant.append(QStringView(form.readsAs.data(), form.readCount));
         if (form.reference)
             noteReference(m_report, m_text, index, form.units);
         // The reader's state after these bytes, whatever they read as.
@@ -214,17 +271,19 @@ private:
         std::array<char16_t, Codec::maxUnits> units;
         for (qsizetype pos = m_checkpoint.pos; pos < m_out.size();) {
             int count = 0;
-            pos += m_codec.read(m_out, pos, state, units.data(), count);
+            qsizetype looked = 0;
+            pos += m_codec.read(m_out, pos, state, units.data(), count, looked);
         }
         m_state = state;
-        m_checkpoint = {m_out.size(), m_meant.size(), state};
+        m_checkpoint = {m_out.size(), 0, state};
+        m_meant.clear();
     }
 
     const Codec &m_codec;
     const QString &m_text;
     EncodeReport *m_report;
     QByteArray m_out;
-    QString m_meant; // what the output is meant to read as
+    QString m_meant; // what the output from the checkpoint on is meant to read as
     State m_state{}; // the reader's state after the output
     Checkpoint m_checkpoint;
     std::deque<Step> m_steps; // the last characters written, which may still change

@@ -8,9 +8,15 @@ namespace {
 
 // The length of the well-formed UTF-8 sequence at `i` (no overlong forms, no surrogates,
 // nothing above U+10FFFF), 0 when there is none; `*cutOff` tells whether the bytes end
-// inside a sequence that could still be well-formed.
-int sequenceLength(const uchar *in, qsizetype size, qsizetype i, char32_t *codePoint, bool *cutOff)
+// inside a sequence that could still be well-formed; `*looked` gets how many bytes decided it,
+// one looked for past the end included.
+int sequenceLength(const uchar *in, qsizetype size, qsizetype i, char32_t *codePoint, bool *cutOff,
+                   int *looked = nullptr)
 {
+    int seen = 1;
+    if (!looked)
+        looked = &seen;
+    *looked = 1;
     *cutOff = false;
     const uchar lead = in[i];
     int length;
@@ -40,6 +46,7 @@ int sequenceLength(const uchar *in, qsizetype size, qsizetype i, char32_t *codeP
         return 0;
     }
     for (int k = 1; k < length; ++k) {
+        *looked = k + 1;
         if (i + k >= size) {
             *cutOff = true;
             return 0;
@@ -60,15 +67,17 @@ struct Utf8Codec
     struct State
     {
     };
-    static constexpr int reach = 4;
     static constexpr int maxUnits = 2;
 
-    qsizetype read(QByteArrayView bytes, qsizetype pos, State &, char16_t *units, int &count) const
+    qsizetype read(QByteArrayView bytes, qsizetype pos, State &, char16_t *units, int &count,
+                   qsizetype &looked) const
     {
         const auto *in = reinterpret_cast<const uchar *>(bytes.data());
         char32_t codePoint = 0;
         bool cutOff = false;
-        const int length = sequenceLength(in, bytes.size(), pos, &codePoint, &cutOff);
+        int seen = 1;
+        const int length = sequenceLength(in, bytes.size(), pos, &codePoint, &cutOff, &seen);
+        looked = seen;
         if (length == 0 || keptbytes::isUnholdable(codePoint)) {
             units[0] = keptbytes::unitOf(in[pos]);
             count = 1;
@@ -85,8 +94,7 @@ struct Utf8Codec
         return length;
     }
 
-    // A kept byte: the byte. A character: its sequence (a lone surrogate has none). Last a
-    // reference.
+    // A kept byte: the byte. A character: its sequence (a lone surrogate has none).
     int forms(const QString &text, qsizetype index, const State &, keptbytes::Form *forms) const
     {
         const char16_t unit = text.at(index).unicode();
@@ -114,8 +122,12 @@ struct Utf8Codec
                 }
             }
         }
-        forms[count++] = keptbytes::asciiReference(text, index);
         return count;
+    }
+
+    keptbytes::Form reference(const QString &text, qsizetype index, const State &) const
+    {
+        return keptbytes::asciiReference(text, index);
     }
 
     static void addSequence(keptbytes::Form &form, char32_t codePoint)
@@ -147,7 +159,6 @@ struct Utf16Codec
     struct State
     {
     };
-    static constexpr int reach = 4;
     static constexpr int maxUnits = 2;
 
     bool bigEndian = false;
@@ -157,15 +168,19 @@ struct Utf16Codec
         return bigEndian ? qFromBigEndian<char16_t>(at) : qFromLittleEndian<char16_t>(at);
     }
 
-    qsizetype read(QByteArrayView bytes, qsizetype pos, State &, char16_t *units, int &count) const
+    qsizetype read(QByteArrayView bytes, qsizetype pos, State &, char16_t *units, int &count,
+                   qsizetype &looked) const
     {
         const char *in = bytes.data();
+        looked = 2;
         if (pos + 1 >= bytes.size()) {
             units[0] = keptbytes::unitOf(uchar(in[pos]));
             count = 1;
             return 1;
         }
         const char16_t unit = unitAt(in + pos);
+        if (QChar::isHighSurrogate(unit))
+            looked = 4;
         if (QChar::isHighSurrogate(unit) && pos + 3 < bytes.size() && QChar::isLowSurrogate(unitAt(in + pos + 2))) {
             units[0] = unit;
             units[1] = unitAt(in + pos + 2);
@@ -184,7 +199,7 @@ struct Utf16Codec
     }
 
     // A surrogate pair: its two units. A kept byte: the byte. Another character: its unit (a
-    // lone surrogate has none). Last a reference.
+    // lone surrogate has none).
     int forms(const QString &text, qsizetype index, const State &, keptbytes::Form *forms) const
     {
         const char16_t unit = text.at(index).unicode();
@@ -214,16 +229,21 @@ struct Utf16Codec
                 form.addRead(unit);
             }
         }
-        keptbytes::Form &reference = forms[count++];
-        reference = {};
-        reference.reference = true;
-        char ascii[10];
-        const int length = keptbytes::referenceText(keptbytes::codePointAt(text, index, &reference.units), ascii);
-        for (int k = 0; k < length; ++k) {
-            addUnit(reference, char16_t(ascii[k]));
-            reference.addRead(char16_t(ascii[k]));
-        }
         return count;
+    }
+
+    // Its characters as UTF-16 units.
+    keptbytes::Form reference(const QString &text, qsizetype index, const State &) const
+    {
+        keptbytes::Form form;
+        form.reference = true;
+        char ascii[10];
+        const int length = keptbytes::referenceText(keptbytes::codePointAt(text, index, &form.units), ascii);
+        for (int k = 0; k < length; ++k) {
+            addUnit(form, char16_t(ascii[k]));
+            form.addRead(char16_t(ascii[k]));
+        }
+        return form;
     }
 
     void addUnit(keptbytes::Form &form, char16_t unit) const

@@ -140,10 +140,14 @@ public:
             const int kind = below(10);
             if (kind < 6)
                 text += typedPieces[below(int(std::size(typedPieces)))];
-            else if (kind < 9)
+            else if (kind < 8)
                 text += QChar(char16_t(0xDC00 + below(0x100))); // a kept byte from another text
+            else if (kind < 9)
+                text += QChar(char16_t(0xDC00 + uchar(QByteArray("\x1B$(B@JI\x81\x8F\xE3\xD8\xDC")[below(13)])));
+            else if (below(4) == 0)
+                text += QChar(char16_t(0xD83D)); // half of a pair, pasted from a broken text
             else
-                text += QChar(char16_t(0xDC00 + QByteArray("\x1B$(B@JI\x81\x8F\xE3\xD8\xDC")[below(13)]));
+                text += typedPieces[below(int(std::size(typedPieces)))];
         }
         return text;
     }
