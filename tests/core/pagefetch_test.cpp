@@ -4,6 +4,7 @@
 #include "support/localhttpserver.h"
 #include "support/qstringprinter.h"
 
+#include <QFile>
 #include <QSignalSpy>
 #include <QSslCertificate>
 #include <QSslConfiguration>
@@ -80,6 +81,35 @@ TEST(PageFetch, AWholeBodyArrivesInEveryFraming)
     EXPECT_TRUE(server.requests().constFirst().contains("Accept-Encoding: gzip, deflate\r\n"));
     EXPECT_TRUE(server.requests().constFirst().contains("Connection: close\r\n"));
     EXPECT_TRUE(server.requests().constFirst().startsWith("GET /length HTTP/1.1\r\nHost: 127.0.0.1:"));
+}
+
+// Real Japanese pages in each encoding arrive byte for byte, whatever framing and packing the
+// server chose and however its bytes were cut on the way.
+TEST(PageFetch, RealPagesArriveByteForByte)
+{
+    LocalHttpServer server;
+    int served = 0;
+    for (const char *name : {"shift_jis.txt", "euc-jp.txt", "iso-2022-jp.txt", "utf-8.txt"}) {
+        QFile file(QStringLiteral(ORVINE_TEST_DATA "/ja-encodings/") + QLatin1String(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+        const QByteArray bytes = file.readAll();
+        const QByteArray gz = packed(bytes);
+        const QList<LocalHttpServer::Reply> replies = {
+            LocalHttpServer::rawReply(head("Content-Length: " + QByteArray::number(bytes.size()) + "\r\n") + bytes),
+            LocalHttpServer::rawReply(head("Transfer-Encoding: chunked\r\n") + chunked(bytes, 1)),
+            LocalHttpServer::rawReply(head("Transfer-Encoding: chunked\r\n") + chunked(bytes, 13)),
+            LocalHttpServer::rawReply(head("Content-Encoding: gzip\r\nTransfer-Encoding: chunked\r\n") + chunked(gz, 5)),
+            LocalHttpServer::rawReply(head("Content-Encoding: deflate\r\n") + packed(bytes, Packing::RawDeflate)),
+            {.raw = {{0, head("Content-Encoding: gzip\r\n") + gz.left(3)}, {20, gz.mid(3, 11)}, {20, gz.mid(14)}}},
+        };
+        for (const LocalHttpServer::Reply &reply : replies) {
+            const QByteArray path = "/page" + QByteArray::number(++served);
+            server.route(path, reply);
+            const Fetched got = fetch(server.url(path));
+            EXPECT_EQ(got.failure, FetchFailure::None) << name << ' ' << path.constData() << ' ' << got.detail.toStdString();
+            EXPECT_EQ(got.body, bytes) << name << ' ' << path.constData();
+        }
+    }
 }
 
 // A body is used only when all of it arrived: each of these once replaced the page with a part
