@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 #include "app/startup.h"
+#include "app/webengineflags.h"
 #include "core/nativepath.h"
 #include "preview/frmbrowser.h"
 #include "preview/webhtmlview.h"
@@ -10,6 +11,7 @@
 
 int main(int argc, char **argv)
 {
+    prepareWebEngineEnvironment();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvine"));
     QApplication::setOrganizationName(QStringLiteral("Orvine"));

@@ -144,30 +144,6 @@ bool readAll(int fd, qsizetype sizeHint, QByteArray *bytes)
     return true;
 }
 
-// Every line break (CR LF, a lone LF or a lone CR) becomes CR LF, and one more CR LF ends the
-// text.
-QString withCrLfBreaks(const QString &text)
-{
-    QString result;
-    result.reserve(text.size() + text.size() / 32 + 2);
-    const QChar *units = text.constData();
-    const qsizetype count = text.size();
-    qsizetype runStart = 0;
-    for (qsizetype i = 0; i < count; ++i) {
-        const char16_t unit = units[i].unicode();
-        if (unit != u'\r' && unit != u'\n')
-            continue;
-        result.append(units + runStart, i - runStart);
-        result.append(u"\r\n");
-        if (unit == u'\r' && i + 1 < count && units[i + 1] == u'\n')
-            ++i;
-        runStart = i + 1;
-    }
-    result.append(units + runStart, count - runStart);
-    result.append(u"\r\n");
-    return result;
-}
-
 // Why the file may not be written, checked before anything is touched; 0 when it may.
 int refusalBeforeWriting(const QByteArray &native, struct stat *existing, bool *exists)
 {
@@ -351,20 +327,26 @@ ReadResult readDocumentFile(const QString &path, std::optional<TextEncoding> enc
         return result;
     }
     result.encoding = encoding.value_or(detectEncoding(bytes));
-    result.text = decodeText(bytes, result.encoding);
+    result.lines = std::make_shared<const FileLines>(std::move(bytes), result.encoding);
+    result.text = result.lines->text();
     return result;
 }
 
-WriteResult writeDocumentFile(const QString &path, const QString &text, TextEncoding encoding)
+WriteResult writeDocumentFile(const QString &path, const QString &text, TextEncoding encoding,
+                              std::shared_ptr<const FileLines> previous)
 {
     WriteResult result;
-    const QByteArray bytes = encodeText(withCrLfBreaks(text), encoding, &result.encoding);
+    WrittenLines written = writeLines(text, encoding, previous.get(), &result.encoding);
     const QByteArray native = nativeName(path);
     struct stat existing;
     bool exists = false;
     int number = refusalBeforeWriting(native, &existing, &exists);
     if (number == 0)
-        number = replaceFile(native, bytes, exists ? &existing : nullptr, &result.stamp);
+        number = replaceFile(native, written.bytes, exists ? &existing : nullptr, &result.stamp);
     result.error = makeError(number);
+    if (result.error.ok())
+        result.lines = written.unchanged ? std::move(previous)
+                                         : std::make_shared<const FileLines>(std::move(written.bytes), encoding,
+                                                                             written.finalBreak);
     return result;
 }

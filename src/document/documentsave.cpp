@@ -72,12 +72,13 @@ namespace {
 bool writeDocumentTo(frmDocument &doc, const QString &path)
 {
     const QString text = doc.txtText->text();
-    const WriteResult result = writeDocumentFile(path, text, doc.encoding);
+    const WriteResult result = writeDocumentFile(path, text, doc.encoding, doc.fileLines);
     if (!result.error.ok()) {
         reportSaveError(result.error, path);
         return false;
     }
     setDocumentFile(doc, path, result.stamp);
+    doc.fileLines = result.lines;
     doc.blnFlgDirty = false;
     AddRecentFile(path);
     doc.RefreshRecentMenus();

@@ -60,6 +60,7 @@ void mnuFileReopenEncoding_Click(frmDocument &doc)
         Color_set(doc);
     doc.txtText->setSelStart(0);
     doc.setEncoding(read.encoding);
+    doc.fileLines = read.lines;
     doc.fileStamp = read.stamp; // the window now holds the file as it is
     doc.fileStampTold = read.stamp;
     doc.blnFlgDirty = false;

@@ -10,7 +10,9 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
+class FileLines;
 class QAction;
 class QMenu;
 class QTimer;
@@ -50,6 +52,9 @@ public:
     // Change it through setEncoding, which tells the status bar.
     TextEncoding encoding = TextEncoding::ShiftJis;
     void setEncoding(TextEncoding newEncoding);
+    // The file as it was read or last saved, line by line: a save writes the lines the user
+    // left alone as they were. None for a page that was never saved.
+    std::shared_ptr<const FileLines> fileLines;
     bool blnFlgDirty = false;
     bool blnCtrlKey = false;
     bool blnPasteKey = false;

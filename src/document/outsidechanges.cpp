@@ -72,6 +72,7 @@ bool reloadDocumentFile(frmDocument &doc)
         Color_set(doc);
     doc.txtText->setSelStart(std::clamp(caret, 0, doc.txtText->textLength()));
     doc.setEncoding(read.encoding);
+    doc.fileLines = read.lines;
     doc.fileStamp = read.stamp;
     doc.fileStampTold = read.stamp;
     doc.blnFlgDirty = false;

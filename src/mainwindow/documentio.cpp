@@ -155,6 +155,7 @@ void ReadDoc(const QString &path)
     frmDocument *doc = createDocumentWindow();
     fillDocument(*doc, path, read.text, read.stamp);
     doc->setEncoding(read.encoding);
+    doc->fileLines = read.lines;
     if (shared().blnTagColor) {
         Color_set(*doc);
         doc->txtText->setSelStart(0);

@@ -4,10 +4,12 @@
 #include "core/interaction.h"
 #include "core/nativepath.h"
 #include "core/paths.h"
+#include "core/plainfile.h"
 #include "core/sharedstate.h"
 #include "mainwindow/explorerpane.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QIcon>
 #include <QImageReader>
@@ -25,6 +27,8 @@ enum Role { PathRole = Qt::UserRole, KindRole, ImageRole };
 
 // A picture larger than this on either side is read scaled down: the preview never shows more.
 constexpr int LargestPreviewSide = 2048;
+// A longer file is not read for the preview at all: pressing a node must answer at once.
+constexpr qint64 LargestPreviewFile = 64 * 1024 * 1024;
 
 QIcon themed(const char *name, QStyle::StandardPixmap fallback)
 {
@@ -205,20 +209,36 @@ bool ExplorerTree::preview(const QString &path)
 {
     shared().strPreviewPath = path;
     const QString name = QFileInfo(path).fileName();
-    QImageReader reader(path);
+    const auto refuse = [this, &name](const QString &problem) {
+        m_previewSize = {};
+        m_pane.picWork->clear();
+        m_pane.fitPreview();
+        m_pane.lblImageName->setText(brokenPreviewLabel(name, problem));
+        return false;
+    };
+    // Only plain files of a bounded length are read: a pipe named "*.png" would block for good.
+    QFile file;
+    switch (openPlainFile(path, file, LargestPreviewFile)) {
+    case PlainFileRefusal::None:
+        break;
+    case PlainFileRefusal::NotPlain:
+        return refuse(tr("ファイルではないため表示できません。"));
+    case PlainFileRefusal::TooLarge:
+        return refuse(tr("ファイルが大きすぎるため表示できません（%1 MB まで）。").arg(LargestPreviewFile / (1024 * 1024)));
+    case PlainFileRefusal::Missing:
+    case PlainFileRefusal::Unreadable:
+        return refuse(tr("イメージを表示できません。"));
+    }
+    // The extension is only a hint, for formats the content alone does not give away.
+    QImageReader reader(&file, QFileInfo(path).suffix().toLatin1());
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);
     const QSize size = reader.size();
     if (size.isValid() && (size.width() > LargestPreviewSide || size.height() > LargestPreviewSide))
         reader.setScaledSize(size.scaled(LargestPreviewSide, LargestPreviewSide, Qt::KeepAspectRatio));
     const QImage picture = reader.read();
-    if (picture.isNull()) {
-        m_previewSize = {};
-        m_pane.picWork->clear();
-        m_pane.fitPreview();
-        m_pane.lblImageName->setText(brokenPreviewLabel(name, tr("イメージを表示できません。")));
-        return false;
-    }
+    if (picture.isNull())
+        return refuse(tr("イメージを表示できません。"));
     m_previewSize = size.isValid() && !size.isEmpty() ? size : picture.size();
     m_pane.picWork->setPixmap(QPixmap::fromImage(picture));
     m_pane.picWork->resize(picture.size());

@@ -159,7 +159,9 @@ TEST_F(ReadDocTest, TheOpenCommandStartsInTheLastFolderWithTheFourFilters)
     EXPECT_EQ(shared().strLastFullPath, file);
 }
 
-TEST_F(FileSaveTest, EverySaveAddsOneLineBreakAtTheEnd)
+// Saved unchanged, a file is written as it was read: its line breaks stay, no break is added
+// at its end, and it does not grow from save to save.
+TEST_F(FileSaveTest, AnUnchangedSaveWritesTheFileAsItWas)
 {
     const struct
     {
@@ -167,11 +169,11 @@ TEST_F(FileSaveTest, EverySaveAddsOneLineBreakAtTheEnd)
         QByteArray stored;
         QByteArray afterOneSave;
     } cases[] = {
-        {"CR LF", "a\r\nb", "a\r\nb\r\n"},
-        {"LF only", "a\nb\n", "a\r\nb\r\n\r\n"},
-        {"empty", "", "\r\n"},
+        {"CR LF", "a\r\nb", "a\r\nb"},
+        {"LF only", "a\nb\n", "a\nb\n"},
+        {"empty", "", ""},
         // 日本語 and a half-width katakana in Shift-JIS come back byte for byte.
-        {"Japanese", "\x93\xfa\x96\x7b\x8c\xea\xb1", "\x93\xfa\x96\x7b\x8c\xea\xb1\r\n"},
+        {"Japanese", "\x93\xfa\x96\x7b\x8c\xea\xb1", "\x93\xfa\x96\x7b\x8c\xea\xb1"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -182,12 +184,12 @@ TEST_F(FileSaveTest, EverySaveAddsOneLineBreakAtTheEnd)
         ASSERT_TRUE(doc->run(QStringLiteral("mnuFileSave_Click")));
         EXPECT_EQ(readBytes(file), c.afterOneSave);
         EXPECT_FALSE(doc->blnFlgDirty);
-        // Opened and saved again, the file grows by one more line break.
+        // Opened and saved again, the file is still the same.
         doc->close();
         doc = open(file);
         ASSERT_TRUE(doc);
         doc->run(QStringLiteral("mnuFileSave_Click"));
-        EXPECT_EQ(readBytes(file), c.afterOneSave + "\r\n");
+        EXPECT_EQ(readBytes(file), c.afterOneSave);
         doc->close();
     }
 }
@@ -269,7 +271,8 @@ TEST_F(FileSaveTest, CharactersShiftJisCannotHoldAreNotedInTheStatusBar)
     ASSERT_TRUE(doc);
     doc->txtText->setText(QStringLiteral("a\U0001F600"));
     doc->run(QStringLiteral("mnuFileSave_Click"));
-    EXPECT_EQ(readBytes(file), "a&#x1F600;\r\n");
+    // The file's only line had no line break, nor has the line that replaced it.
+    EXPECT_EQ(readBytes(file), "a&#x1F600;");
     EXPECT_TRUE(frame->sbStatusBar->currentMessage().contains(QStringLiteral("数値文字参照")));
 }
 

@@ -15,9 +15,15 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <ctime>
+#include <mutex>
+#include <thread>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -273,6 +279,82 @@ TEST_F(ExplorerTest, PressingAPictureShowsItFittedWithItsSizeABrokenOneSaysSo)
         const QSize box = pane.picHyouji->contentsRect().size();
         EXPECT_TRUE(shown.width() == box.width() || shown.height() == box.height()) << c.name;
     }
+}
+
+// A pipe named like a picture once hung the program for good when pressed: the preview and the
+// size of an inserted picture read plain files only, and the preview none too long to read at once.
+TEST_F(ExplorerTest, APipeADeviceOrAHugeFileIsNeverReadAsAPicture)
+{
+    QImage image(20, 20, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    const QString huge = path(QStringLiteral("huge.png"));
+    ASSERT_TRUE(image.save(huge, "PNG"));
+    ASSERT_EQ(::truncate(QFile::encodeName(huge).constData(), 64 * 1024 * 1024 + 1), 0); // sparse
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path(QStringLiteral("pipe.png"))).constData(), 0600), 0);
+    ASSERT_EQ(::symlink("/dev/zero", QFile::encodeName(path(QStringLiteral("zero.gif"))).constData()), 0);
+    ASSERT_EQ(::symlink("pipe.png", QFile::encodeName(path(QStringLiteral("link.jpg"))).constData()), 0);
+    ScriptedInteraction ui;
+    frmDocument *doc = open(make(QStringLiteral("index.htm"), "<BODY>"));
+    ASSERT_TRUE(doc);
+
+    // Should the pipe be opened after all, a writer that comes and goes now and then lets the test end.
+    struct Watchdog
+    {
+        explicit Watchdog(QByteArray pipe)
+            : thread([this, pipe] {
+                  std::unique_lock lock(mutex);
+                  while (!ended.wait_for(lock, std::chrono::seconds(5), [this] { return finished; })) {
+                      rescued = true;
+                      const int fd = ::open(pipe.constData(), O_WRONLY | O_NONBLOCK);
+                      if (fd >= 0)
+                          ::close(fd);
+                  }
+              })
+        {
+        }
+        ~Watchdog()
+        {
+            {
+                std::lock_guard lock(mutex);
+                finished = true;
+            }
+            ended.notify_one();
+            thread.join();
+        }
+        std::mutex mutex;
+        std::condition_variable ended;
+        bool finished = false;
+        std::atomic<bool> rescued = false;
+        std::thread thread;
+    } watchdog(QFile::encodeName(path(QStringLiteral("pipe.png"))));
+
+    const struct
+    {
+        const char *name;
+        QString label;
+    } cases[] = {
+        {"pipe.png", QStringLiteral("Name : pipe.png\nファイルではないため表示できません。")},
+        {"link.jpg", QStringLiteral("Name : link.jpg\nファイルではないため表示できません。")},
+        {"zero.gif", QStringLiteral("Name : zero.gif\nファイルではないため表示できません。")},
+        {"huge.png", QStringLiteral("Name : huge.png\nファイルが大きすぎるため表示できません（64 MB まで）。")},
+    };
+    QTreeWidgetItem *folder = scratchNode();
+    for (const auto &c : cases) {
+        QTreeWidgetItem *node = child(folder, QString::fromUtf8(c.name));
+        ASSERT_TRUE(node) << c.name;
+        press(node);
+        EXPECT_EQ(frame->picTree->lblImageName->text(), c.label) << c.name;
+        EXPECT_TRUE(frame->picTree->picImgRef->pixmap().isNull()) << c.name;
+    }
+
+    // Inserting one of them as a picture says why, instead of waiting on the pipe.
+    for (const char *name : {"pipe.png", "zero.gif"}) {
+        tree->setCurrentNode(child(folder, QString::fromUtf8(name)));
+        ui.expectMessage(QString::fromUtf8(name) + QStringLiteral(": ファイルではありません。"));
+        doc->run(QStringLiteral("mnuPopImage_Click"));
+    }
+    EXPECT_EQ(doc->txtText->text(), QStringLiteral("<BODY>"));
+    EXPECT_FALSE(watchdog.rescued) << "a pipe was opened for reading";
 }
 
 TEST_F(ExplorerTest, TheTreeMenuEnablesTheEntriesOfTheNodeUnderThePointer)

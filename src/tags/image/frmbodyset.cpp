@@ -20,8 +20,8 @@ namespace {
 
 const char *const ImageFilter = "ｲﾒｰｼﾞﾌｧｲﾙ(*.jpg;*.gif)|*.jpg;*.gif|全てのﾌｧｲﾙ(*.*)|*.*";
 
-// Shows the colour of `box` in `role` of `target` whenever the box holds a valid colour;
-// other text leaves the preview as it was.
+// Shows the colour of `box` in `role` of `target` whenever the box holds a colour the preview
+// can show; other text leaves the preview as it was.
 void connectPreview(QLineEdit *box, QWidget *target, QPalette::ColorRole role)
 {
     target->setAutoFillBackground(role == QPalette::Window);
@@ -92,34 +92,10 @@ frmBodySet::frmBodySet()
                          [](const QString &) { SaveSettings(); });
 }
 
-bool frmBodySet::validate()
-{
-    const struct
-    {
-        QLineEdit *box;
-        QString caption;
-    } boxes[] = {
-        {txtBgcolor, tr("背景色")},
-        {txtTextCol, tr("テキストの色")},
-        {txtLink, tr("リンク文字")},
-        {txtAlink, tr("クリックした時の色")},
-        {txtVlink, tr("リンク済み文字")},
-    };
-    for (const auto &entry : boxes) {
-        if (!entry.box->text().isEmpty() && !parseHtmlColor(entry.box->text()))
-            return refuse(entry.box, tr("%1は「#」と6桁の16進数（例：#FF0000）で入力して下さい。")
-                                         .arg(entry.caption));
-    }
-    return true;
-}
-
 QString frmBodySet::buildResult()
 {
     return bodyStartTag(fields());
 }
-
-
-
 
 BodyFields frmBodySet::fields() const
 {
