@@ -144,6 +144,25 @@ bool readAll(int fd, qsizetype sizeHint, QByteArray *bytes)
     return true;
 }
 
+// The file a save replaces: a link is followed to the file it names (a relative target from
+// the link's own folder), so that the link stays a link and its file gets the new text.
+QByteArray linkTarget(const QByteArray &native)
+{
+    QByteArray current = native;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info;
+        if (::lstat(current.constData(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return current;
+        QByteArray target(qMax<qsizetype>(qsizetype(info.st_size), 255) + 1, '\0');
+        const ssize_t length = ::readlink(current.constData(), target.data(), size_t(target.size()));
+        if (length <= 0 || length >= target.size())
+            return current;
+        target.truncate(length);
+        current = target.startsWith('/') ? target : folderOf(current) + '/' + target;
+    }
+    return current; // a circle of links: opening it fails and is reported
+}
+
 // Why the file may not be written, checked before anything is touched; 0 when it may.
 int refusalBeforeWriting(const QByteArray &native, struct stat *existing, bool *exists)
 {
@@ -159,6 +178,8 @@ int refusalBeforeWriting(const QByteArray &native, struct stat *existing, bool *
         if (!S_ISREG(existing->st_mode) || writeProtected(native, *existing))
             return 75;
         *exists = true;
+    } else if (errno != ENOENT) {
+        return 75; // a circle of links, a name too long: nothing is put in its place
     }
     if (writeProtected(folder, folderInfo))
         return 75;
@@ -337,7 +358,7 @@ WriteResult writeDocumentFile(const QString &path, const QString &text, TextEnco
 {
     WriteResult result;
     WrittenLines written = writeLines(text, encoding, previous.get(), &result.encoding);
-    const QByteArray native = nativeName(path);
+    const QByteArray native = linkTarget(nativeName(path));
     struct stat existing;
     bool exists = false;
     int number = refusalBeforeWriting(native, &existing, &exists);

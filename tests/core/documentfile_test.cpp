@@ -439,3 +439,43 @@ TEST(DocumentFileNames, StampsTellAnotherProgramsChangeFromOurOwnSave)
     EXPECT_FALSE(fileStampOf(dir.path()).exists); // a folder is not a document's file
     EXPECT_FALSE(writeDocumentFile(dir.filePath(QStringLiteral("no/such.htm")), QStringLiteral("x")).stamp.exists);
 }
+
+// A page reached through a link is saved into the file the link names; the link stays a link.
+// A circle of links is refused and left as it was.
+TEST(DocumentFileWrite, ALinkStaysALinkAndItsFileGetsTheText)
+{
+    QTemporaryDir dir;
+    const QByteArray folder = QFile::encodeName(dir.path());
+    ASSERT_EQ(::mkdir((folder + "/site").constData(), 0755), 0);
+    ASSERT_TRUE(writeNative(folder + "/site/real.htm", "old"));
+    const struct
+    {
+        const char *what;
+        QByteArray link;
+        QByteArray target;
+        QByteArray file; // what the link leads to
+    } cases[] = {
+        {"relative", "/rel.htm", "site/real.htm", "/site/real.htm"},
+        {"absolute", "/abs.htm", folder + "/site/real.htm", "/site/real.htm"},
+        {"link to a link", "/twice.htm", "rel.htm", "/site/real.htm"},
+        {"to a file not there yet", "/dangling.htm", "site/new.htm", "/site/new.htm"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_EQ(::symlink(c.target.constData(), (folder + c.link).constData()), 0);
+        const WriteResult result = writeDocumentFile(pathFromNative(folder + c.link), QStringLiteral("new"));
+        ASSERT_TRUE(result.error.ok()) << result.error.number;
+        struct stat info;
+        ASSERT_EQ(::lstat((folder + c.link).constData(), &info), 0);
+        EXPECT_TRUE(S_ISLNK(info.st_mode));
+        EXPECT_TRUE(readNative(folder + c.file).startsWith("new"));
+        EXPECT_EQ(result.stamp, fileStampOf(pathFromNative(folder + c.link)));
+    }
+    ASSERT_EQ(::symlink("circle2.htm", (folder + "/circle1.htm").constData()), 0);
+    ASSERT_EQ(::symlink("circle1.htm", (folder + "/circle2.htm").constData()), 0);
+    EXPECT_EQ(writeDocumentFile(pathFromNative(folder + "/circle1.htm"), QStringLiteral("x")).error.number, 75);
+    struct stat info;
+    ASSERT_EQ(::lstat((folder + "/circle1.htm").constData(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    EXPECT_EQ(nativeEntries(folder + "/site"), (QList<QByteArray>{"new.htm", "real.htm"}));
+}
