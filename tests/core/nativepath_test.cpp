@@ -57,11 +57,13 @@ TEST(NativePath, EveryNameComesBackAsItsOwnBytes)
         EXPECT_EQ(hex(nativePath(path)), hex(c.bytes));
         EXPECT_EQ(hasKeptBytes(path), !c.utf8);
         EXPECT_EQ(pathFromNative(nativePath(path)), path);
-        if (c.utf8)
+        if (c.utf8) {
             EXPECT_EQ(path, QString::fromUtf8(c.bytes));
+        }
         // Nothing is lost to U+FFFD: the text holds the bytes or a real character.
-        if (!c.bytes.contains("\xEF\xBF\xBD"))
+        if (!c.bytes.contains("\xEF\xBF\xBD")) {
             EXPECT_FALSE(path.contains(QChar::ReplacementCharacter));
+        }
     }
 }
 

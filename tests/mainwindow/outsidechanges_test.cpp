@@ -94,8 +94,9 @@ TEST_F(OutsideChanges, ASaveOverAFileAnotherProgramChangedAsksFirst)
             ui.expectMessage(ChangedBeforeSave, Interaction::Answer::Cancel);
         saveDocumentCommand(*doc);
         EXPECT_EQ(ui.pendingCount(), 0);
-        if (c.then != Then::NotSaved)
+        if (c.then != Then::NotSaved) {
             EXPECT_TRUE(readBytes(file).startsWith("<P>again</P>"));
+        }
         doc->blnFlgDirty = false;
         doc->close();
     }
