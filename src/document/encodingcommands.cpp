@@ -61,6 +61,8 @@ void mnuFileReopenEncoding_Click(frmDocument &doc)
     doc.txtText->setSelStart(0);
     doc.setEncoding(read.encoding);
     doc.fileLines = read.lines;
+    doc.fileStamp = read.stamp; // the window now holds the file as it is
+    doc.fileStampTold = read.stamp;
     doc.blnFlgDirty = false;
 }
 

@@ -2,6 +2,7 @@
 
 #include "commands/commandtable.h"
 #include "core/encodings.h"
+#include "core/filestamp.h"
 
 #include <QHash>
 #include <QList>
@@ -43,6 +44,10 @@ public:
     QTimer *Timer1 = nullptr;       // caret position while txtText has the focus
 
     QString strFileName = NewFileName;
+    // The file as this window last read or wrote it, and as the user was last told about it
+    // (outsidechanges.h): a save or an activation that finds another file there asks first.
+    FileStamp fileStamp;
+    FileStamp fileStampTold;
     // The encoding the file was read in and is saved in; new documents are Shift-JIS.
     // Change it through setEncoding, which tells the status bar.
     TextEncoding encoding = TextEncoding::ShiftJis;

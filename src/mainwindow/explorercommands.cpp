@@ -6,6 +6,7 @@
 
 #include "core/documentfile.h"
 #include "core/interaction.h"
+#include "core/nativepath.h"
 #include "core/optionsdialog.h"
 #include "core/paths.h"
 #include "core/settings.h"
@@ -57,7 +58,7 @@ void openFileManager(const QString &place)
     const QString folder = tree ? tree->currentFolder() : QString();
     if (folder.isEmpty())
         return;
-    if (!Interaction::current().openUrl(QUrl::fromLocalFile(folder)))
+    if (!Interaction::current().openUrl(fileUrlOf(folder)))
         reportLaunchFailure(place);
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/documentfile.h"
 #include "core/interaction.h"
+#include "core/nativepath.h"
 #include "core/paths.h"
 #include "core/plainfile.h"
 #include "core/sharedstate.h"
@@ -164,7 +165,7 @@ void ExplorerTree::readNode(QTreeWidgetItem *node)
     if (!node)
         return;
     const QString path = pathOf(node);
-    emit pathShown(path);
+    emit pathShown(displayPath(path));
     const NodeKind kind = kindOf(node);
     if (kind != NodeKind::Drive && kind != NodeKind::Folder)
         return;
@@ -178,15 +179,18 @@ void ExplorerTree::readNode(QTreeWidgetItem *node)
         reportUnreadable(path, listing.errorNumber);
         return;
     }
-    m_pane.lstDir->addItems(listing.folders);
-    m_pane.lstFile->addItems(listing.files);
+    // A name that is not UTF-8 is shown with its kept bytes as "\xNN"; the node keeps the bytes.
+    for (const QString &name : listing.folders)
+        m_pane.lstDir->addItem(displayPath(name));
+    for (const QString &name : listing.files)
+        m_pane.lstFile->addItem(displayPath(name));
 
     QList<QTreeWidgetItem *> children;
     children.reserve(listing.folders.size() + listing.files.size());
     for (const QString &name : listing.folders)
-        children.append(makeNode(name, childPath(path, name), NodeKind::Folder, NodeImage::Folder));
+        children.append(makeNode(displayPath(name), childPath(path, name), NodeKind::Folder, NodeImage::Folder));
     for (const QString &name : listing.files)
-        children.append(makeNode(name, childPath(path, name), fileKindOf(name), fileImageOf(name)));
+        children.append(makeNode(displayPath(name), childPath(path, name), fileKindOf(name), fileImageOf(name)));
     node->addChildren(children);
 }
 
@@ -195,7 +199,8 @@ void ExplorerTree::reportUnreadable(const QString &path, int errorNumber)
     QApplication::restoreOverrideCursor();
     Interaction::inform(QStringLiteral("エラー番号：%1\r\nエラー内容：%2\r\nNode Path：%3\r\nCurFullPath:%4")
                             .arg(errorNumber)
-                            .arg(fileErrorDescription(errorNumber), path, shared().strLastFullPath),
+                            .arg(fileErrorDescription(errorNumber), displayPath(path),
+                                 displayPath(shared().strLastFullPath)),
                         Interaction::Icon::None, applicationTitle() + QStringLiteral(" NodeClick"));
     QApplication::setOverrideCursor(Qt::WaitCursor);
 }

@@ -1,10 +1,15 @@
 #include "core/documentfile.h"
+#include "core/nativepath.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <functional>
+
+#include <dirent.h>
+#include <fcntl.h>
 
 #include <grp.h>
 #include <pwd.h>
@@ -301,4 +306,136 @@ TEST(DocumentFileWrite, FullDiskLeavesTheOldFileAlone)
     if (tmpfs == "skip")
         GTEST_SKIP() << "mounting a tmpfs is not allowed here";
     EXPECT_EQ(tmpfs, "");
+}
+
+namespace {
+
+// The names in a folder as the file system gives them, bytes and all.
+QList<QByteArray> nativeEntries(const QByteArray &folder)
+{
+    QList<QByteArray> names;
+    if (DIR *dir = ::opendir(folder.constData())) {
+        while (const dirent *entry = ::readdir(dir))
+            if (qstrcmp(entry->d_name, ".") != 0 && qstrcmp(entry->d_name, "..") != 0)
+                names << QByteArray(entry->d_name);
+        ::closedir(dir);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool writeNative(const QByteArray &path, const QByteArray &bytes)
+{
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0)
+        return false;
+    const bool ok = ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
+    return ::close(fd) == 0 && ok;
+}
+
+// QTemporaryDir cannot remove names that are not UTF-8: they go first.
+void removeOldNames(const QByteArray &folder)
+{
+    for (const QByteArray &name : nativeEntries(folder))
+        if (!name.isValidUtf8())
+            ::unlink((folder + '/' + name).constData());
+}
+
+QByteArray readNative(const QByteArray &path)
+{
+    QByteArray bytes;
+    const int fd = ::open(path.constData(), O_RDONLY);
+    if (fd < 0)
+        return "<unreadable>";
+    char buffer[4096];
+    for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) > 0;)
+        bytes.append(buffer, got);
+    ::close(fd);
+    return bytes;
+}
+
+} // namespace
+
+// Names unpacked from old archives are Shift-JIS bytes. Such a file reads, and is written in
+// place through a temporary file beside it: no second file appears, the mode stays.
+TEST(DocumentFileNames, AFileWhoseNameIsNotUtf8ReadsAndSavesInPlace)
+{
+    QTemporaryDir dir;
+    const QByteArray folder = QFile::encodeName(dir.path());
+    const struct
+    {
+        const char *what;
+        QByteArray name;
+    } cases[] = {
+        {"Shift-JIS テスト.htm", "\x83\x65\x83\x58\x83\x67.htm"},
+        {"Shift-JIS 日本語.html", "\x93\xfa\x96\x7b\x8c\xea.html"},
+        {"EUC-JP with a UTF-8 twin", "\xA5\xC6\xA5\xB9\xA5\xC8.htm"},
+        {"Latin-1", "caf\xE9.htm"},
+        {"a name as long as names get", QByteArray(251, '\x83') + ".htm"},
+    };
+    // A UTF-8 file whose name shows the same: it must not be touched.
+    const QByteArray twin = "\xE3\x83\x86\xE3\x82\xB9\xE3\x83\x88.htm";
+    ASSERT_TRUE(writeNative(folder + '/' + twin, "twin"));
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QByteArray native = folder + '/' + c.name;
+        ASSERT_TRUE(writeNative(native, "<P>\x93\xfa\x96\x7b</P>\r\n"));
+        ::chmod(native.constData(), 0640);
+        const QList<QByteArray> before = nativeEntries(folder);
+        const QString path = pathFromNative(native);
+
+        const ReadResult read = readDocumentFile(path);
+        ASSERT_TRUE(read.error.ok()) << read.error.number;
+        EXPECT_EQ(read.text, QStringLiteral("<P>日本</P>\r\n"));
+
+        const WriteResult written = writeDocumentFile(path, QStringLiteral("<P>語</P>"));
+        ASSERT_TRUE(written.error.ok()) << written.error.number;
+        EXPECT_EQ(readNative(native), "<P>\x8c\xea</P>\r\n");
+        struct stat info;
+        ASSERT_EQ(::stat(native.constData(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, mode_t(0640));
+        EXPECT_EQ(nativeEntries(folder), before);
+        EXPECT_EQ(readNative(folder + '/' + twin), "twin");
+    }
+    removeOldNames(folder);
+}
+
+// What a document remembers of its file tells a later change by another program from its own
+// save: the stamp of a read and of a write is the file as it is then, and a rewrite, a
+// replacement by rename (same size, same time) or a removal gives another stamp.
+TEST(DocumentFileNames, StampsTellAnotherProgramsChangeFromOurOwnSave)
+{
+    QTemporaryDir dir;
+    const QString path = pathFromNative(QFile::encodeName(dir.path()) + "/\x83\x65.htm");
+    const QByteArray native = nativePath(path);
+    ASSERT_TRUE(writeNative(native, "first"));
+
+    const ReadResult read = readDocumentFile(path);
+    ASSERT_TRUE(read.error.ok());
+    EXPECT_TRUE(read.stamp.exists);
+    EXPECT_EQ(read.stamp, fileStampOf(path));
+
+    const WriteResult written = writeDocumentFile(path, QStringLiteral("mine"));
+    ASSERT_TRUE(written.error.ok());
+    EXPECT_EQ(written.stamp, fileStampOf(path));
+    EXPECT_NE(written.stamp, read.stamp);
+
+    // Another program saves by writing a new file and renaming it over, with the same size and
+    // the same modification time.
+    struct stat info;
+    ASSERT_EQ(::stat(native.constData(), &info), 0);
+    const QByteArray other = QFile::encodeName(dir.path()) + "/other";
+    ASSERT_TRUE(writeNative(other, readNative(native).replace("mine", "MINE")));
+    const timespec times[2] = {info.st_atim, info.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, other.constData(), times, 0), 0);
+    ASSERT_EQ(::rename(other.constData(), native.constData()), 0);
+    EXPECT_NE(fileStampOf(path), written.stamp);
+
+    ASSERT_TRUE(writeNative(native, "longer content"));
+    EXPECT_NE(fileStampOf(path), written.stamp);
+
+    ::unlink(native.constData());
+    EXPECT_FALSE(fileStampOf(path).exists);
+    EXPECT_FALSE(fileStampOf(dir.path()).exists); // a folder is not a document's file
+    EXPECT_FALSE(writeDocumentFile(dir.filePath(QStringLiteral("no/such.htm")), QStringLiteral("x")).stamp.exists);
 }

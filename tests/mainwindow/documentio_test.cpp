@@ -1,3 +1,4 @@
+#include "document/documentsave.h"
 #include "support/spinefixture.h"
 
 #include <QDir>
@@ -273,4 +274,56 @@ TEST_F(FileSaveTest, CharactersShiftJisCannotHoldAreNotedInTheStatusBar)
     // The file's only line had no line break, nor has the line that replaced it.
     EXPECT_EQ(readBytes(file), "a&#x1F600;");
     EXPECT_TRUE(frame->sbStatusBar->currentMessage().contains(QStringLiteral("数値文字参照")));
+}
+
+// Before, a failed save-as left the document on the failed name: the next Save wrote there (or
+// failed there again) instead of to the document's own file.
+TEST_F(FileSaveTest, AFailedSaveAsKeepsTheDocumentOnItsOwnFile)
+{
+    const QString own = path(QStringLiteral("own.htm"));
+    writeBytes(own, "<P>own</P>");
+    const QString readOnly = path(QStringLiteral("locked.htm"));
+    writeBytes(readOnly, "locked");
+    QFile::setPermissions(readOnly, QFile::ReadOwner);
+    const struct
+    {
+        const char *what;
+        QString target;
+        int number;
+    } cases[] = {
+        {"write-protected file", readOnly, 75},
+        {"missing folder", path(QStringLiteral("gone/page.htm")), 76},
+        {"a folder", scratch.path(), 75},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        ScriptedInteraction ui;
+        // A document read from its file, and a never-saved one.
+        frmDocument *opened = open(own);
+        frmDocument *fresh = newDocument(ui);
+        ASSERT_TRUE(opened && fresh);
+        for (frmDocument *doc : {opened, fresh}) {
+            const QString fileName = doc->strFileName;
+            const QString caption = doc->caption();
+            doc->txtText->setText(QStringLiteral("<P>typed</P>"));
+            ui.expectSaveFile(c.target).expectMessage(QStringLiteral("ｴﾗｰｺｰﾄﾞ >> %1").arg(c.number));
+            EXPECT_FALSE(saveDocumentAsCommand(*doc));
+            EXPECT_EQ(doc->strFileName, fileName);
+            EXPECT_EQ(doc->textTag(), fileName);
+            EXPECT_EQ(doc->caption(), caption);
+            EXPECT_TRUE(doc->blnFlgDirty);
+        }
+        // The next Save goes to the document's own file; the new page asks for a name again.
+        EXPECT_TRUE(saveDocumentCommand(*opened));
+        EXPECT_TRUE(readBytes(own).startsWith("<P>typed</P>"));
+        ui.expectSaveFile(QString());
+        EXPECT_FALSE(saveDocumentCommand(*fresh));
+        EXPECT_EQ(ui.pendingCount(), 0);
+        EXPECT_EQ(readBytes(readOnly), "locked");
+        for (frmDocument *doc : {opened, fresh}) {
+            doc->blnFlgDirty = false;
+            doc->close();
+        }
+        writeBytes(own, "<P>own</P>");
+    }
 }
