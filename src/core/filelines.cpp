@@ -170,14 +170,13 @@ struct TextLine
 
 QList<TextLine> linesOf(const QString &text)
 {
-    const QList<Break> breaks = breaksIn(QStringView(text));
     QList<TextLine> lines;
-    lines.reserve(breaks.size() + 1);
+    lines.reserve(text.size() / 32 + 1);
     qsizetype start = 0;
-    for (const Break &b : breaks) {
-        lines.append({start, b.at - start});
-        start = b.at + b.size;
-    }
+    forEachBreak(QStringView(text), 0, [&](qsizetype at, qsizetype size, LineEnd) {
+        lines.append({start, at - start});
+        start = at + size;
+    });
     lines.append({start, text.size() - start});
     return lines;
 }
