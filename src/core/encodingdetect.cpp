@@ -189,9 +189,12 @@ TextEncoding detectEncoding(const QByteArray &bytes)
     }
     const qsizetype judgedEnd = judged.data() - all.data() + judged.size();
     const bool cutOff = judgedEnd < all.size();
-    const bool validUtf8 = isUtf8(head, head.size() < all.size()) && isUtf8(judged, cutOff);
-    if (const auto named = encodingOfMeta(head); named && (*named != TextEncoding::Utf8 || validUtf8))
+    // A page that says it is UTF-8 is believed unless its bytes say otherwise; one cut off in
+    // the middle of its last character still is.
+    const bool claimableUtf8 = isValidUtf8Prefix(head) && isValidUtf8Prefix(judged);
+    if (const auto named = encodingOfMeta(head); named && (*named != TextEncoding::Utf8 || claimableUtf8))
         return *named;
+    const bool validUtf8 = isUtf8(head, head.size() < all.size()) && isUtf8(judged, cutOff);
     const bool sevenBit = !hasByteAbove7Bits(judged);
     if (sevenBit && !judged.contains('\x1B'))
         return TextEncoding::ShiftJis; // pure ASCII

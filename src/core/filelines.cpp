@@ -29,21 +29,37 @@ struct Break
     bool asciiAfter = true; // ISO-2022-JP: the bytes after it are read as ASCII
 };
 
-// The breaks of a text: CR LF, a lone LF or a lone CR, as the edit control splits lines.
-template<typename Unit>
-QList<Break> breaksIn(const Unit *units, qsizetype size, qsizetype from = 0)
+// The breaks of a text (a QStringView) or of bytes (a QByteArrayView) from `from` on: CR LF, a
+// lone LF or a lone CR, as the edit control splits lines. `found(at, size, end)` is called for
+// each. The search for each of the two characters runs at memchr speed.
+template<typename View, typename Found>
+void forEachBreak(View units, qsizetype from, Found found)
 {
-    QList<Break> breaks;
-    for (qsizetype i = from; i < size; ++i) {
-        if (units[i] == Unit('\n')) {
-            breaks.append({i, 1, LineEnd::Lf});
-        } else if (units[i] == Unit('\r')) {
-            const bool pair = i + 1 < size && units[i + 1] == Unit('\n');
-            breaks.append({i, pair ? 2 : 1, pair ? LineEnd::CrLf : LineEnd::Cr});
+    using Unit = typename View::value_type;
+    qsizetype nextCr = units.indexOf(Unit('\r'), from);
+    qsizetype nextLf = units.indexOf(Unit('\n'), from);
+    while (nextCr >= 0 || nextLf >= 0) {
+        if (nextLf < 0 || (nextCr >= 0 && nextCr < nextLf)) {
+            const bool pair = nextLf == nextCr + 1;
+            found(nextCr, pair ? 2 : 1, pair ? LineEnd::CrLf : LineEnd::Cr);
+            from = nextCr + (pair ? 2 : 1);
+            nextCr = units.indexOf(Unit('\r'), from);
             if (pair)
-                ++i;
+                nextLf = units.indexOf(Unit('\n'), from);
+        } else {
+            found(nextLf, 1, LineEnd::Lf);
+            nextLf = units.indexOf(Unit('\n'), nextLf + 1);
         }
     }
+}
+
+template<typename View>
+QList<Break> breaksIn(View units, qsizetype from = 0, qsizetype expected = 0)
+{
+    QList<Break> breaks;
+    breaks.reserve(expected);
+    forEachBreak(units, from,
+                 [&breaks](qsizetype at, qsizetype length, LineEnd end) { breaks.append({at, length, end}); });
     return breaks;
 }
 
@@ -154,14 +170,13 @@ struct TextLine
 
 QList<TextLine> linesOf(const QString &text)
 {
-    const QList<Break> breaks = breaksIn(text.utf16(), text.size());
     QList<TextLine> lines;
-    lines.reserve(breaks.size() + 1);
+    lines.reserve(text.size() / 32 + 1);
     qsizetype start = 0;
-    for (const Break &b : breaks) {
-        lines.append({start, b.at - start});
-        start = b.at + b.size;
-    }
+    forEachBreak(QStringView(text), 0, [&](qsizetype at, qsizetype size, LineEnd) {
+        lines.append({start, at - start});
+        start = at + size;
+    });
     lines.append({start, text.size() - start});
     return lines;
 }
@@ -283,17 +298,16 @@ FileLines::FileLines(QByteArray bytes, TextEncoding encoding, LineEnd finalBreak
 
 void FileLines::splitText()
 {
-    const QList<Break> breaks = breaksIn(m_text.utf16(), m_text.size());
-    m_lines.reserve(breaks.size() + 1);
+    m_lines.reserve(m_text.size() / 32 + 1);
     qsizetype start = 0;
-    for (const Break &b : breaks) {
+    forEachBreak(QStringView(m_text), 0, [&](qsizetype at, qsizetype size, LineEnd end) {
         Line line;
         line.textStart = start;
-        line.textLength = b.at - start;
-        line.end = b.end;
+        line.textLength = at - start;
+        line.end = end;
         m_lines.append(line);
-        start = b.at + b.size;
-    }
+        start = at + size;
+    });
     Line last;
     last.textStart = start;
     last.textLength = m_text.size() - start;
@@ -317,7 +331,7 @@ void FileLines::findLineBytes()
         breaks = iso2022Breaks(bytes);
         break;
     default:
-        breaks = breaksIn(reinterpret_cast<const uchar *>(bytes.data()), bytes.size(), m_markSize);
+        breaks = breaksIn(bytes, m_markSize, m_lines.size());
         break;
     }
     if (breaks.size() != m_lines.size() - 1)

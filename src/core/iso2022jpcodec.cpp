@@ -251,7 +251,7 @@ struct Iso2022JpCodec
         return count;
     }
 
-    // In ASCII, where JIS X 0201 Roman does not hold its characters already.
+    // In ASCII; JIS X 0201 Roman holds all of its characters as well, so no escape there.
     keptbytes::Form reference(const QString &text, qsizetype index, const State &state) const
     {
         const bool asciiHeld = state.set == CharacterSet::Ascii || state.set == CharacterSet::Roman;

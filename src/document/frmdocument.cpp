@@ -123,6 +123,12 @@ void frmDocument::connectText()
         if (blnCtrlKey && blnPasteKey)
             run(QStringLiteral("mnuEditPaste_Click"));
     });
+    // The paste key found nothing the control can paste: the paste command says what the
+    // clipboard holds instead.
+    connect(txtText, &RichTextBox::nothingToPaste, this, [this] {
+        blnPasteKey = false;
+        run(QStringLiteral("mnuEditPaste_Click"));
+    });
     connect(txtText, &RichTextBox::focusGained, Timer1, qOverload<>(&QTimer::start));
     connect(txtText, &RichTextBox::focusLost, Timer1, &QTimer::stop);
     connect(txtText, &RichTextBox::mouseMoved, this, &frmDocument::mouseMovedOverText);

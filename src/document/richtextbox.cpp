@@ -7,7 +7,9 @@
 #include "document/spacemarks.h"
 #include "core/droppedfiles.h"
 
+#include <QClipboard>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
@@ -744,6 +746,14 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
     }
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     auto handle = [this](QKeyEvent *key) {
+        // The control pastes only what it can read; with nothing of that kind on the clipboard
+        // the paste key is handed on, to say so.
+        if (key->matches(QKeySequence::Paste) && !isReadOnly()
+            && !canPasteFrom(QGuiApplication::clipboard()->mimeData())) {
+            key->accept();
+            emit nothingToPaste();
+            return;
+        }
         // Undo and redo restore the looks through the undo stack; every other key may edit.
         if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) {
             // The caret goes where the undone or redone change was; the looks' own undo items
@@ -970,19 +980,27 @@ QMimeData *RichTextBox::createMimeDataFromSelection() const
     return data;
 }
 
+bool RichTextBox::canPasteFrom(const QMimeData *source)
+{
+    return source
+           && (mimeHasFormat(source, ClipboardFormat::Rtf)
+               || !mimeGetText(source, ClipboardFormat::Text).isEmpty());
+}
+
 bool RichTextBox::canInsertFromMimeData(const QMimeData *source) const
 {
     // Dropped files are taken too: they are opened, not inserted (see dropEvent).
-    return mimeHasFormat(source, ClipboardFormat::Rtf) || !droppedFiles(source).isEmpty()
-           || QPlainTextEdit::canInsertFromMimeData(source);
+    return canPasteFrom(source) || (source && !droppedFiles(source).isEmpty());
 }
 
+// Every paste, drop and middle-click paste of the control ends here; Qt's own reading, which
+// ends the program on mime data without any format, is never reached.
 void RichTextBox::insertFromMimeData(const QMimeData *source)
 {
+    if (!source)
+        return;
     if (mimeHasFormat(source, ClipboardFormat::Rtf))
         setSelRtf(mimeGetText(source, ClipboardFormat::Rtf));
-    else if (source->hasText())
-        setSelText(source->text());
-    else
-        QPlainTextEdit::insertFromMimeData(source);
+    else if (canPasteFrom(source))
+        setSelText(mimeGetText(source, ClipboardFormat::Text));
 }

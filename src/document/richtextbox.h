@@ -124,6 +124,9 @@ signals:
     void focusLost();
     // Local files were dropped on the text; they are not inserted.
     void filesDropped(const QStringList &files);
+    // The paste key (Ctrl+V, Shift+Insert) found nothing on the clipboard that the control can
+    // paste; the control has changed nothing.
+    void nothingToPaste();
     // An input method commits `text`: before it goes in, and after.
     void inputCommitting(const QString &text);
     void inputCommitted(const QString &text);
@@ -145,6 +148,8 @@ protected:
     void insertFromMimeData(const QMimeData *source) override;
 
 private:
+    // What the control can paste from `source`: rich text, or else plain text that is not empty.
+    static bool canPasteFrom(const QMimeData *source);
     int externalStartOfBlock(int blockNumber) const;
     // The look Qt's cursor rule gives at `documentPosition`: the character before it, or the
     // first of a line at the line's start.

@@ -105,6 +105,8 @@ QString expectRefused(const QString &path, int number, const QByteArray &before)
 
 } // namespace
 
+// A page never saved (no lines of a file to follow): every break is written CR LF and one more
+// CR LF ends the file.
 TEST(DocumentFileWrite, LineBreaksBecomeCrLfAndOneMoreCrLfEnds)
 {
     const struct
@@ -143,9 +145,38 @@ TEST(DocumentFileWrite, ReadAndSavedAgainKeepsEveryByteAndAddsCrLf)
     ASSERT_TRUE(written.error.ok());
     EXPECT_EQ(written.encoding.unmappable, 0);
     EXPECT_EQ(readBytes(path), "<p>\x93\xfa\x96\x7b\x8c\xea\r\n\xb1\xb2\x80\xff\r\n\x82\r\n");
-    // saved again unchanged: one more CR LF each time
+    // saved again as a page never saved, without the lines of the file: one more CR LF
     ASSERT_TRUE(writeDocumentFile(path, readDocumentFile(path).text).error.ok());
     EXPECT_TRUE(readBytes(path).endsWith("\x82\r\n\r\n"));
+}
+
+// Saved with the lines it was read as, a file comes back byte for byte, again and again, and
+// what the save reports it wrote is what the file holds.
+TEST(DocumentFileWrite, ReadAndSavedWithItsLinesKeepsEveryByte)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("page.htm"));
+    const QByteArray original("<p>\x93\xfa\x96\x7b\x8c\xea\n\xb1\xb2\x80\xff\r\n\xED\x40\r\x82");
+    writeBytes(path, original);
+    ReadResult read = readDocumentFile(path);
+    ASSERT_TRUE(read.error.ok());
+    std::shared_ptr<const FileLines> lines = read.lines;
+    for (int save = 0; save < 3; ++save) {
+        const WriteResult written = writeDocumentFile(path, read.text, read.encoding, lines);
+        ASSERT_TRUE(written.error.ok());
+        EXPECT_EQ(readBytes(path), original);
+        ASSERT_TRUE(written.lines);
+        EXPECT_EQ(written.lines->bytes(), original);
+        lines = written.lines;
+    }
+    // A line typed at the top ends as most lines of the file do (here: each kind once, CR LF).
+    ASSERT_TRUE(writeDocumentFile(path, QStringLiteral("x\r\n") + read.text, read.encoding, lines).error.ok());
+    EXPECT_EQ(readBytes(path), "x\r\n" + original);
+    // A failed write leaves the lines of the file as they were: nothing is reported.
+    const WriteResult failed = writeDocumentFile(dir.filePath(QStringLiteral("no folder/page.htm")), read.text,
+                                                 read.encoding, lines);
+    EXPECT_FALSE(failed.error.ok());
+    EXPECT_FALSE(failed.lines);
 }
 
 TEST(DocumentFileRead, EmptyFileAndErrors)

@@ -359,3 +359,20 @@ TEST_F(EditShortcuts, TagShortcutsWorkWhileTheTextHasTheFocus)
 }
 
 } // namespace
+
+// The paste keys and a drop of mime data without any format never reach the text control's own
+// reading (which ends the program on such data): the paste command says what is there.
+TEST_F(DocumentFixture, PasteKeysWithAnEmptyClipboardSayItAndChangeNothing)
+{
+    const QList<QKeyCombination> keys = {Qt::CTRL | Qt::Key_V, Qt::SHIFT | Qt::Key_Insert};
+    for (const QKeyCombination key : keys) {
+        QGuiApplication::clipboard()->setMimeData(new QMimeData);
+        ScriptedInteraction ui;
+        ui.expectMessage(QStringLiteral("クリップボード上には何もありません。"));
+        text().setText("xy");
+        text().setSelStart(1);
+        QTest::keyClick(&text(), key.key(), key.keyboardModifiers());
+        EXPECT_EQ(text().text(), QStringLiteral("xy"));
+        EXPECT_EQ(text().selStart(), 1);
+    }
+}

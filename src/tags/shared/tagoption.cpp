@@ -1,5 +1,6 @@
 #include "tags/shared/tagoption.h"
 
+#include <QHash>
 #include <QStringBuilder>
 
 namespace {
@@ -99,11 +100,28 @@ const TagAttribute *findAttribute(const QList<TagAttribute> &attributes, QString
     return nullptr;
 }
 
-// Whether `attribute` is the first one of its name in `attributes`.
-bool isFirstOfItsName(const QList<TagAttribute> &attributes, const TagAttribute &attribute)
+// The attributes of a tag by name (ASCII letters lower-cased), the first of each name only: a
+// tag of many thousand attributes is looked up without a search per attribute.
+class AttributesByName
 {
-    return findAttribute(attributes, attribute.name) == &attribute;
-}
+public:
+    explicit AttributesByName(const QList<TagAttribute> &attributes)
+    {
+        for (const TagAttribute &attribute : attributes) {
+            const QString key = lowerSameLength(attribute.name);
+            if (!m_first.contains(key))
+                m_first.insert(key, &attribute);
+        }
+    }
+    const TagAttribute *find(const QString &name) const
+    {
+        return m_first.value(lowerSameLength(name), nullptr);
+    }
+    bool isFirst(const TagAttribute &attribute) const { return find(attribute.name) == &attribute; }
+
+private:
+    QHash<QString, const TagAttribute *> m_first;
+};
 
 // Two attributes (either may be absent) say the same: both absent, or both present with the
 // same value ("&quot;" read as a quote; a bare attribute has the empty value), the same as
@@ -237,18 +255,19 @@ QString mergeReEditedTag(const QString &result, const QString &untouched, const 
 {
     if (!sameMeaning)
         sameMeaning = sameTextWithoutCase;
-    const QList<TagAttribute> written = readTagAttributes(result);
-    const QList<TagAttribute> shown = readTagAttributes(untouched);
-    const QList<TagAttribute> old = readTagAttributes(oldTag);
+    const QList<TagAttribute> writtenList = readTagAttributes(result);
+    const QList<TagAttribute> shownList = readTagAttributes(untouched);
+    const QList<TagAttribute> oldList = readTagAttributes(oldTag);
+    const AttributesByName written(writtenList), shown(shownList), old(oldList);
 
     // The result's own attributes, each as the dialog wrote it or as the old tag spelled it.
     QString merged;
     qsizetype copied = 0;
-    for (const TagAttribute &attribute : written) {
-        if (!isFirstOfItsName(written, attribute) || !containsAsciiCaseless(managed, attribute.name))
+    for (const TagAttribute &attribute : writtenList) {
+        if (!written.isFirst(attribute) || !containsAsciiCaseless(managed, attribute.name))
             continue;
-        const TagAttribute *before = findAttribute(old, attribute.name);
-        const TagAttribute *atOpening = findAttribute(shown, attribute.name);
+        const TagAttribute *before = old.find(attribute.name);
+        const TagAttribute *atOpening = shown.find(attribute.name);
         const bool leftAsShown = sameValue(&attribute, atOpening);
         if (before && leftAsShown && !sameValue(before, atOpening, sameMeaning)) {
             merged += QStringView(result).mid(copied, attribute.start - copied) % before->spelled;
@@ -258,10 +277,10 @@ QString mergeReEditedTag(const QString &result, const QString &untouched, const 
 
     // The old attributes that come back after them.
     QString kept;
-    for (const TagAttribute &attribute : old) {
+    for (const TagAttribute &attribute : oldList) {
         bool keep = !containsAsciiCaseless(managed, attribute.name);
-        if (!keep && isFirstOfItsName(old, attribute))
-            keep = !findAttribute(written, attribute.name) && !findAttribute(shown, attribute.name);
+        if (!keep && old.isFirst(attribute))
+            keep = !written.find(attribute.name) && !shown.find(attribute.name);
         if (keep)
             kept += QLatin1Char(' ') + attribute.spelled;
     }

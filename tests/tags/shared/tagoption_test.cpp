@@ -247,6 +247,21 @@ TEST(ReadTagAttributes, AnyMixOfPiecesReadsBackAsPiecesOfTheTag)
     }
 }
 
+TEST(MergeReEditedTag, TagsOfManyAttributesTakeNoSearchPerAttribute)
+{
+    // A hundred thousand attributes, half of them of a managed name: only the first of those
+    // is the dialog's; the others are dropped and every unmanaged one is kept.
+    QString oldTag = u8("<TD");
+    QString kept;
+    for (int i = 0; i < 50000; ++i) {
+        oldTag += u8(" width=%1 data-%1=x").arg(i);
+        kept += u8(" data-%1=x").arg(i);
+    }
+    oldTag += u8(">");
+    EXPECT_EQ(mergeReEditedTag(u8("<TD width=\"7\">"), u8("<TD width=\"0\">"), oldTag, {u8("width")}),
+              u8("<TD width=\"7\"") + kept + u8(">"));
+}
+
 TEST(ReadTagAttributes, HugeValuesAreReadWholeInLinearTime)
 {
     const QString huge(3 * 1000 * 1000, QLatin1Char('x'));
