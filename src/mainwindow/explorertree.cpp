@@ -5,10 +5,12 @@
 #include "core/paths.h"
 #include "core/sharedstate.h"
 #include "mainwindow/explorerpane.h"
+#include "tags/image/imagesize.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QImageReader>
 #include <QLabel>
 #include <QListWidget>
@@ -67,6 +69,7 @@ ExplorerTree::ExplorerTree(ExplorerPane &pane, QObject *parent)
     , m_reader(listFolder)
 {
     m_pane.trvTV->viewport()->installEventFilter(this);
+    m_pane.trvTV->installEventFilter(this);
     m_pane.picImgRef->installEventFilter(this);
     connect(m_pane.trvTV, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem *node) {
         if (kindOf(node) == NodeKind::Folder)
@@ -155,15 +158,15 @@ QString ExplorerTree::currentFolder() const
     return FolderOf(pathOf(node));
 }
 
-void ExplorerTree::readNode(QTreeWidgetItem *node)
+bool ExplorerTree::readNode(QTreeWidgetItem *node)
 {
     if (!node)
-        return;
+        return false;
     const QString path = pathOf(node);
     emit pathShown(path);
     const NodeKind kind = kindOf(node);
     if (kind != NodeKind::Drive && kind != NodeKind::Folder)
-        return;
+        return true;
 
     WaitPointer wait;
     qDeleteAll(node->takeChildren());
@@ -171,8 +174,18 @@ void ExplorerTree::readNode(QTreeWidgetItem *node)
     m_pane.lstFile->clear();
     const FolderListing listing = m_reader(path, shared().blnWindowsCheck);
     if (!listing.ok()) {
-        reportUnreadable(path, listing.errorNumber);
-        return;
+        constexpr int PathNotFound = 76;
+        if (listing.errorNumber != PathNotFound) {
+            reportUnreadable(path, listing.errorNumber);
+            return true;
+        }
+        // The folder was removed (or replaced by a file) since it was listed: its node goes
+        // without a word. A drive keeps its node for the whole run, empty.
+        if (kind == NodeKind::Folder) {
+            delete node;
+            return false;
+        }
+        return true;
     }
     m_pane.lstDir->addItems(listing.folders);
     m_pane.lstFile->addItems(listing.files);
@@ -184,6 +197,7 @@ void ExplorerTree::readNode(QTreeWidgetItem *node)
     for (const QString &name : listing.files)
         children.append(makeNode(name, childPath(path, name), fileKindOf(name), fileImageOf(name)));
     node->addChildren(children);
+    return true;
 }
 
 void ExplorerTree::reportUnreadable(const QString &path, int errorNumber)
@@ -202,7 +216,8 @@ bool ExplorerTree::preview(const QString &path)
     const QString name = QFileInfo(path).fileName();
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
-    reader.setAutoTransform(true);
+    // The size as the picture is shown: a phone's portrait photo is measured upright.
+    const QSize shown = uprightSize(reader);
     const QSize size = reader.size();
     if (size.isValid() && (size.width() > LargestPreviewSide || size.height() > LargestPreviewSide))
         reader.setScaledSize(size.scaled(LargestPreviewSide, LargestPreviewSide, Qt::KeepAspectRatio));
@@ -214,12 +229,55 @@ bool ExplorerTree::preview(const QString &path)
         m_pane.lblImageName->setText(brokenPreviewLabel(name, tr("イメージを表示できません。")));
         return false;
     }
-    m_previewSize = size.isValid() && !size.isEmpty() ? size : picture.size();
+    m_previewSize = shown.isValid() && !shown.isEmpty() ? shown : picture.size();
     m_pane.picWork->setPixmap(QPixmap::fromImage(picture));
     m_pane.picWork->resize(picture.size());
     m_pane.fitPreview();
     m_pane.lblImageName->setText(previewLabel(name, m_previewSize));
     return true;
+}
+
+bool ExplorerTree::openFolder(QTreeWidgetItem *node)
+{
+    // Read afresh on every opening, as a click does, so the node shows the folder as it is now.
+    if (!readNode(node))
+        return false;
+    node->setExpanded(true);
+    return true;
+}
+
+bool ExplorerTree::keyPressed(const QKeyEvent &key)
+{
+    if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return false;
+    QTreeWidgetItem *node = currentNode();
+    if (!node)
+        return false;
+    const NodeKind kind = kindOf(node);
+    const bool folder = kind == NodeKind::Drive || kind == NodeKind::Folder;
+    switch (key.key()) {
+    case Qt::Key_Right:
+        // An open folder lets the tree step into its first child.
+        if (!folder || node->isExpanded())
+            return false;
+        openFolder(node);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!folder) {
+            // A file: what a double-click does (open a page, edit a picture).
+            emit nodeDoubleClicked();
+            return true;
+        }
+        if (node->isExpanded())
+            node->setExpanded(false);
+        else
+            openFolder(node);
+        return true;
+    default:
+        // Left closes an open folder or steps to the parent, as in any tree.
+        return false;
+    }
 }
 
 void ExplorerTree::pressed(QTreeWidgetItem *node)
@@ -237,6 +295,11 @@ bool ExplorerTree::eventFilter(QObject *watched, QEvent *event)
         return false;
     }
     QTreeWidget *tree = m_pane.trvTV;
+    if (watched == tree) {
+        if (event->type() == QEvent::KeyPress)
+            return keyPressed(*static_cast<QKeyEvent *>(event));
+        return false;
+    }
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
         auto *mouse = static_cast<QMouseEvent *>(event);
