@@ -735,6 +735,25 @@ bool RichTextBox::editsAlone(const QKeyEvent &key) const
            && std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isPrint() || c.isSurrogate(); });
 }
 
+void RichTextBox::undoStep(bool redo)
+{
+    if (isReadOnly())
+        return;
+    // The caret goes where the undone or redone change was; the looks' own undo items would
+    // otherwise leave it at the start of the text.
+    lastChangeEnd = -1;
+    if (redo)
+        QPlainTextEdit::redo();
+    else
+        QPlainTextEdit::undo();
+    if (lastChangeEnd >= 0) {
+        QTextCursor caret(document());
+        caret.setPosition(qMin(lastChangeEnd, document()->characterCount() - 1));
+        setTextCursor(caret);
+    }
+    ensureCursorVisible();
+}
+
 void RichTextBox::keyPressEvent(QKeyEvent *event)
 {
     emit keyPressPreview(event->text());
@@ -756,15 +775,8 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
         }
         // Undo and redo restore the looks through the undo stack; every other key may edit.
         if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) {
-            // The caret goes where the undone or redone change was; the looks' own undo items
-            // would otherwise leave it at the start of the text.
-            lastChangeEnd = -1;
-            QPlainTextEdit::keyPressEvent(key);
-            if (lastChangeEnd >= 0) {
-                QTextCursor caret(document());
-                caret.setPosition(qMin(lastChangeEnd, document()->characterCount() - 1));
-                setTextCursor(caret);
-            }
+            undoStep(key->matches(QKeySequence::Redo));
+            key->accept();
             return;
         }
         const QTextCursor cursor = textCursor();

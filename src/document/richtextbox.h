@@ -45,6 +45,11 @@ public:
     int selEnd() const;
     void select(int start, int length);
 
+    // Takes back the last undo step (or, with `redo`, does again the last one taken back),
+    // with its looks, and puts the caret where that change was; the Undo and Redo keys and the
+    // Edit menu's entries come here.
+    void undoStep(bool redo = false);
+
     QString selText() const;
     // Replaces the selection by plain text in the insertion colour and bold state, caret after.
     void setSelText(const QString &text);

@@ -7,11 +7,13 @@
 #include "core/plainfile.h"
 #include "core/sharedstate.h"
 #include "mainwindow/explorerpane.h"
+#include "tags/image/imagesize.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QImageReader>
 #include <QLabel>
 #include <QListWidget>
@@ -72,6 +74,7 @@ ExplorerTree::ExplorerTree(ExplorerPane &pane, QObject *parent)
     , m_reader(listFolder)
 {
     m_pane.trvTV->viewport()->installEventFilter(this);
+    m_pane.trvTV->installEventFilter(this);
     m_pane.picImgRef->installEventFilter(this);
     connect(m_pane.trvTV, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem *node) {
         if (kindOf(node) == NodeKind::Folder)
@@ -160,15 +163,15 @@ QString ExplorerTree::currentFolder() const
     return FolderOf(pathOf(node));
 }
 
-void ExplorerTree::readNode(QTreeWidgetItem *node)
+bool ExplorerTree::readNode(QTreeWidgetItem *node)
 {
     if (!node)
-        return;
+        return false;
     const QString path = pathOf(node);
     emit pathShown(displayPath(path));
     const NodeKind kind = kindOf(node);
     if (kind != NodeKind::Drive && kind != NodeKind::Folder)
-        return;
+        return true;
 
     WaitPointer wait;
     qDeleteAll(node->takeChildren());
@@ -176,8 +179,18 @@ void ExplorerTree::readNode(QTreeWidgetItem *node)
     m_pane.lstFile->clear();
     const FolderListing listing = m_reader(path, shared().blnWindowsCheck);
     if (!listing.ok()) {
-        reportUnreadable(path, listing.errorNumber);
-        return;
+        constexpr int PathNotFound = 76;
+        if (listing.errorNumber != PathNotFound) {
+            reportUnreadable(path, listing.errorNumber);
+            return true;
+        }
+        // The folder was removed (or replaced by a file) since it was listed: its node goes
+        // without a word. A drive keeps its node for the whole run, empty.
+        if (kind == NodeKind::Folder) {
+            delete node;
+            return false;
+        }
+        return true;
     }
     // A name that is not UTF-8 is shown with its kept bytes as "\xNN"; the node keeps the bytes.
     for (const QString &name : listing.folders)
@@ -192,6 +205,7 @@ void ExplorerTree::readNode(QTreeWidgetItem *node)
     for (const QString &name : listing.files)
         children.append(makeNode(displayPath(name), childPath(path, name), fileKindOf(name), fileImageOf(name)));
     node->addChildren(children);
+    return true;
 }
 
 void ExplorerTree::reportUnreadable(const QString &path, int errorNumber)
@@ -232,19 +246,63 @@ bool ExplorerTree::preview(const QString &path)
     // The extension is only a hint, for formats the content alone does not give away.
     QImageReader reader(&file, QFileInfo(path).suffix().toLatin1());
     reader.setDecideFormatFromContent(true);
-    reader.setAutoTransform(true);
+    // The size as the picture is shown: a phone's portrait photo is measured upright.
+    const QSize shown = uprightSize(reader);
     const QSize size = reader.size();
     if (size.isValid() && (size.width() > LargestPreviewSide || size.height() > LargestPreviewSide))
         reader.setScaledSize(size.scaled(LargestPreviewSide, LargestPreviewSide, Qt::KeepAspectRatio));
     const QImage picture = reader.read();
     if (picture.isNull())
         return refuse(tr("イメージを表示できません。"));
-    m_previewSize = size.isValid() && !size.isEmpty() ? size : picture.size();
+    m_previewSize = shown.isValid() && !shown.isEmpty() ? shown : picture.size();
     m_pane.picWork->setPixmap(QPixmap::fromImage(picture));
     m_pane.picWork->resize(picture.size());
     m_pane.fitPreview();
     m_pane.lblImageName->setText(previewLabel(name, m_previewSize));
     return true;
+}
+
+bool ExplorerTree::openFolder(QTreeWidgetItem *node)
+{
+    // Read afresh on every opening, as a click does, so the node shows the folder as it is now.
+    if (!readNode(node))
+        return false;
+    node->setExpanded(true);
+    return true;
+}
+
+bool ExplorerTree::keyPressed(const QKeyEvent &key)
+{
+    if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return false;
+    QTreeWidgetItem *node = currentNode();
+    if (!node)
+        return false;
+    const NodeKind kind = kindOf(node);
+    const bool folder = kind == NodeKind::Drive || kind == NodeKind::Folder;
+    switch (key.key()) {
+    case Qt::Key_Right:
+        // An open folder lets the tree step into its first child.
+        if (!folder || node->isExpanded())
+            return false;
+        openFolder(node);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!folder) {
+            // A file: what a double-click does (open a page, edit a picture).
+            emit nodeDoubleClicked();
+            return true;
+        }
+        if (node->isExpanded())
+            node->setExpanded(false);
+        else
+            openFolder(node);
+        return true;
+    default:
+        // Left closes an open folder or steps to the parent, as in any tree.
+        return false;
+    }
 }
 
 void ExplorerTree::pressed(QTreeWidgetItem *node)
@@ -262,6 +320,11 @@ bool ExplorerTree::eventFilter(QObject *watched, QEvent *event)
         return false;
     }
     QTreeWidget *tree = m_pane.trvTV;
+    if (watched == tree) {
+        if (event->type() == QEvent::KeyPress)
+            return keyPressed(*static_cast<QKeyEvent *>(event));
+        return false;
+    }
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
         auto *mouse = static_cast<QMouseEvent *>(event);

@@ -2,6 +2,7 @@
 #include "core/paths.h"
 #include "mainwindow/explorerpane.h"
 #include "mainwindow/explorertree.h"
+#include "support/exifjpeg.h"
 #include "support/qstringprinter.h"
 #include "support/spinefixture.h"
 
@@ -194,7 +195,6 @@ TEST_F(ExplorerTest, AFolderThatCannotBeReadIsReportedAndLeftEmpty)
         const char *text;
     };
     const Case cases[] = {
-        {"vanished", [&] { QDir(path(QStringLiteral("sub"))).removeRecursively(); }, "エラー番号：76\r\nエラー内容：パスが見つかりません。"},
         {"no permission",
          [&] { tree->setFolderReader([](const QString &, bool) { return FolderListing{70, {}, {}}; }); },
          "エラー番号：70\r\nエラー内容：アクセスが拒否されました。"},
@@ -209,6 +209,135 @@ TEST_F(ExplorerTest, AFolderThatCannotBeReadIsReportedAndLeftEmpty)
             << c.name;
         EXPECT_EQ(sub->childCount(), 0) << c.name;
         EXPECT_EQ(QApplication::overrideCursor(), nullptr) << c.name;
+    }
+}
+
+TEST_F(ExplorerTest, AFolderThatVanishedIsDroppedWithoutAMessage)
+{
+    QDir(scratch.path()).mkdir(QStringLiteral("gone"));
+    QDir(scratch.path()).mkdir(QStringLiteral("now a file"));
+    QDir(scratch.path()).mkdir(QStringLiteral("kept"));
+    make(QStringLiteral("gone/page.htm"));
+    QTreeWidgetItem *root = scratchNode();
+    struct Case
+    {
+        const char *name;
+        std::function<void()> breakIt;
+    };
+    const Case cases[] = {
+        {"gone", [&] { QDir(path(QStringLiteral("gone"))).removeRecursively(); }},
+        {"now a file",
+         [&] {
+             QDir(path(QStringLiteral("now a file"))).removeRecursively();
+             make(QStringLiteral("now a file"));
+         }},
+    };
+    for (const Case &c : cases) {
+        QTreeWidgetItem *node = child(root, QString::fromUtf8(c.name));
+        ASSERT_TRUE(node) << c.name;
+        tree->readNode(node);
+        c.breakIt();
+        ScriptedInteraction ui; // any message fails the test
+        press(node);
+        EXPECT_EQ(child(root, QString::fromUtf8(c.name)), nullptr) << c.name;
+        EXPECT_TRUE(ui.log().isEmpty()) << c.name;
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr) << c.name;
+    }
+    EXPECT_NE(child(root, QStringLiteral("kept")), nullptr);
+
+    // A drive that went away (a card pulled out) keeps its node for the run, emptied.
+    QTreeWidgetItem *drive = view->topLevelItem(0);
+    tree->setFolderReader([](const QString &, bool) { return FolderListing{76, {}, {}}; });
+    ScriptedInteraction ui;
+    EXPECT_TRUE(tree->readNode(drive));
+    EXPECT_EQ(view->topLevelItem(0), drive);
+    EXPECT_EQ(drive->childCount(), 0);
+}
+
+TEST_F(ExplorerTest, FoldersOpenAndCloseFromTheKeyboard)
+{
+    QDir(scratch.path()).mkdir(QStringLiteral("sub"));
+    make(QStringLiteral("sub/one.htm"));
+    make(QStringLiteral("page.htm"), "<P>x</P>");
+    QTreeWidgetItem *root = scratchNode();
+    QTreeWidgetItem *sub = child(root, QStringLiteral("sub"));
+    ASSERT_TRUE(sub);
+    ASSERT_EQ(sub->childCount(), 0) << "not read yet";
+    view->setFocus();
+    tree->setCurrentNode(sub);
+
+    QTest::keyClick(view, Qt::Key_Right);
+    EXPECT_TRUE(sub->isExpanded());
+    EXPECT_EQ(children(sub), QStringList{"one.htm:6"});
+    EXPECT_EQ(frame->panelText(1), path(QStringLiteral("sub")));
+    EXPECT_EQ(tree->currentNode(), sub);
+
+    QTest::keyClick(view, Qt::Key_Left);
+    EXPECT_FALSE(sub->isExpanded());
+
+    // Enter opens the folder as it is now, and closes it again.
+    make(QStringLiteral("sub/two.htm"));
+    QTest::keyClick(view, Qt::Key_Return);
+    EXPECT_TRUE(sub->isExpanded());
+    EXPECT_EQ(children(sub), (QStringList{"one.htm:6", "two.htm:6"}));
+    QTest::keyClick(view, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_FALSE(sub->isExpanded());
+
+    // Right on an open folder steps into it; Enter on a page opens it as a double-click does.
+    QTest::keyClick(view, Qt::Key_Right);
+    QTest::keyClick(view, Qt::Key_Right);
+    EXPECT_EQ(tree->currentNode(), child(sub, QStringLiteral("one.htm")));
+    tree->setCurrentNode(child(root, QStringLiteral("page.htm")));
+    QTest::keyClick(view, Qt::Key_Return);
+    EXPECT_EQ(pageNames(frame->documents()), QStringList{path(QStringLiteral("page.htm"))});
+
+    // A folder removed meanwhile goes from the tree, without a message.
+    QDir(scratch.path()).mkdir(QStringLiteral("brief"));
+    tree->readNode(root);
+    QTreeWidgetItem *brief = child(root, QStringLiteral("brief"));
+    ASSERT_TRUE(brief);
+    QDir(path(QStringLiteral("brief"))).removeRecursively();
+    view->setFocus();
+    tree->setCurrentNode(brief);
+    ScriptedInteraction ui;
+    QTest::keyClick(view, Qt::Key_Right);
+    EXPECT_EQ(child(root, QStringLiteral("brief")), nullptr);
+}
+
+TEST_F(ExplorerTest, APhonePhotoIsShownAndInsertedUpright)
+{
+    const QString page = make(QStringLiteral("site/index.htm"), "<BODY>\r\n");
+    make(QStringLiteral("site/IMG_0001.JPG"), exifJpeg({64, 48}, 6));
+    make(QStringLiteral("site/IMG_0002.JPG"), exifJpeg({64, 48}, 1));
+    frmDocument *doc = open(page);
+    ASSERT_TRUE(doc);
+    QTreeWidgetItem *site = reveal(path(QStringLiteral("site")));
+    ASSERT_TRUE(site);
+    struct Case
+    {
+        const char *name;
+        const char *label;
+        const char *inserted;
+        QSize shown;
+    };
+    const Case cases[] = {
+        {"IMG_0001.JPG", "Name : IMG_0001.JPG\nﾖｺ=48ﾄﾞｯﾄ / ﾀﾃ=64ﾄﾞｯﾄ ",
+         "<IMG SRC=\"IMG_0001.JPG\" WIDTH=\"48\" HEIGHT=\"64\">", {48, 64}},
+        {"IMG_0002.JPG", "Name : IMG_0002.JPG\nﾖｺ=64ﾄﾞｯﾄ / ﾀﾃ=48ﾄﾞｯﾄ ",
+         "<IMG SRC=\"IMG_0002.JPG\" WIDTH=\"64\" HEIGHT=\"48\">", {64, 48}},
+    };
+    for (const Case &c : cases) {
+        QTreeWidgetItem *node = child(site, QString::fromUtf8(c.name));
+        ASSERT_TRUE(node) << c.name;
+        press(node);
+        EXPECT_EQ(frame->picTree->lblImageName->text(), QString::fromUtf8(c.label)) << c.name;
+        EXPECT_EQ(tree->previewSize(), c.shown) << c.name;
+        EXPECT_EQ(frame->picTree->picWork->pixmap().size(), c.shown) << c.name;
+
+        doc->txtText->setText(QStringLiteral("<BODY>"));
+        doc->txtText->select(6, 0);
+        doc->run(QStringLiteral("mnuPopImage_Click"));
+        EXPECT_EQ(doc->txtText->text(), QStringLiteral("<BODY>") + QString::fromUtf8(c.inserted)) << c.name;
     }
 }
 
@@ -540,6 +669,38 @@ TEST_F(ExplorerTest, TheFileManagerOpensOnTheFolderOfTheCurrentNode)
     }
     ui.expectOpenUrl(false).expectMessage(QStringLiteral("ｴﾗｰ場所 : mnuPopupExplorer"));
     frame->action(QStringLiteral("mnuPopupExplorer"))->trigger();
+}
+
+TEST_F(ExplorerTest, WithNoFolderChosenTheExplorerEntryOpensThePagesFolderOrSaysWhy)
+{
+    const QString page = make(QStringLiteral("site/index.htm"), "<P>x</P>");
+    const QString noFolder = QStringLiteral("ﾂﾘｰﾋﾞｭｰでﾌｫﾙﾀﾞを選択してください。");
+    ScriptedInteraction ui;
+
+    // No node and no page: the frame's entry says what to do.
+    tree->setCurrentNode(nullptr);
+    ui.expectMessage(noFolder);
+    frame->action(QStringLiteral("mnuViewExplorer"))->trigger();
+    ASSERT_EQ(ui.pendingCount(), 0);
+
+    // A never-saved page has no folder either.
+    frmDocument *fresh = newDocument(ui);
+    ASSERT_TRUE(fresh);
+    tree->setCurrentNode(nullptr);
+    ui.expectMessage(noFolder);
+    fresh->run(QStringLiteral("mnuViewExplorer_Click"));
+    ASSERT_EQ(ui.pendingCount(), 0);
+
+    // A saved page: its folder, from the document's entry and from the frame's.
+    frmDocument *doc = open(page);
+    ASSERT_TRUE(doc);
+    tree->setCurrentNode(nullptr);
+    ui.expectOpenUrl(true);
+    doc->run(QStringLiteral("mnuViewExplorer_Click"));
+    EXPECT_EQ(QUrl(ui.lastPrompt().text).toLocalFile(), path(QStringLiteral("site")));
+    ui.expectOpenUrl(true);
+    ASSERT_TRUE(frame->run(QStringLiteral("mnuViewExplorer_Click")));
+    EXPECT_EQ(QUrl(ui.lastPrompt().text).toLocalFile(), path(QStringLiteral("site")));
 }
 
 // On tmpfs where the machine has one: creating the files on a slow disk takes longer than the

@@ -1,7 +1,6 @@
 #include "tags/image/frmbodyset.h"
 
-#include "core/settings.h"
-#include "core/sharedstate.h"
+#include "tags/image/imagereference.h"
 #include "tags/shared/dialogwidgets.h"
 #include "tags/shared/lowercasebutton.h"
 
@@ -17,8 +16,6 @@
 #include <functional>
 
 namespace {
-
-const char *const ImageFilter = "ｲﾒｰｼﾞﾌｧｲﾙ(*.jpg;*.gif)|*.jpg;*.gif|全てのﾌｧｲﾙ(*.*)|*.*";
 
 // Shows the colour of `box` in `role` of `target` whenever the box holds a colour the preview
 // can show; other text leaves the preview as it was.
@@ -87,9 +84,7 @@ frmBodySet::frmBodySet()
     columns->addWidget(Picture1);
     layOut(columns);
 
-    connectFileReference(cmdImageRef, txtImageName, QString::fromUtf8(ImageFilter),
-                         shared().strLastImagePath, [this] { return basePath(); },
-                         [](const QString &) { SaveSettings(); });
+    connectImageReference(cmdImageRef, txtImageName, [this] { return basePath(); });
 }
 
 QString frmBodySet::buildResult()

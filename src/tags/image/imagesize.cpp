@@ -28,6 +28,17 @@ QString reasonOf(const QImageReader &reader)
 
 } // namespace
 
+QSize uprightSize(QImageReader &reader)
+{
+    reader.setAutoTransform(true);
+    QSize size = reader.size();
+    // Phones store a portrait photo as landscape pixels with an orientation tag; what every
+    // viewer and browser shows is the turned picture.
+    if (size.isValid() && reader.transformation().testFlag(QImageIOHandler::TransformationRotate90))
+        size.transpose();
+    return size;
+}
+
 ImageSize readImageSize(const QString &path)
 {
     const QString fileName = QFileInfo(path).fileName();
@@ -48,7 +59,7 @@ ImageSize readImageSize(const QString &path)
     QImageReader reader(&file, QFileInfo(path).suffix().toLatin1());
     // The content decides the format, whatever the file's extension says.
     reader.setDecideFormatFromContent(true);
-    const QSize size = reader.size();
+    const QSize size = uprightSize(reader);
     if (size.isValid() && !size.isEmpty())
         return {size, {}};
     return {{}, fileName + QStringLiteral(": ") + reasonOf(reader)};
