@@ -1,7 +1,5 @@
 #include "orvinesubject.h"
 
-#if defined(ORVINE_BENCH_HAVE_READDOC)
-
 #include "benchinteraction.h"
 #include "harness.h"
 #include "references.h"
@@ -72,17 +70,12 @@ public:
 
     bool insert(const QString &fragment) override
     {
-#if defined(ORVINE_BENCH_HAVE_INSERTFRAGMENT)
         if (!m_doc)
             return false;
         const int before = m_doc->txtText->textLength();
         InsertFragment(*m_doc, fragment);
         settleEvents();
         return m_doc->txtText->textLength() > before;
-#else
-        Q_UNUSED(fragment);
-        return false;
-#endif
     }
 
     // Through the find window, as the user searches: its search box and its start button.
@@ -211,16 +204,3 @@ std::unique_ptr<Subject> makeOrvine()
 }
 
 } // namespace bench
-
-#else
-
-namespace bench {
-
-std::unique_ptr<Subject> makeOrvine()
-{
-    return nullptr;
-}
-
-} // namespace bench
-
-#endif

@@ -1,5 +1,7 @@
 #include "app/commandline.h"
 
+#include "core/nativepath.h"
+
 #include <QDir>
 #include <QUrl>
 
@@ -12,9 +14,9 @@ QStringList documentPaths(const QStringList &arguments, const QString &currentFo
             continue;
         QString path = argument;
         if (argument.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)) {
-            const QUrl url(argument);
+            const QUrl url = urlOf(argument);
             if (url.isLocalFile())
-                path = url.toLocalFile();
+                path = localPathOf(url);
         }
         paths << QDir::cleanPath(folder.absoluteFilePath(path));
     }

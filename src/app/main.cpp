@@ -1,5 +1,7 @@
 #include "app/commandline.h"
 #include "app/startup.h"
+#include "app/webengineflags.h"
+#include "core/nativepath.h"
 #include "preview/frmbrowser.h"
 #include "preview/webhtmlview.h"
 
@@ -9,6 +11,7 @@
 
 int main(int argc, char **argv)
 {
+    prepareWebEngineEnvironment();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvine"));
     QApplication::setOrganizationName(QStringLiteral("Orvine"));
@@ -27,6 +30,11 @@ int main(int argc, char **argv)
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("HTML files to open"),
                                  QStringLiteral("[files...]"));
-    parser.process(app);
-    return Main(documentPaths(parser.positionalArguments(), QDir::currentPath()));
+    // The arguments as the system gave them (Qt's own list loses the bytes of names that are
+    // not UTF-8); the application has already taken its own options out of argv.
+    parser.process(nativeArguments(argc, argv));
+    QString currentFolder = nativeCurrentFolder();
+    if (currentFolder.isEmpty())
+        currentFolder = QDir::currentPath();
+    return Main(documentPaths(parser.positionalArguments(), currentFolder));
 }

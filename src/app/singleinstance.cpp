@@ -1,13 +1,17 @@
 #include "app/singleinstance.h"
 
-#include <QDataStream>
+#include "app/handovermessage.h"
+#include "app/runtimefolder.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
-#include <QStandardPaths>
+#include <QPointer>
 #include <QThread>
+
+#include <memory>
 
 namespace {
 
@@ -27,15 +31,19 @@ QString socketPathFor(const QString &lockPath)
 
 QString SingleInstance::defaultLockPath()
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    return folder + QStringLiteral("/orvine.lock");
+    const QString folder = privateRuntimeFolder(qEnvironmentVariable("XDG_RUNTIME_DIR"), QDir::tempPath());
+    return folder.isEmpty() ? QString() : folder + QStringLiteral("/orvine.lock");
 }
 
-SingleInstance::SingleInstance(const QString &lockPath)
+SingleInstance::SingleInstance(const QString &lockPath, qint64 maxMessageBytes)
+    : m_maxMessageBytes(maxMessageBytes)
 {
     const QString path = lockPath.isEmpty() ? defaultLockPath() : lockPath;
+    if (path.isEmpty()) {
+        // No folder is the user's alone: rather run alone than hand files to someone else.
+        m_first = true;
+        return;
+    }
     m_socketPath = socketPathFor(path);
     m_lock = std::make_unique<QLockFile>(path);
     // A lock left by a crashed run is stale (its process is gone) and is taken over.
@@ -57,23 +65,26 @@ void SingleInstance::listen()
     connect(m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket *socket = m_server->nextPendingConnection()) {
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readRequest(socket); });
-            readRequest(socket);
+            auto reader = std::make_shared<HandOverReader>(m_maxMessageBytes);
+            const auto read = [this, reader, alive = QPointer<QLocalSocket>(socket)] {
+                if (!alive)
+                    return;
+                if (!reader->feed(alive->readAll())) {
+                    alive->abort(); // not a message, or too long: refused without a word
+                    return;
+                }
+                for (const QStringList &files : reader->takeLists()) {
+                    if (alive) {
+                        alive->write(&Taken, 1);
+                        alive->flush();
+                    }
+                    deliver(files);
+                }
+            };
+            connect(socket, &QLocalSocket::readyRead, this, read);
+            read();
         }
     });
-}
-
-void SingleInstance::readRequest(QLocalSocket *socket)
-{
-    QDataStream in(socket);
-    in.startTransaction();
-    QStringList files;
-    in >> files;
-    if (!in.commitTransaction())
-        return; // the rest is still on its way
-    socket->write(&Taken, 1);
-    socket->flush();
-    deliver(files);
 }
 
 void SingleInstance::deliver(const QStringList &files)
@@ -94,6 +105,11 @@ void SingleInstance::setReceiver(std::function<void(const QStringList &)> receiv
 
 bool SingleInstance::handOver(const QStringList &files, int timeoutMs) const
 {
+    if (m_socketPath.isEmpty())
+        return false;
+    const QList<QByteArray> messages = handOverMessages(files, m_maxMessageBytes);
+    if (messages.isEmpty())
+        return false;
     const QDeadlineTimer deadline(timeoutMs);
     QLocalSocket socket;
     // The running instance takes its lock a moment before it listens: try again until then.
@@ -105,15 +121,17 @@ bool SingleInstance::handOver(const QStringList &files, int timeoutMs) const
             return false;
         QThread::msleep(50);
     }
-    QByteArray request;
-    QDataStream out(&request, QIODevice::WriteOnly);
-    out << files;
-    socket.write(request);
-    socket.flush();
-    while (socket.bytesAvailable() < 1) {
-        if (!socket.waitForReadyRead(int(deadline.remainingTime())))
+    // One message at a time, each taken before the next goes.
+    for (const QByteArray &message : messages) {
+        socket.write(message);
+        socket.flush();
+        while (socket.bytesAvailable() < 1) {
+            if (!socket.waitForReadyRead(int(deadline.remainingTime())))
+                return false;
+        }
+        char answer = 0;
+        if (socket.read(&answer, 1) != 1 || answer != Taken)
             return false;
     }
-    char answer = 0;
-    return socket.read(&answer, 1) == 1 && answer == Taken;
+    return true;
 }

@@ -11,16 +11,20 @@ class QLocalServer;
 class QLocalSocket;
 class QLockFile;
 
-// Holds the lock that marks a running program, in the user's runtime folder, and beside it the
-// local socket over which later starts hand their files to the running program.
+// Holds the lock that marks a running program, in a folder only the user can reach, and beside
+// it the local socket over which later starts hand their files to the running program.
 class SingleInstance : public QObject
 {
     Q_OBJECT
 
 public:
-    // `lockPath` empty: "orvine.lock" in the runtime folder. The socket is the lock's path
-    // with ".socket" in place of ".lock".
-    explicit SingleInstance(const QString &lockPath = {});
+    // The longest hand-over message; a longer list of files goes over in several.
+    static constexpr qint64 MaxMessageBytes = 16 * 1024 * 1024;
+
+    // `lockPath` empty: "orvine.lock" in the user's private runtime folder (runtimefolder.h).
+    // The socket is the lock's path with ".socket" in place of ".lock". Without any private
+    // folder the program runs on its own: it is first, and nobody can hand files to it.
+    explicit SingleInstance(const QString &lockPath = {}, qint64 maxMessageBytes = MaxMessageBytes);
     ~SingleInstance() override;
 
     // True when this is the only running instance (the lock is ours).
@@ -35,12 +39,14 @@ public:
     // them. False when no running instance answered within `timeoutMs`.
     bool handOver(const QStringList &files, int timeoutMs = 5000) const;
 
+    // Empty when the user has no private folder for it.
     static QString defaultLockPath();
 
 private:
     void listen();
-    void readRequest(QLocalSocket *socket);
     void deliver(const QStringList &files);
+
+    qint64 m_maxMessageBytes;
 
     std::unique_ptr<QLockFile> m_lock;
     bool m_first = false;

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QtGlobal>
 
 // A menu command of a window with menus: the handler's name ("mnuFileSave_Click") and the free
 // function that runs it on the window it acts on. Control arrays (mnuRecentFile,
@@ -25,14 +26,20 @@ template <class Target>
 class CommandRegistry
 {
 public:
-    // Adds the commands of `table`; a handler already registered keeps its first command, so
-    // adding a table twice changes nothing.
+    // Adds the commands of `table`. Adding a table twice changes nothing; one handler name given
+    // two different functions is a programming error that would make a menu entry run the wrong
+    // command, so it stops the program at start.
     static void add(const CommandTable<Target> &table)
     {
         for (const Command<Target> &command : table) {
             const QString name = QString::fromLatin1(command.handler);
-            if (!commands().contains(name))
+            const auto found = commands().constFind(name);
+            if (found == commands().constEnd()) {
                 commands().insert(name, command);
+                continue;
+            }
+            if (found->run != command.run || found->runIndexed != command.runIndexed)
+                qFatal("Two commands are registered under the handler name %s", command.handler);
         }
     }
 

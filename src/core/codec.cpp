@@ -1,5 +1,7 @@
 #include "core/codec.h"
 
+#include "core/readbackwriter.h"
+
 #include <QHash>
 #include <QList>
 #include <QSysInfo>
@@ -17,7 +19,6 @@ namespace {
 // not written back as bytes either (they would read back as katakana).
 constexpr char16_t reservedBase = 0xDC00;
 constexpr char16_t noCharacter = 0xFFFF; // never the result of a code page 932 code
-constexpr int firstUnmappableShown = 5;
 
 bool isReserved(char16_t unit)
 {
@@ -80,8 +81,7 @@ struct Cp932Tables
     // The other codes of characters that more than one code reads as (rows 0x87, 0xED, 0xEE,
     // 0xFA..0xFC), for where the usual code would pair with a kept byte before it.
     QHash<char16_t, QList<quint16>> otherCodes;
-
-    bool pairs(uchar lead, uchar trail) const { return pair[lead << 8 | trail] != noCharacter; }
+    std::bitset<0x10000> hasOtherCodes;
 };
 
 // What Linux input methods type where Windows has the code page's own form: written as the
@@ -169,8 +169,10 @@ std::unique_ptr<Cp932Tables> buildTables()
     }
     for (int code = 0; code < 0x10000; ++code) {
         const char16_t character = tables->pair[code];
-        if (character != noCharacter && tables->encodable.test(character) && tables->code[character] != code)
+        if (character != noCharacter && tables->encodable.test(character) && tables->code[character] != code) {
             tables->otherCodes[character].append(quint16(code));
+            tables->hasOtherCodes.set(character);
+        }
     }
     return tables;
 }
@@ -181,129 +183,84 @@ const Cp932Tables &tables()
     return *instance;
 }
 
-// Writes the text. A kept lead byte followed by a byte that completes a code would read back
-// as that code's character, so after a kept lead byte the next character is written in a form
-// that does not pair with it: another code of the same character, or else a reference.
-class Encoder
+// Code page 932 for the read-back writer: a byte, or a lead byte and the byte after it.
+struct Cp932Codec
 {
-public:
-    Encoder(const QString &text, EncodeReport *report) : m_text(text), m_report(report) {}
-
-    QByteArray encode()
+    struct State
     {
-        const Cp932Tables &t = tables();
-        const char16_t *units = reinterpret_cast<const char16_t *>(m_text.utf16());
-        const qsizetype count = m_text.size();
-        // Two bytes per unit at most, except where a reference is written (reserve()).
-        m_out.resize(count * 2);
-        m_pos = 0;
-        for (qsizetype i = 0; i < count; ++i) {
-            const char16_t unit = units[i];
-            const int keptLead = m_keptLead;
-            m_keptLead = -1;
-            if (t.encodable.test(unit)) {
-                const quint16 code = codeAfter(keptLead, unit);
-                if (code == noCode) {
-                    addReference(unit, i, 1);
-                } else {
-                    if (code >= 0x100)
-                        m_out[m_pos++] = char(code >> 8);
-                    m_out[m_pos++] = char(code);
-                }
-            } else if (isReserved(unit)) {
-                // Two kept bytes are written as they were, even where they now pair: they are
-                // the file's own bytes.
-                const uchar byte = uchar(unit - reservedBase);
-                m_out[m_pos++] = char(byte);
-                if (isLeadByte(byte))
-                    m_keptLead = byte;
-            } else if (QChar::isHighSurrogate(unit) && i + 1 < count && QChar::isLowSurrogate(units[i + 1])) {
-                addReference(QChar::surrogateToUcs4(unit, units[i + 1]), i, 2);
-                ++i;
-            } else {
-                addReference(unit, i, 1);
+    };
+    static constexpr int maxUnits = 1;
+
+    const Cp932Tables &t = tables();
+
+    qsizetype read(QByteArrayView bytes, qsizetype pos, State &, char16_t *units, int &count,
+                   qsizetype &looked) const
+    {
+        const uchar byte = uchar(bytes[pos]);
+        count = 1;
+        looked = 1;
+        if (const char16_t single = t.single[byte]; single != noCharacter) {
+            units[0] = single;
+            return 1;
+        }
+        looked = 2;
+        if (pos + 1 < bytes.size()) {
+            if (const char16_t pair = t.pair[byte << 8 | uchar(bytes[pos + 1])]; pair != noCharacter) {
+                units[0] = pair;
+                return 2;
             }
         }
-        m_out.truncate(m_pos);
-        return m_out;
+        // unassigned, invalid or cut off at the end: keep the byte
+        units[0] = char16_t(reservedBase + byte);
+        return 1;
     }
 
-private:
-    void addReference(char32_t codePoint, qsizetype index, qsizetype length)
+    // A character the code page holds: its code, then its other codes (for where the usual one
+    // would pair with a kept lead byte before it). A kept byte: the byte.
+    int forms(const QString &text, qsizetype index, const State &, keptbytes::Form *forms) const
     {
-        const QByteArray reference = "&#x" + QByteArray::number(uint(codePoint), 16).toUpper().rightJustified(4, '0') + ';';
-        // room for the reference and two bytes for each unit still to come
-        const qsizetype needed = m_pos + reference.size() + (m_text.size() - index - length) * 2;
-        if (needed > m_out.size())
-            m_out.resize(qMax(needed, m_out.size() * 2));
-        std::copy(reference.begin(), reference.end(), m_out.begin() + m_pos);
-        m_pos += reference.size();
-        if (!m_report)
-            return;
-        ++m_report->unmappable;
-        const QString character = m_text.mid(index, length);
-        if (m_report->firstUnmappable.size() < firstUnmappableShown
-            && !m_report->firstUnmappable.contains(character))
-            m_report->firstUnmappable.append(character);
+        const char16_t unit = text.at(index).unicode();
+        int count = 0;
+        auto addCode = [&](quint16 code) {
+            keptbytes::Form &form = forms[count++];
+            form = {};
+            if (code >= 0x100) {
+                form.addByte(uchar(code >> 8));
+                form.addRead(t.pair[code]);
+            } else {
+                form.addRead(t.single[code]);
+            }
+            form.addByte(uchar(code));
+        };
+        if (t.encodable.test(unit)) {
+            addCode(t.code[unit]);
+            if (t.hasOtherCodes.test(unit))
+                for (quint16 other : t.otherCodes.value(unit))
+                    if (count < keptbytes::maxForms - 1)
+                        addCode(other);
+        } else if (isReserved(unit)) {
+            keptbytes::Form &form = forms[count++];
+            form = {};
+            form.addByte(uchar(unit - reservedBase));
+            form.addRead(unit);
+        }
+        return count;
     }
 
-    static constexpr quint16 noCode = 0xFFFF;
-
-    // The code of an encodable character that does not pair with the kept lead byte before
-    // it (-1: none), or noCode when every code would.
-    static quint16 codeAfter(int keptLead, char16_t character)
+    keptbytes::Form reference(const QString &text, qsizetype index, const State &) const
     {
-        const Cp932Tables &t = tables();
-        const quint16 code = t.code[character];
-        auto firstByte = [](quint16 c) { return uchar(c >= 0x100 ? c >> 8 : c); };
-        if (keptLead < 0 || !t.pairs(uchar(keptLead), firstByte(code)))
-            return code;
-        for (quint16 other : t.otherCodes.value(character))
-            if (!t.pairs(uchar(keptLead), firstByte(other)))
-                return other;
-        return noCode;
+        return keptbytes::asciiReference(text, index);
     }
-
-    const QString &m_text;
-    EncodeReport *m_report;
-    int m_keptLead = -1; // the kept lead byte just written
-    QByteArray m_out;
-    qsizetype m_pos = 0;
 };
 
 } // namespace
 
 QString decodeCp932(const QByteArray &bytes)
 {
-    const Cp932Tables &t = tables();
-    QString text(bytes.size(), Qt::Uninitialized); // never more code units than bytes
-    char16_t *out = reinterpret_cast<char16_t *>(text.data());
-    char16_t *pos = out;
-    const auto *in = reinterpret_cast<const uchar *>(bytes.constData());
-    const auto *end = in + bytes.size();
-    while (in < end) {
-        const uchar byte = *in;
-        char16_t character = t.single[byte];
-        qsizetype used = 1;
-        if (character == noCharacter && end - in >= 2) {
-            character = t.pair[byte << 8 | in[1]];
-            used = 2;
-        }
-        if (character == noCharacter) {
-            // unassigned, invalid or cut off at the end: keep the byte
-            character = char16_t(reservedBase + byte);
-            used = 1;
-        }
-        *pos++ = character;
-        in += used;
-    }
-    text.truncate(pos - out);
-    return text;
+    return keptbytes::readAll(Cp932Codec(), bytes);
 }
 
 QByteArray encodeCp932(const QString &text, EncodeReport *report)
 {
-    if (report)
-        *report = EncodeReport();
-    return Encoder(text, report).encode();
+    return keptbytes::writeReadingBack(Cp932Codec(), text, report);
 }

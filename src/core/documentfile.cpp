@@ -1,8 +1,8 @@
 #include "core/documentfile.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include "core/nativepath.h"
+
+#include <QRandomGenerator>
 
 #include <cerrno>
 #include <tuple>
@@ -25,19 +25,37 @@ FileError makeReadError(int number)
     return FileError{number, fileReadErrorDescription(number)};
 }
 
+// Every name reaches the file system as the bytes it came from (nativepath.h), so that a file
+// whose name is not UTF-8 is read and written under its own name.
 QByteArray nativeName(const QString &path)
 {
-    return QFile::encodeName(path);
+    return nativePath(path);
+}
+
+bool statPath(const QByteArray &native, struct stat *info)
+{
+    return ::stat(native.constData(), info) == 0;
 }
 
 bool statPath(const QString &path, struct stat *info)
 {
-    return ::stat(nativeName(path).constData(), info) == 0;
+    return statPath(nativeName(path), info);
 }
 
-QString folderOf(const QString &path)
+// The folder that holds `native`: "." for a bare name, "/" for a file in the root.
+QByteArray folderOf(const QByteArray &native)
 {
-    return QFileInfo(path).absolutePath();
+    const qsizetype cut = native.lastIndexOf('/');
+    if (cut < 0)
+        return QByteArrayLiteral(".");
+    if (cut == 0)
+        return QByteArrayLiteral("/");
+    return native.left(cut);
+}
+
+QByteArray folderOf(const QString &path)
+{
+    return folderOf(nativeName(path));
 }
 
 bool folderExists(const QString &path)
@@ -48,10 +66,9 @@ bool folderExists(const QString &path)
 
 // Write protection as the mode bits say it, for root too: root may write anything, but a
 // file or folder without a single write bit was protected on purpose and is left alone.
-bool writeProtected(const QString &path, const struct stat &info)
+bool writeProtected(const QByteArray &native, const struct stat &info)
 {
-    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0
-        || ::access(nativeName(path).constData(), W_OK) != 0;
+    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(native.constData(), W_OK) != 0;
 }
 
 int openErrorNumber(int error, const QString &path)
@@ -69,7 +86,7 @@ int openErrorNumber(int error, const QString &path)
     }
 }
 
-int writeErrorNumber(int error, QFileDevice::FileError qtError)
+int writeErrorNumber(int error)
 {
     switch (error) {
     case ENOSPC:
@@ -79,12 +96,13 @@ int writeErrorNumber(int error, QFileDevice::FileError qtError)
     case EACCES:
     case EPERM:
     case EROFS:
+    case ENAMETOOLONG:
         return 75;
     case ENOENT:
     case ENOTDIR:
         return 76;
     default:
-        return qtError == QFileDevice::ResourceError ? 61 : 57;
+        return 57;
     }
 }
 
@@ -126,45 +144,42 @@ bool readAll(int fd, qsizetype sizeHint, QByteArray *bytes)
     return true;
 }
 
-// Every line break (CR LF, a lone LF or a lone CR) becomes CR LF, and one more CR LF ends the
-// text.
-QString withCrLfBreaks(const QString &text)
+// The file a save replaces: a link is followed to the file it names (a relative target from
+// the link's own folder), so that the link stays a link and its file gets the new text.
+QByteArray linkTarget(const QByteArray &native)
 {
-    QString result;
-    result.reserve(text.size() + text.size() / 32 + 2);
-    const QChar *units = text.constData();
-    const qsizetype count = text.size();
-    qsizetype runStart = 0;
-    for (qsizetype i = 0; i < count; ++i) {
-        const char16_t unit = units[i].unicode();
-        if (unit != u'\r' && unit != u'\n')
-            continue;
-        result.append(units + runStart, i - runStart);
-        result.append(u"\r\n");
-        if (unit == u'\r' && i + 1 < count && units[i + 1] == u'\n')
-            ++i;
-        runStart = i + 1;
+    QByteArray current = native;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info;
+        if (::lstat(current.constData(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return current;
+        QByteArray target(qMax<qsizetype>(qsizetype(info.st_size), 255) + 1, '\0');
+        const ssize_t length = ::readlink(current.constData(), target.data(), size_t(target.size()));
+        if (length <= 0 || length >= target.size())
+            return current;
+        target.truncate(length);
+        current = target.startsWith('/') ? target : folderOf(current) + '/' + target;
     }
-    result.append(units + runStart, count - runStart);
-    result.append(u"\r\n");
-    return result;
+    return current; // a circle of links: opening it fails and is reported
 }
 
 // Why the file may not be written, checked before anything is touched; 0 when it may.
-int refusalBeforeWriting(const QString &path, struct stat *existing, bool *exists)
+int refusalBeforeWriting(const QByteArray &native, struct stat *existing, bool *exists)
 {
     *exists = false;
-    if (path.isEmpty())
+    if (native.isEmpty())
         return 75;
-    const QString folder = folderOf(path);
+    const QByteArray folder = folderOf(native);
     struct stat folderInfo;
     if (!statPath(folder, &folderInfo) || !S_ISDIR(folderInfo.st_mode))
         return 76;
-    if (statPath(path, existing)) {
+    if (statPath(native, existing)) {
         // Only plain files are replaced: a folder, device or pipe is never swapped for a file.
-        if (!S_ISREG(existing->st_mode) || writeProtected(path, *existing))
+        if (!S_ISREG(existing->st_mode) || writeProtected(native, *existing))
             return 75;
         *exists = true;
+    } else if (errno != ENOENT) {
+        return 75; // a circle of links, a name too long: nothing is put in its place
     }
     if (writeProtected(folder, folderInfo))
         return 75;
@@ -180,32 +195,88 @@ void keepOwnerAndMode(int fd, const struct stat &old)
     ::fchmod(fd, old.st_mode & 07777);
 }
 
-// Replaces the file through a temporary file in the same folder. Every write is checked, so a
-// full disk cancels the save and the old file stays as it was.
-int replaceFile(const QString &path, const QByteArray &bytes, const struct stat *existing)
+// A temporary file beside the target: hidden (the explorer does not list it), named after the
+// target so that one left by a crash tells what it was, created exclusively. The mode of a new
+// file is 0666 less the user's umask, as for any file the user creates.
+int createTemporaryBeside(const QByteArray &native, QByteArray *temporary)
 {
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return writeErrorNumber(errno, file.error());
-    if (existing)
-        keepOwnerAndMode(file.handle(), *existing);
+    const QByteArray folder = folderOf(native);
+    QByteArray name = native.mid(native.lastIndexOf('/') + 1);
+    name.truncate(200); // room for the rest within the longest name a file system takes
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        QByteArray suffix(8, 'x');
+        for (char &c : suffix)
+            c = letters[QRandomGenerator::global()->bounded(int(sizeof letters - 1))];
+        *temporary = folder + "/." + name + '.' + suffix;
+        int fd;
+        do {
+            fd = ::open(temporary->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        } while (fd < 0 && errno == EINTR);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+// Writes everything, going on after a short write; false with errno set on a failure. A write
+// that takes nothing without an error counts as a full disk.
+bool writeAll(int fd, const QByteArray &bytes)
+{
     for (qsizetype done = 0; done < bytes.size();) {
         const qsizetype chunk = qMin(writeChunk, bytes.size() - done);
         errno = 0;
-        const qint64 written = file.write(bytes.constData() + done, chunk);
-        if (written != chunk) {
-            const int error = errno;
-            const QFileDevice::FileError qtError = file.error();
-            file.cancelWriting();
-            file.commit(); // discards the temporary file
-            return writeErrorNumber(error, qtError);
+        const ssize_t written = ::write(fd, bytes.constData() + done, size_t(chunk));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written < 0)
+            return false;
+        if (written == 0) {
+            errno = ENOSPC;
+            return false;
         }
-        done += chunk;
+        done += written;
     }
+    return true;
+}
+
+// Replaces the file through a temporary file in the same folder, renamed over the old one once
+// every byte is written and on the disk. Any failure removes the temporary file, and the old
+// file stays as it was. The names are used as bytes, so a name that is not UTF-8 is written
+// in place. `written` receives the stamp of the new file.
+int replaceFile(const QByteArray &native, const QByteArray &bytes, const struct stat *existing,
+                FileStamp *written)
+{
+    QByteArray temporary;
     errno = 0;
-    if (!file.commit())
-        return writeErrorNumber(errno, file.error());
+    const int fd = createTemporaryBeside(native, &temporary);
+    if (fd < 0)
+        return writeErrorNumber(errno);
+    auto fail = [&](int error, bool open) {
+        if (open)
+            ::close(fd);
+        ::unlink(temporary.constData());
+        return writeErrorNumber(error);
+    };
+    if (existing)
+        keepOwnerAndMode(fd, *existing);
+    if (!writeAll(fd, bytes))
+        return fail(errno, true);
+    // Delayed allocation reports a full disk only here.
+    if (::fsync(fd) != 0)
+        return fail(errno, true);
+    *written = fileStampOfDescriptor(fd);
+    if (::close(fd) != 0)
+        return fail(errno, false);
+    if (::rename(temporary.constData(), native.constData()) != 0)
+        return fail(errno, false);
+    // The rename itself reaches the disk with the folder.
+    const int folder = ::open(folderOf(native).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
     return 0;
 }
 
@@ -269,25 +340,34 @@ ReadResult readDocumentFile(const QString &path, std::optional<TextEncoding> enc
         result.error = makeReadError(openErrorNumber(errno, path));
         return result;
     }
+    // Taken before reading: a change made while the file is read shows as a change later.
+    result.stamp = fileStampOfDescriptor(fd.get());
     QByteArray bytes;
     if (!readAll(fd.get(), qsizetype(info.st_size), &bytes)) {
         result.error = makeReadError(57);
         return result;
     }
     result.encoding = encoding.value_or(detectEncoding(bytes));
-    result.text = decodeText(bytes, result.encoding);
+    result.lines = std::make_shared<const FileLines>(std::move(bytes), result.encoding);
+    result.text = result.lines->text();
     return result;
 }
 
-WriteResult writeDocumentFile(const QString &path, const QString &text, TextEncoding encoding)
+WriteResult writeDocumentFile(const QString &path, const QString &text, TextEncoding encoding,
+                              std::shared_ptr<const FileLines> previous)
 {
     WriteResult result;
-    const QByteArray bytes = encodeText(withCrLfBreaks(text), encoding, &result.encoding);
+    WrittenLines written = writeLines(text, encoding, previous.get(), &result.encoding);
+    const QByteArray native = linkTarget(nativeName(path));
     struct stat existing;
     bool exists = false;
-    int number = refusalBeforeWriting(path, &existing, &exists);
+    int number = refusalBeforeWriting(native, &existing, &exists);
     if (number == 0)
-        number = replaceFile(path, bytes, exists ? &existing : nullptr);
+        number = replaceFile(native, written.bytes, exists ? &existing : nullptr, &result.stamp);
     result.error = makeError(number);
+    if (result.error.ok())
+        result.lines = written.unchanged ? std::move(previous)
+                                         : std::make_shared<const FileLines>(std::move(written.bytes), encoding,
+                                                                             written.finalBreak);
     return result;
 }

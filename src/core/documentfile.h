@@ -2,9 +2,12 @@
 
 #include "core/codec.h"
 #include "core/encodings.h"
+#include "core/filestamp.h"
+#include "core/filelines.h"
 
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 // Whole-file reading and writing of documents. Errors carry the classic error numbers:
@@ -26,18 +29,27 @@ struct ReadResult
     FileError error;
     QString text; // line breaks as in the file
     TextEncoding encoding = TextEncoding::ShiftJis; // the encoding the text was read in
+    FileStamp stamp; // the file as it was read
+    std::shared_ptr<const FileLines> lines; // the file line by line, for saving it again
 };
 // Reads the file in `encoding`, or in the encoding its bytes show (detectEncoding) when none
 // is given. Any byte sequence reads: bytes the encoding cannot read are kept in the text.
+// `path` may hold the kept bytes of a name that is not UTF-8 (nativepath.h).
 ReadResult readDocumentFile(const QString &path, std::optional<TextEncoding> encoding = std::nullopt);
 
-// Writes `text` in `encoding` with every line break as CR LF, then one more CR LF. The whole
-// file is encoded first and replaced atomically: a failed write leaves the old file as it
-// was. The file's permissions are kept.
+// Writes `text` in `encoding` (writeLines): lines found unchanged in `previous`, the file as it
+// was read or last written, come back as the bytes they were read from with their own line
+// ends; without `previous` (a page never saved) every line break is written CR LF, then one
+// more CR LF. The whole file is encoded first and replaced atomically: a failed write leaves
+// the old file as it was. The file's permissions are kept. `path` may hold kept bytes, as for
+// reading.
 struct WriteResult
 {
     FileError error;
     EncodeReport encoding;
+    FileStamp stamp; // the file as written; does not exist after a failure
+    std::shared_ptr<const FileLines> lines; // after a successful write: what the file holds now
 };
 WriteResult writeDocumentFile(const QString &path, const QString &text,
-                              TextEncoding encoding = TextEncoding::ShiftJis);
+                              TextEncoding encoding = TextEncoding::ShiftJis,
+                              std::shared_ptr<const FileLines> previous = {});

@@ -1,5 +1,7 @@
 #include "core/droppedfiles.h"
 
+#include "core/nativepath.h"
+
 #include <QMimeData>
 #include <QUrl>
 
@@ -8,8 +10,11 @@ QStringList droppedFiles(const QMimeData *data)
     QStringList files;
     if (!data || !data->hasUrls())
         return files;
-    for (const QUrl &url : data->urls())
-        if (url.isLocalFile() && !url.toLocalFile().isEmpty())
-            files << url.toLocalFile();
+    // The address's percent-encoded bytes are the name: one that is not UTF-8 keeps them.
+    for (const QUrl &url : data->urls()) {
+        const QString file = localPathOf(url);
+        if (!file.isEmpty())
+            files << file;
+    }
     return files;
 }

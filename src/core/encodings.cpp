@@ -54,8 +54,8 @@ QByteArray encodeText(const QString &text, TextEncoding encoding, EncodeReport *
     case TextEncoding::Iso2022Jp: return encodeIso2022Jp(text, report);
     case TextEncoding::Utf8: return encodeUtf8(text, report);
     case TextEncoding::Utf8Bom: return utf8Bom + encodeUtf8(text, report);
-    case TextEncoding::Utf16LeBom: return utf16LeBom + encodeUtf16(text, false);
-    case TextEncoding::Utf16BeBom: return utf16BeBom + encodeUtf16(text, true);
+    case TextEncoding::Utf16LeBom: return utf16LeBom + encodeUtf16(text, false, report);
+    case TextEncoding::Utf16BeBom: return utf16BeBom + encodeUtf16(text, true, report);
     }
     return {};
 }

@@ -1,9 +1,11 @@
 #include "core/pagefetch.h"
 
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
+#include "core/contentcoding.h"
+#include "core/httpresponsereader.h"
+
 #include <QRegularExpression>
+#include <QSslSocket>
+#include <QTcpSocket>
 
 bool isWebAddress(const QUrl &url)
 {
@@ -13,17 +15,16 @@ bool isWebAddress(const QUrl &url)
 }
 
 PageFetch::PageFetch(const QString &address, FetchLimits limits, QObject *parent)
-    : QObject(parent), m_address(address.trimmed()), m_limits(limits),
-      m_manager(new QNetworkAccessManager(this))
+    : QObject(parent), m_address(address.trimmed()), m_limits(limits)
 {
     m_idle.setSingleShot(true);
     m_idle.setInterval(m_limits.idleTimeout);
-    connect(&m_idle, &QTimer::timeout, this, &PageFetch::onTimeout);
+    connect(&m_idle, &QTimer::timeout, this, [this] { fail(FetchFailure::TimedOut); });
 }
 
 PageFetch::~PageFetch()
 {
-    dropReply();
+    dropSocket();
 }
 
 namespace {
@@ -37,6 +38,59 @@ QUrl addressUrl(const QString &address)
     if (address.contains(QLatin1String("://")) || (!written.scheme().isEmpty() && !hostAndPort.match(address).hasMatch()))
         return written;
     return QUrl(QStringLiteral("http://") + address);
+}
+
+bool isHttps(const QUrl &url)
+{
+    return url.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0;
+}
+
+quint16 portOf(const QUrl &url)
+{
+    return quint16(url.port(isHttps(url) ? 443 : 80));
+}
+
+QByteArray requestFor(const QUrl &url)
+{
+    QByteArray target = url.path(QUrl::FullyEncoded).toLatin1();
+    if (target.isEmpty())
+        target = "/";
+    if (url.hasQuery())
+        target += '?' + url.query(QUrl::FullyEncoded).toLatin1();
+    QByteArray host = url.host(QUrl::FullyEncoded).toLatin1();
+    if (host.contains(':'))
+        host = '[' + host + ']';
+    if (url.port() != -1 && url.port() != (isHttps(url) ? 443 : 80))
+        host += ':' + QByteArray::number(url.port());
+    return "GET " + target + " HTTP/1.1\r\n"
+           "Host: " + host + "\r\n"
+           "User-Agent: Mozilla/5.0 (compatible; Orvine/" + QByteArray::number(ORVINE_VERSION_MAJOR) + '.'
+           + QByteArray::number(ORVINE_VERSION_MINOR) + ")\r\n"
+           "Accept: text/html,application/xhtml+xml,*/*;q=0.8\r\n"
+           "Accept-Language: ja,en;q=0.7\r\n"
+           "Accept-Encoding: gzip, deflate\r\n"
+           "Connection: close\r\n"
+           "\r\n";
+}
+
+QString problemText(HttpResponseReader::Problem problem)
+{
+    switch (problem) {
+    case HttpResponseReader::Problem::BadHead:
+    case HttpResponseReader::Problem::HeadTooLong:
+        return QObject::tr("応答のヘッダを読めません");
+    case HttpResponseReader::Problem::BadLength:
+        return QObject::tr("Content-Length が正しくないか、食い違っています");
+    case HttpResponseReader::Problem::BadChunk:
+        return QObject::tr("チャンクの区切りを読めません");
+    case HttpResponseReader::Problem::UnknownTransfer:
+        return QObject::tr("対応していない転送形式です");
+    case HttpResponseReader::Problem::None:
+    case HttpResponseReader::Problem::TooLarge:
+    case HttpResponseReader::Problem::CutOff:
+        break;
+    }
+    return {};
 }
 
 } // namespace
@@ -62,70 +116,165 @@ void PageFetch::request(const QUrl &url)
 {
     m_url = url;
     m_body.clear();
-    QNetworkRequest request(url);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
-    request.setTransferTimeout(0); // the idle timer below measures silence instead
-    m_reply = m_manager->get(request);
-    connect(m_reply, &QNetworkReply::readyRead, this, &PageFetch::onReadyRead);
-    connect(m_reply, &QNetworkReply::finished, this, &PageFetch::onReplyFinished);
+    m_received = 0;
+    m_headHandled = false;
+    m_reader = std::make_unique<HttpResponseReader>(m_limits.maxBytes);
+    QSslSocket *secure = isHttps(url) ? new QSslSocket(this) : nullptr;
+    m_socket = secure ? secure : new QTcpSocket(this);
+    connect(m_socket, &QTcpSocket::readyRead, this, &PageFetch::onReadyRead);
+    connect(m_socket, &QTcpSocket::disconnected, this, &PageFetch::onClosed);
+    connect(m_socket, &QTcpSocket::errorOccurred, this, &PageFetch::onSocketError);
+    const QString host = url.host(QUrl::FullyEncoded);
+    if (secure) {
+        // The request goes once the server has shown a certificate valid for the host.
+        connect(secure, &QTcpSocket::connected, this, [this] { m_idle.start(); });
+        connect(secure, &QSslSocket::encrypted, this, &PageFetch::sendRequest);
+        secure->connectToHostEncrypted(host, portOf(url));
+    } else {
+        connect(m_socket, &QTcpSocket::connected, this, &PageFetch::sendRequest);
+        m_socket->connectToHost(host, portOf(url));
+    }
     m_idle.start();
+}
+
+void PageFetch::sendRequest()
+{
+    if (!m_socket || m_finished)
+        return;
+    m_idle.start();
+    m_socket->write(requestFor(m_url));
 }
 
 void PageFetch::onReadyRead()
 {
-    if (!m_reply || m_finished)
+    if (!m_socket || m_finished)
         return;
+    // Every byte is a sign of life, the response head as much as the body.
     m_idle.start();
-    const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
-    if (length.isValid() && length.toLongLong() > m_limits.maxBytes)
-        return fail(FetchFailure::TooLarge);
-    m_body += m_reply->read(m_limits.maxBytes + 1 - m_body.size());
-    if (m_body.size() > m_limits.maxBytes)
-        return fail(FetchFailure::TooLarge);
-    emit progress(m_body.size());
+    m_reader->feed(m_socket->readAll());
+    afterBytes();
 }
 
-void PageFetch::onReplyFinished()
+void PageFetch::onClosed()
 {
-    if (!m_reply || m_finished)
+    if (!m_socket || m_finished)
         return;
-    m_idle.stop();
-    QNetworkReply *reply = m_reply;
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (status >= 300 && status < 400 && reply->hasRawHeader("Location")) {
-        const QUrl target = m_url.resolved(QUrl(QString::fromUtf8(reply->rawHeader("Location"))));
-        dropReply();
-        if (!isWebAddress(target))
-            return fail(FetchFailure::RedirectScheme, target.toString());
-        if (++m_redirects > m_limits.maxRedirects)
-            return fail(FetchFailure::TooManyRedirects);
-        return request(target);
-    }
-    if (status >= 400) {
-        m_status = status;
-        return fail(FetchFailure::HttpStatus,
-                    reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString());
-    }
-    switch (reply->error()) {
-    case QNetworkReply::NoError:
-        break;
-    case QNetworkReply::HostNotFoundError:
+    m_reader->feed(m_socket->readAll());
+    m_reader->closed();
+    afterBytes();
+}
+
+void PageFetch::onSocketError()
+{
+    if (!m_socket || m_finished)
+        return;
+    switch (m_socket->error()) {
+    case QAbstractSocket::RemoteHostClosedError:
+        return onClosed();
+    case QAbstractSocket::HostNotFoundError:
         return fail(FetchFailure::HostNotFound);
-    case QNetworkReply::ConnectionRefusedError:
+    case QAbstractSocket::ConnectionRefusedError:
         return fail(FetchFailure::Refused);
     default:
-        return fail(FetchFailure::Network, reply->errorString());
+        // A response that was whole before the connection broke still counts.
+        m_reader->feed(m_socket->readAll());
+        if (m_reader->state() == HttpResponseReader::State::Done)
+            return afterBytes();
+        return fail(FetchFailure::Network, m_socket->errorString());
     }
-    onReadyRead();
-    if (m_finished)
-        return;
-    m_contentType = reply->rawHeader("Content-Type");
-    finish();
 }
 
-void PageFetch::onTimeout()
+void PageFetch::afterBytes()
 {
-    fail(FetchFailure::TimedOut);
+    if (m_reader->headRead() && !m_headHandled) {
+        m_headHandled = true;
+        if (!acceptHead())
+            return; // a redirect, an error status or no page: the body is not wanted
+    }
+    switch (m_reader->state()) {
+    case HttpResponseReader::State::Failed:
+        switch (m_reader->problem()) {
+        case HttpResponseReader::Problem::TooLarge:
+            return fail(FetchFailure::TooLarge);
+        case HttpResponseReader::Problem::CutOff:
+            return fail(FetchFailure::CutOff);
+        default:
+            return fail(FetchFailure::BadResponse, problemText(m_reader->problem()));
+        }
+    case HttpResponseReader::State::Done:
+        return complete();
+    case HttpResponseReader::State::Head:
+        return;
+    case HttpResponseReader::State::Body:
+        if (m_reader->body().size() != m_received) {
+            m_received = m_reader->body().size();
+            emit progress(m_received);
+        }
+        return;
+    }
+}
+
+bool PageFetch::acceptHead()
+{
+    const HttpResponseHead &head = m_reader->head();
+    m_status = head.status;
+    const QString reason = QString::fromLatin1(head.reason);
+    if (m_status >= 300 && m_status < 400 && m_status != 304) {
+        followRedirect();
+        return false;
+    }
+    if (m_status >= 400) {
+        fail(FetchFailure::HttpStatus, reason);
+        return false;
+    }
+    // No content, reset content, a part of the page, not modified: nothing to show.
+    if (m_status < 200 || m_status == 204 || m_status == 205 || m_status == 206 || m_status == 304) {
+        fail(FetchFailure::NoPage, reason);
+        return false;
+    }
+    return true;
+}
+
+void PageFetch::followRedirect()
+{
+    const QByteArray location = m_reader->head().value("Location");
+    const QUrl written(QString::fromUtf8(location), QUrl::TolerantMode);
+    if (location.isEmpty() || !written.isValid())
+        return fail(FetchFailure::RedirectNowhere, QString::fromLatin1(m_reader->head().reason));
+    const QUrl target = m_url.resolved(written);
+    if (!isWebAddress(target))
+        return fail(FetchFailure::RedirectScheme, target.toString());
+    // Once a page came over https, a plain http hop would hand it to anyone on the way.
+    if (isHttps(m_url) && !isHttps(target))
+        return fail(FetchFailure::Downgrade, target.toString());
+    if (++m_redirects > m_limits.maxRedirects)
+        return fail(FetchFailure::TooManyRedirects);
+    dropSocket();
+    request(target);
+}
+
+void PageFetch::complete()
+{
+    QByteArray body = m_reader->body();
+    m_received = body.size();
+    switch (decodeContentCodings(m_reader->head().values("Content-Encoding"), body, m_limits.maxBytes)) {
+    case ContentDecoding::Ok:
+        break;
+    case ContentDecoding::Unknown:
+        return fail(FetchFailure::BadResponse,
+                    QObject::tr("対応していない圧縮形式です（%1）")
+                        .arg(QString::fromLatin1(m_reader->head().values("Content-Encoding").join(", "))));
+    case ContentDecoding::Broken:
+        return fail(FetchFailure::BadResponse, QObject::tr("圧縮されたページが途中で切れているか、壊れています"));
+    case ContentDecoding::TooLarge:
+        return fail(FetchFailure::TooLarge);
+    }
+    if (body.isEmpty())
+        return fail(FetchFailure::NoPage, QString::fromLatin1(m_reader->head().reason));
+    m_body = std::move(body);
+    m_contentType = m_reader->head().value("Content-Type");
+    emit progress(m_received);
+    finish();
 }
 
 void PageFetch::fail(FetchFailure failure, const QString &detail)
@@ -141,20 +290,20 @@ void PageFetch::fail(FetchFailure failure, const QString &detail)
 void PageFetch::finish()
 {
     m_idle.stop();
-    dropReply();
+    dropSocket();
     m_finished = true;
     emit finished();
 }
 
-void PageFetch::dropReply()
+void PageFetch::dropSocket()
 {
-    if (!m_reply)
+    if (!m_socket)
         return;
-    QNetworkReply *reply = m_reply;
-    m_reply = nullptr;
-    reply->disconnect(this);
-    reply->abort();
-    reply->deleteLater();
+    QTcpSocket *socket = m_socket;
+    m_socket = nullptr;
+    socket->disconnect(this);
+    socket->abort();
+    socket->deleteLater();
 }
 
 QString fetchFailureMessage(const PageFetch &fetch)
@@ -189,6 +338,27 @@ QString fetchFailureMessage(const PageFetch &fetch)
         break;
     case FetchFailure::RedirectScheme:
         reason = QObject::tr("http / https 以外のアドレスへ転送されました（%1）。").arg(fetch.detail());
+        break;
+    case FetchFailure::RedirectNowhere:
+        reason = QObject::tr("転送先の書かれていない転送（HTTP %1 %2）が返されました。")
+                     .arg(fetch.httpStatus())
+                     .arg(fetch.detail());
+        break;
+    case FetchFailure::Downgrade:
+        reason = QObject::tr("https のページから暗号化されない http のアドレスへ転送されたため、"
+                             "読込みを中止しました（%1）。")
+                     .arg(fetch.detail());
+        break;
+    case FetchFailure::NoPage:
+        reason = QObject::tr("サーバからページの内容が届きませんでした（HTTP %1 %2）。")
+                     .arg(fetch.httpStatus())
+                     .arg(fetch.detail());
+        break;
+    case FetchFailure::CutOff:
+        reason = QObject::tr("ページが途中までしか届きませんでした。");
+        break;
+    case FetchFailure::BadResponse:
+        reason = QObject::tr("サーバの応答を読めません（%1）。").arg(fetch.detail());
         break;
     case FetchFailure::Cancelled:
         reason = QObject::tr("読込みを中止しました。");

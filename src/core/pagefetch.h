@@ -9,13 +9,15 @@
 
 #include <chrono>
 
-class QNetworkAccessManager;
-class QNetworkReply;
+#include <memory>
+
+class HttpResponseReader;
+class QTcpSocket;
 
 // The bounds of one page download.
 struct FetchLimits
 {
-    std::chrono::milliseconds idleTimeout{30'000}; // no data for this long ends the transfer
+    std::chrono::milliseconds idleTimeout{30'000}; // no byte for this long ends the transfer
     qint64 maxBytes = 20 * 1024 * 1024;            // a longer body is refused
     int maxRedirects = 5;
 };
@@ -26,18 +28,25 @@ enum class FetchFailure {
     NotHttp,          // the address is not an http or https address
     HostNotFound,
     Refused,          // the server refused the connection
-    TimedOut,         // no data for FetchLimits::idleTimeout
+    TimedOut,         // not a byte for FetchLimits::idleTimeout
     TooLarge,         // the body is longer than FetchLimits::maxBytes
     HttpStatus,       // the server answered with a status of 400 or above
     TooManyRedirects,
     RedirectScheme,   // a redirect to an address that is not http or https
+    RedirectNowhere,  // a redirect without a usable Location
+    Downgrade,        // an https page redirects to a plain http address
+    NoPage,           // 204, 205, 206, 304 or an empty body: nothing to put in place of the text
+    CutOff,           // the connection ended before the whole body arrived
+    BadResponse,      // a response that cannot be read whole (see detail)
     Cancelled,
     Network,          // any other transfer error
 };
 
-// Fetches one web page over http or https, following redirects itself so that each target
-// is checked, and keeps the whole body in memory. Runs on the event loop; `finished` comes
-// exactly once, after success, failure or cancel.
+// Fetches one web page over http or https with a small HTTP/1.1 client of its own, so that a
+// body counts only when its framing says it arrived whole (Content-Length reached, last chunk
+// read, compressed stream ended); follows redirects itself so that each target is checked,
+// and keeps the whole body in memory. Runs on the event loop; `finished` comes exactly once,
+// after success, failure or cancel.
 class PageFetch : public QObject
 {
     Q_OBJECT
@@ -59,10 +68,11 @@ public:
     QUrl finalUrl() const { return m_url; }
     const QByteArray &body() const { return m_body; }
     QByteArray contentType() const { return m_contentType; }
-    // For HttpStatus: the status code and the server's reason phrase; for Network: the error.
+    // The status code of the last response, with the server's reason phrase for HttpStatus and
+    // NoPage; for Network and BadResponse the detail says what went wrong.
     int httpStatus() const { return m_status; }
     const QString &detail() const { return m_detail; }
-    qint64 bytesReceived() const { return m_body.size(); }
+    qint64 bytesReceived() const { return m_received; }
 
 signals:
     void progress(qint64 bytesReceived);
@@ -70,21 +80,28 @@ signals:
 
 private:
     void request(const QUrl &url);
+    void sendRequest();
     void onReadyRead();
-    void onReplyFinished();
-    void onTimeout();
+    void onClosed();
+    void onSocketError();
+    void afterBytes();
+    bool acceptHead();
+    void followRedirect();
+    void complete();
     void fail(FetchFailure failure, const QString &detail = {});
     void finish();
-    void dropReply();
+    void dropSocket();
 
     QString m_address;
     FetchLimits m_limits;
-    QNetworkAccessManager *m_manager;
-    QPointer<QNetworkReply> m_reply;
+    QPointer<QTcpSocket> m_socket;
+    std::unique_ptr<HttpResponseReader> m_reader;
+    bool m_headHandled = false;
     QTimer m_idle;
     QUrl m_url;
     QByteArray m_body;
     QByteArray m_contentType;
+    qint64 m_received = 0;
     int m_redirects = 0;
     int m_status = 0;
     QString m_detail;

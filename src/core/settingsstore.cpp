@@ -1,5 +1,7 @@
 #include "core/settingsstore.h"
 
+#include "core/interaction.h"
+
 #include <QSettings>
 #include <QStringList>
 
@@ -20,11 +22,117 @@ QSettings &settings()
 }
 
 int batchDepth = 0;
+bool writeFailureTold = false;
+
+// Writes what is pending. When the file cannot be written (a read-only folder, a full disk, a
+// folder in its place) the values stay in memory for this run and the user is told once; a
+// later successful write ends that episode.
+void writeNow()
+{
+    QSettings &s = settings();
+    s.sync();
+    if (s.status() != QSettings::AccessError) {
+        writeFailureTold = false;
+        return;
+    }
+    if (writeFailureTold)
+        return;
+    writeFailureTold = true;
+    Interaction::inform(QObject::tr("設定ファイルに書き込めません。\n%1\n\n"
+                                    "変更した設定はこのプログラムを終了するまで有効ですが、"
+                                    "次回の起動には引き継がれません。")
+                            .arg(s.fileName()),
+                        Interaction::Icon::Warning);
+}
 
 void flush()
 {
     if (batchDepth == 0)
-        settings().sync();
+        writeNow();
+}
+
+// Texts with kept bytes (unpaired surrogates) do not survive the store's UTF-8: such a text is
+// stored as a byte array holding its generalized UTF-8 form, in which an unpaired surrogate is
+// written as its own three bytes, and read back from it.
+bool hasUnpairedSurrogate(const QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            return true;
+    }
+    return false;
+}
+
+QByteArray toGeneralizedUtf8(const QString &text)
+{
+    QByteArray out;
+    out.reserve(text.size() * 3);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t code = text.at(i).unicode();
+        if (QChar::isHighSurrogate(code) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            code = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
+            ++i;
+        }
+        if (code < 0x80) {
+            out += char(code);
+        } else if (code < 0x800) {
+            out += char(0xC0 | (code >> 6));
+            out += char(0x80 | (code & 0x3F));
+        } else if (code < 0x10000) {
+            out += char(0xE0 | (code >> 12));
+            out += char(0x80 | ((code >> 6) & 0x3F));
+            out += char(0x80 | (code & 0x3F));
+        } else {
+            out += char(0xF0 | (code >> 18));
+            out += char(0x80 | ((code >> 12) & 0x3F));
+            out += char(0x80 | ((code >> 6) & 0x3F));
+            out += char(0x80 | (code & 0x3F));
+        }
+    }
+    return out;
+}
+
+// Reads generalized UTF-8; a byte that starts no complete sequence reads as U+FFFD.
+QString fromGeneralizedUtf8(const QByteArray &bytes)
+{
+    QString out;
+    out.reserve(bytes.size());
+    const auto byteAt = [&](qsizetype i) { return uchar(bytes.at(i)); };
+    for (qsizetype i = 0; i < bytes.size();) {
+        const uchar lead = byteAt(i);
+        const int length = lead < 0x80 ? 1 : lead >= 0xF0 && lead < 0xF5 ? 4 : lead >= 0xE0 ? 3
+                                            : lead >= 0xC2 && lead < 0xE0 ? 2 : 0;
+        char32_t code = length == 1 ? lead : length == 2 ? lead & 0x1F
+                                         : length == 3 ? lead & 0x0F : lead & 0x07;
+        bool complete = length > 0 && i + length <= bytes.size();
+        for (int k = 1; complete && k < length; ++k) {
+            const uchar next = byteAt(i + k);
+            complete = (next & 0xC0) == 0x80;
+            code = (code << 6) | (next & 0x3F);
+        }
+        const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (!complete || code < least[length] || code > 0x10FFFF) {
+            out += QChar(QChar::ReplacementCharacter);
+            ++i;
+            continue;
+        }
+        if (code >= 0x10000) {
+            out += QChar(QChar::highSurrogate(code));
+            out += QChar(QChar::lowSurrogate(code));
+        } else {
+            out += QChar(char16_t(code));
+        }
+        i += length;
+    }
+    return out;
+}
+
+QVariant storedForm(const QString &value)
+{
+    return hasUnpairedSurrogate(value) ? QVariant(toGeneralizedUtf8(value)) : QVariant(value);
 }
 
 // Opens `section` for the lifetime of the object.
@@ -70,6 +178,8 @@ QString storedText(const QString &section, const QString &key)
     if (found.isEmpty())
         return {};
     const QVariant value = settings().value(found);
+    if (value.typeId() == QMetaType::QByteArray)
+        return fromGeneralizedUtf8(value.toByteArray());
     // A hand-edited value with unquoted commas reads back as a list.
     if (value.typeId() == QMetaType::QStringList)
         return value.toStringList().join(QStringLiteral(", "));
@@ -101,8 +211,9 @@ void set(const QString &section, const QString &key, const QString &value)
         Group group(section);
         removeVariants(key, key);
         // An unchanged value is not written again: the file is replaced only when it changes.
-        if (settings().value(key) != QVariant(value))
-            settings().setValue(key, value);
+        const QVariant stored = storedForm(value);
+        if (settings().value(key) != stored)
+            settings().setValue(key, stored);
     }
     flush();
 }
@@ -156,7 +267,7 @@ void remove(const QString &section, const QString &key)
 
 void sync()
 {
-    settings().sync();
+    writeNow();
 }
 
 QString fileName()
@@ -172,7 +283,7 @@ Batch::Batch()
 Batch::~Batch()
 {
     if (--batchDepth == 0)
-        settings().sync();
+        writeNow();
 }
 
 } // namespace SettingsStore

@@ -2,61 +2,32 @@
 
 #include <QHash>
 
-namespace {
-
-// Whether `encoding` writes the code point as itself, not as a numeric reference.
-class Holdability
-{
-public:
-    explicit Holdability(TextEncoding encoding) : m_encoding(encoding) {}
-
-    bool holds(const QString &character)
-    {
-        const auto known = m_cache.constFind(character);
-        if (known != m_cache.constEnd())
-            return *known;
-        EncodeReport report;
-        encodeText(character, m_encoding, &report);
-        const bool held = report.unmappable == 0;
-        m_cache.insert(character, held);
-        return held;
-    }
-
-private:
-    TextEncoding m_encoding;
-    QHash<QString, bool> m_cache;
-};
-
-} // namespace
-
 QList<UnmappableCharacter> unmappableCharacters(const QString &text, TextEncoding encoding)
 {
-    Holdability holdability(encoding);
+    // The whole text is written, as a save writes it: whether a character is written as a
+    // reference can depend on its neighbours (a kept byte it would pair with).
+    EncodeReport report;
+    encodeText(text, encoding, &report);
     QList<UnmappableCharacter> found;
     QHash<QString, qsizetype> indexOf;
     int line = 1;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar unit = text.at(i);
-        if (unit == u'\r' || unit == u'\n') {
+    qsizetype i = 0;
+    for (const qsizetype at : std::as_const(report.unmappableAt)) {
+        for (; i < at; ++i) {
+            const QChar unit = text.at(i);
             if (unit == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
-                ++i;
-            ++line;
-            continue;
+                continue; // counted at the LF
+            if (unit == u'\r' || unit == u'\n')
+                ++line;
         }
-        if (unit.unicode() < 0x80)
-            continue; // every encoding here holds ASCII
-        const bool pair = unit.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
-        const QString character = text.mid(i, pair ? 2 : 1);
-        if (pair)
-            ++i;
-        if (holdability.holds(character))
-            continue;
-        const auto at = indexOf.constFind(character);
-        if (at == indexOf.constEnd()) {
+        const bool pair = text.at(at).isHighSurrogate() && at + 1 < text.size() && text.at(at + 1).isLowSurrogate();
+        const QString character = text.mid(at, pair ? 2 : 1);
+        const auto known = indexOf.constFind(character);
+        if (known == indexOf.constEnd()) {
             indexOf.insert(character, found.size());
             found.append({character, {line}});
-        } else if (found[*at].lines.constLast() != line) {
-            found[*at].lines.append(line);
+        } else if (found[*known].lines.constLast() != line) {
+            found[*known].lines.append(line);
         }
     }
     return found;

@@ -9,6 +9,11 @@ DocumentCommandTable toolCommands();         // find, line tools, width conversi
 DocumentCommandTable phraseCommands();       // the boilerplate phrases of the Insert menu
 DocumentCommandTable encodingCommands();     // reopen and save in a chosen encoding
 DocumentCommandTable viewCommands();         // the marks for full-width spaces and tabs
+DocumentCommandTable undoCommands();         // the Edit menu's undo and redo
+
+// Adds the undo and redo commands, and keeps their entries enabled as the text's undo stack
+// allows.
+void registerUndoCommands();
 
 // Adds the document window's own commands to DocumentCommands.
 void registerDocumentCommands();

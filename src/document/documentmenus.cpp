@@ -28,6 +28,9 @@ QList<MenuEntry> buildTable()
         .add(1, "mnuFileEnd", "終了(&X)");
 
     t.add(0, "mnuEdit", "編集(&E)")
+        .add(1, "mnuEditUndo", "元に戻す(&U)", "Ctrl+Z")
+        .add(1, "mnuEditRedo", "やり直し(&R)", "Ctrl+Y")
+        .add(1, "mnuEditSep0", "-")
         .add(1, "mnuEditCut", "切取り(&T)", "Ctrl+X")
         .add(1, "mnuEditCopy", "ｺﾋﾟｰ(&C)", "Ctrl+C")
         .add(1, "mnuEditPaste", "貼り付け(&P)", "Ctrl+V")

@@ -2,17 +2,18 @@
 
 #include "core/documentfile.h"
 #include "core/interaction.h"
+#include "core/nativepath.h"
 #include "core/paths.h"
 #include "core/settings.h"
 #include "core/sharedstate.h"
 #include "core/unmappablechars.h"
 #include "document/frmdocument.h"
+#include "document/outsidechanges.h"
 #include "document/richtextbox.h"
 
 #include <QAction>
 
 namespace {
-
 
 void reportSaveError(const FileError &error, const QString &fileName)
 {
@@ -23,7 +24,8 @@ void reportSaveError(const FileError &error, const QString &fileName)
         break;
     case 76:
         Interaction::inform(errorBox(routine, error,
-                                     QStringLiteral("パスがみつかりません。(") + fileName + QLatin1Char(')')));
+                                     QStringLiteral("パスがみつかりません。(") + displayPath(fileName)
+                                         + QLatin1Char(')')));
         break;
     default:
         Interaction::inform(errorBox(routine, error, error.description), Interaction::Icon::Warning);
@@ -63,23 +65,46 @@ QString documentFileFilter()
                           "ﾃｷｽﾄﾌｧｲﾙ(*.txt)|*.txt|全てのﾌｧｲﾙ (*.*)|*.*");
 }
 
-bool saveDocumentFile(frmDocument &doc)
+namespace {
+
+// Writes the document's text to `path`. Only a write that succeeded makes `path` the
+// document's file: after a failure the document keeps its own file, caption and state.
+bool writeDocumentTo(frmDocument &doc, const QString &path)
 {
     const QString text = doc.txtText->text();
-    const WriteResult result = writeDocumentFile(doc.strFileName, text, doc.encoding);
+    const WriteResult result = writeDocumentFile(path, text, doc.encoding, doc.fileLines);
     if (!result.error.ok()) {
-        reportSaveError(result.error, doc.strFileName);
+        reportSaveError(result.error, path);
         return false;
     }
+    setDocumentFile(doc, path, result.stamp);
+    doc.fileLines = result.lines;
     doc.blnFlgDirty = false;
-    doc.setCaption(doc.strFileName);
-    AddRecentFile(doc.strFileName);
+    AddRecentFile(path);
     doc.RefreshRecentMenus();
-    shared().strLastFullPath = doc.strFileName;
+    shared().strLastFullPath = path;
     SaveSettings();
     if (result.encoding.unmappable > 0)
         emit doc.note(unmappableNote(text, doc.encoding));
     return true;
+}
+
+} // namespace
+
+void setDocumentFile(frmDocument &doc, const QString &path, const FileStamp &stamp)
+{
+    doc.strFileName = path;
+    doc.setTextTag(path);
+    doc.setCaption(displayPath(path));
+    doc.fileStamp = stamp;
+    doc.fileStampTold = stamp;
+}
+
+bool saveDocumentFile(frmDocument &doc)
+{
+    if (!confirmSaveOverOutsideChange(doc))
+        return false;
+    return writeDocumentTo(doc, doc.strFileName);
 }
 
 bool saveDocumentCommand(frmDocument &doc)
@@ -96,9 +121,8 @@ bool saveDocumentAsCommand(frmDocument &doc)
     const QString path = Interaction::current().saveFileName(request);
     if (path.isEmpty())
         return false;
-    doc.strFileName = path;
-    doc.setTextTag(path);
-    return saveDocumentFile(doc);
+    // The dialog has asked before replacing a file, so no question about other programs here.
+    return writeDocumentTo(doc, path);
 }
 
 void showRecentFiles(const QList<QAction *> &items, int lastEntry)
@@ -109,7 +133,7 @@ void showRecentFiles(const QList<QAction *> &items, int lastEntry)
     for (int i = 1; i <= lastEntry && i < items.size() && i < int(recent.size()); ++i) {
         if (recent[i].isEmpty() || !items[i])
             continue;
-        QString caption = recent[i];
+        QString caption = displayPath(recent[i]);
         caption.replace(QLatin1Char('&'), QStringLiteral("&&")); // not a mnemonic
         items[i]->setText(caption);
         items[i]->setData(recent[i]);

@@ -57,6 +57,9 @@ void mnuFileReopenEncoding_Click(frmDocument &doc)
     doc.txtText->setText(read.text);
     colorOpenedPage(doc);
     doc.setEncoding(read.encoding);
+    doc.fileLines = read.lines;
+    doc.fileStamp = read.stamp; // the window now holds the file as it is
+    doc.fileStampTold = read.stamp;
     doc.blnFlgDirty = false;
 }
 

@@ -86,4 +86,5 @@ void registerDocumentCommands()
     DocumentCommands::add(phraseCommands());
     DocumentCommands::add(encodingCommands());
     DocumentCommands::add(viewCommands());
+    registerUndoCommands();
 }

@@ -2,6 +2,7 @@
 
 #include "commands/commandtable.h"
 #include "core/encodings.h"
+#include "core/filestamp.h"
 
 #include <QHash>
 #include <QList>
@@ -9,7 +10,9 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
+class FileLines;
 class QAction;
 class QMenu;
 class QTimer;
@@ -40,10 +43,17 @@ public:
     QTimer *Timer1 = nullptr;       // caret position while txtText has the focus
 
     QString strFileName = NewFileName;
+    // The file as this window last read or wrote it, and as the user was last told about it
+    // (outsidechanges.h): a save or an activation that finds another file there asks first.
+    FileStamp fileStamp;
+    FileStamp fileStampTold;
     // The encoding the file was read in and is saved in; new documents are Shift-JIS.
     // Change it through setEncoding, which tells the status bar.
     TextEncoding encoding = TextEncoding::ShiftJis;
     void setEncoding(TextEncoding newEncoding);
+    // The file as it was read or last saved, line by line: a save writes the lines the user
+    // left alone as they were. None for a page that was never saved.
+    std::shared_ptr<const FileLines> fileLines;
     bool blnFlgDirty = false;
     bool blnCtrlKey = false;
     bool blnPasteKey = false;

@@ -748,6 +748,25 @@ bool RichTextBox::editsAlone(const QKeyEvent &key) const
            && std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isPrint() || c.isSurrogate(); });
 }
 
+void RichTextBox::undoStep(bool redo)
+{
+    if (isReadOnly())
+        return;
+    // The caret goes where the undone or redone change was; the looks' own undo items would
+    // otherwise leave it at the start of the text.
+    lastChangeEnd = -1;
+    if (redo)
+        QPlainTextEdit::redo();
+    else
+        QPlainTextEdit::undo();
+    if (lastChangeEnd >= 0) {
+        QTextCursor caret(document());
+        caret.setPosition(qMin(lastChangeEnd, document()->characterCount() - 1));
+        setTextCursor(caret);
+    }
+    ensureCursorVisible();
+}
+
 void RichTextBox::keyPressEvent(QKeyEvent *event)
 {
     emit keyPressPreview(event->text());
@@ -769,15 +788,8 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
         }
         // Undo and redo restore the looks through the undo stack; every other key may edit.
         if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) {
-            // The caret goes where the undone or redone change was; the looks' own undo items
-            // would otherwise leave it at the start of the text.
-            lastChangeEnd = -1;
-            QPlainTextEdit::keyPressEvent(key);
-            if (lastChangeEnd >= 0) {
-                QTextCursor caret(document());
-                caret.setPosition(qMin(lastChangeEnd, document()->characterCount() - 1));
-                setTextCursor(caret);
-            }
+            undoStep(key->matches(QKeySequence::Redo));
+            key->accept();
             return;
         }
         const QTextCursor cursor = textCursor();
@@ -1047,20 +1059,23 @@ QMimeData *RichTextBox::createMimeDataFromSelection() const
 
 bool RichTextBox::canPasteFrom(const QMimeData *source)
 {
-    return mimeHasFormat(source, ClipboardFormat::Rtf)
-           || !mimeGetText(source, ClipboardFormat::Text).isEmpty();
+    return source
+           && (mimeHasFormat(source, ClipboardFormat::Rtf)
+               || !mimeGetText(source, ClipboardFormat::Text).isEmpty());
 }
 
 bool RichTextBox::canInsertFromMimeData(const QMimeData *source) const
 {
     // Dropped files are taken too: they are opened, not inserted (see dropEvent).
-    return canPasteFrom(source) || !droppedFiles(source).isEmpty();
+    return canPasteFrom(source) || (source && !droppedFiles(source).isEmpty());
 }
 
-// Every paste, drop and middle-click paste of the control ends here; Qt's own reading is never
-// reached.
+// Every paste, drop and middle-click paste of the control ends here; Qt's own reading, which
+// ends the program on mime data without any format, is never reached.
 void RichTextBox::insertFromMimeData(const QMimeData *source)
 {
+    if (!source)
+        return;
     if (mimeHasFormat(source, ClipboardFormat::Rtf))
         setSelRtf(mimeGetText(source, ClipboardFormat::Rtf));
     else if (canPasteFrom(source))

@@ -45,6 +45,11 @@ public:
     int selEnd() const;
     void select(int start, int length);
 
+    // Takes back the last undo step (or, with `redo`, does again the last one taken back),
+    // with its looks, and puts the caret where that change was; the Undo and Redo keys and the
+    // Edit menu's entries come here.
+    void undoStep(bool redo = false);
+
     QString selText() const;
     // Replaces the selection by plain text in the insertion colour and bold state, caret after.
     void setSelText(const QString &text);
@@ -153,9 +158,7 @@ protected:
     void insertFromMimeData(const QMimeData *source) override;
 
 private:
-    // What the control can paste from `source`: rich text, or else plain text that is not
-    // empty. Anything else is left alone (Qt's own reading of other formats ends the program
-    // on mime data without any format, and would put rich fragments into a plain text).
+    // What the control can paste from `source`: rich text, or else plain text that is not empty.
     static bool canPasteFrom(const QMimeData *source);
     // A pre-edit text of an input method is showing at the caret.
     bool composing() const;

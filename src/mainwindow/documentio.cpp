@@ -2,8 +2,10 @@
 
 #include "core/documentfile.h"
 #include "document/documentsave.h"
+#include "document/outsidechanges.h"
 #include "mainwindow/dlgopenhtml.h"
 #include "core/interaction.h"
+#include "core/nativepath.h"
 #include "core/paths.h"
 #include "core/settings.h"
 #include "core/sharedstate.h"
@@ -16,6 +18,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QMdiArea>
+#include <QPointer>
+#include <QTimer>
 
 namespace {
 
@@ -28,22 +32,73 @@ bool isNetworkPath(const QString &path)
     return path.size() >= 2 && isSeparator(path[0]) && isSeparator(path[1]);
 }
 
+// Looks at the window's file as the window comes to the front, and asks once the activation
+// is over: a message box in the middle of an activation would fight it for the focus.
+void checkOutsideChangeSoon(frmDocument *doc)
+{
+    if (!fileChangedOutside(*doc))
+        return;
+    QTimer::singleShot(0, doc, [window = QPointer<frmDocument>(doc)] {
+        if (window && window->isVisible())
+            checkOutsideChange(*window);
+    });
+}
+
+// The window the user works in: the frame's current one, or a window of its own with the focus.
+frmDocument *activeDocumentWindow()
+{
+    if (frmMain *frame = frmMain::instance())
+        return frame->activeDocument();
+    for (QWidget *widget = QApplication::focusWidget(); widget; widget = widget->parentWidget())
+        if (auto *doc = qobject_cast<frmDocument *>(widget))
+            return doc;
+    return nullptr;
+}
+
+// A window coming to the front, or the program coming back from another one, looks whether
+// another program changed or deleted the window's file meanwhile.
+void watchForOutsideChanges(frmDocument *doc)
+{
+    QObject::connect(doc, &QMdiSubWindow::windowStateChanged, doc,
+                     [doc](Qt::WindowStates before, Qt::WindowStates now) {
+                         if (!(before & Qt::WindowActive) && (now & Qt::WindowActive))
+                             checkOutsideChangeSoon(doc);
+                     });
+    static bool watchingProgram = false;
+    if (watchingProgram)
+        return;
+    watchingProgram = true;
+    QObject::connect(qApp, &QGuiApplication::applicationStateChanged, qApp, [](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive)
+            if (frmDocument *active = activeDocumentWindow())
+                checkOutsideChangeSoon(active);
+    });
+}
+
 void bringToFront(frmDocument *doc)
 {
     if (frmMain *frame = frmMain::instance())
         frame->mdiArea->setActiveSubWindow(doc);
     doc->raise();
     doc->txtText->setFocus();
+    // Opened again: the file may have changed since.
+    checkOutsideChangeSoon(doc);
 }
 
+// Whether `doc` shows the file `path`. Windows are found by their file; a window without one
+// (a new page) by its caption, as it always was.
+bool showsPath(const frmDocument &doc, const QString &path)
+{
+    if (doc.strFileName != frmDocument::NewFileName && samePath(doc.strFileName, path))
+        return true;
+    return samePath(doc.caption(), path);
+}
 
 // Fills a window created by ReadDoc: text, caption, file name and tag, clean.
-void fillDocument(frmDocument &doc, const QString &path, const QString &text)
+void fillDocument(frmDocument &doc, const QString &path, const QString &text, const FileStamp &stamp)
 {
     doc.txtText->setText(text);
-    doc.setCaption(path);
-    doc.strFileName = path;
-    doc.setTextTag(path);
+    setDocumentFile(doc, path, stamp);
 }
 
 } // namespace
@@ -53,6 +108,7 @@ frmDocument *createDocumentWindow()
     auto *doc = new frmDocument;
     if (frmMain *frame = frmMain::instance())
         frame->addDocument(doc);
+    watchForOutsideChanges(doc);
     return doc;
 }
 
@@ -70,7 +126,7 @@ QList<frmDocument *> openDocuments()
 void ReadDoc(const QString &path)
 {
     for (frmDocument *doc : openDocuments()) {
-        if (samePath(doc->caption(), path)) {
+        if (showsPath(*doc, path)) {
             bringToFront(doc);
             return;
         }
@@ -79,13 +135,13 @@ void ReadDoc(const QString &path)
     const ReadResult read = readDocumentFile(path);
     if (read.error.number == 53) {
         const auto answer = Interaction::ask(
-            path + QStringLiteral("は見つかりません。\r\n新しいﾌｧｲﾙを作成しますか？"),
+            displayPath(path) + QStringLiteral("は見つかりません。\r\n新しいﾌｧｲﾙを作成しますか？"),
             Interaction::Icon::Question, Interaction::Buttons::YesNo);
         if (answer != Interaction::Answer::Yes)
             return;
         // The template under the missing file's name: nothing is written until it is saved.
         frmDocument *doc = createDocumentWindow();
-        fillDocument(*doc, path, shared().strNewTemplate);
+        fillDocument(*doc, path, shared().strNewTemplate, FileStamp());
         doc->blnFlgDirty = false;
         doc->showDocument();
         return;
@@ -97,8 +153,9 @@ void ReadDoc(const QString &path)
     }
 
     frmDocument *doc = createDocumentWindow();
-    fillDocument(*doc, path, read.text);
+    fillDocument(*doc, path, read.text, read.stamp);
     doc->setEncoding(read.encoding);
+    doc->fileLines = read.lines;
     colorOpenedPage(*doc);
     doc->blnFlgDirty = false;
     // The recent list is updated before the settings are written, so that the next window's

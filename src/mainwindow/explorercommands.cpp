@@ -6,6 +6,7 @@
 
 #include "core/documentfile.h"
 #include "core/interaction.h"
+#include "core/nativepath.h"
 #include "core/optionsdialog.h"
 #include "core/paths.h"
 #include "core/settings.h"
@@ -50,14 +51,20 @@ void reportLaunchFailure(const QString &place)
                         Interaction::Icon::Warning);
 }
 
-// The desktop's file manager on the current node's folder.
-void openFileManager(const QString &place)
+// The desktop's file manager on the current node's folder; with no node chosen in the tree,
+// on the folder of `page`, the document being edited.
+void openFileManager(const QString &place, const frmDocument *page)
 {
     const ExplorerTree *tree = explorer();
-    const QString folder = tree ? tree->currentFolder() : QString();
-    if (folder.isEmpty())
+    QString folder = tree ? tree->currentFolder() : QString();
+    if (folder.isEmpty() && page && page->strFileName != frmDocument::NewFileName)
+        folder = FolderOf(page->strFileName);
+    if (folder.isEmpty()) {
+        Interaction::inform(QObject::tr("ﾌｫﾙﾀﾞが選択されていません。ﾂﾘｰﾋﾞｭｰでﾌｫﾙﾀﾞを選択してください。"),
+                            Interaction::Icon::Information);
         return;
-    if (!Interaction::current().openUrl(QUrl::fromLocalFile(folder)))
+    }
+    if (!Interaction::current().openUrl(fileUrlOf(folder)))
         reportLaunchFailure(place);
 }
 
@@ -226,8 +233,10 @@ void mnuPopUpEdit_Click(frmMain &frame)
 FrameCommandTable explorerFrameCommands()
 {
     return {
-        {"mnuViewExplorer_Click", [](frmMain &) { openFileManager(QStringLiteral("mnuViewExplorer")); }},
-        {"mnuPopupExplorer_Click", [](frmMain &) { openFileManager(QStringLiteral("mnuPopupExplorer")); }},
+        {"mnuViewExplorer_Click",
+         [](frmMain &frame) { openFileManager(QStringLiteral("mnuViewExplorer"), frame.activeDocument()); }},
+        {"mnuPopupExplorer_Click",
+         [](frmMain &frame) { openFileManager(QStringLiteral("mnuPopupExplorer"), frame.activeDocument()); }},
         {"mnuPopUpEdit_Click", mnuPopUpEdit_Click},
     };
 }
@@ -235,8 +244,8 @@ FrameCommandTable explorerFrameCommands()
 DocumentCommandTable explorerDocumentCommands()
 {
     return {
-        {"mnuViewExplorer_Click", [](frmDocument &) { openFileManager(QStringLiteral("mnuViewExplorer")); }},
-        {"mnuPopExplorer_Click", [](frmDocument &) { openFileManager(QStringLiteral("mnuPopExplorer")); }},
+        {"mnuViewExplorer_Click", [](frmDocument &doc) { openFileManager(QStringLiteral("mnuViewExplorer"), &doc); }},
+        {"mnuPopExplorer_Click", [](frmDocument &doc) { openFileManager(QStringLiteral("mnuPopExplorer"), &doc); }},
         {"mnuPopOpen_Click", [](frmDocument &) { openCurrentNode(); }},
         {"mnuPopUrl_Click", mnuPopUrl_Click},
         {"mnuPopImage_Click", mnuPopImage_Click},

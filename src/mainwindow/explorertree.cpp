@@ -2,13 +2,18 @@
 
 #include "core/documentfile.h"
 #include "core/interaction.h"
+#include "core/nativepath.h"
 #include "core/paths.h"
+#include "core/plainfile.h"
 #include "core/sharedstate.h"
 #include "mainwindow/explorerpane.h"
+#include "tags/image/imagesize.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QImageReader>
 #include <QLabel>
 #include <QListWidget>
@@ -24,6 +29,8 @@ enum Role { PathRole = Qt::UserRole, KindRole, ImageRole };
 
 // A picture larger than this on either side is read scaled down: the preview never shows more.
 constexpr int LargestPreviewSide = 2048;
+// A longer file is not read for the preview at all: pressing a node must answer at once.
+constexpr qint64 LargestPreviewFile = 64 * 1024 * 1024;
 
 QIcon themed(const char *name, QStyle::StandardPixmap fallback)
 {
@@ -67,6 +74,7 @@ ExplorerTree::ExplorerTree(ExplorerPane &pane, QObject *parent)
     , m_reader(listFolder)
 {
     m_pane.trvTV->viewport()->installEventFilter(this);
+    m_pane.trvTV->installEventFilter(this);
     m_pane.picImgRef->installEventFilter(this);
     connect(m_pane.trvTV, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem *node) {
         if (kindOf(node) == NodeKind::Folder)
@@ -155,15 +163,15 @@ QString ExplorerTree::currentFolder() const
     return FolderOf(pathOf(node));
 }
 
-void ExplorerTree::readNode(QTreeWidgetItem *node)
+bool ExplorerTree::readNode(QTreeWidgetItem *node)
 {
     if (!node)
-        return;
+        return false;
     const QString path = pathOf(node);
-    emit pathShown(path);
+    emit pathShown(displayPath(path));
     const NodeKind kind = kindOf(node);
     if (kind != NodeKind::Drive && kind != NodeKind::Folder)
-        return;
+        return true;
 
     WaitPointer wait;
     qDeleteAll(node->takeChildren());
@@ -171,19 +179,33 @@ void ExplorerTree::readNode(QTreeWidgetItem *node)
     m_pane.lstFile->clear();
     const FolderListing listing = m_reader(path, shared().blnWindowsCheck);
     if (!listing.ok()) {
-        reportUnreadable(path, listing.errorNumber);
-        return;
+        constexpr int PathNotFound = 76;
+        if (listing.errorNumber != PathNotFound) {
+            reportUnreadable(path, listing.errorNumber);
+            return true;
+        }
+        // The folder was removed (or replaced by a file) since it was listed: its node goes
+        // without a word. A drive keeps its node for the whole run, empty.
+        if (kind == NodeKind::Folder) {
+            delete node;
+            return false;
+        }
+        return true;
     }
-    m_pane.lstDir->addItems(listing.folders);
-    m_pane.lstFile->addItems(listing.files);
+    // A name that is not UTF-8 is shown with its kept bytes as "\xNN"; the node keeps the bytes.
+    for (const QString &name : listing.folders)
+        m_pane.lstDir->addItem(displayPath(name));
+    for (const QString &name : listing.files)
+        m_pane.lstFile->addItem(displayPath(name));
 
     QList<QTreeWidgetItem *> children;
     children.reserve(listing.folders.size() + listing.files.size());
     for (const QString &name : listing.folders)
-        children.append(makeNode(name, childPath(path, name), NodeKind::Folder, NodeImage::Folder));
+        children.append(makeNode(displayPath(name), childPath(path, name), NodeKind::Folder, NodeImage::Folder));
     for (const QString &name : listing.files)
-        children.append(makeNode(name, childPath(path, name), fileKindOf(name), fileImageOf(name)));
+        children.append(makeNode(displayPath(name), childPath(path, name), fileKindOf(name), fileImageOf(name)));
     node->addChildren(children);
+    return true;
 }
 
 void ExplorerTree::reportUnreadable(const QString &path, int errorNumber)
@@ -191,7 +213,8 @@ void ExplorerTree::reportUnreadable(const QString &path, int errorNumber)
     QApplication::restoreOverrideCursor();
     Interaction::inform(QStringLiteral("エラー番号：%1\r\nエラー内容：%2\r\nNode Path：%3\r\nCurFullPath:%4")
                             .arg(errorNumber)
-                            .arg(fileErrorDescription(errorNumber), path, shared().strLastFullPath),
+                            .arg(fileErrorDescription(errorNumber), displayPath(path),
+                                 displayPath(shared().strLastFullPath)),
                         Interaction::Icon::None, applicationTitle() + QStringLiteral(" NodeClick"));
     QApplication::setOverrideCursor(Qt::WaitCursor);
 }
@@ -200,26 +223,86 @@ bool ExplorerTree::preview(const QString &path)
 {
     shared().strPreviewPath = path;
     const QString name = QFileInfo(path).fileName();
-    QImageReader reader(path);
+    const auto refuse = [this, &name](const QString &problem) {
+        m_previewSize = {};
+        m_pane.picWork->clear();
+        m_pane.fitPreview();
+        m_pane.lblImageName->setText(brokenPreviewLabel(name, problem));
+        return false;
+    };
+    // Only plain files of a bounded length are read: a pipe named "*.png" would block for good.
+    QFile file;
+    switch (openPlainFile(path, file, LargestPreviewFile)) {
+    case PlainFileRefusal::None:
+        break;
+    case PlainFileRefusal::NotPlain:
+        return refuse(tr("ファイルではないため表示できません。"));
+    case PlainFileRefusal::TooLarge:
+        return refuse(tr("ファイルが大きすぎるため表示できません（%1 MB まで）。").arg(LargestPreviewFile / (1024 * 1024)));
+    case PlainFileRefusal::Missing:
+    case PlainFileRefusal::Unreadable:
+        return refuse(tr("イメージを表示できません。"));
+    }
+    // The extension is only a hint, for formats the content alone does not give away.
+    QImageReader reader(&file, QFileInfo(path).suffix().toLatin1());
     reader.setDecideFormatFromContent(true);
-    reader.setAutoTransform(true);
+    // The size as the picture is shown: a phone's portrait photo is measured upright.
+    const QSize shown = uprightSize(reader);
     const QSize size = reader.size();
     if (size.isValid() && (size.width() > LargestPreviewSide || size.height() > LargestPreviewSide))
         reader.setScaledSize(size.scaled(LargestPreviewSide, LargestPreviewSide, Qt::KeepAspectRatio));
     const QImage picture = reader.read();
-    if (picture.isNull()) {
-        m_previewSize = {};
-        m_pane.picWork->clear();
-        m_pane.fitPreview();
-        m_pane.lblImageName->setText(brokenPreviewLabel(name, tr("イメージを表示できません。")));
-        return false;
-    }
-    m_previewSize = size.isValid() && !size.isEmpty() ? size : picture.size();
+    if (picture.isNull())
+        return refuse(tr("イメージを表示できません。"));
+    m_previewSize = shown.isValid() && !shown.isEmpty() ? shown : picture.size();
     m_pane.picWork->setPixmap(QPixmap::fromImage(picture));
     m_pane.picWork->resize(picture.size());
     m_pane.fitPreview();
     m_pane.lblImageName->setText(previewLabel(name, m_previewSize));
     return true;
+}
+
+bool ExplorerTree::openFolder(QTreeWidgetItem *node)
+{
+    // Read afresh on every opening, as a click does, so the node shows the folder as it is now.
+    if (!readNode(node))
+        return false;
+    node->setExpanded(true);
+    return true;
+}
+
+bool ExplorerTree::keyPressed(const QKeyEvent &key)
+{
+    if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return false;
+    QTreeWidgetItem *node = currentNode();
+    if (!node)
+        return false;
+    const NodeKind kind = kindOf(node);
+    const bool folder = kind == NodeKind::Drive || kind == NodeKind::Folder;
+    switch (key.key()) {
+    case Qt::Key_Right:
+        // An open folder lets the tree step into its first child.
+        if (!folder || node->isExpanded())
+            return false;
+        openFolder(node);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!folder) {
+            // A file: what a double-click does (open a page, edit a picture).
+            emit nodeDoubleClicked();
+            return true;
+        }
+        if (node->isExpanded())
+            node->setExpanded(false);
+        else
+            openFolder(node);
+        return true;
+    default:
+        // Left closes an open folder or steps to the parent, as in any tree.
+        return false;
+    }
 }
 
 void ExplorerTree::pressed(QTreeWidgetItem *node)
@@ -237,6 +320,11 @@ bool ExplorerTree::eventFilter(QObject *watched, QEvent *event)
         return false;
     }
     QTreeWidget *tree = m_pane.trvTV;
+    if (watched == tree) {
+        if (event->type() == QEvent::KeyPress)
+            return keyPressed(*static_cast<QKeyEvent *>(event));
+        return false;
+    }
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
         auto *mouse = static_cast<QMouseEvent *>(event);

@@ -11,11 +11,13 @@
 #include <functional>
 
 class ExplorerPane;
+class QKeyEvent;
 class QTreeWidgetItem;
 
 // The behaviour of the explorer pane's tree trvTV and its image preview: the drive nodes,
 // reading a folder when its node is clicked, the folder images on collapse and expand, the
-// preview of a picture node pressed with any button. The current node is the tree's current
+// preview of a picture node pressed with any button. From the keyboard, Right opens a folder,
+// Left closes it and Enter does either. The current node is the tree's current
 // item: the node last pressed. What the frame does with a right-click or a double-click it
 // learns from the signals.
 class ExplorerTree : public QObject
@@ -30,8 +32,9 @@ public:
 
     // The node click: shows the node's path in the status bar (pathShown) and, for a drive or
     // folder, replaces its children with the folder's current content. A folder that cannot be
-    // read is left empty and reported.
-    void readNode(QTreeWidgetItem *node);
+    // read is left empty and reported; one that no longer exists is removed from the tree
+    // without a message, and false says the node is gone.
+    bool readNode(QTreeWidgetItem *node);
 
     QTreeWidgetItem *currentNode() const;
     void setCurrentNode(QTreeWidgetItem *node);
@@ -71,6 +74,11 @@ protected:
 
 private:
     void pressed(QTreeWidgetItem *node);
+    // Reads a drive or folder node and opens it; false when its folder vanished.
+    bool openFolder(QTreeWidgetItem *node);
+    // Right opens the current folder, Enter opens or closes it (and acts on a file as a
+    // double-click does); true when the key was used.
+    bool keyPressed(const QKeyEvent &key);
     void reportUnreadable(const QString &path, int errorNumber);
     void setImage(QTreeWidgetItem *node, NodeImage image);
     QTreeWidgetItem *makeNode(const QString &text, const QString &path, NodeKind kind, NodeImage image);

@@ -1,8 +1,7 @@
 #include "mainwindow/folderlisting.h"
 
+#include "core/nativepath.h"
 #include "mainwindow/explorernodes.h"
-
-#include <QFile>
 
 #include <algorithm>
 #include <cerrno>
@@ -67,7 +66,7 @@ bool nameLess(const QString &a, const QString &b)
 FolderListing listFolder(const QString &path, bool windowsCheck)
 {
     FolderListing listing;
-    const QByteArray native = QFile::encodeName(path);
+    const QByteArray native = nativePath(path);
     Folder folder(native);
     if (!folder.handle()) {
         listing.errorNumber = errorNumberOf(errno);
@@ -77,7 +76,8 @@ FolderListing listFolder(const QString &path, bool windowsCheck)
     while (const dirent *entry = ::readdir(folder.handle())) {
         if (entry->d_name[0] == '.')
             continue;
-        const QString name = QFile::decodeName(entry->d_name);
+        // The name as the bytes the file system gave: one that is not UTF-8 keeps its bytes.
+        const QString name = pathFromNative(entry->d_name);
         if (isFolder(native, *entry))
             listing.folders.append(name);
         else if (windowsCheck ? fileImageOf(name) != NodeImage::None : listedWithoutWindowsCheck(name))

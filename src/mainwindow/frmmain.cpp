@@ -16,6 +16,7 @@
 #include "commands/menubuilder.h"
 #include "mainwindow/framecommands.h"
 #include "mainwindow/framemenus.h"
+#include "mainwindow/guidefile.h"
 #include "mainwindow/toolbar.h"
 #include "mainwindow/twips.h"
 #include "mainwindow/windowlist.h"
@@ -179,9 +180,7 @@ void frmMain::restoreLayout()
     if (!folder.isEmpty())
         QDir::setCurrent(folder);
 
-    const QString help = QDir(programFolder()).filePath(QStringLiteral("orvine.qhc"));
-    if (QFileInfo::exists(help))
-        helpFile = help;
+    helpFile = guideFileFor(programFolder());
 }
 
 void frmMain::buildStatusBar()
@@ -524,6 +523,19 @@ bool frmMain::closeOtherWindows()
             doc->closeAnswered();
         else
             window->close();
+        if (window && window->isVisible())
+            return false;
+    }
+    // The windows of their own (the help window, the find window, ...) go with the frame: one
+    // left open would keep the program running with no frame to reach it.
+    QList<QPointer<QWidget>> others;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (widget != this && widget->isVisible())
+            others << widget;
+    for (const QPointer<QWidget> &window : others) {
+        if (!window)
+            continue;
+        window->close();
         if (window && window->isVisible())
             return false;
     }

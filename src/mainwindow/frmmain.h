@@ -94,8 +94,9 @@ public:
     // The folder of the explorer pane's current node; empty while it has none.
     QString currentExplorerPath() const;
 
-    // Asks every document its close question, then closes the windows in list order; false
-    // (with every window still open) when one of them cancelled.
+    // Asks every document its close question, then closes the windows in list order and then
+    // every other window of the program; false when one of them cancelled (with every window
+    // still open when a document cancelled).
     bool closeOtherWindows();
 
     // The layout the settings store keeps, in twips.

@@ -77,8 +77,14 @@ bool saveBeforePreview(frmDocument &doc)
     if (doc.strFileName == frmDocument::NewFileName) {
         if (!askYesNo(QStringLiteral("新規HTMLは保存しないとﾊﾟｽが確定できません。\r\n保存しますか？")))
             return false;
-        // A cancelled file dialog still goes on to the preview.
         doc.run(QStringLiteral("mnuFileAdd_Click"));
+        // Save As cancelled: there is no file to show, and the bare name would be looked up
+        // on the network as a host.
+        if (doc.strFileName == frmDocument::NewFileName) {
+            Interaction::inform(QStringLiteral("新規HTMLは保存しないとﾌﾞﾗｳｻﾞに表示できません。"),
+                                Interaction::Icon::Information);
+            return false;
+        }
     }
     if (doc.blnFlgDirty) {
         switch (Interaction::ask(QStringLiteral("ﾌｧｲﾙが変更されています。保存しますか。"), Interaction::Icon::Question,
@@ -166,6 +172,9 @@ BrowserWindow *showInBuiltInBrowser(frmMain &frame, const QString &address)
             frame.relayout();
         }
     });
+    // The window opens over the frame's whole free area: a fixed size would reach past the
+    // area's edges beside a wide explorer pane or in a small frame, hiding its buttons.
+    window->setGeometry(frame.mdiArea->viewport()->rect());
     window->show();
     frame.mdiArea->setActiveSubWindow(window);
     window->raise();

@@ -48,7 +48,10 @@ QString aboutDisclaimer()
 
 bool applyDebugPassword(const std::optional<QString> &answer)
 {
-    const bool right = answer && *answer == DebugPassword;
+    // A cancelled prompt is no answer: the switches and the stored settings stay as they are.
+    if (!answer)
+        return shared().blnDebugMode;
+    const bool right = *answer == DebugPassword;
     shared().blnDebugMode = right;
     shared().blnTagColor = right;
     SaveSettings();

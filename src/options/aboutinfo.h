@@ -17,7 +17,8 @@ QString aboutAuthorLines();
 // The terms of use.
 QString aboutDisclaimer();
 
-// The answer typed at the password prompt (nothing when cancelled) switches the debug mode:
-// the right password turns debug mode and tag colouring on, anything else turns both off.
-// Either way the settings are saved at once. Returns the new debug mode.
+// The answer typed at the password prompt switches the debug mode: the right password turns
+// debug mode and tag colouring on, anything else (an empty answer too) turns both off, and the
+// settings are saved at once. A cancelled prompt (nothing) changes and saves nothing. Returns
+// the debug mode now in force.
 bool applyDebugPassword(const std::optional<QString> &answer);

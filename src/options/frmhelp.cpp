@@ -2,6 +2,7 @@
 
 #include "core/interaction.h"
 #include "options/helpbrowser.h"
+#include "options/helpkeywords.h"
 
 #include <QFileInfo>
 #include <QHelpContentWidget>
@@ -95,11 +96,10 @@ frmHelp::frmHelp(QHelpEngine *engine, const QString &collectionFile)
     connect(engine->contentWidget(), &QHelpContentWidget::linkActivated, this, &frmHelp::showPage);
     connect(engine->indexWidget(), &QHelpIndexWidget::documentActivated, this,
             [this](const QHelpLink &document, const QString &) { showPage(document.url); });
-    connect(txtKeyword, &QLineEdit::textChanged, engine->indexWidget(),
-            [engine](const QString &text) { engine->indexWidget()->filterIndices(text); });
+    connect(txtKeyword, &QLineEdit::textChanged, this, &frmHelp::filterKeywords);
     // The index is built in the background; a keyword typed before it is ready filters it then.
     connect(engine->indexModel(), &QHelpIndexModel::indexCreated, this,
-            [this] { m_engine->indexWidget()->filterIndices(txtKeyword->text()); });
+            [this] { filterKeywords(txtKeyword->text()); });
     connect(txtKeyword, &QLineEdit::returnPressed, engine->indexWidget(),
             &QHelpIndexWidget::activateCurrentItem);
 
@@ -111,6 +111,22 @@ frmHelp::frmHelp(QHelpEngine *engine, const QString &collectionFile)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(splitter);
     resize(900, 640);
+}
+
+void frmHelp::filterKeywords(const QString &typed)
+{
+    // Qt's own filter compares the text as it is; the guide's half-width keywords would not
+    // match what an input method types.
+    QHelpIndexModel *model = m_engine->indexModel();
+    if (model->isCreatingIndex())
+        return;
+    model->filter(QString()); // every keyword again
+    if (typed.isEmpty())
+        return;
+    const KeywordMatches matches = matchKeywords(model->stringList(), typed);
+    model->setStringList(matches.keywords);
+    if (matches.best >= 0)
+        m_engine->indexWidget()->setCurrentIndex(model->index(matches.best, 0));
 }
 
 void frmHelp::showPage(const QUrl &url)

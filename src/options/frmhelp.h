@@ -30,6 +30,9 @@ public:
     // Shows the page at `url` (a qthelp:// address of the collection).
     void showPage(const QUrl &url);
     void showView(View view);
+    // Narrows the keyword list to the keywords holding `typed` in either width of kana, and
+    // selects the best of them.
+    void filterKeywords(const QString &typed);
 
 private:
     frmHelp(QHelpEngine *engine, const QString &collectionFile);

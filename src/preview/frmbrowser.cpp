@@ -1,5 +1,6 @@
 #include "preview/frmbrowser.h"
 
+#include "core/interaction.h"
 #include "core/localpages.h"
 #include "core/settings.h"
 #include "core/sharedstate.h"
@@ -16,6 +17,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <QWebEngineHistory>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 
 namespace {
@@ -79,6 +81,15 @@ frmBrowser::frmBrowser(const QString &startingAddress, QWidget *parent)
         m_busy = false;
         setWindowTitle(locationName());
     });
+    // When the engine's page process dies (it could not start, or crashed), the window stays and
+    // says so; the rest of the program goes on.
+    connect(brwWebBrowser->page(), &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
+                m_busy = false;
+                if (status != QWebEnginePage::NormalTerminationStatus)
+                    Interaction::inform(tr("ﾌﾞﾗｳｻﾞの表示部分が終了したため、ﾍﾟｰｼﾞを表示できません。"),
+                                        Interaction::Icon::Warning);
+            });
     connect(brwWebBrowser, &QWebEngineView::titleChanged, this, [this] {
         if (!m_busy)
             setWindowTitle(locationName());

@@ -1,10 +1,14 @@
+#include "mainwindow/guidefile.h"
+#include "options/frmhelp.h"
 #include "support/qstringprinter.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHelpEngine>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 
 #include <gtest/gtest.h>
 
@@ -90,6 +94,57 @@ TEST_F(InstalledTree, TheDesktopEntryOpensHtmlFilesAndSpeaksBothLanguages)
     const QString metainfo = readText(file(QStringLiteral("share/metainfo/") + AppId + QStringLiteral(".metainfo.xml")));
     EXPECT_TRUE(metainfo.contains(QStringLiteral("<release version=\"%1.%2.%3\"")
                                       .arg(ORVINE_VERSION_MAJOR).arg(ORVINE_VERSION_MINOR).arg(ORVINE_VERSION_PATCH)));
+}
+
+TEST_F(InstalledTree, TheInstalledProgramFindsItsGuideAndItsPagesOpen)
+{
+    ASSERT_EQ(installed.exitCode, 0) << installed.output.toStdString();
+    const QString guide = file(QStringLiteral("share/orvine/orvine.qhc"));
+    ASSERT_TRUE(QFileInfo(guide).isFile());
+    ASSERT_TRUE(QFileInfo(file(QStringLiteral("share/orvine/orvine.qch"))).isFile());
+    EXPECT_EQ(guideFileFor(file(QStringLiteral("bin"))), guide);
+
+    // The guide works from where it was installed: the documentation it registers is found
+    // beside it and its first page reads.
+    QString error;
+    ASSERT_TRUE(frmHelp::open(guide, frmHelp::View::Contents, &error)) << error.toStdString();
+    frmHelp *window = frmHelp::instance();
+    ASSERT_TRUE(window);
+    EXPECT_EQ(window->txtPage->documentTitle(), QStringLiteral("Orvine ユーザーズガイド"));
+    EXPECT_TRUE(window->txtPage->toPlainText().contains(QStringLiteral("ﾌｧｲﾙ メニュー")));
+    delete window;
+}
+
+TEST(GuideFile, IsFoundBesideTheProgramOrInTheInstalledDataFolder)
+{
+    QTemporaryDir root;
+    const auto make = [&root](const QString &relative) {
+        QDir().mkpath(QFileInfo(root.filePath(relative)).path());
+        QFile f(root.filePath(relative));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    };
+    QDir().mkpath(root.filePath(QStringLiteral("bare/bin")));
+    make(QStringLiteral("build/orvine.qhc"));
+    make(QStringLiteral("usr/bin/orvine"));
+    make(QStringLiteral("usr/share/orvine/orvine.qhc"));
+    make(QStringLiteral("both/bin/orvine.qhc"));
+    make(QStringLiteral("both/share/orvine/orvine.qhc"));
+    QDir().mkpath(root.filePath(QStringLiteral("dir/bin/orvine.qhc"))); // a folder, not a guide
+    const struct
+    {
+        const char *programFolder;
+        const char *guide; // relative to root; empty: none
+    } cases[] = {
+        {"build", "build/orvine.qhc"},
+        {"usr/bin", "usr/share/orvine/orvine.qhc"},
+        {"both/bin", "both/bin/orvine.qhc"},
+        {"bare/bin", ""},
+        {"dir/bin", ""},
+    };
+    for (const auto &c : cases) {
+        const QString expected = *c.guide ? root.filePath(QString::fromUtf8(c.guide)) : QString();
+        EXPECT_EQ(guideFileFor(root.filePath(QString::fromUtf8(c.programFolder))), expected) << c.programFolder;
+    }
 }
 
 TEST_F(InstalledTree, PassesTheDesktopValidators)

@@ -1,12 +1,20 @@
 #include "app/commandline.h"
 #include "app/singleinstance.h"
 #include "app/startfiles.h"
+#include "core/nativepath.h"
 #include "support/qstringprinter.h"
 #include "support/spinefixture.h"
 
 #include <QDir>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QTest>
+
+#include <csignal>
+#include <vector>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 TEST(CommandLine, NamesBecomeFullCleanPaths)
 {
@@ -26,6 +34,13 @@ TEST(CommandLine, NamesBecomeFullCleanPaths)
         {"a file address", {QStringLiteral("file:///tmp/%E6%97%A5%E6%9C%AC.htm")}, {QStringLiteral("/tmp/日本.htm")}},
         {"a Japanese name", {QStringLiteral("日本語.html")}, {QStringLiteral("/home/user/web/日本語.html")}},
         {"an empty argument", {QString()}, {}},
+        // Names from old archives are Shift-JIS bytes (テ.htm): they keep their bytes.
+        {"a Shift-JIS name", {pathFromNative(QByteArray("\x83\x65.htm"))},
+         {pathFromNative(QByteArray("/home/user/web/\x83\x65.htm"))}},
+        {"a file address with Shift-JIS bytes", {QStringLiteral("file:///tmp/%83e.htm")},
+         {pathFromNative(QByteArray("/tmp/\x83\x65.htm"))}},
+        {"a file address written in Shift-JIS bytes", {pathFromNative(QByteArray("file:///tmp/\x83\x65.htm"))},
+         {pathFromNative(QByteArray("/tmp/\x83\x65.htm"))}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -129,6 +144,55 @@ TEST_F(StartFiles, ASecondStartHandsItsFilesToTheRunningProgram)
     }
     ASSERT_EQ(frame->documents().size(), 1);
     EXPECT_EQ(frame->documents()[0]->txtText->text(), QStringLiteral("<P>second"));
+}
+
+// A name that is not UTF-8 given on the command line reaches the running program as its bytes.
+// QProcess would pass it through Qt's UTF-8, so the program is started with the bytes directly.
+TEST_F(StartFiles, ASecondStartHandsOverNamesThatAreNotUtf8)
+{
+    QTemporaryDir runtime;
+    ASSERT_TRUE(runtime.isValid());
+    SingleInstance running(runtime.filePath(QStringLiteral("orvine.lock")));
+    ASSERT_TRUE(running.isFirst());
+    QStringList handed;
+    running.setReceiver([&handed](const QStringList &files) { handed << files; });
+
+    const QByteArray folder = QFile::encodeName(scratch.path());
+    const QByteArray program = ORVINE_PROGRAM;
+    const QByteArray absolute = folder + "/\x83\x65\x83\x58\x83\x67.htm";
+    const QByteArray relative = "\x93\xfa\x96\x7b.htm";
+    std::vector<QByteArray> environment;
+    for (char **entry = environ; *entry; ++entry) {
+        const QByteArray variable(*entry);
+        if (!variable.startsWith("XDG_RUNTIME_DIR=") && !variable.startsWith("QT_QPA_PLATFORM="))
+            environment.push_back(variable);
+    }
+    environment.push_back("XDG_RUNTIME_DIR=" + QFile::encodeName(runtime.path()));
+    environment.push_back("QT_QPA_PLATFORM=offscreen");
+    std::vector<char *> envp;
+    for (QByteArray &variable : environment)
+        envp.push_back(variable.data());
+    envp.push_back(nullptr);
+    char *argv[] = {const_cast<char *>(program.constData()), const_cast<char *>(absolute.constData()),
+                    const_cast<char *>(relative.constData()), nullptr};
+
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::chdir(folder.constData()) == 0)
+            ::execve(argv[0], argv, envp.data());
+        ::_exit(127);
+    }
+    int status = -1;
+    const bool ended = QTest::qWaitFor([&] { return ::waitpid(child, &status, WNOHANG) == child; }, 20000);
+    if (!ended) {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, &status, 0);
+    }
+    ASSERT_TRUE(ended) << "the second start ends";
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(handed, (QStringList{pathFromNative(absolute), pathFromNative(folder + '/' + relative)}));
 }
 #endif
 

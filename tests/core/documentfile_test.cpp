@@ -1,10 +1,15 @@
 #include "core/documentfile.h"
+#include "core/nativepath.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <functional>
+
+#include <dirent.h>
+#include <fcntl.h>
 
 #include <grp.h>
 #include <pwd.h>
@@ -100,6 +105,8 @@ QString expectRefused(const QString &path, int number, const QByteArray &before)
 
 } // namespace
 
+// A page never saved (no lines of a file to follow): every break is written CR LF and one more
+// CR LF ends the file.
 TEST(DocumentFileWrite, LineBreaksBecomeCrLfAndOneMoreCrLfEnds)
 {
     const struct
@@ -138,9 +145,38 @@ TEST(DocumentFileWrite, ReadAndSavedAgainKeepsEveryByteAndAddsCrLf)
     ASSERT_TRUE(written.error.ok());
     EXPECT_EQ(written.encoding.unmappable, 0);
     EXPECT_EQ(readBytes(path), "<p>\x93\xfa\x96\x7b\x8c\xea\r\n\xb1\xb2\x80\xff\r\n\x82\r\n");
-    // saved again unchanged: one more CR LF each time
+    // saved again as a page never saved, without the lines of the file: one more CR LF
     ASSERT_TRUE(writeDocumentFile(path, readDocumentFile(path).text).error.ok());
     EXPECT_TRUE(readBytes(path).endsWith("\x82\r\n\r\n"));
+}
+
+// Saved with the lines it was read as, a file comes back byte for byte, again and again, and
+// what the save reports it wrote is what the file holds.
+TEST(DocumentFileWrite, ReadAndSavedWithItsLinesKeepsEveryByte)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("page.htm"));
+    const QByteArray original("<p>\x93\xfa\x96\x7b\x8c\xea\n\xb1\xb2\x80\xff\r\n\xED\x40\r\x82");
+    writeBytes(path, original);
+    ReadResult read = readDocumentFile(path);
+    ASSERT_TRUE(read.error.ok());
+    std::shared_ptr<const FileLines> lines = read.lines;
+    for (int save = 0; save < 3; ++save) {
+        const WriteResult written = writeDocumentFile(path, read.text, read.encoding, lines);
+        ASSERT_TRUE(written.error.ok());
+        EXPECT_EQ(readBytes(path), original);
+        ASSERT_TRUE(written.lines);
+        EXPECT_EQ(written.lines->bytes(), original);
+        lines = written.lines;
+    }
+    // A line typed at the top ends as most lines of the file do (here: each kind once, CR LF).
+    ASSERT_TRUE(writeDocumentFile(path, QStringLiteral("x\r\n") + read.text, read.encoding, lines).error.ok());
+    EXPECT_EQ(readBytes(path), "x\r\n" + original);
+    // A failed write leaves the lines of the file as they were: nothing is reported.
+    const WriteResult failed = writeDocumentFile(dir.filePath(QStringLiteral("no folder/page.htm")), read.text,
+                                                 read.encoding, lines);
+    EXPECT_FALSE(failed.error.ok());
+    EXPECT_FALSE(failed.lines);
 }
 
 TEST(DocumentFileRead, EmptyFileAndErrors)
@@ -301,4 +337,176 @@ TEST(DocumentFileWrite, FullDiskLeavesTheOldFileAlone)
     if (tmpfs == "skip")
         GTEST_SKIP() << "mounting a tmpfs is not allowed here";
     EXPECT_EQ(tmpfs, "");
+}
+
+namespace {
+
+// The names in a folder as the file system gives them, bytes and all.
+QList<QByteArray> nativeEntries(const QByteArray &folder)
+{
+    QList<QByteArray> names;
+    if (DIR *dir = ::opendir(folder.constData())) {
+        while (const dirent *entry = ::readdir(dir))
+            if (qstrcmp(entry->d_name, ".") != 0 && qstrcmp(entry->d_name, "..") != 0)
+                names << QByteArray(entry->d_name);
+        ::closedir(dir);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool writeNative(const QByteArray &path, const QByteArray &bytes)
+{
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0)
+        return false;
+    const bool ok = ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
+    return ::close(fd) == 0 && ok;
+}
+
+// QTemporaryDir cannot remove names that are not UTF-8: they go first.
+void removeOldNames(const QByteArray &folder)
+{
+    for (const QByteArray &name : nativeEntries(folder))
+        if (!name.isValidUtf8())
+            ::unlink((folder + '/' + name).constData());
+}
+
+QByteArray readNative(const QByteArray &path)
+{
+    QByteArray bytes;
+    const int fd = ::open(path.constData(), O_RDONLY);
+    if (fd < 0)
+        return "<unreadable>";
+    char buffer[4096];
+    for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) > 0;)
+        bytes.append(buffer, got);
+    ::close(fd);
+    return bytes;
+}
+
+} // namespace
+
+// Names unpacked from old archives are Shift-JIS bytes. Such a file reads, and is written in
+// place through a temporary file beside it: no second file appears, the mode stays.
+TEST(DocumentFileNames, AFileWhoseNameIsNotUtf8ReadsAndSavesInPlace)
+{
+    QTemporaryDir dir;
+    const QByteArray folder = QFile::encodeName(dir.path());
+    const struct
+    {
+        const char *what;
+        QByteArray name;
+    } cases[] = {
+        {"Shift-JIS テスト.htm", "\x83\x65\x83\x58\x83\x67.htm"},
+        {"Shift-JIS 日本語.html", "\x93\xfa\x96\x7b\x8c\xea.html"},
+        {"EUC-JP with a UTF-8 twin", "\xA5\xC6\xA5\xB9\xA5\xC8.htm"},
+        {"Latin-1", "caf\xE9.htm"},
+        {"a name as long as names get", QByteArray(251, '\x83') + ".htm"},
+    };
+    // A UTF-8 file whose name shows the same: it must not be touched.
+    const QByteArray twin = "\xE3\x83\x86\xE3\x82\xB9\xE3\x83\x88.htm";
+    ASSERT_TRUE(writeNative(folder + '/' + twin, "twin"));
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QByteArray native = folder + '/' + c.name;
+        ASSERT_TRUE(writeNative(native, "<P>\x93\xfa\x96\x7b</P>\r\n"));
+        ::chmod(native.constData(), 0640);
+        const QList<QByteArray> before = nativeEntries(folder);
+        const QString path = pathFromNative(native);
+
+        const ReadResult read = readDocumentFile(path);
+        ASSERT_TRUE(read.error.ok()) << read.error.number;
+        EXPECT_EQ(read.text, QStringLiteral("<P>日本</P>\r\n"));
+
+        const WriteResult written = writeDocumentFile(path, QStringLiteral("<P>語</P>"));
+        ASSERT_TRUE(written.error.ok()) << written.error.number;
+        EXPECT_EQ(readNative(native), "<P>\x8c\xea</P>\r\n");
+        struct stat info;
+        ASSERT_EQ(::stat(native.constData(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, mode_t(0640));
+        EXPECT_EQ(nativeEntries(folder), before);
+        EXPECT_EQ(readNative(folder + '/' + twin), "twin");
+    }
+    removeOldNames(folder);
+}
+
+// What a document remembers of its file tells a later change by another program from its own
+// save: the stamp of a read and of a write is the file as it is then, and a rewrite, a
+// replacement by rename (same size, same time) or a removal gives another stamp.
+TEST(DocumentFileNames, StampsTellAnotherProgramsChangeFromOurOwnSave)
+{
+    QTemporaryDir dir;
+    const QString path = pathFromNative(QFile::encodeName(dir.path()) + "/\x83\x65.htm");
+    const QByteArray native = nativePath(path);
+    ASSERT_TRUE(writeNative(native, "first"));
+
+    const ReadResult read = readDocumentFile(path);
+    ASSERT_TRUE(read.error.ok());
+    EXPECT_TRUE(read.stamp.exists);
+    EXPECT_EQ(read.stamp, fileStampOf(path));
+
+    const WriteResult written = writeDocumentFile(path, QStringLiteral("mine"));
+    ASSERT_TRUE(written.error.ok());
+    EXPECT_EQ(written.stamp, fileStampOf(path));
+    EXPECT_NE(written.stamp, read.stamp);
+
+    // Another program saves by writing a new file and renaming it over, with the same size and
+    // the same modification time.
+    struct stat info;
+    ASSERT_EQ(::stat(native.constData(), &info), 0);
+    const QByteArray other = QFile::encodeName(dir.path()) + "/other";
+    ASSERT_TRUE(writeNative(other, readNative(native).replace("mine", "MINE")));
+    const timespec times[2] = {info.st_atim, info.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, other.constData(), times, 0), 0);
+    ASSERT_EQ(::rename(other.constData(), native.constData()), 0);
+    EXPECT_NE(fileStampOf(path), written.stamp);
+
+    ASSERT_TRUE(writeNative(native, "longer content"));
+    EXPECT_NE(fileStampOf(path), written.stamp);
+
+    ::unlink(native.constData());
+    EXPECT_FALSE(fileStampOf(path).exists);
+    EXPECT_FALSE(fileStampOf(dir.path()).exists); // a folder is not a document's file
+    EXPECT_FALSE(writeDocumentFile(dir.filePath(QStringLiteral("no/such.htm")), QStringLiteral("x")).stamp.exists);
+}
+
+// A page reached through a link is saved into the file the link names; the link stays a link.
+// A circle of links is refused and left as it was.
+TEST(DocumentFileWrite, ALinkStaysALinkAndItsFileGetsTheText)
+{
+    QTemporaryDir dir;
+    const QByteArray folder = QFile::encodeName(dir.path());
+    ASSERT_EQ(::mkdir((folder + "/site").constData(), 0755), 0);
+    ASSERT_TRUE(writeNative(folder + "/site/real.htm", "old"));
+    const struct
+    {
+        const char *what;
+        QByteArray link;
+        QByteArray target;
+        QByteArray file; // what the link leads to
+    } cases[] = {
+        {"relative", "/rel.htm", "site/real.htm", "/site/real.htm"},
+        {"absolute", "/abs.htm", folder + "/site/real.htm", "/site/real.htm"},
+        {"link to a link", "/twice.htm", "rel.htm", "/site/real.htm"},
+        {"to a file not there yet", "/dangling.htm", "site/new.htm", "/site/new.htm"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_EQ(::symlink(c.target.constData(), (folder + c.link).constData()), 0);
+        const WriteResult result = writeDocumentFile(pathFromNative(folder + c.link), QStringLiteral("new"));
+        ASSERT_TRUE(result.error.ok()) << result.error.number;
+        struct stat info;
+        ASSERT_EQ(::lstat((folder + c.link).constData(), &info), 0);
+        EXPECT_TRUE(S_ISLNK(info.st_mode));
+        EXPECT_TRUE(readNative(folder + c.file).startsWith("new"));
+        EXPECT_EQ(result.stamp, fileStampOf(pathFromNative(folder + c.link)));
+    }
+    ASSERT_EQ(::symlink("circle2.htm", (folder + "/circle1.htm").constData()), 0);
+    ASSERT_EQ(::symlink("circle1.htm", (folder + "/circle2.htm").constData()), 0);
+    EXPECT_EQ(writeDocumentFile(pathFromNative(folder + "/circle1.htm"), QStringLiteral("x")).error.number, 75);
+    struct stat info;
+    ASSERT_EQ(::lstat((folder + "/circle1.htm").constData(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    EXPECT_EQ(nativeEntries(folder + "/site"), (QList<QByteArray>{"new.htm", "real.htm"}));
 }

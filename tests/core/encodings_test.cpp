@@ -231,3 +231,51 @@ TEST(Encodings, Detection)
         EXPECT_EQ(nameOf(detectEncoding(c.bytes)), nameOf(c.expected));
     }
 }
+
+// Pages that a judgement on the first bytes alone gets wrong.
+TEST(Encodings, DetectionOfHardCases)
+{
+    const QByteArray sjis = sample("shift_jis.txt");
+    const QByteArray euc = sample("euc-jp.txt");
+    const QByteArray utf8 = sample("utf-8.txt");
+    QByteArray script = "<html><head><script>\n";
+    while (script.size() < 70 * 1024)
+        script += "  total = total + price[i]; // ASCII only\n";
+    script += "</script></head><body>\n";
+    const QString page = QString::fromUtf8("<html><body>\r\n<p>日本語のページです。</p>\r\n</body></html>\r\n");
+    const QString prose = QString::fromUtf8("日本語の文章だけのファイルです。\n二行目もあります。\n");
+    const struct
+    {
+        const char *name;
+        QByteArray bytes;
+        TextEncoding expected;
+    } cases[] = {
+        {"EUC-JP with 8E at a line end", "<p>\n" + euc + "\x8E\n</p>\n", TextEncoding::EucJp},
+        {"EUC-JP with FF A1 at a line end", "<p>\n" + euc + "\xFF\xA1\n</p>\n", TextEncoding::EucJp},
+        {"EUC-JP with a stray byte on its second line", "<p>\n\xA4\xB4\xA4\xED\xA4\xAB\x8E\n" + euc, TextEncoding::EucJp},
+        {"Shift-JIS with a stray byte on its second line", "<p>\n\x82\xB2\x82\xEB\x82\xA9\xFD\n" + sjis, TextEncoding::ShiftJis},
+        {"EUC-JP after 64 KiB of ASCII", script + euc, TextEncoding::EucJp},
+        {"Shift-JIS after 64 KiB of ASCII", script + sjis, TextEncoding::ShiftJis},
+        {"UTF-8 after 64 KiB of ASCII", script + utf8, TextEncoding::Utf8},
+        {"ISO-2022-JP after 64 KiB of ASCII", script + sample("iso-2022-jp.txt"), TextEncoding::Iso2022Jp},
+        {"only ASCII beyond 64 KiB too", script + "</body></html>\n", TextEncoding::ShiftJis},
+        {"UTF-16LE page without a mark", encodeText(page, TextEncoding::Utf16LeBom).sliced(2), TextEncoding::Utf16LeBom},
+        {"UTF-16BE page without a mark", encodeText(page, TextEncoding::Utf16BeBom).sliced(2), TextEncoding::Utf16BeBom},
+        {"UTF-16LE prose without a mark", encodeText(prose, TextEncoding::Utf16LeBom).sliced(2), TextEncoding::Utf16LeBom},
+        {"UTF-16BE prose without a mark", encodeText(prose, TextEncoding::Utf16BeBom).sliced(2), TextEncoding::Utf16BeBom},
+        {"UTF-16LE, odd length", encodeText(page, TextEncoding::Utf16LeBom).sliced(2) + "\x0A", TextEncoding::Utf16LeBom},
+        {"Shift-JIS with one NUL", sjis + QByteArray(1, '\0') + sjis, TextEncoding::ShiftJis},
+        {"a Shift-JIS kanji that starts like UTF-8", "\xE3\x81", TextEncoding::ShiftJis},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(nameOf(detectEncoding(c.bytes)), nameOf(c.expected));
+    }
+
+    // A whole file that ends in half a UTF-8 sequence is not UTF-8.
+    const QByteArray cutOff[] = {utf8 + "\xE3\x81", "<p>\xE6\xBC\xA2\xE5\xAD", "\xE3"};
+    for (const QByteArray &bytes : cutOff) {
+        SCOPED_TRACE(hex(bytes.right(8)));
+        EXPECT_NE(nameOf(detectEncoding(bytes)), nameOf(TextEncoding::Utf8));
+    }
+}

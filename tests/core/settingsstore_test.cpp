@@ -1,5 +1,8 @@
 #include "core/settingsstore.h"
 
+#include "support/scriptedinteraction.h"
+
+#include <QDir>
 #include <QFile>
 #include <QSettings>
 
@@ -158,4 +161,47 @@ TEST_F(SettingsStoreTest, AnUnchangedValueIsNotWrittenAgain)
     SettingsStore::set(section, QStringLiteral("LastFullPath"), QStringLiteral("/site/b.htm"));
     EXPECT_NE(inode(), first);
     EXPECT_EQ(readFromDisk(section, QStringLiteral("LastFullPath")), QStringLiteral("/site/b.htm"));
+}
+
+TEST_F(SettingsStoreTest, TextsWithKeptBytesComeBackAsStoredAfterARestart)
+{
+    // Kept bytes are unpaired surrogates; the file's UTF-8 cannot hold them as such.
+    const QString kept = QString(QChar(0xDC81));
+    const QStringList values = {
+        QStringLiteral("a") + kept + QStringLiteral("b"),
+        kept + QString(QChar(0xDCFF)) + QStringLiteral("\r\n定型") + QString(QChar(0xDC80)),
+        QString(QChar(0xD800)) + QStringLiteral("x"), // a high surrogate alone
+        QStringLiteral("😀") + kept,                 // a pair stays a pair beside a kept byte
+        QStringLiteral("@ByteArray(") + kept + QStringLiteral(")\\\"=,;"),
+    };
+    for (int i = 0; i < values.size(); ++i)
+        SettingsStore::set(section, QStringLiteral("Phrase%1").arg(i), values[i]);
+
+    // The store reads its file anew, as a program started afresh would.
+    writeStoreFile(storeFileContent());
+    for (int i = 0; i < values.size(); ++i)
+        EXPECT_EQ(SettingsStore::get(section, QStringLiteral("Phrase%1").arg(i)), values[i]) << i;
+}
+
+TEST_F(SettingsStoreTest, AFileThatCannotBeWrittenIsToldOnceAndTheValuesStayForTheRun)
+{
+    // A folder where the file should be: nothing can be written there, not even by root.
+    QFile::remove(SettingsStore::fileName());
+    ASSERT_TRUE(QDir().mkpath(SettingsStore::fileName()));
+    {
+        ScriptedInteraction script;
+        script.expectMessage(QStringLiteral("設定ファイルに書き込めません。"));
+        SettingsStore::set(section, QStringLiteral("First"), QStringLiteral("一"));
+        SettingsStore::set(section, QStringLiteral("Second"), QStringLiteral("二"));
+        SettingsStore::sync();
+        EXPECT_EQ(script.log().size(), 1);
+        EXPECT_EQ(script.lastPrompt().message.icon, Interaction::Icon::Warning);
+    }
+    EXPECT_EQ(SettingsStore::get(section, QStringLiteral("First")), QStringLiteral("一"));
+    EXPECT_EQ(SettingsStore::get(section, QStringLiteral("Second")), QStringLiteral("二"));
+
+    // Once the file can be written again, what was kept in memory reaches it.
+    ASSERT_TRUE(QDir(SettingsStore::fileName()).removeRecursively());
+    SettingsStore::sync();
+    EXPECT_EQ(readFromDisk(section, QStringLiteral("Second")), QStringLiteral("二"));
 }

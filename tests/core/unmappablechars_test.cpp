@@ -35,11 +35,23 @@ TEST(UnmappableCharacters, ListsEachCharacterWithItsLines)
         {"IBM kanji missing from 7-bit JIS", QStringLiteral("髙"), TextEncoding::Iso2022Jp, "髙:1"},
         {"UTF-8 holds everything", QStringLiteral("😀𠀋髙"), TextEncoding::Utf8, ""},
         {"kept bytes are no loss", QString(QChar(0xDC80)), TextEncoding::ShiftJis, ""},
+        {"a letter a kept lead byte would pair with", QStringLiteral("\r\n") + QChar(0xDC81) + QStringLiteral("A\r\nA"), TextEncoding::ShiftJis, "A:2"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(summary(unmappableCharacters(c.text, c.encoding)), c.expected);
     }
+}
+
+// A kept byte that cannot stay a byte where an edit left it is listed as itself.
+TEST(UnmappableCharacters, KeptBytesAnEditLeftAloneAreListed)
+{
+    const QString keptByte(QChar(0xDCD8));
+    const QList<UnmappableCharacter> found
+        = unmappableCharacters(QStringLiteral("a\n") + keptByte + u'b' + keptByte, TextEncoding::Utf16LeBom);
+    ASSERT_EQ(found.size(), 1);
+    EXPECT_EQ(found[0].character, keptByte);
+    EXPECT_EQ(found[0].lines, QList<int>{2});
 }
 
 TEST(UnmappableCharacters, DescriptionNamesLinesAndCutsLongLists)

@@ -3,6 +3,8 @@
 
 #include "document/editcommands.h"
 #include "document/simpletags.h"
+#include "mainwindow/explorerpane.h"
+#include "support/qstringprinter.h"
 #include "support/scriptedinteraction.h"
 
 #include <QAction>
@@ -12,6 +14,8 @@
 #include <QMdiArea>
 #include <QMimeData>
 #include <QTest>
+#include <QTextDocument>
+#include <QTreeWidget>
 
 namespace {
 
@@ -358,4 +362,73 @@ TEST_F(EditShortcuts, TagShortcutsWorkWhileTheTextHasTheFocus)
     }
 }
 
+TEST_F(EditShortcuts, TheEditMenuUndoesAndRedoesAndCtrlYRedoesOnEveryDesktop)
+{
+    auto *doc = new frmDocument;
+    frame->findChild<QMdiArea *>()->addSubWindow(doc);
+    doc->showDocument();
+    QApplication::setActiveWindow(frame.get());
+    QAction *undo = doc->action(QStringLiteral("mnuEditUndo"));
+    QAction *redo = doc->action(QStringLiteral("mnuEditRedo"));
+    ASSERT_TRUE(undo && redo);
+    EXPECT_EQ(undo->text(), QStringLiteral("元に戻す(&U)"));
+    EXPECT_EQ(redo->text(), QStringLiteral("やり直し(&R)"));
+    EXPECT_EQ(undo->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
+    EXPECT_EQ(redo->shortcut(), QKeySequence(QStringLiteral("Ctrl+Y")));
+
+    RichTextBox &box = *doc->txtText;
+    box.setText(QStringLiteral("one\r\ntwo three"));
+    box.document()->clearUndoRedoStacks();
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_FALSE(redo->isEnabled());
+    box.setFocus();
+    box.setSelStart(8);
+    QTest::keyClick(&box, Qt::Key_X);
+    const QString typed = QStringLiteral("one\r\ntwox three");
+    ASSERT_EQ(box.text(), typed);
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_FALSE(redo->isEnabled());
+
+    // From the menu: back and again, the caret at the change each time.
+    box.setSelStart(0);
+    undo->trigger();
+    EXPECT_EQ(box.text(), QStringLiteral("one\r\ntwo three"));
+    EXPECT_EQ(box.selStart(), 8);
+    EXPECT_TRUE(redo->isEnabled());
+    box.setSelStart(0);
+    redo->trigger();
+    EXPECT_EQ(box.text(), typed);
+    EXPECT_EQ(box.selStart(), 9);
+    EXPECT_FALSE(redo->isEnabled());
+
+    // The keys, with the keyboard in the text and elsewhere in the frame (the explorer tree):
+    // Ctrl+Y redoes whatever the desktop's own redo key is.
+    QWidget *tree = frame->picTree->trvTV;
+    for (QWidget *focus : {static_cast<QWidget *>(&box), tree}) {
+        SCOPED_TRACE(focus->metaObject()->className());
+        focus->setFocus();
+        QTest::keyClick(focus, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(box.text(), QStringLiteral("one\r\ntwo three"));
+        QTest::keyClick(focus, Qt::Key_Y, Qt::ControlModifier);
+        EXPECT_EQ(box.text(), typed);
+    }
+}
+
 } // namespace
+
+// The paste keys and a drop of mime data without any format never reach the text control's own
+// reading (which ends the program on such data): the paste command says what is there.
+TEST_F(DocumentFixture, PasteKeysWithAnEmptyClipboardSayItAndChangeNothing)
+{
+    const QList<QKeyCombination> keys = {Qt::CTRL | Qt::Key_V, Qt::SHIFT | Qt::Key_Insert};
+    for (const QKeyCombination key : keys) {
+        QGuiApplication::clipboard()->setMimeData(new QMimeData);
+        ScriptedInteraction ui;
+        ui.expectMessage(QStringLiteral("クリップボード上には何もありません。"));
+        text().setText("xy");
+        text().setSelStart(1);
+        QTest::keyClick(&text(), key.key(), key.keyboardModifiers());
+        EXPECT_EQ(text().text(), QStringLiteral("xy"));
+        EXPECT_EQ(text().selStart(), 1);
+    }
+}

@@ -28,6 +28,9 @@ mnuFile|mnuRecentFile_9|
 mnuFile|mnuRecentFile_15|
 mnuFile|mnuFileSep2|-
 mnuFile|mnuFileEnd|終了(&X)
+mnuEdit|mnuEditUndo|元に戻す(&U)
+mnuEdit|mnuEditRedo|やり直し(&R)
+mnuEdit|mnuEditSep0|-
 mnuEdit|mnuEditCut|切取り(&T)
 mnuEdit|mnuEditCopy|ｺﾋﾟｰ(&C)
 mnuEdit|mnuEditPaste|貼り付け(&P)
@@ -200,6 +203,7 @@ mnuPopupText|mnuPopColor|色
 
 const QList<QPair<QString, QString>> Shortcuts = {
     {"mnuFileNew", "Ctrl+N"},     {"mnuFileOpen", "Ctrl+O"},      {"mnuFilePrint", "Ctrl+P"},
+    {"mnuEditUndo", "Ctrl+Z"},    {"mnuEditRedo", "Ctrl+Y"},
     {"mnuEditCut", "Ctrl+X"},     {"mnuEditCopy", "Ctrl+C"},      {"mnuEditPaste", "Ctrl+V"},
     {"mnuEditDel", "Del"},        {"mnuEditFind", "Ctrl+F"},      {"mnuViewBrowser", "Ctrl+W"},
     {"mnuHtmlTextLeft", "Ctrl+L"}, {"mnuHtmlTextRight", "Ctrl+R"}, {"mnuHtmlTextCenter", "Ctrl+E"},
@@ -389,7 +393,8 @@ TEST_F(DocumentWindowTest, CloseQuestionRoutesTheAnswer)
         {"clean: no question", true, false, Interaction::Answer::Ok, {}, true, "old"},
         {"No: closes unsaved", true, true, Interaction::Answer::No, {}, true, "old"},
         {"Cancel: stays open", true, true, Interaction::Answer::Cancel, {}, false, "old"},
-        {"Yes: saves in place", true, true, Interaction::Answer::Yes, {}, true, "changed\r\n"},
+        // The file ends without a line break, and so does the line that replaced its last.
+        {"Yes: saves in place", true, true, Interaction::Answer::Yes, {}, true, "changed"},
         {"Yes on a new page: save-as", false, true, Interaction::Answer::Yes, file, true, "changed\r\n"},
         {"Yes on a new page, save-as cancelled: stays open with its text", false, true,
          Interaction::Answer::Yes, QString(), false, "old"},

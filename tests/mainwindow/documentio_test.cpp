@@ -1,3 +1,4 @@
+#include "document/documentsave.h"
 #include "support/spinefixture.h"
 
 #include <QDir>
@@ -158,7 +159,9 @@ TEST_F(ReadDocTest, TheOpenCommandStartsInTheLastFolderWithTheFourFilters)
     EXPECT_EQ(shared().strLastFullPath, file);
 }
 
-TEST_F(FileSaveTest, EverySaveAddsOneLineBreakAtTheEnd)
+// Saved unchanged, a file is written as it was read: its line breaks stay, no break is added
+// at its end, and it does not grow from save to save.
+TEST_F(FileSaveTest, AnUnchangedSaveWritesTheFileAsItWas)
 {
     const struct
     {
@@ -166,11 +169,11 @@ TEST_F(FileSaveTest, EverySaveAddsOneLineBreakAtTheEnd)
         QByteArray stored;
         QByteArray afterOneSave;
     } cases[] = {
-        {"CR LF", "a\r\nb", "a\r\nb\r\n"},
-        {"LF only", "a\nb\n", "a\r\nb\r\n\r\n"},
-        {"empty", "", "\r\n"},
+        {"CR LF", "a\r\nb", "a\r\nb"},
+        {"LF only", "a\nb\n", "a\nb\n"},
+        {"empty", "", ""},
         // 日本語 and a half-width katakana in Shift-JIS come back byte for byte.
-        {"Japanese", "\x93\xfa\x96\x7b\x8c\xea\xb1", "\x93\xfa\x96\x7b\x8c\xea\xb1\r\n"},
+        {"Japanese", "\x93\xfa\x96\x7b\x8c\xea\xb1", "\x93\xfa\x96\x7b\x8c\xea\xb1"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -181,12 +184,12 @@ TEST_F(FileSaveTest, EverySaveAddsOneLineBreakAtTheEnd)
         ASSERT_TRUE(doc->run(QStringLiteral("mnuFileSave_Click")));
         EXPECT_EQ(readBytes(file), c.afterOneSave);
         EXPECT_FALSE(doc->blnFlgDirty);
-        // Opened and saved again, the file grows by one more line break.
+        // Opened and saved again, the file is still the same.
         doc->close();
         doc = open(file);
         ASSERT_TRUE(doc);
         doc->run(QStringLiteral("mnuFileSave_Click"));
-        EXPECT_EQ(readBytes(file), c.afterOneSave + "\r\n");
+        EXPECT_EQ(readBytes(file), c.afterOneSave);
         doc->close();
     }
 }
@@ -268,6 +271,59 @@ TEST_F(FileSaveTest, CharactersShiftJisCannotHoldAreNotedInTheStatusBar)
     ASSERT_TRUE(doc);
     doc->txtText->setText(QStringLiteral("a\U0001F600"));
     doc->run(QStringLiteral("mnuFileSave_Click"));
-    EXPECT_EQ(readBytes(file), "a&#x1F600;\r\n");
+    // The file's only line had no line break, nor has the line that replaced it.
+    EXPECT_EQ(readBytes(file), "a&#x1F600;");
     EXPECT_TRUE(frame->sbStatusBar->currentMessage().contains(QStringLiteral("数値文字参照")));
+}
+
+// Before, a failed save-as left the document on the failed name: the next Save wrote there (or
+// failed there again) instead of to the document's own file.
+TEST_F(FileSaveTest, AFailedSaveAsKeepsTheDocumentOnItsOwnFile)
+{
+    const QString own = path(QStringLiteral("own.htm"));
+    writeBytes(own, "<P>own</P>");
+    const QString readOnly = path(QStringLiteral("locked.htm"));
+    writeBytes(readOnly, "locked");
+    QFile::setPermissions(readOnly, QFile::ReadOwner);
+    const struct
+    {
+        const char *what;
+        QString target;
+        int number;
+    } cases[] = {
+        {"write-protected file", readOnly, 75},
+        {"missing folder", path(QStringLiteral("gone/page.htm")), 76},
+        {"a folder", scratch.path(), 75},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        ScriptedInteraction ui;
+        // A document read from its file, and a never-saved one.
+        frmDocument *opened = open(own);
+        frmDocument *fresh = newDocument(ui);
+        ASSERT_TRUE(opened && fresh);
+        for (frmDocument *doc : {opened, fresh}) {
+            const QString fileName = doc->strFileName;
+            const QString caption = doc->caption();
+            doc->txtText->setText(QStringLiteral("<P>typed</P>"));
+            ui.expectSaveFile(c.target).expectMessage(QStringLiteral("ｴﾗｰｺｰﾄﾞ >> %1").arg(c.number));
+            EXPECT_FALSE(saveDocumentAsCommand(*doc));
+            EXPECT_EQ(doc->strFileName, fileName);
+            EXPECT_EQ(doc->textTag(), fileName);
+            EXPECT_EQ(doc->caption(), caption);
+            EXPECT_TRUE(doc->blnFlgDirty);
+        }
+        // The next Save goes to the document's own file; the new page asks for a name again.
+        EXPECT_TRUE(saveDocumentCommand(*opened));
+        EXPECT_TRUE(readBytes(own).startsWith("<P>typed</P>"));
+        ui.expectSaveFile(QString());
+        EXPECT_FALSE(saveDocumentCommand(*fresh));
+        EXPECT_EQ(ui.pendingCount(), 0);
+        EXPECT_EQ(readBytes(readOnly), "locked");
+        for (frmDocument *doc : {opened, fresh}) {
+            doc->blnFlgDirty = false;
+            doc->close();
+        }
+        writeBytes(own, "<P>own</P>");
+    }
 }

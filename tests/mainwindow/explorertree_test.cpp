@@ -2,6 +2,7 @@
 #include "core/paths.h"
 #include "mainwindow/explorerpane.h"
 #include "mainwindow/explorertree.h"
+#include "support/exifjpeg.h"
 #include "support/qstringprinter.h"
 #include "support/spinefixture.h"
 
@@ -15,9 +16,15 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <ctime>
+#include <mutex>
+#include <thread>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -188,7 +195,6 @@ TEST_F(ExplorerTest, AFolderThatCannotBeReadIsReportedAndLeftEmpty)
         const char *text;
     };
     const Case cases[] = {
-        {"vanished", [&] { QDir(path(QStringLiteral("sub"))).removeRecursively(); }, "エラー番号：76\r\nエラー内容：パスが見つかりません。"},
         {"no permission",
          [&] { tree->setFolderReader([](const QString &, bool) { return FolderListing{70, {}, {}}; }); },
          "エラー番号：70\r\nエラー内容：アクセスが拒否されました。"},
@@ -203,6 +209,135 @@ TEST_F(ExplorerTest, AFolderThatCannotBeReadIsReportedAndLeftEmpty)
             << c.name;
         EXPECT_EQ(sub->childCount(), 0) << c.name;
         EXPECT_EQ(QApplication::overrideCursor(), nullptr) << c.name;
+    }
+}
+
+TEST_F(ExplorerTest, AFolderThatVanishedIsDroppedWithoutAMessage)
+{
+    QDir(scratch.path()).mkdir(QStringLiteral("gone"));
+    QDir(scratch.path()).mkdir(QStringLiteral("now a file"));
+    QDir(scratch.path()).mkdir(QStringLiteral("kept"));
+    make(QStringLiteral("gone/page.htm"));
+    QTreeWidgetItem *root = scratchNode();
+    struct Case
+    {
+        const char *name;
+        std::function<void()> breakIt;
+    };
+    const Case cases[] = {
+        {"gone", [&] { QDir(path(QStringLiteral("gone"))).removeRecursively(); }},
+        {"now a file",
+         [&] {
+             QDir(path(QStringLiteral("now a file"))).removeRecursively();
+             make(QStringLiteral("now a file"));
+         }},
+    };
+    for (const Case &c : cases) {
+        QTreeWidgetItem *node = child(root, QString::fromUtf8(c.name));
+        ASSERT_TRUE(node) << c.name;
+        tree->readNode(node);
+        c.breakIt();
+        ScriptedInteraction ui; // any message fails the test
+        press(node);
+        EXPECT_EQ(child(root, QString::fromUtf8(c.name)), nullptr) << c.name;
+        EXPECT_TRUE(ui.log().isEmpty()) << c.name;
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr) << c.name;
+    }
+    EXPECT_NE(child(root, QStringLiteral("kept")), nullptr);
+
+    // A drive that went away (a card pulled out) keeps its node for the run, emptied.
+    QTreeWidgetItem *drive = view->topLevelItem(0);
+    tree->setFolderReader([](const QString &, bool) { return FolderListing{76, {}, {}}; });
+    ScriptedInteraction ui;
+    EXPECT_TRUE(tree->readNode(drive));
+    EXPECT_EQ(view->topLevelItem(0), drive);
+    EXPECT_EQ(drive->childCount(), 0);
+}
+
+TEST_F(ExplorerTest, FoldersOpenAndCloseFromTheKeyboard)
+{
+    QDir(scratch.path()).mkdir(QStringLiteral("sub"));
+    make(QStringLiteral("sub/one.htm"));
+    make(QStringLiteral("page.htm"), "<P>x</P>");
+    QTreeWidgetItem *root = scratchNode();
+    QTreeWidgetItem *sub = child(root, QStringLiteral("sub"));
+    ASSERT_TRUE(sub);
+    ASSERT_EQ(sub->childCount(), 0) << "not read yet";
+    view->setFocus();
+    tree->setCurrentNode(sub);
+
+    QTest::keyClick(view, Qt::Key_Right);
+    EXPECT_TRUE(sub->isExpanded());
+    EXPECT_EQ(children(sub), QStringList{"one.htm:6"});
+    EXPECT_EQ(frame->panelText(1), path(QStringLiteral("sub")));
+    EXPECT_EQ(tree->currentNode(), sub);
+
+    QTest::keyClick(view, Qt::Key_Left);
+    EXPECT_FALSE(sub->isExpanded());
+
+    // Enter opens the folder as it is now, and closes it again.
+    make(QStringLiteral("sub/two.htm"));
+    QTest::keyClick(view, Qt::Key_Return);
+    EXPECT_TRUE(sub->isExpanded());
+    EXPECT_EQ(children(sub), (QStringList{"one.htm:6", "two.htm:6"}));
+    QTest::keyClick(view, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_FALSE(sub->isExpanded());
+
+    // Right on an open folder steps into it; Enter on a page opens it as a double-click does.
+    QTest::keyClick(view, Qt::Key_Right);
+    QTest::keyClick(view, Qt::Key_Right);
+    EXPECT_EQ(tree->currentNode(), child(sub, QStringLiteral("one.htm")));
+    tree->setCurrentNode(child(root, QStringLiteral("page.htm")));
+    QTest::keyClick(view, Qt::Key_Return);
+    EXPECT_EQ(pageNames(frame->documents()), QStringList{path(QStringLiteral("page.htm"))});
+
+    // A folder removed meanwhile goes from the tree, without a message.
+    QDir(scratch.path()).mkdir(QStringLiteral("brief"));
+    tree->readNode(root);
+    QTreeWidgetItem *brief = child(root, QStringLiteral("brief"));
+    ASSERT_TRUE(brief);
+    QDir(path(QStringLiteral("brief"))).removeRecursively();
+    view->setFocus();
+    tree->setCurrentNode(brief);
+    ScriptedInteraction ui;
+    QTest::keyClick(view, Qt::Key_Right);
+    EXPECT_EQ(child(root, QStringLiteral("brief")), nullptr);
+}
+
+TEST_F(ExplorerTest, APhonePhotoIsShownAndInsertedUpright)
+{
+    const QString page = make(QStringLiteral("site/index.htm"), "<BODY>\r\n");
+    make(QStringLiteral("site/IMG_0001.JPG"), exifJpeg({64, 48}, 6));
+    make(QStringLiteral("site/IMG_0002.JPG"), exifJpeg({64, 48}, 1));
+    frmDocument *doc = open(page);
+    ASSERT_TRUE(doc);
+    QTreeWidgetItem *site = reveal(path(QStringLiteral("site")));
+    ASSERT_TRUE(site);
+    struct Case
+    {
+        const char *name;
+        const char *label;
+        const char *inserted;
+        QSize shown;
+    };
+    const Case cases[] = {
+        {"IMG_0001.JPG", "Name : IMG_0001.JPG\nﾖｺ=48ﾄﾞｯﾄ / ﾀﾃ=64ﾄﾞｯﾄ ",
+         "<IMG SRC=\"IMG_0001.JPG\" WIDTH=\"48\" HEIGHT=\"64\">", {48, 64}},
+        {"IMG_0002.JPG", "Name : IMG_0002.JPG\nﾖｺ=64ﾄﾞｯﾄ / ﾀﾃ=48ﾄﾞｯﾄ ",
+         "<IMG SRC=\"IMG_0002.JPG\" WIDTH=\"64\" HEIGHT=\"48\">", {64, 48}},
+    };
+    for (const Case &c : cases) {
+        QTreeWidgetItem *node = child(site, QString::fromUtf8(c.name));
+        ASSERT_TRUE(node) << c.name;
+        press(node);
+        EXPECT_EQ(frame->picTree->lblImageName->text(), QString::fromUtf8(c.label)) << c.name;
+        EXPECT_EQ(tree->previewSize(), c.shown) << c.name;
+        EXPECT_EQ(frame->picTree->picWork->pixmap().size(), c.shown) << c.name;
+
+        doc->txtText->setText(QStringLiteral("<BODY>"));
+        doc->txtText->select(6, 0);
+        doc->run(QStringLiteral("mnuPopImage_Click"));
+        EXPECT_EQ(doc->txtText->text(), QStringLiteral("<BODY>") + QString::fromUtf8(c.inserted)) << c.name;
     }
 }
 
@@ -273,6 +408,82 @@ TEST_F(ExplorerTest, PressingAPictureShowsItFittedWithItsSizeABrokenOneSaysSo)
         const QSize box = pane.picHyouji->contentsRect().size();
         EXPECT_TRUE(shown.width() == box.width() || shown.height() == box.height()) << c.name;
     }
+}
+
+// A pipe named like a picture once hung the program for good when pressed: the preview and the
+// size of an inserted picture read plain files only, and the preview none too long to read at once.
+TEST_F(ExplorerTest, APipeADeviceOrAHugeFileIsNeverReadAsAPicture)
+{
+    QImage image(20, 20, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    const QString huge = path(QStringLiteral("huge.png"));
+    ASSERT_TRUE(image.save(huge, "PNG"));
+    ASSERT_EQ(::truncate(QFile::encodeName(huge).constData(), 64 * 1024 * 1024 + 1), 0); // sparse
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path(QStringLiteral("pipe.png"))).constData(), 0600), 0);
+    ASSERT_EQ(::symlink("/dev/zero", QFile::encodeName(path(QStringLiteral("zero.gif"))).constData()), 0);
+    ASSERT_EQ(::symlink("pipe.png", QFile::encodeName(path(QStringLiteral("link.jpg"))).constData()), 0);
+    ScriptedInteraction ui;
+    frmDocument *doc = open(make(QStringLiteral("index.htm"), "<BODY>"));
+    ASSERT_TRUE(doc);
+
+    // Should the pipe be opened after all, a writer that comes and goes now and then lets the test end.
+    struct Watchdog
+    {
+        explicit Watchdog(QByteArray pipe)
+            : thread([this, pipe] {
+                  std::unique_lock lock(mutex);
+                  while (!ended.wait_for(lock, std::chrono::seconds(5), [this] { return finished; })) {
+                      rescued = true;
+                      const int fd = ::open(pipe.constData(), O_WRONLY | O_NONBLOCK);
+                      if (fd >= 0)
+                          ::close(fd);
+                  }
+              })
+        {
+        }
+        ~Watchdog()
+        {
+            {
+                std::lock_guard lock(mutex);
+                finished = true;
+            }
+            ended.notify_one();
+            thread.join();
+        }
+        std::mutex mutex;
+        std::condition_variable ended;
+        bool finished = false;
+        std::atomic<bool> rescued = false;
+        std::thread thread;
+    } watchdog(QFile::encodeName(path(QStringLiteral("pipe.png"))));
+
+    const struct
+    {
+        const char *name;
+        QString label;
+    } cases[] = {
+        {"pipe.png", QStringLiteral("Name : pipe.png\nファイルではないため表示できません。")},
+        {"link.jpg", QStringLiteral("Name : link.jpg\nファイルではないため表示できません。")},
+        {"zero.gif", QStringLiteral("Name : zero.gif\nファイルではないため表示できません。")},
+        {"huge.png", QStringLiteral("Name : huge.png\nファイルが大きすぎるため表示できません（64 MB まで）。")},
+    };
+    QTreeWidgetItem *folder = scratchNode();
+    for (const auto &c : cases) {
+        QTreeWidgetItem *node = child(folder, QString::fromUtf8(c.name));
+        ASSERT_TRUE(node) << c.name;
+        press(node);
+        EXPECT_EQ(frame->picTree->lblImageName->text(), c.label) << c.name;
+        EXPECT_TRUE(frame->picTree->picImgRef->pixmap().isNull()) << c.name;
+    }
+
+    // Inserting one of them as a picture says why, instead of waiting on the pipe.
+    for (const char *name : {"pipe.png", "zero.gif"}) {
+        tree->setCurrentNode(child(folder, QString::fromUtf8(name)));
+        ui.expectMessage(QString::fromUtf8(name) + QStringLiteral(": ファイルではありません。"));
+        doc->run(QStringLiteral("mnuPopImage_Click"));
+    }
+    EXPECT_EQ(doc->txtText->text(), QStringLiteral("<BODY>"));
+    EXPECT_FALSE(watchdog.rescued) << "a pipe was opened for reading";
 }
 
 TEST_F(ExplorerTest, TheTreeMenuEnablesTheEntriesOfTheNodeUnderThePointer)
@@ -458,6 +669,38 @@ TEST_F(ExplorerTest, TheFileManagerOpensOnTheFolderOfTheCurrentNode)
     }
     ui.expectOpenUrl(false).expectMessage(QStringLiteral("ｴﾗｰ場所 : mnuPopupExplorer"));
     frame->action(QStringLiteral("mnuPopupExplorer"))->trigger();
+}
+
+TEST_F(ExplorerTest, WithNoFolderChosenTheExplorerEntryOpensThePagesFolderOrSaysWhy)
+{
+    const QString page = make(QStringLiteral("site/index.htm"), "<P>x</P>");
+    const QString noFolder = QStringLiteral("ﾂﾘｰﾋﾞｭｰでﾌｫﾙﾀﾞを選択してください。");
+    ScriptedInteraction ui;
+
+    // No node and no page: the frame's entry says what to do.
+    tree->setCurrentNode(nullptr);
+    ui.expectMessage(noFolder);
+    frame->action(QStringLiteral("mnuViewExplorer"))->trigger();
+    ASSERT_EQ(ui.pendingCount(), 0);
+
+    // A never-saved page has no folder either.
+    frmDocument *fresh = newDocument(ui);
+    ASSERT_TRUE(fresh);
+    tree->setCurrentNode(nullptr);
+    ui.expectMessage(noFolder);
+    fresh->run(QStringLiteral("mnuViewExplorer_Click"));
+    ASSERT_EQ(ui.pendingCount(), 0);
+
+    // A saved page: its folder, from the document's entry and from the frame's.
+    frmDocument *doc = open(page);
+    ASSERT_TRUE(doc);
+    tree->setCurrentNode(nullptr);
+    ui.expectOpenUrl(true);
+    doc->run(QStringLiteral("mnuViewExplorer_Click"));
+    EXPECT_EQ(QUrl(ui.lastPrompt().text).toLocalFile(), path(QStringLiteral("site")));
+    ui.expectOpenUrl(true);
+    ASSERT_TRUE(frame->run(QStringLiteral("mnuViewExplorer_Click")));
+    EXPECT_EQ(QUrl(ui.lastPrompt().text).toLocalFile(), path(QStringLiteral("site")));
 }
 
 // On tmpfs where the machine has one: creating the files on a slow disk takes longer than the

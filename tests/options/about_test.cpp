@@ -40,18 +40,19 @@ TEST_F(AboutTest, BoxShowsCaptionTitleAndStoredDebugMode)
 
 TEST_F(AboutTest, PasswordSwitchesDebugModeAndTagColouringAndSavesThem)
 {
-    struct Case { const char *name; std::optional<QString> answer; bool on; };
+    // `before`: the state stored when the box opens; `after`: the state stored afterwards.
+    struct Case { const char *name; std::optional<QString> answer; bool before; bool after; };
     const Case cases[] = {
-        {"right password", QStringLiteral("Ottla5926"), true},
-        {"other letter case", QStringLiteral("ottla5926"), false},
-        {"longer answer", QStringLiteral("Ottla59260"), false},
-        {"empty answer", QString(), false},
-        {"cancelled", std::nullopt, false},
+        {"right password", QStringLiteral("Ottla5926"), false, true},
+        {"other letter case", QStringLiteral("ottla5926"), true, false},
+        {"longer answer", QStringLiteral("Ottla59260"), true, false},
+        {"empty answer", QString(), true, false},
+        {"cancelled while on", std::nullopt, true, true},
+        {"cancelled while off", std::nullopt, false, false},
     };
     for (const Case &c : cases) {
-        // Start from the opposite state, stored, so the change has to reach the file.
-        shared().blnDebugMode = !c.on;
-        shared().blnTagColor = !c.on;
+        shared().blnDebugMode = c.before;
+        shared().blnTagColor = c.before;
         SaveSettings();
         frmAbout about;
         about.show();
@@ -61,14 +62,36 @@ TEST_F(AboutTest, PasswordSwitchesDebugModeAndTagColouringAndSavesThem)
         QTest::mouseDClick(about.Image1, Qt::LeftButton);
         ASSERT_EQ(ui.pendingCount(), 0) << c.name;
         EXPECT_EQ(ui.lastPrompt().text, QStringLiteral("パスワードは？")) << c.name;
-        EXPECT_EQ(about.lblVersion->text().endsWith(QLatin1Char('D')), c.on) << c.name;
+        EXPECT_EQ(about.lblVersion->text().endsWith(QLatin1Char('D')), c.after) << c.name;
+        EXPECT_EQ(shared().blnTagColor, c.after) << c.name;
 
         shared() = SharedState{};
-        shared().blnDebugMode = shared().blnTagColor = !c.on;
+        shared().blnDebugMode = shared().blnTagColor = !c.after;
         LoadSettings();
-        EXPECT_EQ(shared().blnDebugMode, c.on) << c.name;
-        EXPECT_EQ(shared().blnTagColor, c.on) << c.name;
+        EXPECT_EQ(shared().blnDebugMode, c.after) << c.name;
+        EXPECT_EQ(shared().blnTagColor, c.after) << c.name;
     }
+}
+
+TEST_F(AboutTest, CancellingThePasswordPromptLeavesTheSettingsFileAlone)
+{
+    // Settings changed in this run but not yet stored must not be written by a cancel.
+    shared().blnDebugMode = false;
+    shared().blnTagColor = true;
+    shared().strAuthor = QStringLiteral("保存済みの作者");
+    SaveSettings();
+    shared().strAuthor = QStringLiteral("まだ保存しない作者");
+    frmAbout about;
+    about.show();
+    ScriptedInteraction ui;
+    ui.expectInput(std::nullopt);
+    QTest::mouseDClick(about.Image1, Qt::LeftButton);
+    ASSERT_EQ(ui.pendingCount(), 0);
+
+    shared() = SharedState{};
+    LoadSettings();
+    EXPECT_EQ(shared().strAuthor, QStringLiteral("保存済みの作者"));
+    EXPECT_TRUE(shared().blnTagColor);
 }
 
 TEST_F(AboutTest, HelpMenusShowTheAboutBoxModally)

@@ -2,8 +2,11 @@
 
 #include "core/paths.h"
 #include "options/frmhelp.h"
+#include "options/helpkeywords.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QHelpContentModel>
 #include <QHelpEngine>
@@ -81,6 +84,133 @@ TEST_F(HelpTest, KeywordSearchFindsAMenuEntryAndShowsItsPage)
     QTest::keyClick(window.txtKeyword, Qt::Key_Return);
     EXPECT_EQ(window.txtPage->source().fileName(), QStringLiteral("edit.html"));
     EXPECT_TRUE(window.txtPage->toPlainText().contains(QStringLiteral("大文字と小文字を区別する")));
+}
+
+TEST(HelpKeywords, WhatAnInputMethodTypesFindsTheHalfWidthKeywords)
+{
+    const QStringList keywords = {
+        QStringLiteral("ｸﾞﾗﾃﾞｰｼｮﾝ文字の作成"),
+        QStringLiteral("ｲﾒｰｼﾞの挿入"),
+        QStringLiteral("<HTML> ＨＴＭＬﾌｧｲﾙ"),
+        QStringLiteral("<INPUT>１行部品"),
+        QStringLiteral("ﾌｧｲﾙ"),
+        QStringLiteral("検索と置換"),
+        QStringLiteral("VB Script"),
+    };
+    struct Case
+    {
+        const char *typed;
+        QStringList found;
+        int best;
+    };
+    const Case cases[] = {
+        {"ｸﾞﾗﾃﾞ", {QStringLiteral("ｸﾞﾗﾃﾞｰｼｮﾝ文字の作成")}, 0},
+        {"グラデ", {QStringLiteral("ｸﾞﾗﾃﾞｰｼｮﾝ文字の作成")}, 0},
+        {"ぐらでーしょん", {QStringLiteral("ｸﾞﾗﾃﾞｰｼｮﾝ文字の作成")}, 0},
+        {"グラテ", {}, -1}, // a voiced mark is part of the letter
+        {"イメージ", {QStringLiteral("ｲﾒｰｼﾞの挿入")}, 0},
+        {"ファイル",
+         {QStringLiteral("<HTML> ＨＴＭＬﾌｧｲﾙ"), QStringLiteral("ﾌｧｲﾙ")},
+         1}, // the keyword that is the word itself
+        {"html", {QStringLiteral("<HTML> ＨＴＭＬﾌｧｲﾙ")}, 0},
+        {"ＨＴＭＬ", {QStringLiteral("<HTML> ＨＴＭＬﾌｧｲﾙ")}, 0},
+        {"1行", {QStringLiteral("<INPUT>１行部品")}, 0},
+        {"ｖｂ", {QStringLiteral("VB Script")}, 0},
+        {"置換", {QStringLiteral("検索と置換")}, 0},
+    };
+    for (const Case &c : cases) {
+        const KeywordMatches matches = matchKeywords(keywords, QString::fromUtf8(c.typed));
+        EXPECT_EQ(matches.keywords, c.found) << c.typed;
+        EXPECT_EQ(matches.best, c.best) << c.typed;
+    }
+    const KeywordMatches all = matchKeywords(keywords, QString());
+    EXPECT_EQ(all.keywords, keywords);
+    EXPECT_EQ(all.best, -1);
+}
+
+TEST_F(HelpTest, KeywordSearchFindsHalfWidthKeywordsFromFullWidthTyping)
+{
+    ScriptedInteraction ui;
+    frame->action(QStringLiteral("mnuHelpSearch"))->trigger();
+    frmHelp &window = openWindow();
+    QHelpIndexModel *index = window.engine()->indexModel();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !index->isCreatingIndex() && index->rowCount() > 0; }, Patience));
+    const int everything = index->rowCount();
+
+    struct Case
+    {
+        const char *typed;
+        const char *first;
+        const char *page;
+    };
+    const Case cases[] = {
+        {"グラデ", "ｸﾞﾗﾃﾞｰｼｮﾝ文字の作成", "tool.html"},
+        {"ｸﾞﾗﾃﾞ", "ｸﾞﾗﾃﾞｰｼｮﾝ文字の作成", "tool.html"},
+        {"イメージの挿入", "ｲﾒｰｼﾞの挿入", "html.html"},
+    };
+    for (const Case &c : cases) {
+        window.txtKeyword->setText(QString::fromUtf8(c.typed));
+        ASSERT_GE(index->rowCount(), 1) << c.typed;
+        const QModelIndex current = window.engine()->indexWidget()->currentIndex();
+        EXPECT_EQ(index->data(current, Qt::DisplayRole).toString(), QString::fromUtf8(c.first)) << c.typed;
+        QTest::keyClick(window.txtKeyword, Qt::Key_Return);
+        EXPECT_EQ(window.txtPage->source().fileName(), QString::fromUtf8(c.page)) << c.typed;
+    }
+    window.txtKeyword->clear();
+    EXPECT_EQ(index->rowCount(), everything);
+}
+
+// A window of its own that keeps itself open when asked to close.
+class StubbornWindow : public QWidget
+{
+protected:
+    void closeEvent(QCloseEvent *event) override { event->ignore(); }
+};
+
+TEST_F(HelpTest, QuittingClosesTheHelpWindowAndEveryOtherWindow)
+{
+    const auto shownWindows = [this] {
+        QStringList shown;
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            if (widget != frame.get() && widget->isVisible())
+                shown << widget->metaObject()->className() + QStringLiteral(" ") + widget->objectName();
+        return shown;
+    };
+    ScriptedInteraction ui;
+    frame->action(QStringLiteral("mnuHelpContents"))->trigger();
+    QPointer<frmHelp> help = frmHelp::instance();
+    ASSERT_TRUE(help && help->isVisible());
+    QWidget loose;
+    loose.show();
+
+    // No to the question: everything stays.
+    ui.expectMessage(QStringLiteral("終了しますか？"), Interaction::Answer::No);
+    frame->close();
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_TRUE(help && help->isVisible());
+
+    // A window that will not close keeps the program, frame included, running.
+    {
+        StubbornWindow stubborn;
+        stubborn.show();
+        ui.expectMessage(QStringLiteral("終了しますか？"), Interaction::Answer::Yes);
+        frame->close();
+        EXPECT_TRUE(frame->isVisible());
+    }
+
+    // The help window went on the way (and is discarded when closed): open it again.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    frame->action(QStringLiteral("mnuHelpContents"))->trigger();
+    help = frmHelp::instance();
+    ASSERT_TRUE(help && help->isVisible());
+    loose.show();
+    ui.expectMessage(QStringLiteral("終了しますか？"), Interaction::Answer::Yes);
+    frame->close();
+    EXPECT_FALSE(frame->isVisible());
+    EXPECT_FALSE(help && help->isVisible());
+    EXPECT_FALSE(loose.isVisible());
+    // Nothing visible is left to keep the program running.
+    EXPECT_EQ(shownWindows(), QStringList());
 }
 
 TEST_F(HelpTest, WithoutAHelpFileEachMenuSaysSoUnderItsWindowsCaption)

@@ -1,4 +1,5 @@
 #include "core/settings.h"
+#include "mainwindow/explorerpane.h"
 #include "mainwindow/previewcommands.h"
 
 #include "core/browserwindow.h"
@@ -8,6 +9,7 @@
 #include "support/spinefixture.h"
 
 #include <QAction>
+#include <QMdiArea>
 #include <QTimer>
 #include <QToolBar>
 #include <QWebEngineView>
@@ -111,12 +113,28 @@ TEST_F(PreviewCommandTest, NeverSavedDocumentAsksFirst)
         EXPECT_EQ(builtInBrowserWindow(), nullptr);
     }
     {
-        SCOPED_TRACE("Yes, then the save dialog cancelled: the preview still opens on NewHtml");
+        SCOPED_TRACE("Yes, then the save dialog cancelled: nothing to show, and it says so");
         ScriptedInteraction ui;
         frmDocument *doc = newDocument(ui);
-        ui.expectMessage(QStringLiteral("新規HTML"), Answer::Yes).expectSaveFile({});
+        ui.expectMessage(QStringLiteral("新規HTML"), Answer::Yes)
+            .expectSaveFile({})
+            .expectMessage(QStringLiteral("新規HTMLは保存しないとﾌﾞﾗｳｻﾞに表示できません。"));
         preview(*doc);
-        EXPECT_EQ(shownAddress(), QStringLiteral("NewHtml"));
+        EXPECT_EQ(ui.pendingCount(), 0);
+        EXPECT_EQ(builtInBrowserWindow(), nullptr);
+        EXPECT_EQ(ui.lastPrompt().message.icon, Interaction::Icon::Information);
+
+        // Nor is the bare name handed to an external browser.
+        shared().blnMyBrowzer = false;
+        shared().strBrowzerPath = pages.write(QStringLiteral("browser"), QStringLiteral("x"));
+        ui.expectMessage(QStringLiteral("新規HTML"), Answer::Yes)
+            .expectSaveFile({})
+            .expectMessage(QStringLiteral("新規HTMLは保存しないとﾌﾞﾗｳｻﾞに表示できません。"));
+        preview(*doc);
+        EXPECT_EQ(ui.pendingCount(), 0);
+        for (const ScriptedInteraction::Prompt &prompt : ui.log())
+            EXPECT_NE(prompt.kind, ScriptedInteraction::Kind::StartProgram);
+        shared().blnMyBrowzer = true;
     }
     {
         SCOPED_TRACE("Yes, saved: the preview shows the new file");
@@ -127,6 +145,42 @@ TEST_F(PreviewCommandTest, NeverSavedDocumentAsksFirst)
         preview(*doc);
         EXPECT_EQ(shownAddress(), file);
         EXPECT_EQ(shownTitle(), QStringLiteral("Welcome To My HomePage"));
+    }
+}
+
+TEST_F(PreviewCommandTest, ThePreviewOpensOverTheWholeFreeAreaOfTheFrame)
+{
+    frmDocument *doc = savedDocument(QStringLiteral("広さ"));
+    ASSERT_NE(doc, nullptr);
+    frame->resize(1000, 700);
+    struct Case
+    {
+        const char *name;
+        int paneWidth; // pixels
+    };
+    const Case cases[] = {
+        {"narrow pane", 150},
+        {"pane widened over most of the frame", 620},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        frame->picTree->setWidthTwips(c.paneWidth * 15);
+        frame->relayout();
+        ScriptedInteraction ui;
+        preview(*doc);
+        BrowserWindow *window = builtInBrowserWindow();
+        ASSERT_NE(window, nullptr);
+        const QRect area = frame->mdiArea->viewport()->rect();
+        EXPECT_EQ(window->geometry(), area);
+        // The Back button and the page's left edge are on the screen, right of the pane.
+        auto *browser = qobject_cast<frmBrowser *>(window);
+        ASSERT_NE(browser, nullptr);
+        QWidget *back = browser->tbToolBar->widgetForAction(browser->tbToolBar->findChild<QAction *>(QStringLiteral("Back")));
+        ASSERT_NE(back, nullptr);
+        const QPoint backInArea = back->mapTo(frame->mdiArea->viewport(), QPoint(0, 0));
+        EXPECT_TRUE(area.contains(backInArea)) << backInArea.x() << "," << backInArea.y();
+        const QPoint pageInFrame = browser->brwWebBrowser->mapTo(frame.get(), QPoint(0, 0));
+        EXPECT_GE(pageInFrame.x(), frame->picTree->mapTo(frame.get(), QPoint(frame->picTree->width(), 0)).x());
     }
 }
 

@@ -16,8 +16,7 @@ const FontRow FontRows[] = {
 
 using HeadingRow = TagAttributeRow<HeadingValues>;
 const HeadingRow HeadingRows[] = {
-    {"align", HeadingRow::Word, &HeadingValues::align, nullptr, HeadingAlignWords,
-     WordCase::ThreeSpellings},
+    {"align", HeadingRow::Word, &HeadingValues::align, nullptr, HeadingAlignWords},
 };
 
 using RuleRow = TagAttributeRow<RuleValues>;
@@ -25,7 +24,7 @@ using RuleRow = TagAttributeRow<RuleValues>;
 const RuleRow RuleRows[] = {
     {"width", RuleRow::Size, &RuleValues::width, &RuleValues::widthPercent},
     {"size", RuleRow::Text, &RuleValues::size},
-    {"align", RuleRow::Word, &RuleValues::align, nullptr, RuleAlignWords, WordCase::ThreeSpellings},
+    {"align", RuleRow::Word, &RuleValues::align, nullptr, RuleAlignWords},
     {"noshade", RuleRow::Flag, nullptr, &RuleValues::noShade},
 };
 
@@ -67,7 +66,7 @@ QStringList ruleAlignEntries()
 QString fontStartTag(const FontValues &values)
 {
     FontValues written = values;
-    written.color = values.color.toUpper();
+    written.color = asciiUpper(values.color);
     return QStringLiteral("<FONT") + buildAttributes<FontValues>(written, FontRows) + QLatin1Char('>');
 }
 
@@ -101,7 +100,7 @@ FontValues readFontTag(const QString &tag)
 {
     FontValues values;
     readAttributes<FontValues>(tag, FontRows, values);
-    values.color = values.color.toUpper();
+    values.color = asciiUpper(values.color);
     return values;
 }
 

@@ -44,7 +44,7 @@ bool isHeadingAlignEntry(const QString &text);
 QString ruleTag(const RuleValues &values);
 
 // Existing tags read into the values their dialogs show. An attribute the tag lacks leaves its
-// value as the dialog loads it; alignment words are read in three spellings (left, Left,
+// value as the dialog loads it; alignment words are read in any ASCII letter case (left, Left,
 // LEFT), other words leave the drop-down as loaded.
 FontValues readFontTag(const QString &tag);
 // The level comes from the digit after "<h"; level 7 (which the dialog lacks) reads as 6.

@@ -12,12 +12,12 @@
 
 void EditFontTag(frmDocument &doc, TagScratch &)
 {
-    reEditStartTag<frmFontSet>(doc, {readFontTag, fontAttributeNames});
+    reEditStartTag<frmFontSet>(doc, {readFontTag, fontAttributeNames, fontStartTag});
 }
 
 void EditHrTag(frmDocument &doc, TagScratch &)
 {
-    reEditStartTag<frmKeisenSet>(doc, {readHrTag, ruleAttributeNames});
+    reEditStartTag<frmKeisenSet>(doc, {readHrTag, ruleAttributeNames, ruleTag});
 }
 
 void EditHeadingTag(frmDocument &doc, TagScratch &scratch)
@@ -25,10 +25,11 @@ void EditHeadingTag(frmDocument &doc, TagScratch &scratch)
     const HeadingElement element = splitHeadingElement(doc.txtText->selText());
     DialogUse<frmMidashi> dialog;
     dialog->apply(readHeadingTag(element.startTag));
+    const QString untouched = headingStartTag(dialog->fields());
     const QString result = dialog.run();
     if (result != TagDialog::Cancel) {
-        insertIntoDocument(doc, keepUnmanagedAttributes(result, element.startTag,
-                                                        headingAttributeNames())
+        insertIntoDocument(doc, mergeReEditedTag(result, untouched, element.startTag,
+                                                 headingAttributeNames())
                                     + element.content + headingEndTag(dialog->fields().level));
     }
     scratch = {};

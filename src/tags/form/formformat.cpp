@@ -118,7 +118,7 @@ FormFields readFormTag(const QString &tag)
     const QString method = GetTagOption(tag, QStringLiteral("method"));
     if (method == NoOpt)
         fields.method = int(FormMethod::Unspecified);
-    else if (method.toUpper() == QLatin1String("POST"))
+    else if (equalsAsciiCaseless(method, u"post"))
         fields.method = int(FormMethod::Post);
     else
         fields.method = int(FormMethod::Get);
@@ -134,7 +134,7 @@ InputFields readInputTag(const QString &tag)
     const QString type = GetTagOption(tag, QStringLiteral("type"));
     fields.type = -1;
     for (int i = 0; i < InputTypeCount; ++i) {
-        if (type.toLower() == QLatin1String(InputTypeWords[i]))
+        if (equalsAsciiCaseless(type, QString::fromLatin1(InputTypeWords[i])))
             fields.type = i;
     }
     if (fields.type < 0 && type != NoOpt)
@@ -147,12 +147,12 @@ TextAreaFields readTextAreaElement(const QString &element)
     TextAreaFields fields;
     readAttributes<TextAreaFields>(element, TextAreaRows, fields);
     const QString wrap = GetTagOption(element, QStringLiteral("wrap"));
-    if (const auto word = wordEntry(wrap, WrapWords, WordCase::ThreeSpellings))
+    if (const auto word = wordEntry(wrap, WrapWords, WordCase::AnyCase))
         fields.wrap = *word == QLatin1String("on");
     const qsizetype contentStart = startTagEnd(element) + 1;
     const QString endTag = QStringLiteral("</textarea>");
     qsizetype contentEnd = element.size();
-    if (element.endsWith(endTag, Qt::CaseInsensitive))
+    if (endsWithAsciiCaseless(element, endTag))
         contentEnd -= endTag.size();
     fields.value = element.mid(contentStart, qMax<qsizetype>(0, contentEnd - contentStart));
     return fields;

@@ -19,12 +19,11 @@ QStringList tagsOf(const QString &text, int limit, QList<qsizetype> *ends)
         const qsizetype open = text.indexOf(QLatin1Char('<'), from);
         if (open < 0)
             break;
-        const QString tail = text.mid(open);
-        const qsizetype close = startTagEnd(tail);
-        if (close >= tail.size())
+        const qsizetype close = startTagEndAt(text, open);
+        if (close >= text.size())
             break;
-        tags << tail.left(close + 1);
-        from = open + close + 1;
+        tags << text.mid(open, close + 1 - open);
+        from = close + 1;
         ends->append(from);
     }
     return tags;
@@ -32,7 +31,7 @@ QStringList tagsOf(const QString &text, int limit, QList<qsizetype> *ends)
 
 bool isFrameTag(const QString &tag)
 {
-    return tag.startsWith(QLatin1String("<frame"), Qt::CaseInsensitive) && tag.size() > 6
+    return startsWithAsciiCaseless(tag, u"<frame") && tag.size() > 6
         && (tag[6].isSpace() || tag[6] == QLatin1Char('>') || tag[6] == QLatin1Char('/'));
 }
 
@@ -93,7 +92,7 @@ FrameSetParts splitFrameSet(const QString &element)
     parts.frameSet = tags[0];
     parts.frame1 = tags[1];
     parts.frame2 = tags[2];
-    const bool closed = element.endsWith(QLatin1String("</frameset>"), Qt::CaseInsensitive);
+    const bool closed = endsWithAsciiCaseless(element, u"</frameset>");
     parts.twoFrames = closed && isFrameTag(tags[1]) && isFrameTag(tags[2]);
     if (parts.twoFrames)
         parts.rest = element.mid(ends[2], element.size() - EndTag.size() - ends[2]);
@@ -147,13 +146,54 @@ FrameSetFields readFrameSetElement(const QString &element)
     return readFrameSet(splitFrameSet(element));
 }
 
+namespace {
+
+// A split as its two parts, a star beside a percentage written as the rest of 100%: "*,70%"
+// reads as "30%" and "70%". Other values stay as they are.
+QStringList splitParts(const QString &value)
+{
+    QStringList parts = value.split(QLatin1Char(','));
+    for (QString &part : parts)
+        part = part.trimmed();
+    if (parts.size() != 2)
+        return parts;
+    for (int star = 0; star < 2; ++star) {
+        const QString &other = parts[1 - star];
+        const std::optional<int> percent =
+            other.endsWith(QLatin1Char('%')) ? parseFrameRatio(other.chopped(1), true) : std::nullopt;
+        if (parts[star] == QLatin1String("*") && percent)
+            parts[star] = QString::number(100 - *percent) + QLatin1Char('%');
+    }
+    return parts;
+}
+
+// The dialog's rows or cols stand for the old ones when they split the same way.
+bool sameFrameSetValue(QStringView name, const QString &oldValue, const QString &written)
+{
+    if (equalsAsciiCaseless(name, u"rows") || equalsAsciiCaseless(name, u"cols"))
+        return splitParts(oldValue) == splitParts(written);
+    return equalsAsciiCaseless(oldValue, written);
+}
+
+} // namespace
+
 QString rebuiltFrameSet(const FrameSetFields &fields, const FrameSetParts &old)
+{
+    return rebuiltFrameSet(fields, old, readFrameSet(old));
+}
+
+QString rebuiltFrameSet(const FrameSetFields &fields, const FrameSetParts &old,
+                        const FrameSetFields &untouched)
 {
     const QStringList frameSetNames{QStringLiteral("rows"), QStringLiteral("cols")};
     const QStringList frameNames{QStringLiteral("name"), QStringLiteral("src")};
-    return keepUnmanagedAttributes(frameSetStartTag(fields), old.frameSet, frameSetNames) + CrLf
-        + QLatin1Char('\t') + keepUnmanagedAttributes(frameTag(fields.name1, fields.url1), old.frame1, frameNames)
+    return mergeReEditedTag(frameSetStartTag(fields), frameSetStartTag(untouched), old.frameSet,
+                            frameSetNames, sameFrameSetValue)
         + CrLf + QLatin1Char('\t')
-        + keepUnmanagedAttributes(frameTag(fields.name2, fields.url2), old.frame2, frameNames)
+        + mergeReEditedTag(frameTag(fields.name1, fields.url1), frameTag(untouched.name1, untouched.url1),
+                           old.frame1, frameNames)
+        + CrLf + QLatin1Char('\t')
+        + mergeReEditedTag(frameTag(fields.name2, fields.url2), frameTag(untouched.name2, untouched.url2),
+                           old.frame2, frameNames)
         + restBeforeEndTag(old) + EndTag;
 }

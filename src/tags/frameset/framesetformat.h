@@ -59,5 +59,9 @@ FrameSetFields readFrameSetElement(const QString &element);
 
 // The element rebuilt from `fields` in place of `old`: every attribute the dialog does not
 // manage is kept on its tag, and whatever stood after the two frames (more frames, NOFRAMES)
-// stays before the end tag.
+// stays before the end tag. `untouched` is what the dialog showed before any change (by
+// default what it reads from `old`): a value the user left alone that the dialog would write
+// otherwise ("*,3*") comes back as it was written (mergeReEditedTag).
 QString rebuiltFrameSet(const FrameSetFields &fields, const FrameSetParts &old);
+QString rebuiltFrameSet(const FrameSetFields &fields, const FrameSetParts &old,
+                        const FrameSetFields &untouched);

@@ -15,7 +15,8 @@ void EditFramesetTag(frmDocument &doc, TagScratch &)
     loadDialog<frmFrameSet>().setBasePath(doc.strFileName);
     DialogUse<frmFrameSet> dialog;
     dialog->apply(readFrameSet(parts));
+    const FrameSetFields untouched = dialog->fields();
     if (dialog.run() == TagDialog::Cancel)
         return;
-    insertIntoDocument(doc, rebuiltFrameSet(dialog->fields(), parts));
+    insertIntoDocument(doc, rebuiltFrameSet(dialog->fields(), parts, untouched));
 }

@@ -9,6 +9,7 @@
 dlgKeyword::dlgKeyword()
     : TagDialog(QStringLiteral("dlgKeyword"), tr("このﾍﾟｰｼﾞのｷｰﾜｰﾄﾞ"), ButtonNames::Dlg)
 {
+    // Two columns of five, filled down: boxes 0 to 4 on the left, 5 to 9 on the right.
     auto *grid = new QGridLayout;
     for (int i = 0; i < 10; ++i) {
         QLineEdit *box = makeTextBox(this, QStringLiteral("txtKeyword_") + QString::number(i));
@@ -16,6 +17,9 @@ dlgKeyword::dlgKeyword()
         txtKeyword << box;
     }
     layOut(grid);
+    // Tab goes down the columns too, in the order in which the keywords are written.
+    for (qsizetype i = 1; i < txtKeyword.size(); ++i)
+        setTabOrder(txtKeyword[i - 1], txtKeyword[i]);
 }
 
 QString dlgKeyword::buildResult()

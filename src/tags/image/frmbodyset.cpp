@@ -1,7 +1,6 @@
 #include "tags/image/frmbodyset.h"
 
-#include "core/settings.h"
-#include "core/sharedstate.h"
+#include "tags/image/imagereference.h"
 #include "tags/shared/dialogwidgets.h"
 #include "tags/shared/lowercasebutton.h"
 
@@ -18,10 +17,8 @@
 
 namespace {
 
-const char *const ImageFilter = "ｲﾒｰｼﾞﾌｧｲﾙ(*.jpg;*.gif)|*.jpg;*.gif|全てのﾌｧｲﾙ(*.*)|*.*";
-
-// Shows the colour of `box` in `role` of `target` whenever the box holds a valid colour;
-// other text leaves the preview as it was.
+// Shows the colour of `box` in `role` of `target` whenever the box holds a colour the preview
+// can show; other text leaves the preview as it was.
 void connectPreview(QLineEdit *box, QWidget *target, QPalette::ColorRole role)
 {
     target->setAutoFillBackground(role == QPalette::Window);
@@ -87,39 +84,13 @@ frmBodySet::frmBodySet()
     columns->addWidget(Picture1);
     layOut(columns);
 
-    connectFileReference(cmdImageRef, txtImageName, QString::fromUtf8(ImageFilter),
-                         shared().strLastImagePath, [this] { return basePath(); },
-                         [](const QString &) { SaveSettings(); });
-}
-
-bool frmBodySet::validate()
-{
-    const struct
-    {
-        QLineEdit *box;
-        QString caption;
-    } boxes[] = {
-        {txtBgcolor, tr("背景色")},
-        {txtTextCol, tr("テキストの色")},
-        {txtLink, tr("リンク文字")},
-        {txtAlink, tr("クリックした時の色")},
-        {txtVlink, tr("リンク済み文字")},
-    };
-    for (const auto &entry : boxes) {
-        if (!entry.box->text().isEmpty() && !parseHtmlColor(entry.box->text()))
-            return refuse(entry.box, tr("%1は「#」と6桁の16進数（例：#FF0000）で入力して下さい。")
-                                         .arg(entry.caption));
-    }
-    return true;
+    connectImageReference(cmdImageRef, txtImageName, [this] { return basePath(); });
 }
 
 QString frmBodySet::buildResult()
 {
     return bodyStartTag(fields());
 }
-
-
-
 
 BodyFields frmBodySet::fields() const
 {

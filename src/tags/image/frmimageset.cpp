@@ -1,8 +1,7 @@
 #include "tags/image/frmimageset.h"
 
 #include "core/interaction.h"
-#include "core/settings.h"
-#include "core/sharedstate.h"
+#include "tags/image/imagereference.h"
 #include "tags/image/imagesize.h"
 #include "tags/shared/dialogwidgets.h"
 #include "tags/shared/lowercasebutton.h"
@@ -14,12 +13,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-
-namespace {
-
-const char *const ImageFilter = "ｲﾒｰｼﾞﾌｧｲﾙ(*.jpg;*.gif)|*.jpg;*.gif|全てのﾌｧｲﾙ(*.*)|*.*";
-
-} // namespace
 
 frmImageSet::frmImageSet()
     : TagDialog(QStringLiteral("frmImageSet"), tr("イメージの挿入"), ButtonNames::Frm)
@@ -71,12 +64,8 @@ frmImageSet::frmImageSet()
     columns->addWidget(position);
     layOut(columns);
 
-    connectFileReference(cmdRefImage, txtImageName, QString::fromUtf8(ImageFilter),
-                         shared().strLastImagePath, [this] { return basePath(); },
-                         [this](const QString &chosen) {
-                             SaveSettings();
-                             measureImage(chosen);
-                         });
+    connectImageReference(cmdRefImage, txtImageName, [this] { return basePath(); },
+                          [this](const QString &chosen) { measureImage(chosen); });
 }
 
 void frmImageSet::measureImage(const QString &path)

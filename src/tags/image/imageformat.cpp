@@ -1,6 +1,9 @@
 #include "tags/image/imageformat.h"
 
 #include "tags/shared/tagformat.h"
+#include "tags/shared/tagoption.h"
+
+#include <QColor>
 
 namespace {
 
@@ -77,21 +80,35 @@ QStringList bodyAttributeNames()
 
 std::optional<int> parseHtmlColor(const QString &text)
 {
-    if (text.size() != 7 || text[0] != QLatin1Char('#'))
-        return std::nullopt;
-    int color = 0;
-    for (int i = 1; i < 7; ++i) {
-        const char16_t ch = text[i].unicode();
-        int digit = -1;
-        if (ch >= u'0' && ch <= u'9')
-            digit = ch - u'0';
-        else if (ch >= u'a' && ch <= u'f')
-            digit = ch - u'a' + 10;
-        else if (ch >= u'A' && ch <= u'F')
-            digit = ch - u'A' + 10;
-        if (digit < 0)
+    if (text.startsWith(QLatin1Char('#'))) {
+        if (text.size() != 7 && text.size() != 4)
             return std::nullopt;
-        color = color * 16 + digit;
+        int color = 0;
+        for (qsizetype i = 1; i < text.size(); ++i) {
+            const char16_t ch = text[i].unicode();
+            int digit = -1;
+            if (ch >= u'0' && ch <= u'9')
+                digit = ch - u'0';
+            else if (ch >= u'a' && ch <= u'f')
+                digit = ch - u'a' + 10;
+            else if (ch >= u'A' && ch <= u'F')
+                digit = ch - u'A' + 10;
+            if (digit < 0)
+                return std::nullopt;
+            // "#rgb" stands for "#rrggbb".
+            color = text.size() == 4 ? color * 256 + digit * 17 : color * 16 + digit;
+        }
+        return color;
     }
-    return color;
+    // Names are words of ASCII letters; QColor knows the HTML ones.
+    if (text.isEmpty())
+        return std::nullopt;
+    for (const QChar c : text) {
+        if (!((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z')))
+            return std::nullopt;
+    }
+    const QColor named = QColor::fromString(lowerSameLength(text));
+    if (!named.isValid() || equalsAsciiCaseless(text, u"transparent"))
+        return std::nullopt;
+    return int(named.rgb() & 0xFFFFFF);
 }

@@ -43,8 +43,8 @@ QString imageTag(const ImageFields &fields);
 QString bodyStartTag(const BodyFields &fields);
 
 // Existing tags read into the values their dialogs show. An attribute the tag lacks leaves
-// its value as the dialog loads it; an align word other than the five lower-case words leaves
-// the text position as loaded.
+// its value as the dialog loads it; an align word other than the five (in any ASCII letter
+// case) leaves the text position as loaded.
 ImageFields readImgTag(const QString &tag);
 BodyFields readBodyTag(const QString &tag);
 
@@ -52,6 +52,7 @@ BodyFields readBodyTag(const QString &tag);
 QStringList imageAttributeNames();
 QStringList bodyAttributeNames();
 
-// A page colour as a colour box must hold it: "#" and six hexadecimal digits. Answers the
-// colour as 0xRRGGBB, or nothing for any other text.
+// A page colour as the preview shows it: "#" and six or three hexadecimal digits, or an HTML
+// colour name in any letter case ("white", "Navy"). Answers the colour as 0xRRGGBB, or nothing
+// for any other text.
 std::optional<int> parseHtmlColor(const QString &text);

@@ -9,11 +9,11 @@
 void EditImgTag(frmDocument &doc, TagScratch &)
 {
     if (loadWithDocumentPath<frmImageSet>(doc))
-        reEditStartTag<frmImageSet>(doc, {readImgTag, imageAttributeNames});
+        reEditStartTag<frmImageSet>(doc, {readImgTag, imageAttributeNames, imageTag});
 }
 
 void EditBodyTag(frmDocument &doc, TagScratch &)
 {
     if (loadWithDocumentPath<frmBodySet>(doc))
-        reEditStartTag<frmBodySet>(doc, {readBodyTag, bodyAttributeNames});
+        reEditStartTag<frmBodySet>(doc, {readBodyTag, bodyAttributeNames, bodyStartTag});
 }

@@ -40,7 +40,7 @@ QString linkStart(const LinkFields &fields)
 
 QString mailLink(const MailFields &fields)
 {
-    return QStringLiteral("<A href=\"") + MailtoPrefix + fields.address + QStringLiteral("\">")
+    return QStringLiteral("<A href=") + quotedValue(MailtoPrefix + fields.address) + QLatin1Char('>')
         + fields.text + QStringLiteral("</A>");
 }
 
@@ -71,7 +71,7 @@ LinkFields readLinkElement(const LinkElement &element)
     readAttributes<LinkFields>(element.startTag, LinkRows, fields);
     const QString target = GetTagOption(element.startTag, QLatin1String(TargetName));
     if (target != NoOpt)
-        fields.target = wordEntry(target, TargetWords, WordCase::ThreeSpellings).value_or(target);
+        fields.target = wordEntry(target, TargetWords, WordCase::AnyCase).value_or(target);
     fields.text = element.content;
     return fields;
 }

@@ -25,7 +25,8 @@ struct MailFields
 // <A href="url" target="...">text — the end tag is the caller's. The four entries write
 // _blank, _self, _parent and _top; any other text is written as typed.
 QString linkStart(const LinkFields &fields);
-// <A href="mailto:address">text</A>
+// <A href="mailto:address">text</A>; an address holding a double quote is quoted as every
+// attribute value is (quotedValue).
 QString mailLink(const MailFields &fields);
 // "mailto:" (exact case) at the start of a typed address is dropped.
 QString withoutMailtoPrefix(const QString &address);
@@ -45,8 +46,8 @@ LinkElement splitLinkElement(const QString &selText);
 bool isMailLink(const LinkElement &element);
 
 // The values of an element's dialog. The target's _blank, _self, _parent and _top are
-// recognised in lower case, capitalised or upper case; another value is a frame name and
-// shows as it is; no target empties the drop-down.
+// recognised in any ASCII letter case; another value is a frame name and shows as it is; no
+// target empties the drop-down.
 LinkFields readLinkElement(const LinkElement &element);
 MailFields readMailElement(const LinkElement &element);
 

@@ -20,9 +20,9 @@ const MarkRow MarkRows[] = {
 };
 
 using NumberRow = TagAttributeRow<ListNumberFields>;
-// LowerOnly compares exactly, which is what the number types need ("a" is not "A").
+// Number types compare exactly: "a" is not "A".
 const NumberRow NumberTypeRows[] = {
-    {"type", NumberRow::Word, &ListNumberFields::number, nullptr, NumberWords, WordCase::LowerOnly, true},
+    {"type", NumberRow::Word, &ListNumberFields::number, nullptr, NumberWords, WordCase::Exact, true},
 };
 const NumberRow StartRows[] = {{"start", NumberRow::Text, &ListNumberFields::startNo}};
 const NumberRow ValueRows[] = {{"value", NumberRow::Text, &ListNumberFields::startNo}};
@@ -256,7 +256,7 @@ QStringList liNumberAttributeNames()
 bool isStartTagNamed(const QString &tag, const char *name)
 {
     const QString open = QLatin1Char('<') + QLatin1String(name);
-    if (!tag.startsWith(open, Qt::CaseInsensitive))
+    if (!startsWithAsciiCaseless(tag, open))
         return false;
     if (tag.size() == open.size())
         return true;

@@ -17,8 +17,7 @@ namespace {
 // The list dialogs answer with a choice code, not a tag: the new start tag is built from the
 // dialog's values after OK.
 template <class D>
-void reEditListTag(frmDocument &doc, const char *name, const ReEditFormat<D> &format,
-                   QString (*startTag)(const typename D::Values &))
+void reEditListTag(frmDocument &doc, const char *name, const ReEditFormat<D> &format)
 {
     const SelectedStartTag tag = selectedStartTag(doc);
     if (!isStartTagNamed(tag.text, name))
@@ -27,10 +26,11 @@ void reEditListTag(frmDocument &doc, const char *name, const ReEditFormat<D> &fo
     DialogUse<D> dialog;
     dialog->apply(values);
     dialog->fixScope(values.wholeList);
+    const QString untouched = format.write(dialog->fields());
     if (dialog.run() == TagDialog::Cancel)
         return;
-    replaceStartTag(doc, tag, keepUnmanagedAttributes(startTag(dialog->fields()), tag.text,
-                                                      format.managedAttributes()));
+    replaceStartTag(doc, tag, mergeReEditedTag(format.write(dialog->fields()), untouched, tag.text,
+                                               format.managedAttributes()));
 }
 
 // Puts `newText` in place of the selection, rewriting only the part that differs: from the
@@ -63,12 +63,12 @@ void replaceChangedPart(frmDocument &doc, const QString &newText)
 
 void EditUlTag(frmDocument &doc, TagScratch &)
 {
-    reEditListTag<dlgListMark>(doc, "ul", {readUlTag, ulAttributeNames}, ulStartTag);
+    reEditListTag<dlgListMark>(doc, "ul", {readUlTag, ulAttributeNames, ulStartTag});
 }
 
 void EditOlTag(frmDocument &doc, TagScratch &)
 {
-    reEditListTag<dlgListNumber>(doc, "ol", {readOlTag, olAttributeNames}, olStartTag);
+    reEditListTag<dlgListNumber>(doc, "ol", {readOlTag, olAttributeNames, olStartTag});
 }
 
 void EditLiTag(frmDocument &doc, TagScratch &)
@@ -77,11 +77,11 @@ void EditLiTag(frmDocument &doc, TagScratch &)
     case ListItemKind::Untyped:
         return;
     case ListItemKind::Marked:
-        reEditListTag<dlgListMark>(doc, "li", {readLiMarkTag, liMarkAttributeNames}, liMarkTag);
+        reEditListTag<dlgListMark>(doc, "li", {readLiMarkTag, liMarkAttributeNames, liMarkTag});
         return;
     case ListItemKind::Numbered:
-        reEditListTag<dlgListNumber>(doc, "li", {readLiNumberTag, liNumberAttributeNames},
-                                     liNumberTag);
+        reEditListTag<dlgListNumber>(doc, "li",
+                                     {readLiNumberTag, liNumberAttributeNames, liNumberTag});
         return;
     }
 }

@@ -80,7 +80,8 @@ AppletValues frmAppletSet::fields() const
     values.width = txtWIdth->text();
     values.height = txtHeight->text();
     for (int row = 0; row < AppletParameterRows; ++row)
-        values.parameters[row] = {txtParamName[row]->text(), txtParamValue[row]->text()};
+        values.parameters[row] = {txtParamName[row]->text(), txtParamValue[row]->text(),
+                                  m_otherParameterAttributes[row]};
     return values;
 }
 
@@ -92,5 +93,6 @@ void frmAppletSet::apply(const AppletValues &values)
     for (int row = 0; row < AppletParameterRows; ++row) {
         txtParamName[row]->setText(values.parameters[row].name);
         txtParamValue[row]->setText(values.parameters[row].value);
+        m_otherParameterAttributes[row] = values.parameters[row].otherAttributes;
     }
 }

@@ -32,4 +32,9 @@ public:
 protected:
     bool validate() override;
     QString buildResult() override;
+
+private:
+    // What a re-edited PARAM tag held besides name and value, per row; the dialog does not show
+    // it and writes it back with its row.
+    std::array<QString, AppletParameterRows> m_otherParameterAttributes;
 };

@@ -18,14 +18,36 @@ const AppletRow AppletRows[] = {
 
 QString parameterLine(const AppletParameter &parameter)
 {
-    return QStringLiteral("\t<PARAM name=") + Quote + parameter.name + Quote + QStringLiteral(" VALUE=")
-        + Quote + parameter.value + Quote + QLatin1Char('>') + CrLf;
+    return QStringLiteral("\t<PARAM name=") + quotedValue(parameter.name) + QStringLiteral(" VALUE=")
+        + quotedValue(parameter.value) + parameter.otherAttributes + QLatin1Char('>') + CrLf;
 }
 
 // The tag that begins at `from` in `text`, up to and including its ">".
 QString tagAt(const QString &text, qsizetype from)
 {
-    return text.mid(from, startTagEnd(text.mid(from)) + 1);
+    return text.mid(from, startTagEndAt(text, from) + 1 - from);
+}
+
+// A PARAM start tag (not a longer name such as PARAMS), in any ASCII letter case.
+bool isParamTag(const QString &tag)
+{
+    const QLatin1String open("<param");
+    if (!startsWithAsciiCaseless(tag, QString(open)) || tag.size() == open.size())
+        return false;
+    const QChar next = tag[open.size()];
+    return next == u' ' || next == u'\t' || next == u'\r' || next == u'\n' || next == u'\f'
+        || next == u'>' || next == u'/';
+}
+
+// The attributes of a PARAM tag other than its name and value, spelled as they are.
+QString otherParameterAttributes(const QString &tag)
+{
+    QString other;
+    for (const TagAttribute &attribute : readTagAttributes(tag)) {
+        if (!equalsAsciiCaseless(attribute.name, u"name") && !equalsAsciiCaseless(attribute.name, u"value"))
+            other += QLatin1Char(' ') + attribute.spelled;
+    }
+    return other;
 }
 
 QString quoted(const char *opening)
@@ -51,9 +73,9 @@ AppletReading readAppletElement(const QString &element)
     AppletReading reading;
     reading.startTag = tagAt(element, 0);
     readAttributes<AppletValues>(reading.startTag, AppletRows, reading.values);
-    const QLatin1String endTag("</applet>");
-    const qsizetype end = element.endsWith(endTag, Qt::CaseInsensitive) ? element.size() - endTag.size()
-                                                                        : element.size();
+    const QString endTag = QStringLiteral("</applet>");
+    const qsizetype end = endsWithAsciiCaseless(element, endTag) ? element.size() - endTag.size()
+                                                                 : element.size();
     qsizetype position = qMin(reading.startTag.size(), end);
     for (AppletParameter &row : reading.values.parameters) {
         const qsizetype next = element.indexOf(QLatin1Char('<'), position);
@@ -61,11 +83,12 @@ AppletReading readAppletElement(const QString &element)
             break;
         const QString tag = tagAt(element, next);
         const QString name = GetTagOption(tag, QStringLiteral("name"));
-        if (name == NoOpt || next + tag.size() > end)
+        if (!isParamTag(tag) || name == NoOpt || next + tag.size() > end)
             break;
         row.name = name;
         const QString value = GetTagOption(tag, QStringLiteral("value"));
         row.value = value == NoOpt ? QString() : value;
+        row.otherAttributes = otherParameterAttributes(tag);
         position = next + tag.size();
     }
     reading.rest = element.mid(position, end - position);

@@ -15,6 +15,10 @@ struct AppletParameter
 {
     QString name;
     QString value;
+    // The PARAM tag's other attributes ("valuetype=ref"), each after a blank, spelled as they
+    // were read; written back after name and value.
+    QString otherAttributes;
+    bool operator==(const AppletParameter &) const = default;
 };
 
 struct AppletValues
@@ -26,13 +30,14 @@ struct AppletValues
 };
 
 // The start tag, CR LF, one TAB-indented PARAM line (ending in CR LF) for each row with a name,
-// and the end tag without a line break after it.
+// and the end tag without a line break after it. Names and values are quoted as every
+// attribute value is (quotedValue).
 QString appletElement(const AppletValues &values);
 
 // An existing applet element (from "<applet" up to and including its first "</applet>") read
 // for its dialog. The PARAM tags right after the start tag fill the rows in order; whatever
-// follows them up to the end tag (further parameters beyond the rows, text for browsers
-// without Java) is the rest, which re-editing keeps.
+// follows them up to the end tag (further parameters beyond the rows, text and other tags for
+// browsers without Java) is the rest, which re-editing keeps.
 struct AppletReading
 {
     AppletValues values;

@@ -15,9 +15,10 @@ void EditAppletTag(frmDocument &doc, TagScratch &)
     const AppletReading reading = readAppletElement(doc.txtText->selText());
     DialogUse<frmAppletSet> dialog;
     dialog->apply(reading.values);
+    const QString untouched = appletElement(dialog->fields());
     const QString result = dialog.run();
     if (result == TagDialog::Cancel)
         return;
-    insertIntoDocument(doc, keepUnmanagedAttributes(withAppletRest(result, reading.rest),
-                                                    reading.startTag, appletAttributeNames()));
+    insertIntoDocument(doc, mergeReEditedTag(withAppletRest(result, reading.rest), untouched,
+                                             reading.startTag, appletAttributeNames()));
 }

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <limits>
 #include <memory>
 
 QLabel *makeLabel(QWidget *parent, const QString &caption, const QString &name)
@@ -22,10 +23,19 @@ QLabel *makeLabel(QWidget *parent, const QString &caption, const QString &name)
     return label;
 }
 
+namespace {
+
+// A line edit holds 32767 characters unless told otherwise; a value read from a page (a long
+// data URL, a script in an attribute) may be longer and must come back whole.
+constexpr int TextBoxLimit = std::numeric_limits<int>::max();
+
+} // namespace
+
 QLineEdit *makeTextBox(QWidget *parent, const QString &name)
 {
     auto *box = new QLineEdit(parent);
     box->setObjectName(name);
+    box->setMaxLength(TextBoxLimit);
     return box;
 }
 
@@ -55,6 +65,7 @@ QComboBox *makeDropDown(QWidget *parent, const QString &name, const QStringList 
     auto *combo = new QComboBox(parent);
     combo->setObjectName(name);
     combo->setEditable(true);
+    combo->lineEdit()->setMaxLength(TextBoxLimit);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->addItems(entries);
     combo->setCurrentIndex(-1);

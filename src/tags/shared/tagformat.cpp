@@ -1,6 +1,5 @@
 #include "tags/shared/tagformat.h"
 
-#include <QRegularExpression>
 #include <QStringBuilder>
 
 QString wordValue(const QString &entry, TagWords words)
@@ -15,18 +14,9 @@ QString wordValue(const QString &entry, TagWords words)
 std::optional<QString> wordEntry(const QString &value, TagWords words, WordCase spelling)
 {
     for (const TagWord &word : words) {
-        const QString lower = QLatin1String(word.value);
-        bool match = value == lower;
-        if (spelling == WordCase::ThreeSpellings) {
-            // The first letter in capitals: "Center", "_Blank".
-            QString capitalised = lower;
-            const qsizetype letter = capitalised.indexOf(QRegularExpression(QStringLiteral("[a-z]")));
-            if (letter >= 0)
-                capitalised[letter] = capitalised[letter].toUpper();
-            match = match || value == capitalised || value == lower.toUpper();
-        } else if (spelling == WordCase::AnyCase) {
-            match = value.compare(lower, Qt::CaseInsensitive) == 0;
-        }
+        const QLatin1String written(word.value);
+        const bool match = spelling == WordCase::Exact ? value == written
+                                                       : equalsAsciiCaseless(value, QString(written));
         if (match)
             return QString::fromUtf8(word.entry);
     }

@@ -22,9 +22,8 @@ using TagWords = std::span<const TagWord>;
 
 // How a reader matches a value against the words.
 enum class WordCase {
-    LowerOnly,     // "center" only
-    ThreeSpellings, // "center", "Center" or "CENTER"
-    AnyCase         // "center" in any mix of cases
+    AnyCase, // "center" in any mix of ASCII cases, as browsers read keywords
+    Exact    // only as written in the table ("a" and "A" are different list numbers)
 };
 
 // The attribute value of a drop-down text; anything that is not one of the entries (（なし）,
@@ -69,7 +68,7 @@ struct TagAttributeRow
     QString Values::*text = nullptr;
     bool Values::*flag = nullptr; // Size: percent; Flag: presence
     TagWords words = {};
-    WordCase spelling = WordCase::LowerOnly;
+    WordCase spelling = WordCase::AnyCase;
     // Word: a value that is none of the words empties the drop-down instead of leaving it.
     bool unknownEmpties = false;
 };

@@ -1,5 +1,7 @@
 #include "tags/shared/tagkinds.h"
 
+#include "tags/shared/tagoption.h"
+
 #include <initializer_list>
 
 namespace {
@@ -15,26 +17,25 @@ bool beginsAsOneOf(const QString &s, int n, std::initializer_list<const char *> 
     return false;
 }
 
+// Tag names compare in ASCII case only: "<lı>" with a dotless i is no LI tag.
 bool upperBegins(const QString &s, const char *upper)
 {
-    const QLatin1String want(upper);
-    return s.left(want.size()).toUpper() == want;
+    return startsWithAsciiCaseless(s, QString::fromLatin1(upper));
 }
 
 bool lowerBegins(const QString &s, const char *lower)
 {
-    const QLatin1String want(lower);
-    return s.left(want.size()).toLower() == want;
+    return startsWithAsciiCaseless(s, QString::fromLatin1(lower));
 }
 
 // "<hN" ... "</hN>" with the same digit N from 1 to `lastDigit`, in any letter case.
 bool isHeadingElement(const QString &s, char lastDigit)
 {
-    const QString head = s.left(3).toLower();
+    const QString head = lowerSameLength(s.left(3));
     if (head.size() < 3 || !head.startsWith(QLatin1String("<h")) || head[2] < QLatin1Char('1')
         || head[2] > QLatin1Char(lastDigit))
         return false;
-    return s.right(5).toLower() == QLatin1String("</h") + head[2] + QLatin1Char('>');
+    return lowerSameLength(s.right(5)) == QLatin1String("</h") + head[2] + QLatin1Char('>');
 }
 
 bool isDl(const QString &s) { return upperBegins(s, "<DL>"); }
@@ -62,10 +63,11 @@ bool isForm(const QString &s) { return upperBegins(s, "<FORM"); }
 bool isTextarea(const QString &s) { return upperBegins(s, "<TEXTAREA"); }
 bool isInput(const QString &s) { return upperBegins(s, "<INPUT"); }
 
-// A selection that ends with ">" and has no other ">" before its last character.
+// A selection that is one tag: its last character is the ">" that ends its first tag (a ">"
+// inside a quoted value does not end a tag).
 bool isSingleTag(const QString &s)
 {
-    return s.endsWith(QLatin1Char('>')) && s.indexOf(QLatin1Char('>')) == s.size() - 1;
+    return s.endsWith(QLatin1Char('>')) && startTagEnd(s) == s.size() - 1;
 }
 
 std::array<ReEditRoutine, 18> &routineTable()
@@ -122,7 +124,7 @@ QString reEditRoutineFor(const QString &selText)
 
 bool tagEditMenuVisible(const QString &selText)
 {
-    const QString s = selText.toLower();
+    const QString s = lowerSameLength(selText);
     if (isHeadingElement(s, '7'))
         return true;
     struct Rule

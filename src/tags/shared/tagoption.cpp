@@ -1,144 +1,238 @@
 #include "tags/shared/tagoption.h"
 
+#include <QHash>
+#include <QStringBuilder>
+
+namespace {
+
+char16_t asciiLowerUnit(char16_t c)
+{
+    return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
+}
+
+char16_t asciiUpperUnit(char16_t c)
+{
+    return c >= u'a' && c <= u'z' ? char16_t(c - (u'a' - u'A')) : c;
+}
+
+// The blanks of HTML: space, tab, line feed, form feed and carriage return. A tag written over
+// several lines reads like one written on a single line.
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\f';
+}
+
+struct AttributeSpan
+{
+    qsizetype nameStart;
+    qsizetype nameEnd;
+    qsizetype valueStart;
+    qsizetype valueEnd;
+    qsizetype end; // after the closing quote of a quoted value
+    bool hasValue;
+};
+
+// Walks the start tag whose "<" is at `from` as an HTML tokenizer does and hands every
+// attribute to `onAttribute`. Answers the position of the tag's ">", or the text's length when
+// the text ends first (inside a quoted value, for instance). One pass, each unit looked at once.
+template <class OnAttribute>
+qsizetype walkStartTag(QStringView text, qsizetype from, OnAttribute onAttribute)
+{
+    const qsizetype size = text.size();
+    qsizetype at = from;
+    if (at < size && text[at] == u'<')
+        ++at;
+    while (at < size && !isBlank(text[at]) && text[at] != u'/' && text[at] != u'>')
+        ++at;
+    while (true) {
+        // Between attributes: blanks, and a "/" that does not close the tag.
+        while (at < size && (isBlank(text[at]) || text[at] == u'/'))
+            ++at;
+        if (at >= size)
+            return size;
+        if (text[at] == u'>')
+            return at;
+        // A name may begin with any other character, "=" and quotes included.
+        AttributeSpan span{};
+        span.nameStart = at++;
+        while (at < size && !isBlank(text[at]) && text[at] != u'/' && text[at] != u'>'
+               && text[at] != u'=')
+            ++at;
+        span.nameEnd = at;
+        qsizetype look = at;
+        while (look < size && isBlank(text[look]))
+            ++look;
+        if (look >= size || text[look] != u'=') {
+            span.valueStart = span.valueEnd = span.end = span.nameEnd;
+            span.hasValue = false;
+            onAttribute(span);
+            continue;
+        }
+        at = look + 1;
+        while (at < size && isBlank(text[at]))
+            ++at;
+        span.hasValue = true;
+        if (at < size && (text[at] == u'"' || text[at] == u'\'')) {
+            const QChar quote = text[at];
+            span.valueStart = ++at;
+            while (at < size && text[at] != quote)
+                ++at;
+            span.valueEnd = at;
+            if (at < size)
+                ++at;
+            span.end = at;
+        } else {
+            span.valueStart = at;
+            while (at < size && !isBlank(text[at]) && text[at] != u'>')
+                ++at;
+            span.valueEnd = span.end = at;
+        }
+        onAttribute(span);
+    }
+}
+
+const TagAttribute *findAttribute(const QList<TagAttribute> &attributes, QStringView name)
+{
+    for (const TagAttribute &attribute : attributes) {
+        if (equalsAsciiCaseless(attribute.name, name))
+            return &attribute;
+    }
+    return nullptr;
+}
+
+// The attributes of a tag by name (ASCII letters lower-cased), the first of each name only: a
+// tag of many thousand attributes is looked up without a search per attribute.
+class AttributesByName
+{
+public:
+    explicit AttributesByName(const QList<TagAttribute> &attributes)
+    {
+        for (const TagAttribute &attribute : attributes) {
+            const QString key = lowerSameLength(attribute.name);
+            if (!m_first.contains(key))
+                m_first.insert(key, &attribute);
+        }
+    }
+    const TagAttribute *find(const QString &name) const
+    {
+        return m_first.value(lowerSameLength(name), nullptr);
+    }
+    bool isFirst(const TagAttribute &attribute) const { return find(attribute.name) == &attribute; }
+
+private:
+    QHash<QString, const TagAttribute *> m_first;
+};
+
+// Two attributes (either may be absent) say the same: both absent, or both present with the
+// same value ("&quot;" read as a quote; a bare attribute has the empty value), the same as
+// `sameMeaning` sees it when one is given.
+bool sameValue(const TagAttribute *a, const TagAttribute *b, SameMeaning sameMeaning = nullptr)
+{
+    if (!a || !b)
+        return !a && !b;
+    const QString va = decodedQuotes(a->value);
+    const QString vb = decodedQuotes(b->value);
+    return sameMeaning ? sameMeaning(a->name, va, vb) : va == vb;
+}
+
+bool sameTextWithoutCase(QStringView, const QString &oldValue, const QString &written)
+{
+    return equalsAsciiCaseless(oldValue, written);
+}
+
+// Where attributes appended to the start tag at the beginning of `tag` go: before its ">", or
+// before the "/" of a closing "/>".
+qsizetype appendPosition(const QString &tag)
+{
+    const qsizetype end = startTagEnd(tag);
+    return end > 0 && end < tag.size() && tag[end - 1] == u'/' ? end - 1 : end;
+}
+
+} // namespace
+
 QString lowerSameLength(const QString &text)
 {
     QString lower(text.size(), Qt::Uninitialized);
     for (qsizetype i = 0; i < text.size(); ++i)
-        lower[i] = text[i].toLower();
+        lower[i] = QChar(asciiLowerUnit(text[i].unicode()));
     return lower;
 }
 
-namespace {
-
-// Attributes are separated by blanks; a tab or a line break counts as one too, so a tag
-// written over several lines reads like one written on a single line.
-bool isBlank(QChar c)
+QString asciiUpper(const QString &text)
 {
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r')
-        || c == QLatin1Char('\n') || c == QLatin1Char('\f');
+    QString upper(text.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i)
+        upper[i] = QChar(asciiUpperUnit(text[i].unicode()));
+    return upper;
 }
 
-class TagReader
+bool equalsAsciiCaseless(QStringView a, QStringView b)
 {
-public:
-    explicit TagReader(const QString &tag) : m_tag(tag) {}
-
-    QList<TagAttribute> attributes()
-    {
-        QList<TagAttribute> list;
-        skipTagName();
-        while (true) {
-            skipSeparators();
-            if (atEnd() || peek() == QLatin1Char('>'))
-                break;
-            list << attribute();
-        }
-        return list;
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (asciiLowerUnit(a[i].unicode()) != asciiLowerUnit(b[i].unicode()))
+            return false;
     }
+    return true;
+}
 
-private:
-    bool atEnd() const { return m_at >= m_tag.size(); }
-    QChar peek() const { return m_tag[m_at]; }
+bool startsWithAsciiCaseless(QStringView text, QStringView prefix)
+{
+    return text.size() >= prefix.size() && equalsAsciiCaseless(text.left(prefix.size()), prefix);
+}
 
-    void skipTagName()
-    {
-        if (!atEnd() && peek() == QLatin1Char('<'))
-            ++m_at;
-        while (!atEnd() && !isBlank(peek()) && peek() != QLatin1Char('>'))
-            ++m_at;
+bool endsWithAsciiCaseless(QStringView text, QStringView suffix)
+{
+    return text.size() >= suffix.size() && equalsAsciiCaseless(text.right(suffix.size()), suffix);
+}
+
+bool containsAsciiCaseless(const QStringList &names, QStringView name)
+{
+    for (const QString &candidate : names) {
+        if (equalsAsciiCaseless(candidate, name))
+            return true;
     }
+    return false;
+}
 
-    void skipSeparators()
-    {
-        while (!atEnd() && (isBlank(peek()) || peek() == QLatin1Char('/')))
-            ++m_at;
-    }
+QString decodedQuotes(const QString &value)
+{
+    if (!value.contains(u'&'))
+        return value;
+    return QString(value).replace(QLatin1String("&quot;"), QLatin1String("\""));
+}
 
-    void skipBlanks()
-    {
-        while (!atEnd() && isBlank(peek()))
-            ++m_at;
-    }
-
-    TagAttribute attribute()
-    {
-        TagAttribute attribute;
-        const qsizetype start = m_at;
-        // A name may begin with "=", as browsers allow; it ends at the next separator.
-        ++m_at;
-        while (!atEnd() && !isBlank(peek()) && peek() != QLatin1Char('=')
-               && peek() != QLatin1Char('>') && peek() != QLatin1Char('/'))
-            ++m_at;
-        attribute.name = m_tag.mid(start, m_at - start);
-        qsizetype end = m_at;
-        const qsizetype afterName = m_at;
-        skipBlanks();
-        if (!atEnd() && peek() == QLatin1Char('=')) {
-            ++m_at;
-            skipBlanks();
-            attribute.hasValue = true;
-            attribute.value = value();
-            end = m_at;
-        } else {
-            m_at = afterName;
-        }
-        attribute.spelled = m_tag.mid(start, end - start);
-        return attribute;
-    }
-
-    QString value()
-    {
-        if (atEnd())
-            return {};
-        const QChar quote = peek();
-        if (quote == QLatin1Char('"') || quote == QLatin1Char('\'')) {
-            const qsizetype open = ++m_at;
-            const qsizetype close = m_tag.indexOf(quote, open);
-            m_at = close < 0 ? m_tag.size() : close + 1;
-            return m_tag.mid(open, (close < 0 ? m_tag.size() : close) - open);
-        }
-        const qsizetype start = m_at;
-        while (!atEnd() && !isBlank(peek()) && peek() != QLatin1Char('>'))
-            ++m_at;
-        return m_tag.mid(start, m_at - start);
-    }
-
-    const QString &m_tag;
-    qsizetype m_at = 0;
-};
-
-
-} // namespace
+qsizetype startTagEndAt(QStringView text, qsizetype from)
+{
+    return walkStartTag(text, from, [](const AttributeSpan &) {});
+}
 
 qsizetype startTagEnd(const QString &tag)
 {
-    QChar quote;
-    for (qsizetype i = 0; i < tag.size(); ++i) {
-        const QChar c = tag[i];
-        if (!quote.isNull()) {
-            if (c == quote)
-                quote = QChar();
-        } else if ((c == QLatin1Char('"') || c == QLatin1Char('\'')) && i > 0
-                   && (tag[i - 1] == QLatin1Char('=') || isBlank(tag[i - 1]))) {
-            quote = c;
-        } else if (c == QLatin1Char('>')) {
-            return i;
-        }
-    }
-    return tag.size();
+    return startTagEndAt(tag, 0);
 }
 
 QList<TagAttribute> readTagAttributes(const QString &tag)
 {
-    return TagReader(tag).attributes();
+    QList<TagAttribute> list;
+    walkStartTag(tag, 0, [&](const AttributeSpan &span) {
+        TagAttribute attribute;
+        attribute.name = tag.mid(span.nameStart, span.nameEnd - span.nameStart);
+        attribute.value = tag.mid(span.valueStart, span.valueEnd - span.valueStart);
+        attribute.hasValue = span.hasValue;
+        attribute.spelled = tag.mid(span.nameStart, span.end - span.nameStart);
+        attribute.start = span.nameStart;
+        list << attribute;
+    });
+    return list;
 }
 
 QString GetTagOption(const QString &tag, const QString &name)
 {
-    for (const TagAttribute &attribute : readTagAttributes(tag)) {
-        if (attribute.name.compare(name, Qt::CaseInsensitive) == 0)
-            return attribute.value;
-    }
+    const QList<TagAttribute> attributes = readTagAttributes(tag);
+    if (const TagAttribute *attribute = findAttribute(attributes, name))
+        return decodedQuotes(attribute->value);
     return NoOpt;
 }
 
@@ -147,13 +241,50 @@ QString keepUnmanagedAttributes(const QString &newTag, const QString &oldTag,
 {
     QString kept;
     for (const TagAttribute &attribute : readTagAttributes(oldTag)) {
-        if (!managed.contains(attribute.name, Qt::CaseInsensitive))
+        if (!containsAsciiCaseless(managed, attribute.name))
             kept += QLatin1Char(' ') + attribute.spelled;
     }
     if (kept.isEmpty())
         return newTag;
-    const qsizetype end = startTagEnd(newTag);
-    // A self-closing "/>" keeps its slash at the end.
-    const qsizetype at = end > 0 && end < newTag.size() && newTag[end - 1] == QLatin1Char('/') ? end - 1 : end;
+    const qsizetype at = appendPosition(newTag);
     return newTag.left(at) + kept + newTag.mid(at);
+}
+
+QString mergeReEditedTag(const QString &result, const QString &untouched, const QString &oldTag,
+                         const QStringList &managed, SameMeaning sameMeaning)
+{
+    if (!sameMeaning)
+        sameMeaning = sameTextWithoutCase;
+    const QList<TagAttribute> writtenList = readTagAttributes(result);
+    const QList<TagAttribute> shownList = readTagAttributes(untouched);
+    const QList<TagAttribute> oldList = readTagAttributes(oldTag);
+    const AttributesByName written(writtenList), shown(shownList), old(oldList);
+
+    // The result's own attributes, each as the dialog wrote it or as the old tag spelled it.
+    QString merged;
+    qsizetype copied = 0;
+    for (const TagAttribute &attribute : writtenList) {
+        if (!written.isFirst(attribute) || !containsAsciiCaseless(managed, attribute.name))
+            continue;
+        const TagAttribute *before = old.find(attribute.name);
+        const TagAttribute *atOpening = shown.find(attribute.name);
+        const bool leftAsShown = sameValue(&attribute, atOpening);
+        if (before && leftAsShown && !sameValue(before, atOpening, sameMeaning)) {
+            merged += QStringView(result).mid(copied, attribute.start - copied) % before->spelled;
+            copied = attribute.start + attribute.spelled.size();
+        }
+    }
+
+    // The old attributes that come back after them.
+    QString kept;
+    for (const TagAttribute &attribute : oldList) {
+        bool keep = !containsAsciiCaseless(managed, attribute.name);
+        if (!keep && old.isFirst(attribute))
+            keep = !written.find(attribute.name) && !shown.find(attribute.name);
+        if (keep)
+            kept += QLatin1Char(' ') + attribute.spelled;
+    }
+    const qsizetype at = appendPosition(result);
+    merged += QStringView(result).mid(copied, at - copied) % kept % QStringView(result).mid(at);
+    return merged;
 }

@@ -9,20 +9,9 @@ namespace {
 // The longest selection beginning that decides the stop text ("<frameset").
 constexpr int longestHead = 9;
 
-bool endsWithAt(const QString &text, qsizetype end, const QString &tail)
-{
-    if (end < tail.size())
-        return false;
-    for (qsizetype i = 0; i < tail.size(); ++i) {
-        if (text[end - tail.size() + i].toLower() != tail[i])
-            return false;
-    }
-    return true;
-}
-
-// The text that ends the forward scan when the lower-cased selection ends with it, chosen by
-// the lower-cased beginning of the selection `head`: ">" for every tag, unless the beginning
-// names one of the element kinds whose first end tag is the stop.
+// The text that ends the element whose lower-cased beginning is `head`: ">" (the end of the
+// start tag) for every tag, unless the beginning names one of the element kinds whose first
+// end tag is the stop.
 QString scanStopText(const QString &head)
 {
     struct Kind
@@ -43,6 +32,49 @@ QString scanStopText(const QString &head)
             return QLatin1String(kind.stop);
     }
     return QStringLiteral(">");
+}
+
+bool isAsciiLetter(QChar c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
+// Where the first `stop` (an end tag, any ASCII case) after `from` ends, or -1. Tags and
+// comments on the way are stepped over whole, so an end tag written inside a quoted value or a
+// comment does not count; the content of a text area is plain text, searched as it is.
+qsizetype elementEnd(const QString &text, qsizetype from, const QString &stop, bool plainContent,
+                     qsizetype &steps)
+{
+    const QStringView view(text);
+    qsizetype at = from;
+    while (true) {
+        const qsizetype open = text.indexOf(QLatin1Char('<'), at);
+        if (open < 0) {
+            steps += text.size() - at;
+            return -1;
+        }
+        steps += open - at + 1;
+        if (startsWithAsciiCaseless(view.mid(open), stop))
+            return open + stop.size();
+        at = open + 1;
+        if (plainContent || open + 2 > text.size())
+            continue;
+        const QChar next = text[open + 1];
+        if (view.mid(open).startsWith(u"<!--")) {
+            const qsizetype close = text.indexOf(QLatin1String("-->"), open + 4);
+            if (close < 0)
+                return -1;
+            steps += close + 3 - at;
+            at = close + 3;
+        } else if (isAsciiLetter(next)
+                   || (next == u'/' && open + 2 < text.size() && isAsciiLetter(text[open + 2]))) {
+            const qsizetype close = startTagEndAt(text, open);
+            if (close >= text.size())
+                return -1;
+            steps += close + 1 - at;
+            at = close + 1;
+        }
+    }
 }
 
 } // namespace
@@ -67,26 +99,25 @@ TagScan scanTagAtCaret(const QString &text, int selStart, int selLength)
         empty = false;
     }
 
-    // Forward from "<" and the character after it. The stop text depends on the beginning,
-    // which is settled once the selection is as long as the longest beginning; none of the
-    // beginnings contains ">", so deciding late cannot miss an earlier stop.
-    QString stop = QStringLiteral(">");
-    for (qsizetype end = start + 2; end <= text.size(); ++end) {
-        ++scan.steps;
-        if (end - start <= longestHead)
-            stop = scanStopText(lowerSameLength(text.mid(start, end - start)));
-        // A selection that ends between CR and LF (which the control refuses) ends with CR and
-        // so never with a stop text: every end position can be checked alike.
-        if (endsWithAt(text, end, stop)) {
-            scan.found = true;
-            scan.start = int(start);
-            scan.length = int(end - start);
+    // Forward: the start tag ends at its first ">" outside quoted values, as a browser reads
+    // it; for the element kinds that stop at an end tag, the first such end tag after it.
+    const QString stop = scanStopText(lowerSameLength(text.mid(start, longestHead)));
+    const qsizetype tagEnd = startTagEndAt(text, start);
+    scan.steps += tagEnd - start;
+    if (tagEnd >= text.size())
+        return scan;
+    qsizetype end = tagEnd + 1;
+    if (stop != QLatin1String(">")) {
+        const bool plainContent = stop == QLatin1String("</textarea>");
+        end = elementEnd(text, end, stop, plainContent, scan.steps);
+        if (end < 0)
             return scan;
-        }
     }
+    scan.found = true;
+    scan.start = int(start);
+    scan.length = int(end - start);
     return scan;
 }
-
 std::pair<int, int> scanStartOfDoubleClick(const QString &text, int selStart, int selLength,
                                            int clickedCharacter)
 {

@@ -6,8 +6,9 @@
 
 // The double-click scan over the document text, as one pass over the string. It starts from
 // the control's own word selection, grows it back to the nearest "<" and then forward to the
-// end of the tag, or, for links written "<a href=", headings h1 to h6, textarea, frameset,
-// applet and definition lists, to the first matching end tag.
+// end of the tag (its first ">" outside quoted values, where a browser ends it), or, for links
+// written "<a href=", headings h1 to h6, textarea, frameset, applet and definition lists, to
+// the first matching end tag after it that is not inside another tag or a comment.
 struct TagScan
 {
     // True when a tag or element was found; the re-edit dispatch then runs on it. False when

@@ -23,20 +23,20 @@ const TableRow FrameRows[] = {
 };
 const TableRow PaddingRows[] = {{"cellpadding", TableRow::Text, &TableFields::cellPadding}};
 const TableRow AlignRows[] = {
-    {"align", TableRow::Word, &TableFields::align, nullptr, HorizontalWords, WordCase::LowerOnly, true},
+    {"align", TableRow::Word, &TableFields::align, nullptr, HorizontalWords, WordCase::AnyCase, true},
 };
 
 using RowRow = TagAttributeRow<RowFields>;
 const RowRow RowRows[] = {
-    {"align", RowRow::Word, &RowFields::align, nullptr, HorizontalWords, WordCase::ThreeSpellings},
-    {"valign", RowRow::Word, &RowFields::valign, nullptr, VerticalWords, WordCase::ThreeSpellings},
+    {"align", RowRow::Word, &RowFields::align, nullptr, HorizontalWords},
+    {"valign", RowRow::Word, &RowFields::valign, nullptr, VerticalWords},
 };
 
 using CellRow = TagAttributeRow<CellFields>;
 const CellRow CellRows[] = {
     {"bgcolor", CellRow::Text, &CellFields::bgColor},
-    {"align", CellRow::Word, &CellFields::align, nullptr, HorizontalWords, WordCase::ThreeSpellings},
-    {"valign", CellRow::Word, &CellFields::valign, nullptr, VerticalWords, WordCase::ThreeSpellings},
+    {"align", CellRow::Word, &CellFields::align, nullptr, HorizontalWords},
+    {"valign", CellRow::Word, &CellFields::valign, nullptr, VerticalWords},
     {"nowrap", CellRow::Flag, nullptr, &CellFields::noWrap},
     {"colspan", CellRow::Text, &CellFields::colspan},
     {"rowspan", CellRow::Text, &CellFields::rowspan},
@@ -126,7 +126,7 @@ TableFields readTableTag(const QString &tag)
     if (rules != NoOpt) {
         fields.rulesChosen = true;
         for (int i = 0; i < int(RulesWords.size()); ++i) {
-            if (rules == QLatin1String(RulesWords[i]))
+            if (equalsAsciiCaseless(rules, QString::fromLatin1(RulesWords[i])))
                 fields.rulesOption = i;
         }
     }
@@ -141,9 +141,9 @@ RowFields readTrTag(const QString &tag)
 CellFields readTdTag(const QString &tag)
 {
     CellFields fields;
-    fields.header = tag.startsWith(QLatin1String("<TH"), Qt::CaseInsensitive);
+    fields.header = startsWithAsciiCaseless(tag, u"<th");
     readAttributes<CellFields>(tag, CellRows, fields);
-    fields.bgColor = fields.bgColor.toUpper();
+    fields.bgColor = asciiUpper(fields.bgColor);
     return fields;
 }
 

@@ -74,10 +74,9 @@ QString cellStartTag(const CellFields &fields);
 QString cellEndTag(bool header);
 
 // Existing start tags read into the values their dialogs show. An attribute the tag lacks
-// leaves its value as the dialog loads it. TABLE reads its alignment in lower case only (an
-// unknown word empties the drop-down); TR, TD and TH take "center", "Center" or "CENTER" and
-// leave the drop-down as it was for an unknown word. A cell's background colour reads in
-// upper case.
+// leaves its value as the dialog loads it. Alignment and rules words are read in any ASCII
+// letter case; an unknown alignment word empties TABLE's drop-down and leaves those of TR, TD
+// and TH as they were. A cell's background colour reads in upper case.
 TableFields readTableTag(const QString &tag);
 RowFields readTrTag(const QString &tag);
 CellFields readTdTag(const QString &tag);

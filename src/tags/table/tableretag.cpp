@@ -31,18 +31,18 @@ void convertCellEndTag(frmDocument &doc, bool wasHeader, bool header)
 
 void EditTableTag(frmDocument &doc, TagScratch &)
 {
-    reEditStartTag<frmTableSet2>(doc, {readTableTag, tableAttributeNames});
+    reEditStartTag<frmTableSet2>(doc, {readTableTag, tableAttributeNames, tableStartTag});
 }
 
 void EditTrTag(frmDocument &doc, TagScratch &)
 {
-    reEditStartTag<frmTrSet>(doc, {readTrTag, rowAttributeNames});
+    reEditStartTag<frmTrSet>(doc, {readTrTag, rowAttributeNames, rowStartTag});
 }
 
 void EditTdTag(frmDocument &doc, TagScratch &)
 {
     const bool wasHeader = readTdTag(selectedStartTag(doc).text).header;
-    reEditStartTag<frmTdSet>(doc, {readTdTag, cellAttributeNames}, [&doc, wasHeader](frmTdSet &dialog) {
+    reEditStartTag<frmTdSet>(doc, {readTdTag, cellAttributeNames, cellStartTag}, [&doc, wasHeader](frmTdSet &dialog) {
         convertCellEndTag(doc, wasHeader, dialog.chkTH->isChecked());
     });
 }

@@ -100,7 +100,8 @@ TEST(FontFormat, HandWrittenTagsReadIntoTheirValues)
         {"<h3 align=center>", 3, "中央"},
         {"<H1 ALIGN=\"LEFT\">", 1, "左寄せ"},
         {"<h2 align=Right>", 2, "右寄せ"},
-        {"<h4 align=rIGHT>", 4, ""},  // no such spelling: left as loaded
+        {"<h4 align=rIGHT>", 4, "右寄せ"}, // any letter case
+        {"<h4 align=r\u0131ght>", 4, ""}, // a dotless i is no ASCII letter
         {"<h5 align=justify>", 5, ""},
         {"<h7>", 6, ""},
     };

@@ -137,4 +137,24 @@ TEST(FrameFormat, BuiltFramesetsReadBackToTheSameElement)
     }
 }
 
+TEST(FrameFormat, SplitsTheDialogCannotHoldComeBackAsWritten)
+{
+    const struct
+    {
+        const char *element;
+        const char *rebuilt;
+    } cases[] = {
+        {"<frameset rows=\"*,3*\" border=0><frame src=a><frame src=b></frameset>",
+         "<FRAMESET rows=\"*,3*\" border=0>\r\n\t<FRAME name=\"HTML-1\" SRC=\"a\">\r\n"
+         "\t<FRAME name=\"HTML-2\" SRC=\"b\">\r\n</FRAMESET>"},
+        {"<FRAMESET COLS=\"100,*,100\"><FRAME SRC=a NAME=l><FRAME SRC=b NAME=r></FRAMESET>",
+         "<FRAMESET COLS=\"100,*,100\">\r\n\t<FRAME name=\"l\" SRC=\"a\">\r\n"
+         "\t<FRAME name=\"r\" SRC=\"b\">\r\n</FRAMESET>"},
+    };
+    for (const auto &c : cases) {
+        const FrameSetParts parts = splitFrameSet(u8(c.element));
+        EXPECT_EQ(rebuiltFrameSet(readFrameSet(parts), parts), u8(c.rebuilt)) << c.element;
+    }
+}
+
 } // namespace

@@ -1,11 +1,14 @@
 #include "tags/head/downloadcommands.h"
 #include "core/encodings.h"
 #include "support/documentfixture.h"
+#include "support/gzipped.h"
 #include "support/localhttpserver.h"
 #include "support/scriptedinteraction.h"
 
 #include <QComboBox>
 #include <QSignalSpy>
+#include <QSslCertificate>
+#include <QSslConfiguration>
 #include <QTcpServer>
 #include <QTest>
 
@@ -140,6 +143,17 @@ TEST_F(Download, EveryFailureIsReportedAndKeepsTheText)
     server.route("/stall", {.stall = true});
     server.route("/big", {200, "OK", {}, QByteArray(1001, 'x')});
     server.route("/bigstream", {200, "OK", {}, QByteArray(5000, 'x'), false});
+    const QByteArray gz = packed(page("", TextEncoding::ShiftJis));
+    server.route("/gzip-cut", LocalHttpServer::rawReply("HTTP/1.1 200 OK\r\nContent-Encoding: gzip\r\n\r\n"
+                                                        + gz.left(gz.size() / 2)));
+    server.route("/bad-chunk", LocalHttpServer::rawReply("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"
+                                                         "x1\r\n<html>\r\n0\r\n\r\n"));
+    server.route("/two-lengths", LocalHttpServer::rawReply("HTTP/1.1 200 OK\r\nContent-Length: 6\r\nContent-Length: 14\r\n\r\n"
+                                                           "<html>  </html>"));
+    server.route("/204", LocalHttpServer::rawReply("HTTP/1.1 204 No Content\r\n\r\n"));
+    server.route("/304", LocalHttpServer::rawReply("HTTP/1.1 304 Not Modified\r\n\r\n"));
+    server.route("/302", LocalHttpServer::rawReply("HTTP/1.1 302 Found\r\nContent-Length: 0\r\n\r\n"));
+    server.route("/empty", {200, "OK", {}, {}});
     QTcpServer closed;
     ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
     const QString refused = QStringLiteral("http://127.0.0.1:%1/").arg(closed.serverPort());
@@ -159,6 +173,13 @@ TEST_F(Download, EveryFailureIsReportedAndKeepsTheText)
         {"body over the cap", server.url("/big"), "ページが大きすぎます（1000 バイトまで）。"},
         {"streamed body over the cap", server.url("/bigstream"), "ページが大きすぎます"},
         {"connection refused", refused, "サーバが接続を拒否しました。"},
+        {"gzip body cut in the middle", server.url("/gzip-cut"), "圧縮されたページが途中で切れているか、壊れています"},
+        {"bad chunk size", server.url("/bad-chunk"), "チャンクの区切りを読めません"},
+        {"two Content-Length fields that disagree", server.url("/two-lengths"), "Content-Length"},
+        {"no content", server.url("/204"), "ページの内容が届きませんでした（HTTP 204 No Content）"},
+        {"not modified", server.url("/304"), "ページの内容が届きませんでした（HTTP 304 Not Modified）"},
+        {"a redirect without Location", server.url("/302"), "転送先の書かれていない転送（HTTP 302 Found）"},
+        {"an empty page", server.url("/empty"), "ページの内容が届きませんでした（HTTP 200 OK）"},
         {"file address", QStringLiteral("file:///etc/passwd"), "http:// または https://"},
         {"ftp address", QStringLiteral("ftp://127.0.0.1/x.html"), "http:// または https://"},
         {"script address", QStringLiteral("javascript:alert(1)"), "http:// または https://"},
@@ -181,6 +202,49 @@ TEST_F(Download, EveryFailureIsReportedAndKeepsTheText)
     // Addresses of other schemes never reach any server.
     EXPECT_FALSE(server.requestedPaths().contains("/x.html"));
     EXPECT_FALSE(server.requestedPaths().contains("/etc/passwd"));
+}
+
+// Every byte is a sign of life: a head sent in slow pieces, each well within the time-out but
+// all of them together longer, is waited for.
+TEST_F(Download, AServerSendingItsHeadSlowlyIsWaitedFor)
+{
+    const QByteArray body = page("", TextEncoding::ShiftJis);
+    server.route("/slow", {.raw = {{500, "HTTP/1.1 200 OK\r\n"},
+                                   {500, "Content-Length: " + QByteArray::number(body.size()) + "\r\n"},
+                                   {500, "Content-Type: text/html\r\n\r\n"},
+                                   {500, body}}});
+    setDownloadLimits({1200ms, 1000, 5});
+    {
+        ScriptedInteraction script;
+        answerAddress(script, server.url("/slow"));
+        awaitTransfer(script);
+        doc->run(QStringLiteral("mnuToolDownload_Click"));
+    }
+    EXPECT_EQ(text().text(), pageText({}));
+}
+
+TEST_F(Download, AnHttpsPageRedirectedToPlainHttpKeepsTheText)
+{
+    const QSslConfiguration saved = QSslConfiguration::defaultConfiguration();
+    QSslConfiguration trusting = saved;
+    trusting.addCaCertificate(LocalHttpServer::certificate());
+    QSslConfiguration::setDefaultConfiguration(trusting);
+    setDownloadLimits({5s, 1000, 5});
+    LocalHttpServer secure(LocalHttpServer::Transport::Tls);
+    server.route("/page", {200, "OK", {}, page("", TextEncoding::ShiftJis)});
+    secure.redirect("/moved", server.url("/page").toLatin1());
+    {
+        ScriptedInteraction script;
+        answerAddress(script, secure.url("/moved"));
+        awaitTransfer(script);
+        script.expectMessage(QStringLiteral("https のページから暗号化されない http のアドレスへ転送されたため"));
+        doc->run(QStringLiteral("mnuToolDownload_Click"));
+        EXPECT_TRUE(script.lastPrompt().message.text.contains(server.url("/page")));
+    }
+    QSslConfiguration::setDefaultConfiguration(saved);
+    expectUntouched();
+    EXPECT_TRUE(server.requestedPaths().isEmpty());
+    EXPECT_EQ(secure.requestedPaths(), QList<QByteArray>{"/moved"});
 }
 
 TEST_F(Download, CancelAtEachStepKeepsTheText)

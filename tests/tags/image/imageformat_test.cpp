@@ -97,7 +97,8 @@ TEST(ImageFragments, ReadingHandWrittenTags)
          "なし(&U)", ""},
         {"line breaks inside the tag", "<img\r\n  src=\"x.jpg\"\r\n  width=\"50%\"\r\n  align=\"top\">",
          "x.jpg", "", "最上部(&T)", "50%"},
-        {"align in capitals is not a word", "<IMG SRC=\"a.gif\" ALIGN=LEFT>", "a.gif", "", "なし(&U)", ""},
+        {"align in capitals", "<IMG SRC=\"a.gif\" ALIGN=LEFT>", "a.gif", "", "回り込み（左イメージ）(&L)", ""},
+        {"align capitalised", "<IMG SRC=\"a.gif\" ALIGN=Right>", "a.gif", "", "回り込み（右イメージ）(&R)", ""},
         {"align with an unknown word", "<IMG SRC=\"a.gif\" align=\"absmiddle\">", "a.gif", "",
          "なし(&U)", ""},
         {"data-src is not src", "<img data-src=\"lazy.png\" src=\"real.png\">", "real.png", "",
@@ -161,7 +162,12 @@ TEST(BodyFragments, PageColours)
     } cases[] = {
         {"#FF0000", 0xFF0000}, {"#00ff7f", 0x00FF7F}, {"#000000", 0}, {"#FFFFFF", 0xFFFFFF},
         {"", -1}, {"FF0000", -1}, {"#FF000", -1}, {"#FF00000", -1}, {"#GG0000", -1},
-        {"red", -1}, {"#ＦＦ0000", -1}, {"# FF000", -1}, {"#-12345", -1},
+        {"#ＦＦ0000", -1}, {"# FF000", -1}, {"#-12345", -1},
+        // Browsers read colour names and three digits too.
+        {"red", 0xFF0000}, {"white", 0xFFFFFF}, {"navy", 0x000080}, {"Navy", 0x000080},
+        {"SILVER", 0xC0C0C0}, {"#fff", 0xFFFFFF}, {"#0A8", 0x00AA88}, {"#ff", -1}, {"#ggg", -1},
+        {"nosuchcolour", -1}, {"transparent", -1}, {"white ", -1}, {"\u017Filver", -1},
+        {"#FFFF", -1}, {"#FF00FF00", -1},
     };
     for (const auto &c : cases) {
         const std::optional<int> color = parseHtmlColor(u8(c.text));

@@ -64,10 +64,10 @@ TEST_F(ImageReEdit, ImageTagsInRealPageStyles)
              pressOk(d);
          },
          "<IMG src=\"photo.jpg\" width=\"50%\" onclick=\"zoom('a b')\" data-x>"},
-        {"ALIGN=LEFT is not one of the words: the options stay as loaded",
+        {"ALIGN=LEFT is read without letter case",
          "<Img src=\"a.gif\" ALIGN=LEFT>",
          [](QDialog &d) {
-             EXPECT_TRUE(ReEditTest::isChecked(d, QStringLiteral("optTextPos_0")));
+             EXPECT_TRUE(ReEditTest::isChecked(d, QStringLiteral("optTextPos_4")));
              setControlChecked(d, QStringLiteral("optTextPos_2"), true);
              pressOk(d);
          },

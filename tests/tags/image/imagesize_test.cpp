@@ -2,6 +2,7 @@
 
 #include "gifpicture.h"
 
+#include "support/exifjpeg.h"
 #include "support/qstringprinter.h"
 
 #include <QFile>
@@ -80,6 +81,50 @@ TEST_F(ImageSizeTest, SvgGivesItsDeclaredSize)
         "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"210\" height=\"45\">"
         "<rect width=\"10\" height=\"10\" fill=\"blue\"/></svg>");
     EXPECT_EQ(readImageSize(file).pixels, QSize(210, 45));
+}
+
+TEST_F(ImageSizeTest, PhotosAreMeasuredAsTheirOrientationShowsThem)
+{
+    // Stored 40 x 30 as a sensor sees it; orientations 5 to 8 show it 30 wide and 40 high.
+    const QSize stored(40, 30);
+    for (const ExifByteOrder order : {ExifByteOrder::Motorola, ExifByteOrder::Intel}) {
+        for (int orientation = 1; orientation <= 8; ++orientation) {
+            const QString name = QStringLiteral("IMG_%1_%2.JPG").arg(int(order)).arg(orientation);
+            const QString file = writeFile(name, exifJpeg(stored, orientation, order));
+            const ImageSize measured = readImageSize(file);
+            const QSize expected = orientation >= 5 ? stored.transposed() : stored;
+            EXPECT_EQ(measured.pixels, expected) << name.toStdString() << ": " << measured.problem.toStdString();
+
+            // The size written into the page is the size the picture is shown at.
+            QImageReader shown(file);
+            shown.setAutoTransform(true);
+            EXPECT_EQ(shown.read().size(), measured.pixels) << name.toStdString();
+        }
+    }
+}
+
+TEST_F(ImageSizeTest, ABrokenOrientationTagLeavesTheStoredSize)
+{
+    const QSize stored(40, 30);
+    QByteArray cutShort = exifJpeg(stored, 6);
+    // The directory entry cut off, the segment length still claiming it.
+    cutShort.remove(2 + 4 + 6 + 8 + 2, 12);
+    cutShort.insert(2 + 4 + 6 + 8 + 2, QByteArray(12, '\0'));
+    const struct
+    {
+        const char *name;
+        QByteArray bytes;
+    } cases[] = {
+        {"orientation 0", exifJpeg(stored, 0)},
+        {"orientation 9", exifJpeg(stored, 9)},
+        {"orientation 65535", exifJpeg(stored, 0xFFFF)},
+        {"zeroed directory entry", cutShort},
+    };
+    for (const auto &c : cases) {
+        const QString file = writeFile(QString::fromUtf8(c.name) + QStringLiteral(".jpg"), c.bytes);
+        const ImageSize measured = readImageSize(file);
+        EXPECT_EQ(measured.pixels, stored) << c.name << ": " << measured.problem.toStdString();
+    }
 }
 
 TEST_F(ImageSizeTest, UnreadableFilesSayWhy)

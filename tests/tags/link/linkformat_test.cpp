@@ -42,6 +42,10 @@ TEST(LinkFragments, MailLinkOverItsFields)
         {"address and text", {u8("me@example.jp"), u8("メール")}, "<A href=\"mailto:me@example.jp\">メール</A>"},
         {"empty address", {{}, u8("x")}, "<A href=\"mailto:\">x</A>"},
         {"empty text", {u8("a@b"), {}}, "<A href=\"mailto:a@b\"></A>"},
+        // An address holding quotes is quoted so that the link reads back whole.
+        {"address with a name in quotes", {u8("\"Taro Y\" <t@x.jp>"), u8("T")},
+         "<A href='mailto:\"Taro Y\" <t@x.jp>'>T</A>"},
+        {"address with both quotes", {u8("a\"b'c@x.jp"), u8("T")}, "<A href=\"mailto:a&quot;b'c@x.jp\">T</A>"},
     };
     for (const auto &c : cases) {
         EXPECT_EQ(mailLink(c.fields), u8(c.element)) << c.name;
@@ -73,7 +77,9 @@ TEST(LinkFragments, ReadingHandWrittenElements)
     } cases[] = {
         {"target in capitals", "<A HREF=\"x.html\" TARGET=\"_TOP\">Top page</A>", "x.html", "全領域", "Top page", true, false},
         {"capitalised target", "<a href='x.html' target=_Blank>x</a>", "x.html", "新規ウィンドウ", "x", true, false},
-        {"mixed case word is a frame name", "<a href=x.html target=_bLank>x</a>", "x.html", "_bLank", "x", true, false},
+        {"mixed case word", "<a href=x.html target=_bLank>x</a>", "x.html", "新規ウィンドウ", "x", true, false},
+        {"a word with a non-ASCII letter is a frame name", "<a href=x.html target=_\u017Felf>x</a>", "x.html",
+         "_\u017Felf", "x", true, false},
         {"frame name", "<a href=\"x.html\" target=\"main\">x</a>", "x.html", "main", "x", true, false},
         {"tags inside, first end tag wins", "<a href=\"a b.html\"><img src=\"i.gif\"> 次</A> y</a>", "a b.html", "",
          "<img src=\"i.gif\"> 次", true, false},

@@ -32,6 +32,19 @@ TEST(ScriptFormat, AppletElementHasOneLinePerNamedParameter)
          clock({{u8("a"), QString()}, {QString(), u8("lost")}, {u8("b"), u8("x y")}}),
          "<APPLET code=\"Clock.class\" width=\"100\" height=\"50\">\r\n"
          "\t<PARAM name=\"a\" VALUE=\"\">\r\n\t<PARAM name=\"b\" VALUE=\"x y\">\r\n</APPLET>"},
+        // Values are quoted so that a browser reads them back whole.
+        {"a value holding double quotes", clock({{u8("msg"), u8("say \"hi\"")}}),
+         "<APPLET code=\"Clock.class\" width=\"100\" height=\"50\">\r\n"
+         "\t<PARAM name=\"msg\" VALUE='say \"hi\"'>\r\n</APPLET>"},
+        {"a value holding both quotes", clock({{u8("msg"), u8("\"it's\"")}}),
+         "<APPLET code=\"Clock.class\" width=\"100\" height=\"50\">\r\n"
+         "\t<PARAM name=\"msg\" VALUE=\"&quot;it's&quot;\">\r\n</APPLET>"},
+        {"a name holding a double quote", clock({{u8("a\"b"), u8("1")}}),
+         "<APPLET code=\"Clock.class\" width=\"100\" height=\"50\">\r\n"
+         "\t<PARAM name='a\"b' VALUE=\"1\">\r\n</APPLET>"},
+        {"other attributes of a read parameter", clock({{u8("p"), u8("x"), u8(" valuetype=ref type='a/b'")}}),
+         "<APPLET code=\"Clock.class\" width=\"100\" height=\"50\">\r\n"
+         "\t<PARAM name=\"p\" VALUE=\"x\" valuetype=ref type='a/b'>\r\n</APPLET>"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(appletElement(c.values), u8(c.element)) << c.name;
@@ -68,6 +81,36 @@ TEST(ScriptFormat, AppletElementsReadIntoRowsAndRest)
     EXPECT_EQ(texty.rest, u8("old<param name=a value=1>"));
 }
 
+TEST(ScriptFormat, OnlyParamTagsFillTheRows)
+{
+    // Text for browsers without Java may hold tags with a name: they are not parameters.
+    const AppletReading fallback = readAppletElement(
+        u8("<applet code=x>\r\n<param name=a value=1>\r\n<A name=top href=\"#\">Java が必要です</A>\r\n</applet>"));
+    EXPECT_EQ(fallback.values.parameters[0].name, u8("a"));
+    EXPECT_EQ(fallback.values.parameters[1].name, QString());
+    EXPECT_EQ(fallback.rest, u8("\r\n<A name=top href=\"#\">Java が必要です</A>\r\n"));
+    for (const char *other : {"<PARAMS name=b value=2>", "<input name=b value=2>", "<param\u017F name=b>"}) {
+        const AppletReading reading =
+            readAppletElement(u8("<applet code=x><param name=a value=1>") + u8(other) + u8("</applet>"));
+        EXPECT_EQ(reading.values.parameters[1].name, QString()) << other;
+        EXPECT_EQ(reading.rest, u8(other)) << other;
+    }
+}
+
+TEST(ScriptFormat, ParametersReadAsTheyWillBeWrittenBack)
+{
+    const AppletReading reading = readAppletElement(
+        u8("<applet code=x><param name=\"a\" value=\"&quot;it's&quot;\" valuetype=ref>"
+           "<PARAM VALUETYPE=\"data\" NAME=b VALUE='say \"hi\"' id=p2 /></applet>"));
+    EXPECT_EQ(reading.values.parameters[0].value, u8("\"it's\""));
+    EXPECT_EQ(reading.values.parameters[0].otherAttributes, u8(" valuetype=ref"));
+    EXPECT_EQ(reading.values.parameters[1].value, u8("say \"hi\""));
+    EXPECT_EQ(reading.values.parameters[1].otherAttributes, u8(" VALUETYPE=\"data\" id=p2"));
+    // Written and read again: the same rows.
+    const AppletReading again = readAppletElement(appletElement(reading.values));
+    EXPECT_EQ(again.values.parameters, reading.values.parameters);
+}
+
 TEST(ScriptFormat, RestGoesBackInFrontOfTheEndTag)
 {
     const QString element = appletElement(clock({}));
@@ -85,6 +128,8 @@ TEST(ScriptFormat, BuiltAppletsReadBackToTheSameElement)
         clock({{u8("1"), u8("a")}, {u8("2"), u8("")}, {u8("3"), u8("c")}, {u8("4"), u8("d")},
                {u8("5"), u8("e")}, {u8("6"), u8("f")}, {u8("7"), u8("g")}, {u8("8"), u8("h")},
                {u8("9"), u8("i")}}),
+        clock({{u8("say"), u8("say \"hi\"")}, {u8("both"), u8("\"a\" 'b' &quot;")}, {u8("q\"'"), u8(">")}}),
+        clock({{u8("p"), u8("x"), u8(" valuetype=ref")}}),
     };
     for (const AppletValues &values : cases) {
         const QString element = appletElement(values);

@@ -32,7 +32,30 @@ TEST(TagScan, SelectsTheTagOrElementAroundTheWord)
         // A tag written over several lines.
         {"x <td\r\nwidth=1\r\n\r\n\r\n>c", "width", "<td\r\nwidth=1\r\n\r\n\r\n>"},
         {"x <td\r\n\r\n\r\n>c", "td", "<td\r\n\r\n\r\n>"},
+        // A ">" inside a quoted value does not end the tag; a quote opens a value only after "=".
+        {"x <td onclick=\"if(n>0)go()\" width=5>c", "width", "<td onclick=\"if(n>0)go()\" width=5>"},
+        {"x <td onclick=\"if(n>0)go()\" width=5>c", "go", "<td onclick=\"if(n>0)go()\" width=5>"},
+        {"x <td title=\"a > b\" width=5>c", "title", "<td title=\"a > b\" width=5>"},
+        {"x <table summary='x>y' border=1>c", "border", "<table summary='x>y' border=1>"},
+        {"x <TABLE/border=\"1\" width=\"80%\">c", "border", "<TABLE/border=\"1\" width=\"80%\">"},
+        {"x <A HREF=\"top.htm\" \">Top</A> y", "Top", "<A HREF=\"top.htm\" \">Top</A>"},
+        {"x <IMG SRC=\"a.gif\" '>b", "SRC", "<IMG SRC=\"a.gif\" '>"},
+        // The end tag of an element is looked for after its start tag, outside other tags'
+        // quoted values and outside comments; a text area's content is plain text.
+        {"x <a href=\"x.html\" title=\"</a>\">text</a> y", "html",
+         "<a href=\"x.html\" title=\"</a>\">text</a>"},
+        {"x <a href=\"x.html\">a <img alt=\"</a>\"> b</a> y", "html",
+         "<a href=\"x.html\">a <img alt=\"</a>\"> b</a>"},
+        {"x <a href=\"x.html\"><!-- </a> -->t</a> y", "html", "<a href=\"x.html\"><!-- </a> -->t</a>"},
+        {"x <h2 title=\"</h2>\">T</h2>", "title", "<h2 title=\"</h2>\">T</h2>"},
+        {"x <applet code=a><param name=b value=\"</applet>\"></applet>", "code",
+         "<applet code=a><param name=b value=\"</applet>\"></applet>"},
+        {"x <TEXTAREA name=a><b title=\"</textarea>\"></TEXTAREA>", "name",
+         "<TEXTAREA name=a><b title=\"</textarea>"},
         // Neither end of the text may be passed.
+        {"x <td title=\"a>b", "title", nullptr},
+        {"x <a href=\"x.html\">te <b title=\"</a>", "te", nullptr},
+        {"x <a href=\"x.html\">te <!-- </a>", "te", nullptr},
         {"hello world", "world", nullptr},
         {"x <table border=1", "border", nullptr},
         {"x <h1>Title</h2>", "Title", nullptr},
@@ -74,6 +97,10 @@ TEST(TagScan, LargeElementsTakeLinearWork)
     } cases[] = {
         {QStringLiteral("x <textarea>") + content + QStringLiteral("</textarea> y"), 12 + size / 2},
         {QStringLiteral("x <td title=") + content + QStringLiteral("> y"), 12 + size / 2},
+        {QStringLiteral("x <td title=\"") + content + QStringLiteral(">\"> y"), 13 + size / 2},
+        {QStringLiteral("x <a href=x>") + content + QStringLiteral("<b title=\"") + content
+             + QStringLiteral("\"></a> y"),
+         12 + size / 2},
         {QStringLiteral("x <p>") + content, 5 + size - 1},
         {QStringLiteral("x <textarea>") + content, 12 + size / 2},
     };

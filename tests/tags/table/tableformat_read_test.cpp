@@ -33,7 +33,8 @@ TEST(TableFormatRead, TableTagFillsTheTableDialog)
         bool rules;
         int rulesOption;
     } cases[] = {
-        {"<TABLE ALIGN=CENTER>", "", "", "", false, 4},
+        {"<TABLE ALIGN=CENTER>", "", "", "中央揃え", false, 4},
+        {"<TABLE align=justify>", "", "", "", false, 4},
         {"<TABLE align=right>", "", "", "右揃え", false, 4},
         {"<TABLE bordercolor=red>", "", "red", "", false, 4},
         // Names match whole: BORDERCOLOR is not BORDER.
@@ -41,8 +42,9 @@ TEST(TableFormatRead, TableTagFillsTheTableDialog)
         {"<TABLE border=0 rules=none>", "0", "", "", true, 0},
         {"<TABLE rules=\"groups\">", "", "", "", true, 3},
         {"<TABLE rules=all>", "", "", "", true, 4},
+        {"<TABLE rules=ROWS>", "", "", "", true, 1},
         // An unknown rules word ticks the box and leaves the option as loaded.
-        {"<TABLE rules=ROWS>", "", "", "", true, 4},
+        {"<TABLE rules=row\u017F>", "", "", "", true, 4},
         {"<table title=\"border=9\" border=2>", "2", "", "", false, 4},
     };
     for (const auto &c : cases) {
@@ -55,7 +57,7 @@ TEST(TableFormatRead, TableTagFillsTheTableDialog)
     }
 }
 
-TEST(TableFormatRead, RowAlignmentAcceptsThreeSpellings)
+TEST(TableFormatRead, RowAlignmentIsReadInAnyLetterCase)
 {
     const struct
     {
@@ -66,7 +68,7 @@ TEST(TableFormatRead, RowAlignmentAcceptsThreeSpellings)
         {"<TR ALIGN=CENTER>", "中央揃え", "（なし）"},
         {"<tr align=Right valign=Bottom>", "右揃え", "下揃え"},
         {"<TR align=\"left\" valign=\"MIDDLE\">", "左揃え", "中央揃え"},
-        {"<TR align=cEnter valign=baseline>", "（なし）", "（なし）"},
+        {"<TR align=cEnter valign=baseline>", "中央揃え", "（なし）"},
         // VALIGN is not ALIGN: each is read from its own attribute.
         {"<TR valign=top align=left>", "左揃え", "上揃え"},
         {"<TR align='right'>", "右揃え", "（なし）"},
