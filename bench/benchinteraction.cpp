@@ -18,11 +18,9 @@ Interaction::Answer BenchInteraction::message(const Message &message)
     lastMessage = message.text;
     switch (message.buttons) {
     case Buttons::Ok:
-    case Buttons::OkCancel:
-        return Answer::Ok;
+    case Buttons::OkCancel: return Answer::Ok;
     case Buttons::YesNo:
-    case Buttons::YesNoCancel:
-        return Answer::No;
+    case Buttons::YesNoCancel: return Answer::No;
     }
     return Answer::Ok;
 }
@@ -31,10 +29,9 @@ int BenchInteraction::runModal(QDialog &dialog)
 {
     ++modalRuns;
     // The tag dialogs name their buttons cmdOK/cmdCancel or OKButton/CancelButton.
-    const QStringList names = acceptDialogs
-                                  ? QStringList{QStringLiteral("cmdOK"), QStringLiteral("OKButton")}
-                                  : QStringList{QStringLiteral("cmdCancel"),
-                                                QStringLiteral("CancelButton")};
+    const QStringList names
+        = acceptDialogs ? QStringList{QStringLiteral("cmdOK"), QStringLiteral("OKButton")}
+                        : QStringList{QStringLiteral("cmdCancel"), QStringLiteral("CancelButton")};
     for (const QString &name : names) {
         if (auto *button = dialog.findChild<QAbstractButton *>(name)) {
             button->click();

@@ -7,14 +7,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <vector>
-
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 extern char **environ;
 

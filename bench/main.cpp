@@ -12,7 +12,6 @@
 
 #include <cstdio>
 #include <optional>
-
 #include <unistd.h>
 
 namespace {
@@ -61,8 +60,8 @@ struct Options
 {
     int repetitions = 5;
     int timeoutSeconds = 300;
-    QString only;      // run only rows whose scenario starts with this
-    QString dataDir;   // keep the generated pages here
+    QString only;       // run only rows whose scenario starts with this
+    QString dataDir;    // keep the generated pages here
     bool smoke = false; // one short scenario, once; fails when any of its figures is missing
 };
 
@@ -138,8 +137,8 @@ public:
     std::optional<double> value(const Job &job, const char *suffix) const
     {
         const auto it = m_outcomes.constFind(job.id());
-        const QString key = job.scenario + u'.' + job.page + u'.' + job.subject
-                            + QLatin1String(suffix);
+        const QString key
+            = job.scenario + u'.' + job.page + u'.' + job.subject + QLatin1String(suffix);
         if (it == m_outcomes.cend() || !it->values.contains(key))
             return std::nullopt;
         return it->values.value(key);
@@ -169,19 +168,21 @@ void printTable(const Results &results, const Options &options)
             continue;
         const Job orvine{row.scenario, QStringLiteral("orvine"), row.page};
         const auto mine = results.value(orvine, row.suffix);
-        QByteArray line = QStringLiteral("%1 %2").arg(QLatin1String(row.label), -42)
-                              .arg(mine ? formatValue(*mine, row.memory) : results.missing(orvine), 11)
-                              .toUtf8();
+        QByteArray line
+            = QStringLiteral("%1 %2")
+                  .arg(QLatin1String(row.label), -42)
+                  .arg(mine ? formatValue(*mine, row.memory) : results.missing(orvine), 11)
+                  .toUtf8();
         for (const auto &[present, name] : {std::pair{row.floor, "floor"}, {row.peer, "peer"}}) {
             const Job other{row.scenario, QLatin1String(name), row.page};
             const auto theirs = present ? results.value(other, row.suffix) : std::nullopt;
             QString cell = !present ? QStringLiteral("")
                            : theirs ? formatValue(*theirs, row.memory)
                                     : results.missing(other);
-            QString ratio = (mine && theirs && *theirs > 0)
-                                ? QStringLiteral("%1").arg(*mine / *theirs, 0, 'f',
-                                                           *mine < *theirs ? 2 : 1)
-                                : QString();
+            QString ratio
+                = (mine && theirs && *theirs > 0)
+                      ? QStringLiteral("%1").arg(*mine / *theirs, 0, 'f', *mine < *theirs ? 2 : 1)
+                      : QString();
             line += QStringLiteral(" %1 %2").arg(cell, 11).arg(ratio, 8).toUtf8();
         }
         std::printf("%s\n", line.constData());
@@ -206,19 +207,20 @@ void printTargets(const Results &results)
     if (open && floor && peer)
         openMet = *open <= 3 * *floor && *open <= *peer;
     std::printf("  %s open + colour 1 MB dense markup within 3x the floor and no slower than "
-                "the peer\n", verdict(openMet));
+                "the peer\n",
+                verdict(openMet));
 
     const auto open10 = get("open", "orvine", "10m"), floor10 = get("open", "floor", "10m");
-    std::printf("  %s open + colour 10 MB within 2x the floor\n",
-                verdict(open10 && floor10 ? std::optional<bool>(*open10 <= 2 * *floor10)
-                                          : std::nullopt));
+    std::printf(
+        "  %s open + colour 10 MB within 2x the floor\n",
+        verdict(open10 && floor10 ? std::optional<bool>(*open10 <= 2 * *floor10) : std::nullopt));
 
     const auto p99 = get("typing", "orvine", "10m", ".p99");
     std::printf("  %s p99 keystroke under 2 ms at 10 MB\n",
                 verdict(p99 ? std::optional<bool>(*p99 < 2) : std::nullopt));
 
-    const char *commands[] = {"save", "scan-dl", "reedit-dl", "scan-cell", "reedit-cell",
-                              "insert", "find"};
+    const char *commands[]
+        = {"save", "scan-dl", "reedit-dl", "scan-cell", "reedit-cell", "insert", "find"};
     std::optional<bool> commandsMet;
     QStringList slow;
     for (const char *c : commands) {
@@ -243,9 +245,8 @@ void printTargets(const Results &results)
 
     const auto memory = get("memory", "orvine", "10m"), memoryFloor = get("memory", "floor", "10m");
     std::printf("  %s peak memory with the 10 MB page open within 1.3x the floor's\n",
-                verdict(memory && memoryFloor
-                            ? std::optional<bool>(*memory <= 1.3 * *memoryFloor)
-                            : std::nullopt));
+                verdict(memory && memoryFloor ? std::optional<bool>(*memory <= 1.3 * *memoryFloor)
+                                              : std::nullopt));
 }
 
 int runParent(const Options &options)
@@ -280,16 +281,16 @@ int runParent(const Options &options)
     QStringList failures;
     for (const Job &job : jobs) {
         std::fprintf(stderr, "running %s\n", qPrintable(job.id()));
-        const ChildOutcome outcome = bench::runChild(
-            {QStringLiteral("--child"), job.scenario, job.subject, job.page, folder,
-             QString::number(options.repetitions)},
-            options.timeoutSeconds * 1000);
+        const ChildOutcome outcome
+            = bench::runChild({QStringLiteral("--child"), job.scenario, job.subject, job.page,
+                               folder, QString::number(options.repetitions)},
+                              options.timeoutSeconds * 1000);
         if (outcome.timedOut || (outcome.crashed && !outcome.values.isEmpty())
             || (outcome.crashed && !outcome.errorOutput.trimmed().isEmpty()
                 && job.subject != QLatin1String("orvine")))
-            failures << QStringLiteral("%1: %2\n%3").arg(job.id(),
-                                                         outcome.timedOut ? "timed out" : "failed",
-                                                         outcome.errorOutput.trimmed().right(600));
+            failures << QStringLiteral("%1: %2\n%3")
+                            .arg(job.id(), outcome.timedOut ? "timed out" : "failed",
+                                 outcome.errorOutput.trimmed().right(600));
         results.add(job, outcome);
     }
 

@@ -1,16 +1,15 @@
 #include "orvinesubject.h"
 
-#include "benchinteraction.h"
-#include "harness.h"
-#include "references.h"
-
 #include "app/registration.h"
-#include "mainwindow/documentio.h"
+#include "benchinteraction.h"
 #include "core/settingsstore.h"
 #include "core/sharedstate.h"
 #include "document/frmdocument.h"
 #include "document/richtextbox.h"
 #include "document/tagcolor.h"
+#include "harness.h"
+#include "mainwindow/documentio.h"
+#include "references.h"
 
 #include <QAbstractButton>
 #include <QApplication>

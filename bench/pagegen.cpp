@@ -3,7 +3,6 @@
 #include <QStringList>
 
 #include <iconv.h>
-
 #include <random>
 #include <stdexcept>
 
@@ -37,16 +36,16 @@ const QStringList phrases = {
     QStringLiteral("季節の花々と野鳥の観察日記です"),
 };
 const QStringList titles = {
-    QStringLiteral("ようこそ！"), QStringLiteral("日記"), QStringLiteral("お知らせ"),
-    QStringLiteral("更新履歴"), QStringLiteral("リンク集"), QStringLiteral("自己紹介"),
-    QStringLiteral("写真館"), QStringLiteral("掲示板"), QStringLiteral("ﾘﾝｸ"),
+    QStringLiteral("ようこそ！"), QStringLiteral("日記"),     QStringLiteral("お知らせ"),
+    QStringLiteral("更新履歴"),   QStringLiteral("リンク集"), QStringLiteral("自己紹介"),
+    QStringLiteral("写真館"),     QStringLiteral("掲示板"),   QStringLiteral("ﾘﾝｸ"),
 };
 const QStringList colors = {
     QStringLiteral("#FF0000"), QStringLiteral("#0000FF"), QStringLiteral("#008000"),
     QStringLiteral("#ff9900"), QStringLiteral("#666666"), QStringLiteral("#CC00CC"),
 };
-const QStringList aligns = {QStringLiteral("left"), QStringLiteral("center"),
-                            QStringLiteral("right")};
+const QStringList aligns
+    = {QStringLiteral("left"), QStringLiteral("center"), QStringLiteral("right")};
 
 constexpr auto crlf = "\r\n";
 
@@ -278,8 +277,8 @@ QString pageText(qsizetype targetBytes, Style style, const Landmarks &landmarks,
 
     // Leave room for the landmarks so the page still ends near its target size.
     const bool anyLandmark = landmarks.definitionList || landmarks.lastCell || landmarks.lastWord;
-    const qsizetype tail = (anyLandmark ? 4096 : 160)
-                           + (landmarks.definitionList ? definitionListBytes : 0);
+    const qsizetype tail
+        = (anyLandmark ? 4096 : 160) + (landmarks.definitionList ? definitionListBytes : 0);
     fill(w, qMax<qsizetype>(0, targetBytes - tail), style);
     if (landmarks.definitionList) {
         w.definitionList(definitionListBytes);

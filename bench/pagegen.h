@@ -9,7 +9,7 @@
 namespace pagegen {
 
 enum class Style {
-    HomePage,   // mostly Japanese prose with the usual markup around it
+    HomePage,    // mostly Japanese prose with the usual markup around it
     DenseMarkup, // almost all tags: nested cells, links, fonts, attributes, little text
     Csv          // no markup: lines of comma-separated fields, as pasted from a spreadsheet
 };
@@ -18,8 +18,8 @@ enum class Style {
 struct Landmarks
 {
     bool definitionList = false; // one "<DL>" element of about 200 KB near the end
-    bool lastCell = false;       // a final table whose last cell start tag is the page's last "<TD "
-    bool lastWord = false;       // lastWord() occurs once, after all other text
+    bool lastCell = false; // a final table whose last cell start tag is the page's last "<TD "
+    bool lastWord = false; // lastWord() occurs once, after all other text
 };
 
 // A whole page of about `targetBytes` bytes once encoded.

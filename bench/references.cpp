@@ -2,13 +2,12 @@
 
 #include "harness.h"
 
-#include <Qsci/qsciscintilla.h>
-#include <Qsci/qscilexerhtml.h>
-
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <Qsci/qscilexerhtml.h>
+#include <Qsci/qsciscintilla.h>
 
 namespace bench {
 namespace {

@@ -72,8 +72,8 @@ void typeCharacter(QWidget *target, QChar c)
 {
     static const QString shifted = QStringLiteral("<>\"=!&()'~|{}+*?_");
     const int key = c.toUpper().unicode();
-    const Qt::KeyboardModifiers modifiers =
-        (c.isUpper() || shifted.contains(c)) ? Qt::ShiftModifier : Qt::NoModifier;
+    const Qt::KeyboardModifiers modifiers
+        = (c.isUpper() || shifted.contains(c)) ? Qt::ShiftModifier : Qt::NoModifier;
     QKeyEvent press(QEvent::KeyPress, key, modifiers, QString(c));
     QKeyEvent release(QEvent::KeyRelease, key, modifiers, QString(c));
     QApplication::sendEvent(target, &press);
@@ -238,8 +238,8 @@ bool writePages(const QString &folder)
         QFile file(pagePath(folder, QLatin1String(page.name)));
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
             return false;
-        const QByteArray bytes = pagegen::toShiftJis(
-            pagegen::pageText(page.bytes, page.style, page.landmarks));
+        const QByteArray bytes
+            = pagegen::toShiftJis(pagegen::pageText(page.bytes, page.style, page.landmarks));
         if (file.write(bytes) != bytes.size())
             return false;
     }

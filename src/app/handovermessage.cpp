@@ -111,7 +111,8 @@ bool HandOverReader::feed(const QByteArray &bytes)
         while (m_namesLeft > 0 && m_buffer.size() - m_at >= 4) {
             const quint32 length = numberAt(m_buffer, m_at);
             const qint64 end = length == NullString ? m_at + 4 : m_at + 4 + qint64(length);
-            if ((length != NullString && length % 2 != 0) || end + 4 * (m_namesLeft - 1) > m_maxBytes)
+            if ((length != NullString && length % 2 != 0)
+                || end + 4 * (m_namesLeft - 1) > m_maxBytes)
                 return fail();
             if (end > m_buffer.size())
                 break;

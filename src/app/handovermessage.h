@@ -30,10 +30,10 @@ private:
     bool fail();
 
     qint64 m_maxBytes;
-    QByteArray m_buffer;    // the bytes of the message being read, and any after it
-    quint32 m_count = 0;      // names in the message being read
+    QByteArray m_buffer;     // the bytes of the message being read, and any after it
+    quint32 m_count = 0;     // names in the message being read
     qint64 m_namesLeft = -1; // -1: the count is not read yet
-    qsizetype m_at = 0;     // where the next unread name of the message starts in m_buffer
+    qsizetype m_at = 0;      // where the next unread name of the message starts in m_buffer
     bool m_failed = false;
     QList<QStringList> m_lists;
 };

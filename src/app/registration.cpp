@@ -2,9 +2,9 @@
 
 #include "document/documentcommands.h"
 #include "mainwindow/framecommands.h"
+#include "mainwindow/previewcommands.h"
 #include "options/helpcommands.h"
 #include "options/optionscommands.h"
-#include "mainwindow/previewcommands.h"
 #include "tags/tagcommands.h"
 
 void registerAllCommands()

@@ -31,7 +31,8 @@ QString socketPathFor(const QString &lockPath)
 
 QString SingleInstance::defaultLockPath()
 {
-    const QString folder = privateRuntimeFolder(qEnvironmentVariable("XDG_RUNTIME_DIR"), QDir::tempPath());
+    const QString folder
+        = privateRuntimeFolder(qEnvironmentVariable("XDG_RUNTIME_DIR"), QDir::tempPath());
     return folder.isEmpty() ? QString() : folder + QStringLiteral("/orvine.lock");
 }
 

@@ -33,8 +33,9 @@ int handOverToRunningInstance(const SingleInstance &instance, const QStringList 
 {
     if (files.isEmpty() || instance.handOver(files))
         return 0;
-    Interaction::inform(QStringLiteral("起動中のOrvineが応答しないため、ファイルを開けませんでした。\r\n")
-                            + files.join(QStringLiteral("\r\n")),
-                        Interaction::Icon::Warning);
+    Interaction::inform(
+        QStringLiteral("起動中のOrvineが応答しないため、ファイルを開けませんでした。\r\n")
+            + files.join(QStringLiteral("\r\n")),
+        Interaction::Icon::Warning);
     return 1;
 }

@@ -1,19 +1,18 @@
 #include "app/startup.h"
 
-#include "app/registration.h"
-
-#include "mainwindow/dlgopenhtml.h"
-#include "mainwindow/documentio.h"
 #include "app/frmsplash.h"
-#include "core/interaction.h"
-#include "core/sharedstate.h"
+#include "app/registration.h"
 #include "app/singleinstance.h"
 #include "app/startfiles.h"
+#include "core/interaction.h"
+#include "core/qttranslations.h"
+#include "core/sharedstate.h"
 #include "document/frmdocument.h"
 #include "document/richtextbox.h"
 #include "document/tagcolor.h"
+#include "mainwindow/dlgopenhtml.h"
+#include "mainwindow/documentio.h"
 #include "mainwindow/frmmain.h"
-#include "core/qttranslations.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -26,7 +25,8 @@ QString buildNewTemplate()
         QStringLiteral("<HTML lang=\"ja\">"),
         QStringLiteral("<HEAD>"),
         QStringLiteral("<META http-equiv=\"Content-Type\" content=\"text/html; charset=x-sjis\">"),
-        QStringLiteral("<META name=\"Generator\" content=\"") + applicationTitle() + QStringLiteral("\">"),
+        QStringLiteral("<META name=\"Generator\" content=\"") + applicationTitle()
+            + QStringLiteral("\">"),
         QStringLiteral("<TITLE>Welcome To My HomePage</TITLE>"),
         QStringLiteral("</HEAD>"),
         QString(),

@@ -40,13 +40,13 @@ QByteArray chromiumFlagsFor(const QByteArray &userFlags, WebEngineNeeds needs)
 void prepareWebEngineEnvironment()
 {
     const QByteArray current = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-    const bool hasDisplay = qEnvironmentVariableIsSet("DISPLAY")
-                            || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+    const bool hasDisplay
+        = qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
     const QByteArray needed = chromiumFlagsFor(current, {geteuid() == 0, hasDisplay});
     if (needed == current.simplified())
         return;
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", needed);
-    std::fprintf(stderr, "orvine: the built-in browser runs with QTWEBENGINE_CHROMIUM_FLAGS=\"%s\"%s\n",
-                 needed.constData(),
-                 geteuid() == 0 ? " (its sandbox cannot run as root)" : "");
+    std::fprintf(stderr,
+                 "orvine: the built-in browser runs with QTWEBENGINE_CHROMIUM_FLAGS=\"%s\"%s\n",
+                 needed.constData(), geteuid() == 0 ? " (its sandbox cannot run as root)" : "");
 }

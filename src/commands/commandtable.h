@@ -10,20 +10,17 @@
 // mnuInsertCharS, ...) take the item's index. Each feature lists its commands in a table
 // declared in its header; the program adds the tables to the registry of the window type at
 // start, and a window runs a command by its handler name.
-template <class Target>
-struct Command
+template <class Target> struct Command
 {
     const char *handler;
     void (*run)(Target &target) = nullptr;
     void (*runIndexed)(Target &target, int index) = nullptr;
 };
 
-template <class Target>
-using CommandTable = QList<Command<Target>>;
+template <class Target> using CommandTable = QList<Command<Target>>;
 
 // The commands of one window type, gathered from the tables of its features.
-template <class Target>
-class CommandRegistry
+template <class Target> class CommandRegistry
 {
 public:
     // Adds the commands of `table`. Adding a table twice changes nothing; one handler name given

@@ -18,8 +18,8 @@ BuiltMenus buildMenusFromTable(const QList<MenuEntry> &table, QWidget *owner,
 
         QAction *item = nullptr;
         if (entry.depth == 0 || isMenu) {
-            QMenu *menu = entry.depth == 0 ? new QMenu(caption, owner)
-                                           : open.constLast()->addMenu(caption);
+            QMenu *menu
+                = entry.depth == 0 ? new QMenu(caption, owner) : open.constLast()->addMenu(caption);
             menu->setObjectName(name);
             menu->menuAction()->setObjectName(name);
             built.menus.insert(name, menu);
@@ -38,7 +38,8 @@ BuiltMenus buildMenusFromTable(const QList<MenuEntry> &table, QWidget *owner,
         } else {
             item = open.constLast()->addAction(caption);
             item->setObjectName(name);
-            if (caption == QLatin1String("-")) { // item 0 of a control array, such as the recent files
+            if (caption
+                == QLatin1String("-")) { // item 0 of a control array, such as the recent files
                 // A separator with text is drawn as a section showing the text: it has none.
                 item->setText(QString());
                 item->setSeparator(true);

@@ -20,8 +20,8 @@ QStringList leafHandlers(const QList<MenuEntry> &table)
     QStringList handlers;
     for (int i = 0; i < table.size(); ++i) {
         const MenuEntry &entry = table[i];
-        const bool isMenu = entry.depth == 0
-            || (i + 1 < table.size() && table[i + 1].depth > entry.depth);
+        const bool isMenu
+            = entry.depth == 0 || (i + 1 < table.size() && table[i + 1].depth > entry.depth);
         const bool separator = QLatin1String(entry.caption) == QLatin1String("-");
         const QString handler = menuEntryHandler(entry);
         if (!isMenu && !separator && !handler.isEmpty() && !handlers.contains(handler))
@@ -54,6 +54,7 @@ MenuTableBuilder &MenuTableBuilder::array(int depth, const char *name,
                                           const QList<const char *> &captions, int hiddenFrom)
 {
     for (int i = 0; i < captions.size(); ++i)
-        m_entries.append({depth, name, captions[i], nullptr, i, hiddenFrom >= 0 && i >= hiddenFrom});
+        m_entries.append(
+            {depth, name, captions[i], nullptr, i, hiddenFrom >= 0 && i >= hiddenFrom});
     return *this;
 }

@@ -8,9 +8,8 @@
 
 #include <array>
 #include <bitset>
-#include <memory>
-
 #include <iconv.h>
+#include <memory>
 
 namespace {
 
@@ -112,7 +111,8 @@ std::unique_ptr<Cp932Tables> buildTables()
     OneCodeConverter encoder("CP932", utf16Name());
     auto decodeCode = [&decoder](const char *code, size_t size) {
         char16_t result[2];
-        const int written = decoder.convert(code, size, reinterpret_cast<char *>(result), sizeof result);
+        const int written
+            = decoder.convert(code, size, reinterpret_cast<char *>(result), sizeof result);
         return written == 2 ? result[0] : noCharacter;
     };
     for (int byte = 0; byte < 0x100; ++byte) {
@@ -136,7 +136,8 @@ std::unique_ptr<Cp932Tables> buildTables()
         if (character == noCharacter || tables->encodable.test(character))
             return;
         char bytes[4];
-        const int size = encoder.convert(reinterpret_cast<const char *>(&character), 2, bytes, sizeof bytes);
+        const int size
+            = encoder.convert(reinterpret_cast<const char *>(&character), 2, bytes, sizeof bytes);
         quint16 code;
         char16_t readBack;
         if (size == 1) {
@@ -162,14 +163,16 @@ std::unique_ptr<Cp932Tables> buildTables()
     for (char16_t character : tables->pair)
         addEncodable(character);
     for (const LookAlike &lookAlike : lookAlikes) {
-        if (tables->pair[lookAlike.code] == noCharacter || tables->encodable.test(lookAlike.character))
+        if (tables->pair[lookAlike.code] == noCharacter
+            || tables->encodable.test(lookAlike.character))
             continue;
         tables->encodable.set(lookAlike.character);
         tables->code[lookAlike.character] = lookAlike.code;
     }
     for (int code = 0; code < 0x10000; ++code) {
         const char16_t character = tables->pair[code];
-        if (character != noCharacter && tables->encodable.test(character) && tables->code[character] != code) {
+        if (character != noCharacter && tables->encodable.test(character)
+            && tables->code[character] != code) {
             tables->otherCodes[character].append(quint16(code));
             tables->hasOtherCodes.set(character);
         }
@@ -187,8 +190,7 @@ const Cp932Tables &tables()
 struct Cp932Codec
 {
     struct State
-    {
-    };
+    {};
     static constexpr int maxUnits = 1;
 
     const Cp932Tables &t = tables();
@@ -205,7 +207,8 @@ struct Cp932Codec
         }
         looked = 2;
         if (pos + 1 < bytes.size()) {
-            if (const char16_t pair = t.pair[byte << 8 | uchar(bytes[pos + 1])]; pair != noCharacter) {
+            if (const char16_t pair = t.pair[byte << 8 | uchar(bytes[pos + 1])];
+                pair != noCharacter) {
                 units[0] = pair;
                 return 2;
             }

@@ -1,8 +1,7 @@
 #include "core/contentcoding.h"
 
-#include <zlib.h>
-
 #include <climits>
+#include <zlib.h>
 
 namespace {
 
@@ -11,12 +10,9 @@ enum class Wrapper { Gzip, Zlib, Raw };
 int windowBitsFor(Wrapper wrapper)
 {
     switch (wrapper) {
-    case Wrapper::Gzip:
-        return 16 + MAX_WBITS;
-    case Wrapper::Zlib:
-        return MAX_WBITS;
-    case Wrapper::Raw:
-        break;
+    case Wrapper::Gzip: return 16 + MAX_WBITS;
+    case Wrapper::Zlib: return MAX_WBITS;
+    case Wrapper::Raw: break;
     }
     return -MAX_WBITS;
 }
@@ -28,7 +24,8 @@ Wrapper deflateWrapperOf(const QByteArray &body)
         return Wrapper::Zlib;
     const unsigned first = uchar(body[0]);
     const unsigned second = uchar(body[1]);
-    return (first & 0x0f) == Z_DEFLATED && (first * 256 + second) % 31 == 0 ? Wrapper::Zlib : Wrapper::Raw;
+    return (first & 0x0f) == Z_DEFLATED && (first * 256 + second) % 31 == 0 ? Wrapper::Zlib
+                                                                            : Wrapper::Raw;
 }
 
 ContentDecoding inflateAll(const QByteArray &in, Wrapper wrapper, qint64 maxBytes, QByteArray &out)

@@ -5,10 +5,9 @@
 #include <QRandomGenerator>
 
 #include <cerrno>
-#include <tuple>
-
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace {
@@ -68,21 +67,18 @@ bool folderExists(const QString &path)
 // file or folder without a single write bit was protected on purpose and is left alone.
 bool writeProtected(const QByteArray &native, const struct stat &info)
 {
-    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(native.constData(), W_OK) != 0;
+    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0
+           || ::access(native.constData(), W_OK) != 0;
 }
 
 int openErrorNumber(int error, const QString &path)
 {
     switch (error) {
-    case ENOENT:
-        return folderExists(path) ? 53 : 76;
-    case ENOTDIR:
-        return 76;
+    case ENOENT: return folderExists(path) ? 53 : 76;
+    case ENOTDIR: return 76;
     case EACCES:
-    case EPERM:
-        return 70;
-    default:
-        return 75;
+    case EPERM: return 70;
+    default: return 75;
     }
 }
 
@@ -91,18 +87,14 @@ int writeErrorNumber(int error)
     switch (error) {
     case ENOSPC:
     case EDQUOT:
-    case EFBIG:
-        return 61;
+    case EFBIG: return 61;
     case EACCES:
     case EPERM:
     case EROFS:
-    case ENAMETOOLONG:
-        return 75;
+    case ENAMETOOLONG: return 75;
     case ENOENT:
-    case ENOTDIR:
-        return 76;
-    default:
-        return 57;
+    case ENOTDIR: return 76;
+    default: return 57;
     }
 }
 
@@ -154,7 +146,8 @@ QByteArray linkTarget(const QByteArray &native)
         if (::lstat(current.constData(), &info) != 0 || !S_ISLNK(info.st_mode))
             return current;
         QByteArray target(qMax<qsizetype>(qsizetype(info.st_size), 255) + 1, '\0');
-        const ssize_t length = ::readlink(current.constData(), target.data(), size_t(target.size()));
+        const ssize_t length
+            = ::readlink(current.constData(), target.data(), size_t(target.size()));
         if (length <= 0 || length >= target.size())
             return current;
         target.truncate(length);
@@ -285,36 +278,24 @@ int replaceFile(const QByteArray &native, const QByteArray &bytes, const struct 
 QString fileErrorDescription(int number)
 {
     switch (number) {
-    case 0:
-        return QString();
-    case 53:
-        return QStringLiteral("ファイルが見つかりません。");
-    case 57:
-        return QStringLiteral("デバイス I/O エラーです。");
-    case 61:
-        return QStringLiteral("ディスクの空き容量が足りません。");
-    case 70:
-        return QStringLiteral("アクセスが拒否されました。");
-    case 75:
-        return QStringLiteral("パス名が無効か、ファイルにアクセスできません。");
-    case 76:
-        return QStringLiteral("パスが見つかりません。");
-    default:
-        return QStringLiteral("ファイルの操作に失敗しました。");
+    case 0: return QString();
+    case 53: return QStringLiteral("ファイルが見つかりません。");
+    case 57: return QStringLiteral("デバイス I/O エラーです。");
+    case 61: return QStringLiteral("ディスクの空き容量が足りません。");
+    case 70: return QStringLiteral("アクセスが拒否されました。");
+    case 75: return QStringLiteral("パス名が無効か、ファイルにアクセスできません。");
+    case 76: return QStringLiteral("パスが見つかりません。");
+    default: return QStringLiteral("ファイルの操作に失敗しました。");
     }
 }
 
 QString fileReadErrorDescription(int number)
 {
     switch (number) {
-    case 57:
-        return QStringLiteral("ファイルの読み込み中にデバイス I/O エラーが発生しました。");
-    case 70:
-        return QStringLiteral("ファイルを読み込む権限がありません。");
-    case 75:
-        return QStringLiteral("パス名が無効か、ファイルを読み込めません。");
-    default:
-        return fileErrorDescription(number);
+    case 57: return QStringLiteral("ファイルの読み込み中にデバイス I/O エラーが発生しました。");
+    case 70: return QStringLiteral("ファイルを読み込む権限がありません。");
+    case 75: return QStringLiteral("パス名が無効か、ファイルを読み込めません。");
+    default: return fileErrorDescription(number);
     }
 }
 
@@ -335,7 +316,8 @@ ReadResult readDocumentFile(const QString &path, std::optional<TextEncoding> enc
         result.error = makeReadError(75);
         return result;
     }
-    const FileDescriptor fd(::open(nativeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    const FileDescriptor fd(
+        ::open(nativeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0) {
         result.error = makeReadError(openErrorNumber(errno, path));
         return result;
@@ -366,8 +348,9 @@ WriteResult writeDocumentFile(const QString &path, const QString &text, TextEnco
         number = replaceFile(native, written.bytes, exists ? &existing : nullptr, &result.stamp);
     result.error = makeError(number);
     if (result.error.ok())
-        result.lines = written.unchanged ? std::move(previous)
-                                         : std::make_shared<const FileLines>(std::move(written.bytes), encoding,
-                                                                             written.finalBreak);
+        result.lines = written.unchanged
+                           ? std::move(previous)
+                           : std::make_shared<const FileLines>(std::move(written.bytes), encoding,
+                                                               written.finalBreak);
     return result;
 }

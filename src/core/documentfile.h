@@ -2,8 +2,8 @@
 
 #include "core/codec.h"
 #include "core/encodings.h"
-#include "core/filestamp.h"
 #include "core/filelines.h"
+#include "core/filestamp.h"
 
 #include <QString>
 
@@ -15,7 +15,7 @@
 // 75 path/file access error, 76 path not found.
 struct FileError
 {
-    int number = 0; // 0: success
+    int number = 0;      // 0: success
     QString description; // Japanese description of the error
     bool ok() const { return number == 0; }
 };
@@ -27,15 +27,16 @@ QString fileReadErrorDescription(int number);
 struct ReadResult
 {
     FileError error;
-    QString text; // line breaks as in the file
+    QString text;                                   // line breaks as in the file
     TextEncoding encoding = TextEncoding::ShiftJis; // the encoding the text was read in
-    FileStamp stamp; // the file as it was read
-    std::shared_ptr<const FileLines> lines; // the file line by line, for saving it again
+    FileStamp stamp;                                // the file as it was read
+    std::shared_ptr<const FileLines> lines;         // the file line by line, for saving it again
 };
 // Reads the file in `encoding`, or in the encoding its bytes show (detectEncoding) when none
 // is given. Any byte sequence reads: bytes the encoding cannot read are kept in the text.
 // `path` may hold the kept bytes of a name that is not UTF-8 (nativepath.h).
-ReadResult readDocumentFile(const QString &path, std::optional<TextEncoding> encoding = std::nullopt);
+ReadResult readDocumentFile(const QString &path,
+                            std::optional<TextEncoding> encoding = std::nullopt);
 
 // Writes `text` in `encoding` (writeLines): lines found unchanged in `previous`, the file as it
 // was read or last written, come back as the bytes they were read from with their own line
@@ -47,7 +48,7 @@ struct WriteResult
 {
     FileError error;
     EncodeReport encoding;
-    FileStamp stamp; // the file as written; does not exist after a failure
+    FileStamp stamp;                        // the file as written; does not exist after a failure
     std::shared_ptr<const FileLines> lines; // after a successful write: what the file holds now
 };
 WriteResult writeDocumentFile(const QString &path, const QString &text,

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <memory>
 #include <optional>
-
 #include <uchardet.h>
 
 namespace {
@@ -118,8 +117,9 @@ std::optional<TextEncoding> utf16ByNuls(QByteArrayView bytes)
 
 qsizetype keptUnits(const QString &text)
 {
-    return std::count_if(text.begin(), text.end(),
-                         [](QChar unit) { return unit.unicode() >= 0xDC00 && unit.unicode() <= 0xDCFF; });
+    return std::count_if(text.begin(), text.end(), [](QChar unit) {
+        return unit.unicode() >= 0xDC00 && unit.unicode() <= 0xDCFF;
+    });
 }
 
 // uchardet's answer for the bytes: one of the encodings here, or none.
@@ -139,7 +139,8 @@ std::optional<QString> readableIn(QByteArrayView bytes, TextEncoding encoding)
 {
     QString text = decodeText(bytes.toByteArray(), encoding);
     const qsizetype kept = keptUnits(text);
-    const qsizetype nonAscii = std::count_if(bytes.begin(), bytes.end(), [](char byte) { return uchar(byte) >= 0x80; });
+    const qsizetype nonAscii
+        = std::count_if(bytes.begin(), bytes.end(), [](char byte) { return uchar(byte) >= 0x80; });
     if (kept > (encoding == TextEncoding::Utf8 ? 0 : 2 + nonAscii / 64))
         return std::nullopt;
     return text;
@@ -152,17 +153,20 @@ std::optional<QString> readableIn(QByteArrayView bytes, TextEncoding encoding)
 std::optional<TextEncoding> guessedEncoding(QByteArrayView bytes, bool cutOff)
 {
     // A character cut off at the end of the bytes looked at is not held against a guess.
-    const QByteArrayView whole = bytes.first(bytes.size() - (cutOff ? qMin<qsizetype>(bytes.size(), 3) : 0));
+    const QByteArrayView whole
+        = bytes.first(bytes.size() - (cutOff ? qMin<qsizetype>(bytes.size(), 3) : 0));
     const std::optional<TextEncoding> guess = uchardetAnswer(bytes);
     if (guess && readableIn(whole, *guess))
         return guess;
-    for (TextEncoding candidate : {TextEncoding::EucJp, TextEncoding::ShiftJis, TextEncoding::Iso2022Jp}) {
+    for (TextEncoding candidate :
+         {TextEncoding::EucJp, TextEncoding::ShiftJis, TextEncoding::Iso2022Jp}) {
         if (candidate == guess)
             continue;
         std::optional<QString> text = readableIn(whole, candidate);
         if (!text || keptUnits(*text) == 0)
             continue;
-        text->removeIf([](QChar unit) { return unit.unicode() >= 0xDC00 && unit.unicode() <= 0xDCFF; });
+        text->removeIf(
+            [](QChar unit) { return unit.unicode() >= 0xDC00 && unit.unicode() <= 0xDCFF; });
         if (uchardetAnswer(encodeText(*text, candidate)) == candidate)
             return candidate;
     }
@@ -192,7 +196,8 @@ TextEncoding detectEncoding(const QByteArray &bytes)
     // A page that says it is UTF-8 is believed unless its bytes say otherwise; one cut off in
     // the middle of its last character still is.
     const bool claimableUtf8 = isValidUtf8Prefix(head) && isValidUtf8Prefix(judged);
-    if (const auto named = encodingOfMeta(head); named && (*named != TextEncoding::Utf8 || claimableUtf8))
+    if (const auto named = encodingOfMeta(head);
+        named && (*named != TextEncoding::Utf8 || claimableUtf8))
         return *named;
     const bool validUtf8 = isUtf8(head, head.size() < all.size()) && isUtf8(judged, cutOff);
     const bool sevenBit = !hasByteAbove7Bits(judged);

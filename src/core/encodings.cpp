@@ -11,7 +11,8 @@ const QByteArray utf16BeBom("\xFE\xFF");
 // The bytes after the mark; bytes without it are taken whole.
 QByteArrayView withoutMark(const QByteArray &bytes, const QByteArray &mark)
 {
-    return bytes.startsWith(mark) ? QByteArrayView(bytes).sliced(mark.size()) : QByteArrayView(bytes);
+    return bytes.startsWith(mark) ? QByteArrayView(bytes).sliced(mark.size())
+                                  : QByteArrayView(bytes);
 }
 
 } // namespace

@@ -11,9 +11,9 @@
 // becomes a reserved code unit (byte b becomes U+DC00 + b) and is written back as that byte,
 // so decoding and encoding any byte sequence gives it back byte for byte.
 enum class TextEncoding {
-    ShiftJis,   // code page 932 (the codec of codec.h)
-    EucJp,      // JIS X 0208 and 0212, NEC and IBM extensions as Windows writes them
-    Iso2022Jp,  // 7-bit with escape sequences
+    ShiftJis,  // code page 932 (the codec of codec.h)
+    EucJp,     // JIS X 0208 and 0212, NEC and IBM extensions as Windows writes them
+    Iso2022Jp, // 7-bit with escape sequences
     Utf8,
     Utf8Bom,    // UTF-8 starting with EF BB BF
     Utf16LeBom, // UTF-16 starting with FF FE

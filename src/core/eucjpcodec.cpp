@@ -10,8 +10,7 @@ namespace {
 struct EucJpCodec
 {
     struct State
-    {
-    };
+    {};
     static constexpr int maxUnits = 1;
 
     const JisTables &t = jisTables();

@@ -32,8 +32,7 @@ struct Break
 // The breaks of a text (a QStringView) or of bytes (a QByteArrayView) from `from` on: CR LF, a
 // lone LF or a lone CR, as the edit control splits lines. `found(at, size, end)` is called for
 // each. The search for each of the two characters runs at memchr speed.
-template<typename View, typename Found>
-void forEachBreak(View units, qsizetype from, Found found)
+template <typename View, typename Found> void forEachBreak(View units, qsizetype from, Found found)
 {
     using Unit = typename View::value_type;
     qsizetype nextCr = units.indexOf(Unit('\r'), from);
@@ -53,13 +52,14 @@ void forEachBreak(View units, qsizetype from, Found found)
     }
 }
 
-template<typename View>
+template <typename View>
 QList<Break> breaksIn(View units, qsizetype from = 0, qsizetype expected = 0)
 {
     QList<Break> breaks;
     breaks.reserve(expected);
-    forEachBreak(units, from,
-                 [&breaks](qsizetype at, qsizetype length, LineEnd end) { breaks.append({at, length, end}); });
+    forEachBreak(units, from, [&breaks](qsizetype at, qsizetype length, LineEnd end) {
+        breaks.append({at, length, end});
+    });
     return breaks;
 }
 
@@ -124,7 +124,10 @@ QList<Break> iso2022Breaks(QByteArrayView bytes)
         if ((byte != '\r' && byte != '\n') || set == Iso2022Set::Other)
             continue;
         const bool pair = byte == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n';
-        breaks.append({i, pair ? 2 : 1, byte == '\n' ? LineEnd::Lf : pair ? LineEnd::CrLf : LineEnd::Cr,
+        breaks.append({i, pair ? 2 : 1,
+                       byte == '\n' ? LineEnd::Lf
+                       : pair       ? LineEnd::CrLf
+                                    : LineEnd::Cr,
                        set == Iso2022Set::Ascii});
         if (pair)
             ++i;
@@ -135,7 +138,8 @@ QList<Break> iso2022Breaks(QByteArrayView bytes)
 // ISO-2022-JP: whether bytes written from the ASCII state leave another set in force.
 bool leavesAscii(QByteArrayView bytes)
 {
-    for (qsizetype i = bytes.lastIndexOf('\x1B'); i >= 0; i = i > 0 ? bytes.first(i).lastIndexOf('\x1B') : -1)
+    for (qsizetype i = bytes.lastIndexOf('\x1B'); i >= 0;
+         i = i > 0 ? bytes.first(i).lastIndexOf('\x1B') : -1)
         if (const auto set = escapeAt(bytes, i))
             return *set != Iso2022Set::Ascii;
     return false;
@@ -157,7 +161,8 @@ void addReport(EncodeReport *total, const EncodeReport &part)
         return;
     total->unmappable += part.unmappable;
     for (const QString &character : part.firstUnmappable)
-        if (total->firstUnmappable.size() < firstUnmappableShown && !total->firstUnmappable.contains(character))
+        if (total->firstUnmappable.size() < firstUnmappableShown
+            && !total->firstUnmappable.contains(character))
             total->firstUnmappable.append(character);
 }
 
@@ -184,11 +189,13 @@ QList<TextLine> linesOf(const QString &text)
 // For each line of the text, the line of `previous` with the same text that it is taken to be,
 // or -1. Lines alike at the start and at the end pair in order; the lines between pair by
 // their text, each line of `previous` once, first come first served.
-QList<qsizetype> matchLines(const QString &text, const QList<TextLine> &lines, const FileLines &previous)
+QList<qsizetype> matchLines(const QString &text, const QList<TextLine> &lines,
+                            const FileLines &previous)
 {
     const QList<FileLines::Line> &old = previous.lines();
     auto same = [&](qsizetype line, qsizetype oldLine) {
-        return QStringView(text).sliced(lines[line].start, lines[line].length) == previous.textOf(old[oldLine]);
+        return QStringView(text).sliced(lines[line].start, lines[line].length)
+               == previous.textOf(old[oldLine]);
     };
     QList<qsizetype> match(lines.size(), -1);
     qsizetype head = 0;
@@ -227,8 +234,7 @@ class LineWriter
 public:
     LineWriter(TextEncoding encoding, EncodeReport *report)
         : m_encoding(encoding), m_report(report), m_markSize(markOf(encoding).size())
-    {
-    }
+    {}
 
     QByteArray &out() { return m_out; }
 
@@ -327,12 +333,8 @@ void FileLines::findLineBytes()
     case TextEncoding::Utf16BeBom:
         breaks = utf16Breaks(bytes, m_markSize, m_encoding == TextEncoding::Utf16BeBom);
         break;
-    case TextEncoding::Iso2022Jp:
-        breaks = iso2022Breaks(bytes);
-        break;
-    default:
-        breaks = breaksIn(bytes, m_markSize, m_lines.size());
-        break;
+    case TextEncoding::Iso2022Jp: breaks = iso2022Breaks(bytes); break;
+    default: breaks = breaksIn(bytes, m_markSize, m_lines.size()); break;
     }
     if (breaks.size() != m_lines.size() - 1)
         return; // not expected to happen: the lines are then written as text
@@ -381,7 +383,8 @@ void FileLines::findUsualEnd()
             m_usualEnd = end;
 }
 
-WrittenLines writeLines(const QString &text, TextEncoding encoding, const FileLines *previous, EncodeReport *report)
+WrittenLines writeLines(const QString &text, TextEncoding encoding, const FileLines *previous,
+                        EncodeReport *report)
 {
     if (report)
         *report = EncodeReport();
@@ -390,7 +393,8 @@ WrittenLines writeLines(const QString &text, TextEncoding encoding, const FileLi
     const LineEnd usualEnd = previous ? previous->usualEnd() : LineEnd::CrLf;
     WrittenLines written;
     written.finalBreak = previous ? previous->lines().constLast().end : LineEnd::CrLf;
-    const QList<qsizetype> match = previous ? matchLines(text, lines, *previous) : QList<qsizetype>(lines.size(), -1);
+    const QList<qsizetype> match
+        = previous ? matchLines(text, lines, *previous) : QList<qsizetype>(lines.size(), -1);
 
     // Nothing changed: the file as it is, whatever its lines hold.
     bool unchanged = sameEncoding && lines.size() == previous->lines().size();
@@ -414,9 +418,9 @@ WrittenLines writeLines(const QString &text, TextEncoding encoding, const FileLi
     QList<LineEnd> ends(lines.size());
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const FileLines::Line *old = match[i] >= 0 ? &previous->lines()[match[i]] : nullptr;
-        ends[i] = i == lines.size() - 1 ? written.finalBreak
+        ends[i] = i == lines.size() - 1              ? written.finalBreak
                   : old && old->end != LineEnd::None ? old->end
-                                                      : usualEnd;
+                                                     : usualEnd;
     }
     // A lone CR just before an empty line that ends with LF would read as one CR LF: the
     // line before ends with CR LF instead.
@@ -427,11 +431,13 @@ WrittenLines writeLines(const QString &text, TextEncoding encoding, const FileLi
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const FileLines::Line *old = match[i] >= 0 ? &previous->lines()[match[i]] : nullptr;
         const LineEnd end = ends[i];
-        const bool reuse = sameEncoding && old && old->reusable && (!old->onlyWithItsEnd || end == old->end)
+        const bool reuse = sameEncoding && old && old->reusable
+                           && (!old->onlyWithItsEnd || end == old->end)
                            && (!old->onlyLast || end == LineEnd::None);
         if (reuse && writer.readyForBytes()) {
             out.append(previous->bytesOf(*old));
-            out.append(end == old->end ? previous->endBytesOf(*old) : QByteArrayView(endBytes[int(end)]));
+            out.append(end == old->end ? previous->endBytesOf(*old)
+                                       : QByteArrayView(endBytes[int(end)]));
         } else {
             writer.addText(QStringView(text).sliced(lines[i].start, lines[i].length), end);
         }

@@ -51,8 +51,14 @@ public:
     // One line at least. Every line but the last ends with a break; the last ends with the
     // final break given above, usually none.
     const QList<Line> &lines() const { return m_lines; }
-    QStringView textOf(const Line &line) const { return QStringView(m_text).sliced(line.textStart, line.textLength); }
-    QByteArrayView bytesOf(const Line &line) const { return QByteArrayView(m_bytes).sliced(line.byteStart, line.byteLength); }
+    QStringView textOf(const Line &line) const
+    {
+        return QStringView(m_text).sliced(line.textStart, line.textLength);
+    }
+    QByteArrayView bytesOf(const Line &line) const
+    {
+        return QByteArrayView(m_bytes).sliced(line.byteStart, line.byteLength);
+    }
     QByteArrayView endBytesOf(const Line &line) const
     {
         return QByteArrayView(m_bytes).sliced(line.byteStart + line.byteLength, line.endLength);

@@ -23,9 +23,7 @@ HtmlView *HtmlView::make(QWidget *parent)
     return new TextHtmlView(parent);
 }
 
-TextHtmlView::TextHtmlView(QWidget *parent)
-    : HtmlView(parent)
-    , m_browser(new QTextBrowser(this))
+TextHtmlView::TextHtmlView(QWidget *parent) : HtmlView(parent), m_browser(new QTextBrowser(this))
 {
     m_browser->setOpenLinks(false);
     auto *layout = new QVBoxLayout(this);

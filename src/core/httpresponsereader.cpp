@@ -125,7 +125,8 @@ void HttpResponseReader::readHead(QByteArrayView bytes, qsizetype &at)
             end = i + 2;
             break;
         }
-        if (i + 2 < m_headBytes.size() && m_headBytes[i + 1] == '\r' && m_headBytes[i + 2] == '\n') {
+        if (i + 2 < m_headBytes.size() && m_headBytes[i + 1] == '\r'
+            && m_headBytes[i + 2] == '\n') {
             end = i + 3;
             break;
         }
@@ -238,11 +239,10 @@ bool HttpResponseReader::appendBody(QByteArrayView bytes)
 void HttpResponseReader::readBody(QByteArrayView bytes, qsizetype &at)
 {
     switch (m_framing) {
-    case Framing::None:
-        at = bytes.size();
-        return;
+    case Framing::None: at = bytes.size(); return;
     case Framing::Length: {
-        const qsizetype taken = qsizetype(qMin<qint64>(bytes.size() - at, m_length - m_body.size()));
+        const qsizetype taken
+            = qsizetype(qMin<qint64>(bytes.size() - at, m_length - m_body.size()));
         m_body.append(bytes.sliced(at, taken));
         at += taken;
         if (m_body.size() == m_length)
@@ -253,9 +253,7 @@ void HttpResponseReader::readBody(QByteArrayView bytes, qsizetype &at)
         if (appendBody(bytes.sliced(at)))
             at = bytes.size();
         return;
-    case Framing::Chunked:
-        readChunked(bytes, at);
-        return;
+    case Framing::Chunked: readChunked(bytes, at); return;
     }
 }
 

@@ -30,13 +30,13 @@ public:
     enum class State { Head, Body, Done, Failed };
     enum class Problem {
         None,
-        BadHead,          // the status line or a field cannot be read
+        BadHead, // the status line or a field cannot be read
         HeadTooLong,
-        BadLength,        // Content-Length fields that are not numbers or disagree
-        BadChunk,         // a chunk size line or chunk end that is not as chunked coding writes it
-        UnknownTransfer,  // a transfer coding other than chunked
-        TooLarge,         // the body is longer than the limit
-        CutOff,           // the connection ended before the response did
+        BadLength,       // Content-Length fields that are not numbers or disagree
+        BadChunk,        // a chunk size line or chunk end that is not as chunked coding writes it
+        UnknownTransfer, // a transfer coding other than chunked
+        TooLarge,        // the body is longer than the limit
+        CutOff,          // the connection ended before the response did
     };
 
     explicit HttpResponseReader(qint64 maxBody);

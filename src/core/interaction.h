@@ -51,11 +51,13 @@ public:
     virtual std::optional<int> chooseColor(int initial) = 0;
     virtual std::optional<QFont> chooseFont(const QFont &initial) = 0;
     virtual std::optional<QString> inputBox(const QString &prompt, const QString &title,
-                                            const QString &defaultText) = 0;
+                                            const QString &defaultText)
+        = 0;
     // A choice among `items` (none editable), `current` chosen at first; the chosen index, or
     // nothing when cancelled.
     virtual std::optional<int> chooseItem(const QString &prompt, const QString &title,
-                                          const QStringList &items, int current) = 0;
+                                          const QStringList &items, int current)
+        = 0;
     // Shows the print dialog, then prints `text` as plain text. `error` receives the reason of
     // a failure.
     virtual PrintOutcome printText(const QString &text, QString *error) = 0;

@@ -100,7 +100,8 @@ int codeIn(CharacterSet set, char16_t character, uchar *code)
         if (character < 0x80)
             return 0;
         const auto found = jisTables().eucCode.constFind(character);
-        if (found == jisTables().eucCode.cend() || found.value() > 0xFFFF || (found.value() >> 8) < 0xA1)
+        if (found == jisTables().eucCode.cend() || found.value() > 0xFFFF
+            || (found.value() >> 8) < 0xA1)
             return 0;
         code[0] = uchar((found.value() >> 8) & 0x7F);
         code[1] = uchar(found.value() & 0x7F);
@@ -120,7 +121,8 @@ bool holds(CharacterSet set, char16_t character)
 // yen sign and overline, katakana for half-width katakana, JIS X 0208 for the rest it holds.
 std::optional<CharacterSet> setFor(char16_t character)
 {
-    for (CharacterSet set : {CharacterSet::Ascii, CharacterSet::Roman, CharacterSet::Katakana, CharacterSet::Jis0208})
+    for (CharacterSet set :
+         {CharacterSet::Ascii, CharacterSet::Roman, CharacterSet::Katakana, CharacterSet::Jis0208})
         if (holds(set, character))
             return set;
     return std::nullopt;
@@ -208,7 +210,8 @@ struct Iso2022JpCodec
 
     // A kept byte: the byte (a kept escape whole first). A character: its code in the current
     // set, or an escape to the set that holds it and its code there.
-    int forms(const QString &text, qsizetype index, const State &state, keptbytes::Form *forms) const
+    int forms(const QString &text, qsizetype index, const State &state,
+              keptbytes::Form *forms) const
     {
         const char16_t unit = text.at(index).unicode();
         int count = 0;
@@ -255,7 +258,8 @@ struct Iso2022JpCodec
     keptbytes::Form reference(const QString &text, qsizetype index, const State &state) const
     {
         const bool asciiHeld = state.set == CharacterSet::Ascii || state.set == CharacterSet::Roman;
-        return keptbytes::asciiReference(text, index, asciiHeld ? "" : escapeOf(CharacterSet::Ascii).bytes);
+        return keptbytes::asciiReference(text, index,
+                                         asciiHeld ? "" : escapeOf(CharacterSet::Ascii).bytes);
     }
 };
 

@@ -2,9 +2,8 @@
 
 #include <QSysInfo>
 
-#include <memory>
-
 #include <iconv.h>
+#include <memory>
 
 namespace {
 
@@ -49,7 +48,8 @@ private:
 class EucJpFlavour
 {
 public:
-    explicit EucJpFlavour(const char *name) : decoder(utf16Name(), name), encoder(name, utf16Name()) {}
+    explicit EucJpFlavour(const char *name) : decoder(utf16Name(), name), encoder(name, utf16Name())
+    {}
 
     // The character of `code` if it is written back as the same code, else none.
     char16_t roundTrip(const QByteArray &code)
@@ -100,7 +100,8 @@ std::unique_ptr<JisTables> buildTables()
             add(QByteArray(1, char(lead)) + char(trail), &tables->twoByte[lead << 8 | trail]);
     for (int second = 0xA1; second <= 0xFE; ++second)
         for (int third = 0xA1; third <= 0xFE; ++third)
-            add(QByteArray("\x8F") + char(second) + char(third), &tables->threeByte[second << 8 | third]);
+            add(QByteArray("\x8F") + char(second) + char(third),
+                &tables->threeByte[second << 8 | third]);
     return tables;
 }
 

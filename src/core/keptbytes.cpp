@@ -54,7 +54,8 @@ void noteReference(EncodeReport *report, const QString &text, qsizetype index, q
     ++report->unmappable;
     report->unmappableAt.append(index);
     const QString character = text.mid(index, units);
-    if (report->firstUnmappable.size() < firstUnmappableShown && !report->firstUnmappable.contains(character))
+    if (report->firstUnmappable.size() < firstUnmappableShown
+        && !report->firstUnmappable.contains(character))
         report->firstUnmappable.append(character);
 }
 

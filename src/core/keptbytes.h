@@ -12,9 +12,18 @@ namespace keptbytes {
 
 // A byte that cannot be read is kept as the reserved unit U+DC00 + byte.
 constexpr char16_t base = 0xDC00;
-inline char16_t unitOf(uchar byte) { return char16_t(base + byte); }
-inline bool isKept(char16_t unit) { return unit >= base && unit <= base + 0xFF; }
-inline uchar byteOf(char16_t unit) { return uchar(unit - base); }
+inline char16_t unitOf(uchar byte)
+{
+    return char16_t(base + byte);
+}
+inline bool isKept(char16_t unit)
+{
+    return unit >= base && unit <= base + 0xFF;
+}
+inline uchar byteOf(char16_t unit)
+{
+    return uchar(unit - base);
+}
 
 // Characters the text control cannot hold as themselves: it makes a paragraph separator of
 // U+2029 and takes U+FDD0 and U+FDD1 for the marks of its frames, and all three come out as

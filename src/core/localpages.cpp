@@ -17,14 +17,10 @@ namespace {
 QString resourceName(LocalPage page)
 {
     switch (page) {
-    case LocalPage::Home:
-        return QStringLiteral("home.html");
-    case LocalPage::Search:
-        return QStringLiteral("search.html");
-    case LocalPage::OrvineSite:
-        return QStringLiteral("orvine.html");
-    case LocalPage::TolvaneSite:
-        return QStringLiteral("tolvane.html");
+    case LocalPage::Home: return QStringLiteral("home.html");
+    case LocalPage::Search: return QStringLiteral("search.html");
+    case LocalPage::OrvineSite: return QStringLiteral("orvine.html");
+    case LocalPage::TolvaneSite: return QStringLiteral("tolvane.html");
     }
     return {};
 }

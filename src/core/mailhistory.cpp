@@ -27,7 +27,8 @@ QString entryKey(int i)
 
 int storedCount()
 {
-    return qBound(0, SettingsStore::getInt(section(), countKey(), 0), MailHistory::MaxReadAddresses);
+    return qBound(0, SettingsStore::getInt(section(), countKey(), 0),
+                  MailHistory::MaxReadAddresses);
 }
 
 } // namespace

@@ -3,9 +3,8 @@
 #include <QUrl>
 
 #include <cerrno>
-#include <vector>
-
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -126,7 +125,8 @@ QByteArray nativePath(const QString &path)
         const char16_t unit = path.at(i).unicode();
         if (isKeptUnit(unit)) {
             native.append(char(unit - keptBase));
-        } else if (QChar::isHighSurrogate(unit) && i + 1 < size && path.at(i + 1).isLowSurrogate()) {
+        } else if (QChar::isHighSurrogate(unit) && i + 1 < size
+                   && path.at(i + 1).isLowSurrogate()) {
             appendUtf8(native, QChar::surrogateToUcs4(unit, path.at(i + 1).unicode()));
             ++i;
         } else if (QChar::isSurrogate(unit)) {
@@ -155,7 +155,9 @@ QString displayPath(const QString &path)
     for (const QChar c : path) {
         if (isKeptUnit(c.unicode()))
             shown += QStringLiteral("\\x")
-                     + QString::number(uint(c.unicode() - keptBase), 16).toUpper().rightJustified(2, u'0');
+                     + QString::number(uint(c.unicode() - keptBase), 16)
+                           .toUpper()
+                           .rightJustified(2, u'0');
         else
             shown += c;
     }

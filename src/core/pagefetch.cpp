@@ -35,7 +35,8 @@ QUrl addressUrl(const QString &address)
 {
     static const QRegularExpression hostAndPort(QStringLiteral(R"(^[A-Za-z0-9.-]+:\d+(/|$))"));
     const QUrl written(address);
-    if (address.contains(QLatin1String("://")) || (!written.scheme().isEmpty() && !hostAndPort.match(address).hasMatch()))
+    if (address.contains(QLatin1String("://"))
+        || (!written.scheme().isEmpty() && !hostAndPort.match(address).hasMatch()))
         return written;
     return QUrl(QStringLiteral("http://") + address);
 }
@@ -62,33 +63,35 @@ QByteArray requestFor(const QUrl &url)
         host = '[' + host + ']';
     if (url.port() != -1 && url.port() != (isHttps(url) ? 443 : 80))
         host += ':' + QByteArray::number(url.port());
-    return "GET " + target + " HTTP/1.1\r\n"
-           "Host: " + host + "\r\n"
-           "User-Agent: Mozilla/5.0 (compatible; Orvine/" + QByteArray::number(ORVINE_VERSION_MAJOR) + '.'
-           + QByteArray::number(ORVINE_VERSION_MINOR) + ")\r\n"
-           "Accept: text/html,application/xhtml+xml,*/*;q=0.8\r\n"
-           "Accept-Language: ja,en;q=0.7\r\n"
-           "Accept-Encoding: gzip, deflate\r\n"
-           "Connection: close\r\n"
-           "\r\n";
+    return "GET " + target
+           + " HTTP/1.1\r\n"
+             "Host: "
+           + host
+           + "\r\n"
+             "User-Agent: Mozilla/5.0 (compatible; Orvine/"
+           + QByteArray::number(ORVINE_VERSION_MAJOR) + '.'
+           + QByteArray::number(ORVINE_VERSION_MINOR)
+           + ")\r\n"
+             "Accept: text/html,application/xhtml+xml,*/*;q=0.8\r\n"
+             "Accept-Language: ja,en;q=0.7\r\n"
+             "Accept-Encoding: gzip, deflate\r\n"
+             "Connection: close\r\n"
+             "\r\n";
 }
 
 QString problemText(HttpResponseReader::Problem problem)
 {
     switch (problem) {
     case HttpResponseReader::Problem::BadHead:
-    case HttpResponseReader::Problem::HeadTooLong:
-        return QObject::tr("応答のヘッダを読めません");
+    case HttpResponseReader::Problem::HeadTooLong: return QObject::tr("応答のヘッダを読めません");
     case HttpResponseReader::Problem::BadLength:
         return QObject::tr("Content-Length が正しくないか、食い違っています");
-    case HttpResponseReader::Problem::BadChunk:
-        return QObject::tr("チャンクの区切りを読めません");
+    case HttpResponseReader::Problem::BadChunk: return QObject::tr("チャンクの区切りを読めません");
     case HttpResponseReader::Problem::UnknownTransfer:
         return QObject::tr("対応していない転送形式です");
     case HttpResponseReader::Problem::None:
     case HttpResponseReader::Problem::TooLarge:
-    case HttpResponseReader::Problem::CutOff:
-        break;
+    case HttpResponseReader::Problem::CutOff: break;
     }
     return {};
 }
@@ -100,7 +103,8 @@ void PageFetch::start()
     const QUrl url = addressUrl(m_address);
     if (!isWebAddress(url)) {
         m_url = url;
-        QMetaObject::invokeMethod(this, [this] { fail(FetchFailure::NotHttp); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { fail(FetchFailure::NotHttp); }, Qt::QueuedConnection);
         return;
     }
     request(url);
@@ -169,12 +173,9 @@ void PageFetch::onSocketError()
     if (!m_socket || m_finished)
         return;
     switch (m_socket->error()) {
-    case QAbstractSocket::RemoteHostClosedError:
-        return onClosed();
-    case QAbstractSocket::HostNotFoundError:
-        return fail(FetchFailure::HostNotFound);
-    case QAbstractSocket::ConnectionRefusedError:
-        return fail(FetchFailure::Refused);
+    case QAbstractSocket::RemoteHostClosedError: return onClosed();
+    case QAbstractSocket::HostNotFoundError: return fail(FetchFailure::HostNotFound);
+    case QAbstractSocket::ConnectionRefusedError: return fail(FetchFailure::Refused);
     default:
         // A response that was whole before the connection broke still counts.
         m_reader->feed(m_socket->readAll());
@@ -194,17 +195,12 @@ void PageFetch::afterBytes()
     switch (m_reader->state()) {
     case HttpResponseReader::State::Failed:
         switch (m_reader->problem()) {
-        case HttpResponseReader::Problem::TooLarge:
-            return fail(FetchFailure::TooLarge);
-        case HttpResponseReader::Problem::CutOff:
-            return fail(FetchFailure::CutOff);
-        default:
-            return fail(FetchFailure::BadResponse, problemText(m_reader->problem()));
+        case HttpResponseReader::Problem::TooLarge: return fail(FetchFailure::TooLarge);
+        case HttpResponseReader::Problem::CutOff: return fail(FetchFailure::CutOff);
+        default: return fail(FetchFailure::BadResponse, problemText(m_reader->problem()));
         }
-    case HttpResponseReader::State::Done:
-        return complete();
-    case HttpResponseReader::State::Head:
-        return;
+    case HttpResponseReader::State::Done: return complete();
+    case HttpResponseReader::State::Head: return;
     case HttpResponseReader::State::Body:
         if (m_reader->body().size() != m_received) {
             m_received = m_reader->body().size();
@@ -228,7 +224,8 @@ bool PageFetch::acceptHead()
         return false;
     }
     // No content, reset content, a part of the page, not modified: nothing to show.
-    if (m_status < 200 || m_status == 204 || m_status == 205 || m_status == 206 || m_status == 304) {
+    if (m_status < 200 || m_status == 204 || m_status == 205 || m_status == 206
+        || m_status == 304) {
         fail(FetchFailure::NoPage, reason);
         return false;
     }
@@ -257,17 +254,18 @@ void PageFetch::complete()
 {
     QByteArray body = m_reader->body();
     m_received = body.size();
-    switch (decodeContentCodings(m_reader->head().values("Content-Encoding"), body, m_limits.maxBytes)) {
-    case ContentDecoding::Ok:
-        break;
+    switch (decodeContentCodings(m_reader->head().values("Content-Encoding"), body,
+                                 m_limits.maxBytes)) {
+    case ContentDecoding::Ok: break;
     case ContentDecoding::Unknown:
-        return fail(FetchFailure::BadResponse,
-                    QObject::tr("対応していない圧縮形式です（%1）")
-                        .arg(QString::fromLatin1(m_reader->head().values("Content-Encoding").join(", "))));
+        return fail(
+            FetchFailure::BadResponse,
+            QObject::tr("対応していない圧縮形式です（%1）")
+                .arg(QString::fromLatin1(m_reader->head().values("Content-Encoding").join(", "))));
     case ContentDecoding::Broken:
-        return fail(FetchFailure::BadResponse, QObject::tr("圧縮されたページが途中で切れているか、壊れています"));
-    case ContentDecoding::TooLarge:
-        return fail(FetchFailure::TooLarge);
+        return fail(FetchFailure::BadResponse,
+                    QObject::tr("圧縮されたページが途中で切れているか、壊れています"));
+    case ContentDecoding::TooLarge: return fail(FetchFailure::TooLarge);
     }
     if (body.isEmpty())
         return fail(FetchFailure::NoPage, QString::fromLatin1(m_reader->head().reason));
@@ -311,22 +309,20 @@ QString fetchFailureMessage(const PageFetch &fetch)
     const QString address = fetch.address();
     QString reason;
     switch (fetch.failure()) {
-    case FetchFailure::None:
-        return {};
+    case FetchFailure::None: return {};
     case FetchFailure::NotHttp:
         reason = QObject::tr("http:// または https:// で始まるアドレスだけを読込めます。");
         break;
     case FetchFailure::HostNotFound:
         reason = QObject::tr("サーバ「%1」が見つかりません。").arg(fetch.finalUrl().host());
         break;
-    case FetchFailure::Refused:
-        reason = QObject::tr("サーバが接続を拒否しました。");
-        break;
+    case FetchFailure::Refused: reason = QObject::tr("サーバが接続を拒否しました。"); break;
     case FetchFailure::TimedOut:
         reason = QObject::tr("サーバから応答がありません（時間切れ）。");
         break;
     case FetchFailure::TooLarge:
-        reason = QObject::tr("ページが大きすぎます（%1 バイトまで）。").arg(fetch.limits().maxBytes);
+        reason
+            = QObject::tr("ページが大きすぎます（%1 バイトまで）。").arg(fetch.limits().maxBytes);
         break;
     case FetchFailure::HttpStatus:
         reason = QObject::tr("サーバがエラーを返しました（HTTP %1 %2）。")
@@ -337,7 +333,8 @@ QString fetchFailureMessage(const PageFetch &fetch)
         reason = QObject::tr("転送（リダイレクト）が多すぎます。");
         break;
     case FetchFailure::RedirectScheme:
-        reason = QObject::tr("http / https 以外のアドレスへ転送されました（%1）。").arg(fetch.detail());
+        reason = QObject::tr("http / https 以外のアドレスへ転送されました（%1）。")
+                     .arg(fetch.detail());
         break;
     case FetchFailure::RedirectNowhere:
         reason = QObject::tr("転送先の書かれていない転送（HTTP %1 %2）が返されました。")
@@ -360,12 +357,8 @@ QString fetchFailureMessage(const PageFetch &fetch)
     case FetchFailure::BadResponse:
         reason = QObject::tr("サーバの応答を読めません（%1）。").arg(fetch.detail());
         break;
-    case FetchFailure::Cancelled:
-        reason = QObject::tr("読込みを中止しました。");
-        break;
-    case FetchFailure::Network:
-        reason = QObject::tr("通信エラー: %1").arg(fetch.detail());
-        break;
+    case FetchFailure::Cancelled: reason = QObject::tr("読込みを中止しました。"); break;
+    case FetchFailure::Network: reason = QObject::tr("通信エラー: %1").arg(fetch.detail()); break;
     }
     return QObject::tr("%1 を読込めませんでした。\r\n%2").arg(address, reason);
 }

@@ -8,7 +8,6 @@
 #include <QUrl>
 
 #include <chrono>
-
 #include <memory>
 
 class HttpResponseReader;
@@ -25,21 +24,21 @@ struct FetchLimits
 // Why a download produced no page.
 enum class FetchFailure {
     None,
-    NotHttp,          // the address is not an http or https address
+    NotHttp, // the address is not an http or https address
     HostNotFound,
-    Refused,          // the server refused the connection
-    TimedOut,         // not a byte for FetchLimits::idleTimeout
-    TooLarge,         // the body is longer than FetchLimits::maxBytes
-    HttpStatus,       // the server answered with a status of 400 or above
+    Refused,    // the server refused the connection
+    TimedOut,   // not a byte for FetchLimits::idleTimeout
+    TooLarge,   // the body is longer than FetchLimits::maxBytes
+    HttpStatus, // the server answered with a status of 400 or above
     TooManyRedirects,
-    RedirectScheme,   // a redirect to an address that is not http or https
-    RedirectNowhere,  // a redirect without a usable Location
-    Downgrade,        // an https page redirects to a plain http address
-    NoPage,           // 204, 205, 206, 304 or an empty body: nothing to put in place of the text
-    CutOff,           // the connection ended before the whole body arrived
-    BadResponse,      // a response that cannot be read whole (see detail)
+    RedirectScheme,  // a redirect to an address that is not http or https
+    RedirectNowhere, // a redirect without a usable Location
+    Downgrade,       // an https page redirects to a plain http address
+    NoPage,          // 204, 205, 206, 304 or an empty body: nothing to put in place of the text
+    CutOff,          // the connection ended before the whole body arrived
+    BadResponse,     // a response that cannot be read whole (see detail)
     Cancelled,
-    Network,          // any other transfer error
+    Network, // any other transfer error
 };
 
 // Fetches one web page over http or https with a small HTTP/1.1 client of its own, so that a

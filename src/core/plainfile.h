@@ -10,7 +10,7 @@ class QFile;
 enum class PlainFileRefusal {
     None,
     Missing,
-    NotPlain,   // a folder, pipe, socket or device
+    NotPlain, // a folder, pipe, socket or device
     TooLarge,
     Unreadable,
 };

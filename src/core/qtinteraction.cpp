@@ -74,9 +74,14 @@ int toQtColor(int bgr)
 Interaction::Answer QtInteraction::message(const Message &message)
 {
     QMessageBox box(toQt(message.icon),
-                    message.title.isEmpty() ? applicationTitle() : message.title,
-                    message.text, QMessageBox::NoButton, dialogParent());
-    struct Choice { Answer answer; QString caption; QMessageBox::ButtonRole role; };
+                    message.title.isEmpty() ? applicationTitle() : message.title, message.text,
+                    QMessageBox::NoButton, dialogParent());
+    struct Choice
+    {
+        Answer answer;
+        QString caption;
+        QMessageBox::ButtonRole role;
+    };
     QList<Choice> choices;
     switch (message.buttons) {
     case Buttons::Ok:
@@ -104,8 +109,8 @@ Interaction::Answer QtInteraction::message(const Message &message)
     const int index = buttons.indexOf(box.clickedButton());
     if (index < 0) // closed with Escape or the close box
         return message.buttons == Buttons::YesNo ? Answer::No
-             : message.buttons == Buttons::Ok ? Answer::Ok
-                                              : Answer::Cancel;
+               : message.buttons == Buttons::Ok  ? Answer::Ok
+                                                 : Answer::Cancel;
     return choices[index].answer;
 }
 
@@ -128,7 +133,8 @@ QString QtInteraction::saveFileName(const FileRequest &request)
 
 std::optional<int> QtInteraction::chooseColor(int initial)
 {
-    const QColor color = QColorDialog::getColor(QColor::fromRgb(toQtColor(initial)), dialogParent());
+    const QColor color
+        = QColorDialog::getColor(QColor::fromRgb(toQtColor(initial)), dialogParent());
     if (!color.isValid())
         return std::nullopt;
     return color.red() | (color.green() << 8) | (color.blue() << 16);
@@ -147,9 +153,9 @@ std::optional<QString> QtInteraction::inputBox(const QString &prompt, const QStr
                                                const QString &defaultText)
 {
     bool ok = false;
-    const QString text = QInputDialog::getText(dialogParent(),
-                                               title.isEmpty() ? applicationTitle() : title,
-                                               prompt, QLineEdit::Normal, defaultText, &ok);
+    const QString text
+        = QInputDialog::getText(dialogParent(), title.isEmpty() ? applicationTitle() : title,
+                                prompt, QLineEdit::Normal, defaultText, &ok);
     if (!ok)
         return std::nullopt;
     return text;
@@ -159,8 +165,9 @@ std::optional<int> QtInteraction::chooseItem(const QString &prompt, const QStrin
                                              const QStringList &items, int current)
 {
     bool ok = false;
-    const QString item = QInputDialog::getItem(dialogParent(), title.isEmpty() ? applicationTitle() : title,
-                                               prompt, items, current, false, &ok);
+    const QString item
+        = QInputDialog::getItem(dialogParent(), title.isEmpty() ? applicationTitle() : title,
+                                prompt, items, current, false, &ok);
     if (!ok || !items.contains(item))
         return std::nullopt;
     return int(items.indexOf(item));

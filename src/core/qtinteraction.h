@@ -13,8 +13,8 @@ public:
     std::optional<QFont> chooseFont(const QFont &initial) override;
     std::optional<QString> inputBox(const QString &prompt, const QString &title,
                                     const QString &defaultText) override;
-    std::optional<int> chooseItem(const QString &prompt, const QString &title, const QStringList &items,
-                                  int current) override;
+    std::optional<int> chooseItem(const QString &prompt, const QString &title,
+                                  const QStringList &items, int current) override;
     PrintOutcome printText(const QString &text, QString *error) override;
     bool printerSetup() override;
     int runModal(QDialog &dialog) override;

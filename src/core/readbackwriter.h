@@ -31,15 +31,15 @@
 //                  qsizetype &looked) const;
 //   // The ways of writing the character at `index` as itself after bytes that leave the
 //   // reader in `state`, best first; gives their number (at most maxForms - 1, maybe none).
-//   int forms(const QString &text, qsizetype index, const State &state, keptbytes::Form *forms) const;
+//   int forms(const QString &text, qsizetype index, const State &state, keptbytes::Form *forms)
+//   const;
 //   // The character at `index` written as a reference there.
 //   keptbytes::Form reference(const QString &text, qsizetype index, const State &state) const;
 namespace keptbytes {
 
 constexpr int maxForms = 4;
 
-template<class Codec>
-QString readAll(const Codec &codec, QByteArrayView bytes)
+template <class Codec> QString readAll(const Codec &codec, QByteArrayView bytes)
 {
     // No item reads as more units than it has bytes.
     QString text(bytes.size(), Qt::Uninitialized);
@@ -56,16 +56,14 @@ QString readAll(const Codec &codec, QByteArrayView bytes)
     return text;
 }
 
-template<class Codec>
-class ReadBackWriter
+template <class Codec> class ReadBackWriter
 {
     using State = typename Codec::State;
 
 public:
     ReadBackWriter(const Codec &codec, const QString &text, EncodeReport *report)
         : m_codec(codec), m_text(text), m_report(report)
-    {
-    }
+    {}
 
     QByteArray write()
     {
@@ -77,7 +75,8 @@ public:
         int retries = 0;
         while (index < m_text.size()) {
             int count = m_codec.forms(m_text, index, m_state, forms.data());
-            const bool settled = firstForm == 0 && m_steps.empty() && m_checkpoint.pos == m_out.size();
+            const bool settled
+                = firstForm == 0 && m_steps.empty() && m_checkpoint.pos == m_out.size();
             if (settled && count > 0 && writeSettled(index, forms[0])) {
                 index += forms[0].units;
                 continue;
@@ -190,7 +189,8 @@ private:
             m_meant.append(QStringView(form.readsAs.data(), form.readCount));
             State after;
             if (readsBack(&after)) {
-                m_steps.push_back({index, outStart, meantStart, m_state, f, form.units, form.reference});
+                m_steps.push_back(
+                    {index, outStart, meantStart, m_state, f, form.units, form.reference});
                 m_state = after;
                 if (m_steps.size() > window)
                     retire();
@@ -234,8 +234,9 @@ private:
     // the bytes written, none of those characters needs to change again.
     void advanceCheckpoint()
     {
-        const bool allSettled = std::all_of(m_items.begin(), m_items.end(),
-                                            [this](const Item &item) { return item.lookedEnd <= m_out.size(); });
+        const bool allSettled
+            = std::all_of(m_items.begin(), m_items.end(),
+                          [this](const Item &item) { return item.lookedEnd <= m_out.size(); });
         if (allSettled) {
             while (!m_steps.empty())
                 retire();
@@ -292,7 +293,7 @@ private:
 
 // Writes `text` with `codec`: every character reads back as itself, or is written as a
 // reference and listed in `report`.
-template<class Codec>
+template <class Codec>
 QByteArray writeReadingBack(const Codec &codec, const QString &text, EncodeReport *report)
 {
     if (report)

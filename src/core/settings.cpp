@@ -97,13 +97,15 @@ const ValueSetting ValueSettings[] = {
     {"TreeViewHide", "TreeViewHide", nullptr, &SharedState::blnTreeViewHide, nullptr, false},
     {"Author", "Author", &SharedState::strAuthor},
     {"LastFullPath", "LastFullPath", &SharedState::strLastFullPath, nullptr, nullptr, false, true},
-    {"LastImagePath", "LastImagePath", &SharedState::strLastImagePath, nullptr, nullptr, false, true},
+    {"LastImagePath", "LastImagePath", &SharedState::strLastImagePath, nullptr, nullptr, false,
+     true},
 };
 
 void loadValue(const ValueSetting &row, SharedState &s)
 {
     if (row.text) {
-        s.*row.text = readText(row.readKey, row.defaultsToProgramFolder ? programFolder() : QString());
+        s.*row.text
+            = readText(row.readKey, row.defaultsToProgramFolder ? programFolder() : QString());
     } else if (row.flag) {
         s.*row.flag = readBool(row.readKey, row.flagDefault);
     } else if (row.number) {
@@ -123,8 +125,7 @@ void saveValue(const ValueSetting &row, const SharedState &s)
 }
 
 // Every numbered list of the shared state, walked the same way by loading and saving.
-template <class Visit>
-void forEachListEntry(SharedState &s, Visit visit)
+template <class Visit> void forEachListEntry(SharedState &s, Visit visit)
 {
     for (int i = 1; i <= 20; ++i)
         visit(recentSection, numbered("RecentFile", i), s.strRecentFile[i]);
@@ -134,8 +135,7 @@ void forEachListEntry(SharedState &s, Visit visit)
     }
 }
 
-template <class Visit>
-void forEachPhrase(SharedState &s, Visit visit)
+template <class Visit> void forEachPhrase(SharedState &s, Visit visit)
 {
     for (int i = 0; i <= 14; ++i) {
         visit(settingsSection, numbered("KeikeiBun", i), s.strKeikeiBun[i]);

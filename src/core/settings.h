@@ -12,9 +12,9 @@ public:
         bool toolBarVisible = true;
         bool statusBarVisible = true;
         bool treeViewVisible = true;
-        int treeViewWidth = 0;   // twips
-        int imageViewHeight = 0; // twips
-        int windowState = 0;     // 0 normal, 1 minimised, 2 maximised
+        int treeViewWidth = 0;                        // twips
+        int imageViewHeight = 0;                      // twips
+        int windowState = 0;                          // 0 normal, 1 minimised, 2 maximised
         int left = 0, top = 0, width = 0, height = 0; // twips, normal state
     };
     virtual ~FrameLayout() = default;

@@ -72,7 +72,8 @@ QByteArray toGeneralizedUtf8(const QString &text)
     out.reserve(text.size() * 3);
     for (qsizetype i = 0; i < text.size(); ++i) {
         char32_t code = text.at(i).unicode();
-        if (QChar::isHighSurrogate(code) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+        if (QChar::isHighSurrogate(code) && i + 1 < text.size()
+            && text.at(i + 1).isLowSurrogate()) {
             code = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
             ++i;
         }
@@ -103,10 +104,15 @@ QString fromGeneralizedUtf8(const QByteArray &bytes)
     const auto byteAt = [&](qsizetype i) { return uchar(bytes.at(i)); };
     for (qsizetype i = 0; i < bytes.size();) {
         const uchar lead = byteAt(i);
-        const int length = lead < 0x80 ? 1 : lead >= 0xF0 && lead < 0xF5 ? 4 : lead >= 0xE0 ? 3
-                                            : lead >= 0xC2 && lead < 0xE0 ? 2 : 0;
-        char32_t code = length == 1 ? lead : length == 2 ? lead & 0x1F
-                                         : length == 3 ? lead & 0x0F : lead & 0x07;
+        const int length = lead < 0x80                   ? 1
+                           : lead >= 0xF0 && lead < 0xF5 ? 4
+                           : lead >= 0xE0                ? 3
+                           : lead >= 0xC2 && lead < 0xE0 ? 2
+                                                         : 0;
+        char32_t code = length == 1   ? lead
+                        : length == 2 ? lead & 0x1F
+                        : length == 3 ? lead & 0x0F
+                                      : lead & 0x07;
         bool complete = length > 0 && i + length <= bytes.size();
         for (int k = 1; complete && k < length; ++k) {
             const uchar next = byteAt(i + k);

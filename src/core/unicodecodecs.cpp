@@ -65,8 +65,7 @@ int sequenceLength(const uchar *in, qsizetype size, qsizetype i, char32_t *codeP
 struct Utf8Codec
 {
     struct State
-    {
-    };
+    {};
     static constexpr int maxUnits = 2;
 
     qsizetype read(QByteArrayView bytes, qsizetype pos, State &, char16_t *units, int &count,
@@ -157,8 +156,7 @@ struct Utf8Codec
 struct Utf16Codec
 {
     struct State
-    {
-    };
+    {};
     static constexpr int maxUnits = 2;
 
     bool bigEndian = false;
@@ -181,7 +179,8 @@ struct Utf16Codec
         const char16_t unit = unitAt(in + pos);
         if (QChar::isHighSurrogate(unit))
             looked = 4;
-        if (QChar::isHighSurrogate(unit) && pos + 3 < bytes.size() && QChar::isLowSurrogate(unitAt(in + pos + 2))) {
+        if (QChar::isHighSurrogate(unit) && pos + 3 < bytes.size()
+            && QChar::isLowSurrogate(unitAt(in + pos + 2))) {
             units[0] = unit;
             units[1] = unitAt(in + pos + 2);
             count = 2;
@@ -204,7 +203,8 @@ struct Utf16Codec
     {
         const char16_t unit = text.at(index).unicode();
         int count = 0;
-        const bool pair = QChar::isHighSurrogate(unit) && index + 1 < text.size() && text.at(index + 1).isLowSurrogate();
+        const bool pair = QChar::isHighSurrogate(unit) && index + 1 < text.size()
+                          && text.at(index + 1).isLowSurrogate();
         if (pair) {
             keptbytes::Form &form = forms[count++];
             form = {};
@@ -238,7 +238,8 @@ struct Utf16Codec
         keptbytes::Form form;
         form.reference = true;
         char ascii[10];
-        const int length = keptbytes::referenceText(keptbytes::codePointAt(text, index, &form.units), ascii);
+        const int length
+            = keptbytes::referenceText(keptbytes::codePointAt(text, index, &form.units), ascii);
         for (int k = 0; k < length; ++k) {
             addUnit(form, char16_t(ascii[k]));
             form.addRead(char16_t(ascii[k]));

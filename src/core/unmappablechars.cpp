@@ -20,7 +20,8 @@ QList<UnmappableCharacter> unmappableCharacters(const QString &text, TextEncodin
             if (unit == u'\r' || unit == u'\n')
                 ++line;
         }
-        const bool pair = text.at(at).isHighSurrogate() && at + 1 < text.size() && text.at(at + 1).isLowSurrogate();
+        const bool pair = text.at(at).isHighSurrogate() && at + 1 < text.size()
+                          && text.at(at + 1).isLowSurrogate();
         const QString character = text.mid(at, pair ? 2 : 1);
         const auto known = indexOf.constFind(character);
         if (known == indexOf.constEnd()) {
@@ -40,7 +41,8 @@ QString describeUnmappable(const QList<UnmappableCharacter> &characters, int lim
         QStringList lines;
         for (int line : characters[i].lines)
             lines << QString::number(line);
-        parts << QStringLiteral("%1 (%2 行目)").arg(characters[i].character, lines.join(QStringLiteral(", ")));
+        parts << QStringLiteral("%1 (%2 行目)")
+                     .arg(characters[i].character, lines.join(QStringLiteral(", ")));
     }
     QString text = parts.join(QStringLiteral("  "));
     if (characters.size() > limit)

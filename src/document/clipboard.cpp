@@ -29,8 +29,8 @@ void copyInto(QMimeData *copy, const QMimeData *data, Rtf rtf)
     for (const QString &type : data->formats()) {
         if (type == QLatin1String("application/x-qt-image"))
             continue;
-        if (rtf == Rtf::Left && std::find(std::begin(rtfTypes), std::end(rtfTypes), type)
-                                    != std::end(rtfTypes))
+        if (rtf == Rtf::Left
+            && std::find(std::begin(rtfTypes), std::end(rtfTypes), type) != std::end(rtfTypes))
             continue;
         if (type == plainType)
             copy->setText(data->text());
@@ -53,14 +53,12 @@ bool mimeHasFormat(const QMimeData *data, ClipboardFormat format)
         return false;
     const QStringList types = data->formats();
     switch (format) {
-    case ClipboardFormat::Text:
-        return data->hasText();
+    case ClipboardFormat::Text: return data->hasText();
     case ClipboardFormat::Bitmap:
-        return data->hasImage()
-               || std::any_of(types.cbegin(), types.cend(),
-                              [](const QString &t) { return t.startsWith(QLatin1String("image/")); });
-    case ClipboardFormat::Dib:
-        return data->hasImage() || types.contains(bmpType);
+        return data->hasImage() || std::any_of(types.cbegin(), types.cend(), [](const QString &t) {
+                   return t.startsWith(QLatin1String("image/"));
+               });
+    case ClipboardFormat::Dib: return data->hasImage() || types.contains(bmpType);
     case ClipboardFormat::Rtf:
         return std::any_of(std::begin(rtfTypes), std::end(rtfTypes),
                            [&types](const QString &t) { return types.contains(t); });

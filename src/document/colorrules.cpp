@@ -3,7 +3,7 @@
 MarkupScan scanMarkup(QStringView text, PunctuationSet punctuation)
 {
     MarkupScan scan;
-    scan.endsInTag =
-        scanMarkup(text, punctuation, [&scan](const MarkupRun &run) { scan.runs.append(run); });
+    scan.endsInTag
+        = scanMarkup(text, punctuation, [&scan](const MarkupRun &run) { scan.runs.append(run); });
     return scan;
 }

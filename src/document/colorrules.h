@@ -33,7 +33,7 @@ struct MarkupScan
 MarkupScan scanMarkup(QStringView text, PunctuationSet punctuation);
 // The same, handing each run to `visit` in order instead of keeping them: a page of megabytes
 // has millions. Returns whether the text ends inside a tag.
-template<typename Visit>
+template <typename Visit>
 bool scanMarkup(QStringView text, PunctuationSet punctuation, Visit &&visit)
 {
     const bool semicolon = punctuation == PunctuationSet::Fragment;
@@ -54,18 +54,14 @@ bool scanMarkup(QStringView text, PunctuationSet punctuation, Visit &&visit)
             break;
         case u'"':
         case u'=':
-        case u'/':
-            kind = Markup::Punctuation;
-            break;
+        case u'/': kind = Markup::Punctuation; break;
         case u';':
             if (semicolon) {
                 kind = Markup::Punctuation;
                 break;
             }
             [[fallthrough]];
-        default:
-            kind = inTag ? Markup::InTag : Markup::Text;
-            break;
+        default: kind = inTag ? Markup::InTag : Markup::Text; break;
         }
         if (run.length > 0 && run.kind == kind) {
             ++run.length;
@@ -79,4 +75,3 @@ bool scanMarkup(QStringView text, PunctuationSet punctuation, Visit &&visit)
         visit(run);
     return inTag;
 }
-

@@ -68,7 +68,8 @@ void ColorStore::moveGapTo(int position, std::size_t room)
 {
     const std::size_t target = std::size_t(position);
     if (target < gapStart) {
-        std::move_backward(cells.begin() + target, cells.begin() + gapStart, cells.begin() + gapEnd);
+        std::move_backward(cells.begin() + target, cells.begin() + gapStart,
+                           cells.begin() + gapEnd);
         gapEnd -= gapStart - target;
         gapStart = target;
     } else if (target > gapStart) {
@@ -126,8 +127,7 @@ Look ColorStore::lookAt(int position) const
     return table.at(at(position));
 }
 
-template<typename Change>
-void ColorStore::forEachCell(int position, int length, Change change)
+template <typename Change> void ColorStore::forEachCell(int position, int length, Change change)
 {
     clampRange(position, length);
     const int end = position + length;
@@ -141,8 +141,7 @@ void ColorStore::forEachCell(int position, int length, Change change)
     }
 }
 
-template<typename Visit>
-void ColorStore::visitCells(int position, int length, Visit visit) const
+template <typename Visit> void ColorStore::visitCells(int position, int length, Visit visit) const
 {
     clampRange(position, length);
     const int end = position + length;
@@ -181,7 +180,7 @@ ColorStore::Recolouring &ColorStore::recolouringTo(int color, int bold)
     return slot;
 }
 
-template<typename LookOf>
+template <typename LookOf>
 void ColorStore::recolour(int position, int length, Recolouring &recolouring, LookOf lookOf)
 {
     // Each look of the table maps to one other, for ever (the table only grows): found once.
@@ -196,14 +195,16 @@ void ColorStore::recolour(int position, int length, Recolouring &recolouring, Lo
 
 void ColorStore::setColor(int position, int length, int color)
 {
-    recolour(position, length, recolouringTo(color, -1),
-             [color](Look old) { return Look{color, old.bold}; });
+    recolour(position, length, recolouringTo(color, -1), [color](Look old) {
+        return Look{color, old.bold};
+    });
 }
 
 void ColorStore::setBold(int position, int length, bool bold)
 {
-    recolour(position, length, recolouringTo(-1, bold),
-             [bold](Look old) { return Look{old.color, bold}; });
+    recolour(position, length, recolouringTo(-1, bold), [bold](Look old) {
+        return Look{old.color, bold};
+    });
 }
 
 LookRecord ColorStore::record(int position, int length) const
@@ -229,10 +230,10 @@ LookRecord ColorStore::record(int position, int length) const
     const auto take = [&](std::size_t from, std::size_t to) {
         for (std::size_t i = from; i < to;) {
             const Cell cell = cells[i];
-            const std::size_t end = std::size_t(
-                std::find_if(cells.begin() + i, cells.begin() + to,
-                             [cell](Cell other) { return other != cell; })
-                - cells.begin());
+            const std::size_t end
+                = std::size_t(std::find_if(cells.begin() + i, cells.begin() + to,
+                                           [cell](Cell other) { return other != cell; })
+                              - cells.begin());
             if (count > 0 && cell == current) {
                 count += end - i;
             } else {

@@ -78,10 +78,8 @@ private:
     Cell &at(int position);
     Cell at(int position) const;
     void moveGapTo(int position, std::size_t room);
-    template<typename Change>
-    void forEachCell(int position, int length, Change change);
-    template<typename Visit>
-    void visitCells(int position, int length, Visit visit) const;
+    template <typename Change> void forEachCell(int position, int length, Change change);
+    template <typename Visit> void visitCells(int position, int length, Visit visit) const;
 
     // What setColor (bold -1) or setBold (color -1) turns each look of the table into.
     struct Recolouring
@@ -100,7 +98,7 @@ private:
         Cell cell = 0;
         bool known = false;
     };
-    template<typename LookOf>
+    template <typename LookOf>
     void recolour(int position, int length, Recolouring &recolouring, LookOf lookOf);
     void clampRange(int &position, int &length) const;
 

@@ -25,11 +25,9 @@ QLabel *label(QWidget *parent, const QString &name, const QString &caption)
 } // namespace
 
 dlgTeikeiInput::dlgTeikeiInput(QWidget *parent)
-    : QDialog(parent)
-    , txtTitle(new QLineEdit(this))
-    , txtTeikei(new QPlainTextEdit(this))
-    , OKButton(new QPushButton(QStringLiteral("OK"), this))
-    , CancelButton(new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this))
+    : QDialog(parent), txtTitle(new QLineEdit(this)), txtTeikei(new QPlainTextEdit(this)),
+      OKButton(new QPushButton(QStringLiteral("OK"), this)),
+      CancelButton(new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this))
 {
     setObjectName(QStringLiteral("dlgTeikeiInput"));
     setWindowTitle(QStringLiteral("定型文を入力"));
@@ -80,7 +78,7 @@ void dlgTeikeiInput::setFields(const QString &title, const QString &text)
 
 void dlgTeikeiInput::accept()
 {
-    QWidget *missing = txtTitle->text().isEmpty()         ? static_cast<QWidget *>(txtTitle)
+    QWidget *missing = txtTitle->text().isEmpty()           ? static_cast<QWidget *>(txtTitle)
                        : txtTeikei->toPlainText().isEmpty() ? txtTeikei
                                                             : nullptr;
     if (missing) {

@@ -20,15 +20,17 @@ void reportSaveError(const FileError &error, const QString &fileName)
     const QString routine = QStringLiteral("FileSave()");
     switch (error.number) {
     case 75:
-        Interaction::inform(errorBox(routine, error, QStringLiteral("パス名が違うか、上書きの場合には書込禁止")));
+        Interaction::inform(
+            errorBox(routine, error, QStringLiteral("パス名が違うか、上書きの場合には書込禁止")));
         break;
     case 76:
         Interaction::inform(errorBox(routine, error,
-                                     QStringLiteral("パスがみつかりません。(") + displayPath(fileName)
-                                         + QLatin1Char(')')));
+                                     QStringLiteral("パスがみつかりません。(")
+                                         + displayPath(fileName) + QLatin1Char(')')));
         break;
     default:
-        Interaction::inform(errorBox(routine, error, error.description), Interaction::Icon::Warning);
+        Interaction::inform(errorBox(routine, error, error.description),
+                            Interaction::Icon::Warning);
         break;
     }
 }

@@ -37,7 +37,8 @@ PasteDecision pasteDecision(int formatCode)
     case 6: return {A::Message, QObject::tr("クリップボード上にあるのはビットマップだけです。")};
     case 3:
     case 5:
-    case 7: return {A::Message, QObject::tr("クリップボード上にあるのはテキストとビットマップです。")};
+    case 7:
+        return {A::Message, QObject::tr("クリップボード上にあるのはテキストとビットマップです。")};
     case 8:
     case 9: return {A::InsertRtf, {}};
     default: return {A::Message, QObject::tr("クリップボード上には何もありません。")};
@@ -102,10 +103,9 @@ void mnuEditPaste_Click(frmDocument &doc)
 {
     // Ctrl+V pastes in the text control itself; the command then inserts nothing.
     if (!(doc.blnCtrlKey && doc.blnPasteKey)) {
-        const int code = clipboardFormatCode(clipboardHasFormat(ClipboardFormat::Text),
-                                             clipboardHasFormat(ClipboardFormat::Bitmap),
-                                             clipboardHasFormat(ClipboardFormat::Dib),
-                                             clipboardHasFormat(ClipboardFormat::Rtf));
+        const int code = clipboardFormatCode(
+            clipboardHasFormat(ClipboardFormat::Text), clipboardHasFormat(ClipboardFormat::Bitmap),
+            clipboardHasFormat(ClipboardFormat::Dib), clipboardHasFormat(ClipboardFormat::Rtf));
         const PasteDecision decision = pasteDecision(code);
         switch (decision.action) {
         case PasteDecision::Action::InsertText:
@@ -114,9 +114,7 @@ void mnuEditPaste_Click(frmDocument &doc)
         case PasteDecision::Action::InsertRtf:
             doc.txtText->setSelRtf(clipboardGetText(ClipboardFormat::Rtf));
             break;
-        case PasteDecision::Action::Message:
-            Interaction::inform(decision.message);
-            break;
+        case PasteDecision::Action::Message: Interaction::inform(decision.message); break;
         }
     }
     doc.blnCtrlKey = false;

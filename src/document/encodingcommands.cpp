@@ -26,8 +26,8 @@ std::optional<TextEncoding> chooseEncoding(const frmDocument &doc, const QString
             current = int(names.size());
         names << encodingName(encoding);
     }
-    const std::optional<int> chosen =
-        Interaction::current().chooseItem(QStringLiteral("文字コード:"), title, names, current);
+    const std::optional<int> chosen
+        = Interaction::current().chooseItem(QStringLiteral("文字コード:"), title, names, current);
     if (!chosen || *chosen < 0 || *chosen >= int(std::size(textEncodings)))
         return std::nullopt;
     return textEncodings[*chosen];
@@ -44,14 +44,16 @@ void mnuFileReopenEncoding_Click(frmDocument &doc)
     if (!encoding)
         return;
     if (doc.blnFlgDirty
-        && Interaction::ask(QStringLiteral("変更は失われます。%1 で開き直しますか？").arg(encodingName(*encoding)),
+        && Interaction::ask(QStringLiteral("変更は失われます。%1 で開き直しますか？")
+                                .arg(encodingName(*encoding)),
                             Interaction::Icon::Question, Interaction::Buttons::YesNo, ReopenTitle)
                != Interaction::Answer::Yes)
         return;
     const ReadResult read = readDocumentFile(doc.strFileName, *encoding);
     if (!read.error.ok()) {
-        Interaction::inform(errorBox(QStringLiteral("ReadDoc()"), read.error, read.error.description),
-                            Interaction::Icon::Warning, ReopenTitle);
+        Interaction::inform(
+            errorBox(QStringLiteral("ReadDoc()"), read.error, read.error.description),
+            Interaction::Icon::Warning, ReopenTitle);
         return;
     }
     doc.txtText->setText(read.text);
@@ -70,9 +72,11 @@ void mnuFileSaveEncoding_Click(frmDocument &doc)
         return;
     const QList<UnmappableCharacter> lost = unmappableCharacters(doc.txtText->text(), *encoding);
     if (!lost.isEmpty()
-        && Interaction::ask(QStringLiteral("%1 にない次の文字は数値文字参照 (&#xHHHH;) で保存されます。\r\n%2\r\n保存しますか？")
-                                .arg(encodingName(*encoding), describeUnmappable(lost)),
-                            Interaction::Icon::Warning, Interaction::Buttons::OkCancel, SaveTitle)
+        && Interaction::ask(
+               QStringLiteral(
+                   "%1 にない次の文字は数値文字参照 (&#xHHHH;) で保存されます。\r\n%2\r\n保存しますか？")
+                   .arg(encodingName(*encoding), describeUnmappable(lost)),
+               Interaction::Icon::Warning, Interaction::Buttons::OkCancel, SaveTitle)
                != Interaction::Answer::Ok)
         return;
     const TextEncoding previous = doc.encoding;

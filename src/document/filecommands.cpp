@@ -1,10 +1,10 @@
 // The File commands of the document window that act on the document itself, the colouring pass
 // of the View menu and the Tool menu's enabling.
 
-#include "document/documentsave.h"
 #include "core/interaction.h"
 #include "core/sharedstate.h"
 #include "document/documentcommands.h"
+#include "document/documentsave.h"
 #include "document/frmdocument.h"
 #include "document/richtextbox.h"
 #include "document/tagcolor.h"
@@ -19,7 +19,8 @@ constexpr int PrinterError = 482;
 void mnuFile_Click(frmDocument &doc)
 {
     // A new document is saved with save-as.
-    doc.setCommandEnabled(QStringLiteral("mnuFileSave"), doc.strFileName != frmDocument::NewFileName);
+    doc.setCommandEnabled(QStringLiteral("mnuFileSave"),
+                          doc.strFileName != frmDocument::NewFileName);
 }
 
 void mnuFileClose_Click(frmDocument &doc)
@@ -42,9 +43,10 @@ void mnuFilePrint_Click(frmDocument &doc)
     QString error;
     const auto outcome = Interaction::current().printText(doc.txtText->text(), &error);
     if (outcome == Interaction::PrintOutcome::Failed)
-        Interaction::inform(QStringLiteral("ｴﾗｰﾙｰﾁﾝ >> frmDocument mnuFilePrint_Click()\r\nｴﾗｰｺｰﾄﾞ >> ")
-                                + QString::number(PrinterError) + QStringLiteral("\r\n") + error,
-                            Interaction::Icon::Warning);
+        Interaction::inform(
+            QStringLiteral("ｴﾗｰﾙｰﾁﾝ >> frmDocument mnuFilePrint_Click()\r\nｴﾗｰｺｰﾄﾞ >> ")
+                + QString::number(PrinterError) + QStringLiteral("\r\n") + error,
+            Interaction::Icon::Warning);
 }
 
 void mnuViewTagColor_Click(frmDocument &doc)
@@ -57,7 +59,8 @@ void mnuViewTagColor_Click(frmDocument &doc)
 void mnuTool_Click(frmDocument &doc)
 {
     const bool selected = doc.txtText->selLength() > 0;
-    for (const char *name : {"mnuToopBr", "mnuToolP", "mnuToolDelCR", "mnuToolHan2Zen", "mnuToolGradation"})
+    for (const char *name :
+         {"mnuToopBr", "mnuToolP", "mnuToolDelCR", "mnuToolHan2Zen", "mnuToolGradation"})
         doc.setCommandEnabled(QString::fromLatin1(name), selected);
     doc.setCommandEnabled(QStringLiteral("mnuToolDownload"), true);
     doc.setCommandEnabled(QStringLiteral("mnuToolOption"), true);

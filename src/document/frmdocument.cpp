@@ -1,12 +1,12 @@
 #include "document/frmdocument.h"
 
+#include "commands/menubuilder.h"
 #include "core/interaction.h"
 #include "core/paths.h"
 #include "core/settings.h"
 #include "core/sharedstate.h"
 #include "document/documentmenus.h"
 #include "document/documentsave.h"
-#include "commands/menubuilder.h"
 #include "document/richtextbox.h"
 #include "document/tagcolor.h"
 
@@ -36,8 +36,7 @@ void frmDocument::addSetUpStep(SetUpStep step)
         setUpSteps() << step;
 }
 
-frmDocument::frmDocument(QWidget *parent)
-    : QMdiSubWindow(parent)
+frmDocument::frmDocument(QWidget *parent) : QMdiSubWindow(parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
 
@@ -82,9 +81,10 @@ frmDocument::~frmDocument() = default;
 
 void frmDocument::buildMenus()
 {
-    BuiltMenus built = buildMenusFromTable(
-        documentMenuTable(), this,
-        {&frmDocument::hasCommand, [this](const QString &handler, int index) { run(handler, index); }});
+    BuiltMenus built
+        = buildMenusFromTable(documentMenuTable(), this,
+                              {&frmDocument::hasCommand,
+                               [this](const QString &handler, int index) { run(handler, index); }});
     m_barMenus = built.bar;
     m_menus = built.menus;
     m_actions = built.actions;
@@ -147,8 +147,8 @@ void frmDocument::onKeyDown(int key, Qt::KeyboardModifiers modifiers)
         return;
     // Ctrl+Enter and Alt+Enter insert tags instead of a line break.
     const QString command = held == Qt::ControlModifier ? QStringLiteral("mnuHtmlTextBr_Click")
-                            : held == Qt::AltModifier   ? QStringLiteral("mnuHtmlTextParagraph_Click")
-                                                        : QString();
+                            : held == Qt::AltModifier ? QStringLiteral("mnuHtmlTextParagraph_Click")
+                                                      : QString();
     if (!command.isEmpty() && run(command))
         txtText->ignoreKey();
 }
@@ -244,9 +244,9 @@ bool frmDocument::queryClose()
 {
     if (!blnFlgDirty)
         return true;
-    const auto answer = Interaction::ask(caption() + QStringLiteral("は変更されています。\r\n保存しますか？"),
-                                         Interaction::Icon::Warning,
-                                         Interaction::Buttons::YesNoCancel);
+    const auto answer
+        = Interaction::ask(caption() + QStringLiteral("は変更されています。\r\n保存しますか？"),
+                           Interaction::Icon::Warning, Interaction::Buttons::YesNoCancel);
     if (answer == Interaction::Answer::Cancel)
         return false;
     if (answer == Interaction::Answer::Yes) {

@@ -40,7 +40,7 @@ public:
     ~frmDocument() override;
 
     RichTextBox *txtText = nullptr;
-    QTimer *Timer1 = nullptr;       // caret position while txtText has the focus
+    QTimer *Timer1 = nullptr; // caret position while txtText has the focus
 
     QString strFileName = NewFileName;
     // The file as this window last read or wrote it, and as the user was last told about it

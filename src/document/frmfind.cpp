@@ -21,8 +21,7 @@
 
 namespace {
 
-template<typename Widget>
-Widget *named(Widget *widget, const char *name)
+template <typename Widget> Widget *named(Widget *widget, const char *name)
 {
     widget->setObjectName(QLatin1String(name));
     return widget;
@@ -41,8 +40,7 @@ int replaceAll(RichTextBox &box, const QList<int> &starts, int length, const QSt
 } // namespace
 
 frmFind::frmFind(ActiveDocument activeDocument, QWidget *owner)
-    : QWidget(owner, Qt::Tool)
-    , activeDocument(std::move(activeDocument))
+    : QWidget(owner, Qt::Tool), activeDocument(std::move(activeDocument))
 {
     setObjectName(QStringLiteral("frmFind"));
     setWindowTitle(tr("検索"));
@@ -164,7 +162,8 @@ void frmFind::cmdRep_Click()
     if (!blnRepMode) {
         // The first press only opens the replacement box.
         blnRepMode = true;
-        for (QWidget *control : std::initializer_list<QWidget *>{Label2, txtRep, cmdNext, cmdRepAll})
+        for (QWidget *control :
+             std::initializer_list<QWidget *>{Label2, txtRep, cmdNext, cmdRepAll})
             control->setEnabled(true);
         txtRep->setFocus();
         return;

@@ -33,9 +33,7 @@ QPushButton *button(QWidget *parent, const QString &name, const QString &caption
 
 } // namespace
 
-frmTeikeiSet::frmTeikeiSet(SharedState &state, QWidget *parent)
-    : QDialog(parent)
-    , m_state(state)
+frmTeikeiSet::frmTeikeiSet(SharedState &state, QWidget *parent) : QDialog(parent), m_state(state)
 {
     setObjectName(QStringLiteral("frmTeikeiSet"));
     setWindowTitle(QStringLiteral("定型分の設定"));
@@ -55,7 +53,8 @@ frmTeikeiSet::frmTeikeiSet(SharedState &state, QWidget *parent)
     auto *lists = new QVBoxLayout(frame);
     lists->addWidget(label(frame, QStringLiteral("Label2"), QStringLiteral("メニューへの表示名")));
     lists->addWidget(lstTeikei);
-    lists->addWidget(label(frame, QStringLiteral("Label3"), QStringLiteral("挿入する定型文の内容")));
+    lists->addWidget(
+        label(frame, QStringLiteral("Label3"), QStringLiteral("挿入する定型文の内容")));
     lists->addWidget(txtTeikei);
     auto *buttons = new QVBoxLayout;
     for (QPushButton *b : {cmdAdd, Command1, cmdDell})
@@ -66,8 +65,10 @@ frmTeikeiSet::frmTeikeiSet(SharedState &state, QWidget *parent)
     body->addWidget(frame, 1);
     body->addLayout(buttons);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(label(this, QStringLiteral("Label1"),
-                            QStringLiteral("［挿入］メニューの［定型文］に登録する表示名と、挿入する内容を設定してください。")));
+    layout->addWidget(label(
+        this, QStringLiteral("Label1"),
+        QStringLiteral(
+            "［挿入］メニューの［定型文］に登録する表示名と、挿入する内容を設定してください。")));
     layout->addLayout(body);
 
     connect(lstTeikei, &QListWidget::currentRowChanged, this, &frmTeikeiSet::showPhrase);
@@ -159,7 +160,8 @@ void frmTeikeiSet::cmdDell_Click()
     const int slot = lstTeikei->currentRow();
     if (slot < 0)
         return;
-    const QString question = QStringLiteral("「") + m_state.strKeikeiName[slot] + QStringLiteral("」を削除しますか？");
+    const QString question
+        = QStringLiteral("「") + m_state.strKeikeiName[slot] + QStringLiteral("」を削除しますか？");
     if (Interaction::ask(question, Interaction::Icon::Question, Interaction::Buttons::YesNo,
                          QStringLiteral("定型文の削除"))
         != Interaction::Answer::Yes)

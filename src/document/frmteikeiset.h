@@ -22,7 +22,7 @@ public:
     QListWidget *lstTeikei;
     QPlainTextEdit *txtTeikei; // read-only view of the selected phrase
     QPushButton *cmdAdd;
-    QPushButton *Command1;     // 編集
+    QPushButton *Command1; // 編集
     QPushButton *cmdDell;
     QPushButton *cmdExit;
 

@@ -13,8 +13,7 @@
 
 namespace {
 
-template<std::size_t Row>
-void simpleTag_Click(frmDocument &doc)
+template <std::size_t Row> void simpleTag_Click(frmDocument &doc)
 {
     const SimpleTag &tag = simpleTags[Row];
     const QString name = QLatin1String(tag.name);
@@ -26,14 +25,12 @@ void simpleTag_Click(frmDocument &doc)
         doc.txtText->setSelText(QStringLiteral("\r\n"));
 }
 
-template<std::size_t... Rows>
-DocumentCommandTable simpleTagCommands(std::index_sequence<Rows...>)
+template <std::size_t... Rows> DocumentCommandTable simpleTagCommands(std::index_sequence<Rows...>)
 {
     return {Command<frmDocument>{simpleTags[Rows].handler, simpleTag_Click<Rows>}...};
 }
 
-template<DivAlign Align>
-void divBlock_Click(frmDocument &doc)
+template <DivAlign Align> void divBlock_Click(frmDocument &doc)
 {
     InsertFragment(doc, divBlock(Align, doc.txtText->selText()));
 }
@@ -77,7 +74,8 @@ void mnuInsertTime_Click(frmDocument &doc)
 void mnuPopTool_Click(frmDocument &doc)
 {
     const bool selected = doc.txtText->selLength() > 0;
-    for (const char *name : {"mnuPopToolBr", "mnuPopToolDelCR", "mnuPopToolHan2Zen", "mnuPopToolGradeition"})
+    for (const char *name :
+         {"mnuPopToolBr", "mnuPopToolDelCR", "mnuPopToolHan2Zen", "mnuPopToolGradeition"})
         doc.setCommandEnabled(QLatin1String(name), selected);
 }
 
@@ -85,8 +83,8 @@ void mnuPopTool_Click(frmDocument &doc)
 
 DocumentCommandTable insertCommands()
 {
-    DocumentCommandTable table =
-        simpleTagCommands(std::make_index_sequence<std::size(simpleTags)>());
+    DocumentCommandTable table
+        = simpleTagCommands(std::make_index_sequence<std::size(simpleTags)>());
     table += {
         {"mnuHtmlTextLeft_Click", divBlock_Click<DivAlign::Left>},
         {"mnuHtmlTextRight_Click", divBlock_Click<DivAlign::Right>},

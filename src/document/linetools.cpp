@@ -8,8 +8,7 @@ const QStringView LineBreak = u"\r\n";
 
 // Calls `visit(line, ended)` for each line, `ended` telling whether a CR LF followed it. The
 // text after the last CR LF is a line only when it is not empty.
-template<typename Visit>
-void forEachLine(QStringView text, Visit visit)
+template <typename Visit> void forEachLine(QStringView text, Visit visit)
 {
     qsizetype from = 0;
     for (qsizetype at; (at = text.indexOf(LineBreak, from)) >= 0; from = at + LineBreak.size())

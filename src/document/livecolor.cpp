@@ -75,8 +75,7 @@ LiveAction liveKeyDown(const LiveKey &key, LiveState state, bool selectionEmpty)
         action.color = TextColor::Magenta;
         action.bold = true;
         break;
-    case LiveKeyClass::Arrow:
-        break;
+    case LiveKeyClass::Arrow: break;
     case LiveKeyClass::Backspace:
         // Deleting the bracket just typed leaves or re-enters the tag.
         if (state.tagMark) {
@@ -133,11 +132,13 @@ void installLiveColoring(frmDocument &doc)
         if (!shared().blnTagColor)
             return;
         const LiveState state{doc.blnInTag, doc.blnTagMark};
-        applyLiveAction(doc, liveKeyDown({0, Qt::NoModifier, text}, state, doc.txtText->selLength() == 0));
+        applyLiveAction(
+            doc, liveKeyDown({0, Qt::NoModifier, text}, state, doc.txtText->selLength() == 0));
     });
     QObject::connect(doc.txtText, &RichTextBox::inputCommitted, &doc, [&doc](const QString &text) {
         const LiveState state{doc.blnInTag, doc.blnTagMark};
-        applyLiveAction(doc, liveKeyUp({0, Qt::NoModifier, text}, state, [&doc] { return doc.txtText->selColor(); }));
+        applyLiveAction(doc, liveKeyUp({0, Qt::NoModifier, text}, state,
+                                       [&doc] { return doc.txtText->selColor(); }));
     });
     QObject::connect(doc.txtText, &RichTextBox::keyDown, &doc,
                      [&doc](int key, Qt::KeyboardModifiers modifiers, const QString &text) {
@@ -150,7 +151,8 @@ void installLiveColoring(frmDocument &doc)
     QObject::connect(doc.txtText, &RichTextBox::keyUp, &doc,
                      [&doc](int key, Qt::KeyboardModifiers modifiers, const QString &text) {
                          const LiveState state{doc.blnInTag, doc.blnTagMark};
-                         applyLiveAction(doc, liveKeyUp({key, modifiers, text}, state,
-                                                        [&doc] { return doc.txtText->selColor(); }));
+                         applyLiveAction(doc, liveKeyUp({key, modifiers, text}, state, [&doc] {
+                                             return doc.txtText->selColor();
+                                         }));
                      });
 }

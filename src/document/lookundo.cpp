@@ -6,8 +6,7 @@
 LookUndoItem::LookUndoItem(ColorStore &store, std::shared_ptr<LookChange> change,
                            std::function<void()> applied)
     : store(store), change(std::move(change)), applied(std::move(applied))
-{
-}
+{}
 
 void LookUndoItem::undo()
 {

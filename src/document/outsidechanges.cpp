@@ -33,26 +33,30 @@ bool hasFile(const frmDocument &doc)
 QString changedBeforeSave(const QString &path)
 {
     return displayPath(path)
-           + QStringLiteral("\r\nこのファイルは、開いた後にほかのプログラムで変更されています。\r\n"
-                            "上書きして保存しますか？\r\n\r\n"
-                            "はい：このウィンドウの内容で上書きします。\r\n"
-                            "いいえ：ファイルを読み込み直します（このウィンドウでの変更は失われます）。\r\n"
-                            "キャンセル：保存しません。");
+           + QStringLiteral(
+               "\r\nこのファイルは、開いた後にほかのプログラムで変更されています。\r\n"
+               "上書きして保存しますか？\r\n\r\n"
+               "はい：このウィンドウの内容で上書きします。\r\n"
+               "いいえ：ファイルを読み込み直します（このウィンドウでの変更は失われます）。\r\n"
+               "キャンセル：保存しません。");
 }
 
 QString changedOutside(const QString &path, bool unsavedChanges)
 {
-    QString text = displayPath(path) + QStringLiteral("\r\nこのファイルは、ほかのプログラムで変更されました。\r\n");
+    QString text = displayPath(path)
+                   + QStringLiteral("\r\nこのファイルは、ほかのプログラムで変更されました。\r\n");
     if (unsavedChanges)
-        text += QStringLiteral("このウィンドウには保存していない変更があります。読み込み直すと、その変更は失われます。\r\n");
+        text += QStringLiteral(
+            "このウィンドウには保存していない変更があります。読み込み直すと、その変更は失われます。\r\n");
     return text + QStringLiteral("ファイルを読み込み直しますか？");
 }
 
 QString deletedOutside(const QString &path)
 {
     return displayPath(path)
-           + QStringLiteral("\r\nこのファイルは、ほかのプログラムで削除されました。\r\n"
-                            "文書の内容はこのウィンドウに残っています。保存するとファイルが作り直されます。");
+           + QStringLiteral(
+               "\r\nこのファイルは、ほかのプログラムで削除されました。\r\n"
+               "文書の内容はこのウィンドウに残っています。保存するとファイルが作り直されます。");
 }
 
 } // namespace
@@ -61,8 +65,9 @@ bool reloadDocumentFile(frmDocument &doc)
 {
     const ReadResult read = readDocumentFile(doc.strFileName, doc.encoding);
     if (!read.error.ok()) {
-        Interaction::inform(errorBox(QStringLiteral("ReadDoc()"), read.error, read.error.description),
-                            Interaction::Icon::Warning, QStringLiteral("ファイルを開く"));
+        Interaction::inform(
+            errorBox(QStringLiteral("ReadDoc()"), read.error, read.error.description),
+            Interaction::Icon::Warning, QStringLiteral("ファイルを開く"));
         return false;
     }
     const int caret = doc.txtText->selStart();
@@ -121,9 +126,10 @@ void checkOutsideChange(frmDocument &doc)
         return;
     }
     const bool unsaved = doc.blnFlgDirty;
-    const auto answer = Interaction::ask(changedOutside(doc.strFileName, unsaved),
-                                         unsaved ? Interaction::Icon::Warning : Interaction::Icon::Question,
-                                         Interaction::Buttons::YesNo);
+    const auto answer
+        = Interaction::ask(changedOutside(doc.strFileName, unsaved),
+                           unsaved ? Interaction::Icon::Warning : Interaction::Icon::Question,
+                           Interaction::Buttons::YesNo);
     if (answer == Interaction::Answer::Yes)
         reloadDocumentFile(doc);
 }

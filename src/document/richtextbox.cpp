@@ -1,11 +1,11 @@
 #include "document/richtextbox.h"
 
+#include "core/droppedfiles.h"
 #include "document/clipboard.h"
 #include "document/linebreaks.h"
 #include "document/lookundo.h"
 #include "document/rtf.h"
 #include "document/spacemarks.h"
-#include "core/droppedfiles.h"
 
 #include <QClipboard>
 #include <QFontDatabase>
@@ -14,10 +14,10 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
-#include <QTextLayout>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <climits>
@@ -126,7 +126,8 @@ private:
 // The layout of the line being composed in an input method also holds the pre-edit text,
 // which is not part of the document: the looks after it move behind it, and the formats the
 // input method gave the pre-edit text (its underline) stay.
-QList<QTextLayout::FormatRange> besidePreedit(QList<QTextLayout::FormatRange> looks, const QTextLayout *layout)
+QList<QTextLayout::FormatRange> besidePreedit(QList<QTextLayout::FormatRange> looks,
+                                              const QTextLayout *layout)
 {
     const int preeditStart = layout->preeditAreaPosition();
     const int preeditLength = int(layout->preeditAreaText().size());
@@ -139,7 +140,8 @@ QList<QTextLayout::FormatRange> besidePreedit(QList<QTextLayout::FormatRange> lo
             range.length += preeditLength; // the pre-edit text sits inside this run
     }
     for (const QTextLayout::FormatRange &range : layout->formats()) {
-        if (range.start >= preeditStart && range.start + range.length <= preeditStart + preeditLength)
+        if (range.start >= preeditStart
+            && range.start + range.length <= preeditStart + preeditLength)
             looks.append(range);
     }
     std::stable_sort(looks.begin(), looks.end(),
@@ -156,7 +158,8 @@ RichTextBox::RichTextBox(QWidget *parent) : QPlainTextEdit(parent)
     setDefaultLook();
     knownBlockCount = document()->blockCount();
     looks.reset(document()->characterCount());
-    connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] { insertionLookSet = false; });
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this,
+            [this] { insertionLookSet = false; });
     connect(document(), &QTextDocument::contentsChange, this,
             [this](int position, int removed, int added) {
                 followContentsChange(position, removed, added);
@@ -188,7 +191,8 @@ QString RichTextBox::text() const
 {
     if (cachedTextValid && !pendingEdits.isEmpty()) {
         for (const TextEdit &edit : std::as_const(pendingEdits)) {
-            if (edit.start < 0 || edit.removed < 0 || edit.start > cachedText.size() - edit.removed) {
+            if (edit.start < 0 || edit.removed < 0
+                || edit.start > cachedText.size() - edit.removed) {
                 cachedTextValid = false;
                 break;
             }
@@ -359,7 +363,8 @@ void RichTextBox::setSelStart(int position)
 int RichTextBox::selLength() const
 {
     const QTextCursor cursor = textCursor();
-    return fromDocumentPosition(cursor.selectionEnd()) - fromDocumentPosition(cursor.selectionStart());
+    return fromDocumentPosition(cursor.selectionEnd())
+           - fromDocumentPosition(cursor.selectionStart());
 }
 
 void RichTextBox::setSelLength(int length)
@@ -416,7 +421,8 @@ void RichTextBox::replaceEach(const QList<int> &starts, int length, const QStrin
         if (i > 0 && documentStarts[i] > documentEnds[i - 1])
             after += looks.runs(documentEnds[i - 1], documentStarts[i] - documentEnds[i - 1]);
         const QList<LookRun> replaced = looks.runs(documentStarts[i], 1);
-        const Look look = replaced.isEmpty() ? lookBefore(documentStarts[i]) : replaced.first().look;
+        const Look look
+            = replaced.isEmpty() ? lookBefore(documentStarts[i]) : replaced.first().look;
         if (!lines.isEmpty())
             after << LookRun{int(lines.size()), look};
     }
@@ -513,7 +519,8 @@ void RichTextBox::setInsertionLook(Look look)
     insertionLookSet = true;
 }
 
-void RichTextBox::changeLooks(int documentStart, int documentEnd, const std::function<void()> &change)
+void RichTextBox::changeLooks(int documentStart, int documentEnd,
+                              const std::function<void()> &change)
 {
     const int length = documentEnd - documentStart;
     if (length <= 0)
@@ -525,7 +532,8 @@ void RichTextBox::changeLooks(int documentStart, int documentEnd, const std::fun
     record->after = looks.record(documentStart, length);
     record->known = true;
     if (looksOutsideHistory == 0)
-        document()->appendUndoItem(new LookUndoItem(looks, record, [this] { viewport()->update(); }));
+        document()->appendUndoItem(
+            new LookUndoItem(looks, record, [this] { viewport()->update(); }));
     viewport()->update();
 }
 
@@ -582,8 +590,8 @@ void RichTextBox::followContentsChange(int position, int removed, int added)
         if (std::exchange(changeFollowedByUndo, false)) {
             // The undo item has put the looks in place already.
         } else {
-            const Look look = textEditDepth > 0 ? lookOfNewText
-                                                : looks.lookAt(std::max(position - 1, 0));
+            const Look look
+                = textEditDepth > 0 ? lookOfNewText : looks.lookAt(std::max(position - 1, 0));
             QList<LookRun> after = lengthOf(looksOfNewText) == added
                                        ? looksOfNewText
                                        : QList<LookRun>{LookRun{added, look}};
@@ -647,8 +655,9 @@ void RichTextBox::applyColorRuns(const QList<ColorRun> &runs)
 {
     if (runs.isEmpty())
         return;
-    const bool sorted = std::is_sorted(runs.cbegin(), runs.cend(),
-                                       [](const ColorRun &a, const ColorRun &b) { return a.start < b.start; });
+    const bool sorted
+        = std::is_sorted(runs.cbegin(), runs.cend(),
+                         [](const ColorRun &a, const ColorRun &b) { return a.start < b.start; });
     QList<ColorRun> ordered;
     if (!sorted) {
         ordered = runs;
@@ -669,10 +678,11 @@ void RichTextBox::applyColorRuns(const QList<ColorRun> &runs)
     last = std::min(last, textLength());
     if (first >= last)
         return;
-    applyColorRuns(first, last - first, [&list](const std::function<void(const ColorRun &)> &color) {
-        for (const ColorRun &run : list)
-            color(run);
-    });
+    applyColorRuns(first, last - first,
+                   [&list](const std::function<void(const ColorRun &)> &color) {
+                       for (const ColorRun &run : list)
+                           color(run);
+                   });
 }
 
 void RichTextBox::applyColorRuns(int start, int length, const ColorRunSource &source)
@@ -704,8 +714,8 @@ int RichTextBox::find(const QString &what, int start, int end, bool matchCase) c
         return -1;
     const QString &all = text();
     const int limit = end < 0 ? int(all.size()) : std::min(end, int(all.size()));
-    const int found = int(all.indexOf(what, std::max(start, 0),
-                                      matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive));
+    const int found = int(
+        all.indexOf(what, std::max(start, 0), matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive));
     if (found < 0 || found + what.size() > limit)
         return -1;
     return found;
@@ -713,8 +723,8 @@ int RichTextBox::find(const QString &what, int start, int end, bool matchCase) c
 
 int RichTextBox::lineFromChar(int position) const
 {
-    const int documentPosition = position < 0 ? textCursor().selectionEnd()
-                                              : toDocumentPosition(position);
+    const int documentPosition
+        = position < 0 ? textCursor().selectionEnd() : toDocumentPosition(position);
     return document()->findBlock(documentPosition).blockNumber();
 }
 
@@ -738,14 +748,16 @@ bool RichTextBox::editsAlone(const QKeyEvent &key) const
 {
     if (isReadOnly())
         return false;
-    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+    const Qt::KeyboardModifiers modifiers
+        = key.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
     if (key.key() == Qt::Key_Backspace || key.key() == Qt::Key_Delete)
         return modifiers == Qt::NoModifier && !textCursor().hasSelection();
     if (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
     const QString text = key.text();
-    return !text.isEmpty()
-           && std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isPrint() || c.isSurrogate(); });
+    return !text.isEmpty() && std::all_of(text.cbegin(), text.cend(), [](QChar c) {
+        return c.isPrint() || c.isSurrogate();
+    });
 }
 
 void RichTextBox::undoStep(bool redo)
@@ -795,7 +807,8 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
         const QTextCursor cursor = textCursor();
         const Look look = cursor.hasSelection() ? lookBefore(cursor.position()) : caretLook();
         if (!editsAlone(*key)) {
-            editText(look, {}, [&] { QPlainTextEdit::keyPressEvent(key); }, EditGrouping::AsItComes);
+            editText(
+                look, {}, [&] { QPlainTextEdit::keyPressEvent(key); }, EditGrouping::AsItComes);
             return;
         }
         // A typed character, Backspace and Delete would be undo steps that nothing can join:
@@ -838,7 +851,8 @@ void RichTextBox::inputMethodEvent(QInputMethodEvent *event)
     const QString committed = event->commitString();
     const bool replaces = event->replacementLength() > 0;
     QTextCursor edit = textCursor();
-    const bool typesOverSelection = edit.hasSelection() && (!committed.isEmpty() || !event->preeditString().isEmpty());
+    const bool typesOverSelection
+        = edit.hasSelection() && (!committed.isEmpty() || !event->preeditString().isEmpty());
     if (!committed.isEmpty() || replaces || typesOverSelection) {
         if (!committed.isEmpty())
             emit inputCommitting(committed);
@@ -850,7 +864,8 @@ void RichTextBox::inputMethodEvent(QInputMethodEvent *event)
             const int last = document()->characterCount() - 1;
             const int from = std::clamp(edit.position() + event->replacementStart(), 0, last);
             edit.setPosition(from);
-            edit.setPosition(std::min(from + std::max(event->replacementLength(), 0), last), QTextCursor::KeepAnchor);
+            edit.setPosition(std::min(from + std::max(event->replacementLength(), 0), last),
+                             QTextCursor::KeepAnchor);
             edit.insertText(committed);
         });
         setTextCursor(edit); // after the edit block: the control reads its layout
@@ -876,7 +891,8 @@ void RichTextBox::dropEvent(QDropEvent *event)
         emit filesDropped(files);
         return;
     }
-    editText(caretLook(), {}, [&] { QPlainTextEdit::dropEvent(event); }, EditGrouping::AsItComes);
+    editText(
+        caretLook(), {}, [&] { QPlainTextEdit::dropEvent(event); }, EditGrouping::AsItComes);
 }
 
 void RichTextBox::paintEvent(QPaintEvent *event)
@@ -1016,7 +1032,8 @@ void RichTextBox::mouseDoubleClickEvent(QMouseEvent *event)
     int clicked = boundary.position();
     if (point.x() < cursorRect(boundary).x() && clicked > 0)
         --clicked;
-    m_doubleClickedCharacter = clicked < document()->characterCount() - 1 ? fromDocumentPosition(clicked) : -1;
+    m_doubleClickedCharacter
+        = clicked < document()->characterCount() - 1 ? fromDocumentPosition(clicked) : -1;
     QPlainTextEdit::mouseDoubleClickEvent(event);
     emit doubleClicked();
 }

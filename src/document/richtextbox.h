@@ -113,7 +113,8 @@ public:
 
     // The line holding `position`, given the line count and the position where each line
     // starts (ascending): a binary search, so the cost grows with the log of the line count.
-    static int lineAtPosition(int position, int lineCount, const std::function<int(int)> &lineStart);
+    static int lineAtPosition(int position, int lineCount,
+                              const std::function<int(int)> &lineStart);
 
 signals:
     // The text changed (typing, deleting, pasting, undo, any write above). Colour and bold
@@ -207,17 +208,17 @@ private:
     mutable bool cachedTextValid = false;
     mutable QList<TextEdit> pendingEdits;
     int knownBlockCount = 1; // the block count when the last change was seen
-    ColorStore looks; // one look per document character, line separators included
+    ColorStore looks;        // one look per document character, line separators included
     Look insertionLook;
     bool insertionLookSet = false; // until the caret moves
     int textEditDepth = 0;
     Look lookOfNewText;
     QList<LookRun> looksOfNewText;
     std::shared_ptr<LookChange> openChange; // the edit under way, filled when reported
-    int lastChangeEnd = -1; // document position after the last change of the text
-    bool changeFollowedByUndo = false; // the looks of the coming report are already in place
-    int formattingDepth = 0; // > 0 while only formats change
-    int looksOutsideHistory = 0; // > 0 while colour changes add no undo step
+    int lastChangeEnd = -1;                 // document position after the last change of the text
+    bool changeFollowedByUndo = false;      // the looks of the coming report are already in place
+    int formattingDepth = 0;                // > 0 while only formats change
+    int looksOutsideHistory = 0;            // > 0 while colour changes add no undo step
     bool keyIgnored = false;
     int m_doubleClickedCharacter = -1;
     bool m_spaceMarksShown = false;
@@ -229,4 +230,4 @@ constexpr int Black = 0x000000;
 constexpr int Red = 0x0000FF;
 constexpr int Blue = 0xFF0000;
 constexpr int Magenta = 0xFF00FF;
-}
+} // namespace TextColor

@@ -5,10 +5,9 @@
 #include <QHash>
 #include <QSet>
 
-#include <iconv.h>
-
 #include <algorithm>
 #include <climits>
+#include <iconv.h>
 #include <vector>
 
 void appendRtfSpan(QList<RtfSpan> &spans, const QString &text, int color, bool bold)
@@ -139,23 +138,54 @@ QString decodeBytes(const QByteArray &bytes, int codePage)
 const QSet<QString> &skippedDestinations()
 {
     static const QSet<QString> names = {
-        QStringLiteral("stylesheet"), QStringLiteral("info"), QStringLiteral("pict"),
-        QStringLiteral("header"), QStringLiteral("headerl"), QStringLiteral("headerr"),
-        QStringLiteral("headerf"), QStringLiteral("footer"), QStringLiteral("footerl"),
-        QStringLiteral("footerr"), QStringLiteral("footerf"), QStringLiteral("footnote"),
-        QStringLiteral("fldinst"), QStringLiteral("object"), QStringLiteral("objdata"),
-        QStringLiteral("themedata"), QStringLiteral("colorschememapping"),
-        QStringLiteral("datastore"), QStringLiteral("latentstyles"),
-        QStringLiteral("listtable"), QStringLiteral("listoverridetable"),
-        QStringLiteral("rsidtbl"), QStringLiteral("generator"), QStringLiteral("xmlnstbl"),
-        QStringLiteral("filetbl"), QStringLiteral("revtbl"), QStringLiteral("pgdsctbl"),
-        QStringLiteral("annotation"), QStringLiteral("atnid"), QStringLiteral("atnauthor"),
-        QStringLiteral("private"), QStringLiteral("template"), QStringLiteral("userprops"),
-        QStringLiteral("nonshppict"), QStringLiteral("shpinst"), QStringLiteral("txe"),
-        QStringLiteral("xe"), QStringLiteral("tc"), QStringLiteral("bkmkstart"),
-        QStringLiteral("bkmkend"), QStringLiteral("mmathPr"), QStringLiteral("author"),
-        QStringLiteral("operator"), QStringLiteral("title"), QStringLiteral("subject"),
-        QStringLiteral("keywords"), QStringLiteral("comment"), QStringLiteral("doccomm"),
+        QStringLiteral("stylesheet"),
+        QStringLiteral("info"),
+        QStringLiteral("pict"),
+        QStringLiteral("header"),
+        QStringLiteral("headerl"),
+        QStringLiteral("headerr"),
+        QStringLiteral("headerf"),
+        QStringLiteral("footer"),
+        QStringLiteral("footerl"),
+        QStringLiteral("footerr"),
+        QStringLiteral("footerf"),
+        QStringLiteral("footnote"),
+        QStringLiteral("fldinst"),
+        QStringLiteral("object"),
+        QStringLiteral("objdata"),
+        QStringLiteral("themedata"),
+        QStringLiteral("colorschememapping"),
+        QStringLiteral("datastore"),
+        QStringLiteral("latentstyles"),
+        QStringLiteral("listtable"),
+        QStringLiteral("listoverridetable"),
+        QStringLiteral("rsidtbl"),
+        QStringLiteral("generator"),
+        QStringLiteral("xmlnstbl"),
+        QStringLiteral("filetbl"),
+        QStringLiteral("revtbl"),
+        QStringLiteral("pgdsctbl"),
+        QStringLiteral("annotation"),
+        QStringLiteral("atnid"),
+        QStringLiteral("atnauthor"),
+        QStringLiteral("private"),
+        QStringLiteral("template"),
+        QStringLiteral("userprops"),
+        QStringLiteral("nonshppict"),
+        QStringLiteral("shpinst"),
+        QStringLiteral("txe"),
+        QStringLiteral("xe"),
+        QStringLiteral("tc"),
+        QStringLiteral("bkmkstart"),
+        QStringLiteral("bkmkend"),
+        QStringLiteral("mmathPr"),
+        QStringLiteral("author"),
+        QStringLiteral("operator"),
+        QStringLiteral("title"),
+        QStringLiteral("subject"),
+        QStringLiteral("keywords"),
+        QStringLiteral("comment"),
+        QStringLiteral("doccomm"),
     };
     return names;
 }
@@ -164,16 +194,16 @@ const QSet<QString> &skippedDestinations()
 QChar specialCharacter(QStringView word)
 {
     static const QHash<QString, char16_t> chars = {
-        {QStringLiteral("tab"), u'\t'},       {QStringLiteral("cell"), u'\t'},
-        {QStringLiteral("emdash"), 0x2014},   {QStringLiteral("endash"), 0x2013},
-        {QStringLiteral("emspace"), 0x2003},  {QStringLiteral("enspace"), 0x2002},
-        {QStringLiteral("qmspace"), 0x2005},  {QStringLiteral("bullet"), 0x2022},
-        {QStringLiteral("lquote"), 0x2018},   {QStringLiteral("rquote"), 0x2019},
+        {QStringLiteral("tab"), u'\t'},        {QStringLiteral("cell"), u'\t'},
+        {QStringLiteral("emdash"), 0x2014},    {QStringLiteral("endash"), 0x2013},
+        {QStringLiteral("emspace"), 0x2003},   {QStringLiteral("enspace"), 0x2002},
+        {QStringLiteral("qmspace"), 0x2005},   {QStringLiteral("bullet"), 0x2022},
+        {QStringLiteral("lquote"), 0x2018},    {QStringLiteral("rquote"), 0x2019},
         {QStringLiteral("ldblquote"), 0x201C}, {QStringLiteral("rdblquote"), 0x201D},
-        {QStringLiteral("zwj"), 0x200D},      {QStringLiteral("zwnj"), 0x200C},
-        {QStringLiteral("ltrmark"), 0x200E},  {QStringLiteral("rtlmark"), 0x200F},
-        {QStringLiteral("par"), u'\n'},       {QStringLiteral("line"), u'\n'},
-        {QStringLiteral("row"), u'\n'},       {QStringLiteral("sect"), u'\n'},
+        {QStringLiteral("zwj"), 0x200D},       {QStringLiteral("zwnj"), 0x200C},
+        {QStringLiteral("ltrmark"), 0x200E},   {QStringLiteral("rtlmark"), 0x200F},
+        {QStringLiteral("par"), u'\n'},        {QStringLiteral("line"), u'\n'},
+        {QStringLiteral("row"), u'\n'},        {QStringLiteral("sect"), u'\n'},
         {QStringLiteral("page"), u'\n'},
     };
     return QChar(chars.value(word.toString(), 0));
@@ -244,10 +274,8 @@ private:
             if (c == ';')
                 tableFont = -1;
             return;
-        case Destination::Skipped:
-            return;
-        case Destination::Text:
-            break;
+        case Destination::Skipped: return;
+        case Destination::Text: break;
         }
         if (c >= 0x80 && c <= 0xFF) {
             addByte(static_cast<unsigned char>(c));
@@ -280,8 +308,8 @@ private:
             while (pos < in.size() && in.at(pos).unicode() >= '0' && in.at(pos).unicode() <= '9') {
                 hasParameter = true;
                 // Saturate: absurd numbers must not overflow.
-                parameter = std::min<long long>(parameter * 10 + (in.at(pos).unicode() - '0'),
-                                                INT_MAX);
+                parameter
+                    = std::min<long long>(parameter * 10 + (in.at(pos).unicode() - '0'), INT_MAX);
                 ++pos;
             }
             if (pos < in.size() && in.at(pos) == u' ')
@@ -317,10 +345,13 @@ private:
         if (consumeFallback() || state.destination != Destination::Text)
             return;
         switch (c) {
-        case '\\': case '{': case '}': text(QString(QChar(c))); break;
+        case '\\':
+        case '{':
+        case '}': text(QString(QChar(c))); break;
         case '~': text(QString(QChar(0x00A0))); break;
         case '_': text(QString(QChar(0x2011))); break;
-        case '\r': case '\n': text(QStringLiteral("\n")); break;
+        case '\r':
+        case '\n': text(QStringLiteral("\n")); break;
         case '\t': text(QStringLiteral("\t")); break;
         default: break; // \- (optional hyphen), \: and unknown symbols
         }

@@ -37,16 +37,16 @@ void colorWholeText(RichTextBox &box, PunctuationSet punctuation, frmProgress *p
     if (progress)
         progress->advance(int(text.size()) / 10);
     bool endsInTag = false;
-    box.applyColorRuns(0, int(text.size()), [&](const std::function<void(const ColorRun &)> &color) {
-        endsInTag = scanMarkup(text, punctuation,
-                               [&color](const MarkupRun &run) { color(toColorRun(run)); });
-    });
+    box.applyColorRuns(
+        0, int(text.size()), [&](const std::function<void(const ColorRun &)> &color) {
+            endsInTag = scanMarkup(text, punctuation,
+                                   [&color](const MarkupRun &run) { color(toColorRun(run)); });
+        });
     if (progress)
         progress->advance(int(text.size()));
     box.setSelStart(int(text.size()));
     box.setSelColor(endsInTag ? TextColor::Blue : TextColor::Black);
 }
-
 
 // The looks of a fragment (line breaks "\n") as the colouring pass gives them on a fresh,
 // plain text, except that a line break takes the look of the character before it, as a
@@ -102,7 +102,7 @@ void InsertFragment(frmDocument &doc, const QString &text)
     // The fragment goes in directly with its looks: the clipboard is the user's and stays as
     // it was.
     const QString lines = withLfBreaks(text);
-    const QList<LookRun> looks =
-        shared().blnTagColor ? fragmentLooks(lines) : QList<LookRun>{{int(lines.size()), Look{}}};
+    const QList<LookRun> looks
+        = shared().blnTagColor ? fragmentLooks(lines) : QList<LookRun>{{int(lines.size()), Look{}}};
     doc.txtText->setSelLookedText(lines, looks);
 }

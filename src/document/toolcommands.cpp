@@ -1,6 +1,5 @@
-#include "document/documentcommands.h"
-
 #include "document/csvtable.h"
+#include "document/documentcommands.h"
 #include "document/frmdocument.h"
 #include "document/frmfind.h"
 #include "document/frmprogress.h"

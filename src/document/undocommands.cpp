@@ -2,7 +2,6 @@
 // back or to do again.
 
 #include "document/documentcommands.h"
-
 #include "document/frmdocument.h"
 #include "document/richtextbox.h"
 

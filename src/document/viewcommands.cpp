@@ -1,8 +1,7 @@
 // The View menu's switch for the marks of full-width spaces and tabs.
 
-#include "document/documentcommands.h"
-
 #include "core/settings.h"
+#include "document/documentcommands.h"
 #include "document/richtextbox.h"
 
 #include <QAction>

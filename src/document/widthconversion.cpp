@@ -5,9 +5,9 @@
 namespace {
 
 // The full-width forms of U+FF61..U+FF9F, in order.
-constexpr QStringView HalfWidthKanaForms =
-    u"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノ"
-    u"ハヒフヘホマミムメモヤユヨラリルレロワン゛゜";
+constexpr QStringView HalfWidthKanaForms
+    = u"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノ"
+      u"ハヒフヘホマミムメモヤユヨラリルレロワン゛゜";
 constexpr char16_t FirstHalfWidthKana = 0xFF61;
 constexpr char16_t LastHalfWidthKana = 0xFF9F;
 constexpr char16_t VoicedMark = 0xFF9E;
@@ -33,8 +33,8 @@ char16_t fullWidthOf(char16_t c)
     return c;
 }
 
-// The full-width form `kana` of a half-width kana with the half-width `mark` as one character, or 0 when Shift-JIS has
-// no such character (ワ and ヲ with a voiced mark).
+// The full-width form `kana` of a half-width kana with the half-width `mark` as one character, or 0
+// when Shift-JIS has no such character (ワ and ヲ with a voiced mark).
 char16_t withMark(char16_t kana, char16_t mark)
 {
     if (mark == VoicedMark) {

@@ -19,8 +19,7 @@ void showTemplate(QPlainTextEdit *box, QString text)
 
 } // namespace
 
-dlgOpenHtml::dlgOpenHtml(QWidget *parent)
-    : QDialog(parent)
+dlgOpenHtml::dlgOpenHtml(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("dlgOpenHtml"));
     setWindowTitle(QStringLiteral("テンプレートを指定する"));

@@ -1,17 +1,17 @@
 #include "mainwindow/documentio.h"
 
 #include "core/documentfile.h"
-#include "document/documentsave.h"
-#include "document/outsidechanges.h"
-#include "mainwindow/dlgopenhtml.h"
 #include "core/interaction.h"
 #include "core/nativepath.h"
 #include "core/paths.h"
 #include "core/settings.h"
 #include "core/sharedstate.h"
+#include "document/documentsave.h"
 #include "document/frmdocument.h"
+#include "document/outsidechanges.h"
 #include "document/richtextbox.h"
 #include "document/tagcolor.h"
+#include "mainwindow/dlgopenhtml.h"
 #include "mainwindow/frmmain.h"
 
 #include <QAction>
@@ -68,11 +68,12 @@ void watchForOutsideChanges(frmDocument *doc)
     if (watchingProgram)
         return;
     watchingProgram = true;
-    QObject::connect(qApp, &QGuiApplication::applicationStateChanged, qApp, [](Qt::ApplicationState state) {
-        if (state == Qt::ApplicationActive)
-            if (frmDocument *active = activeDocumentWindow())
-                checkOutsideChangeSoon(active);
-    });
+    QObject::connect(qApp, &QGuiApplication::applicationStateChanged, qApp,
+                     [](Qt::ApplicationState state) {
+                         if (state == Qt::ApplicationActive)
+                             if (frmDocument *active = activeDocumentWindow())
+                                 checkOutsideChangeSoon(active);
+                     });
 }
 
 void bringToFront(frmDocument *doc)
@@ -95,7 +96,8 @@ bool showsPath(const frmDocument &doc, const QString &path)
 }
 
 // Fills a window created by ReadDoc: text, caption, file name and tag, clean.
-void fillDocument(frmDocument &doc, const QString &path, const QString &text, const FileStamp &stamp)
+void fillDocument(frmDocument &doc, const QString &path, const QString &text,
+                  const FileStamp &stamp)
 {
     doc.txtText->setText(text);
     setDocumentFile(doc, path, stamp);
@@ -147,8 +149,9 @@ void ReadDoc(const QString &path)
         return;
     }
     if (!read.error.ok()) {
-        Interaction::inform(errorBox(QStringLiteral("ReadDoc()"), read.error, read.error.description),
-                            Interaction::Icon::Warning, OpenTitle);
+        Interaction::inform(
+            errorBox(QStringLiteral("ReadDoc()"), read.error, read.error.description),
+            Interaction::Icon::Warning, OpenTitle);
         return;
     }
 

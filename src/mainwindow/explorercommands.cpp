@@ -60,8 +60,9 @@ void openFileManager(const QString &place, const frmDocument *page)
     if (folder.isEmpty() && page && page->strFileName != frmDocument::NewFileName)
         folder = FolderOf(page->strFileName);
     if (folder.isEmpty()) {
-        Interaction::inform(QObject::tr("ﾌｫﾙﾀﾞが選択されていません。ﾂﾘｰﾋﾞｭｰでﾌｫﾙﾀﾞを選択してください。"),
-                            Interaction::Icon::Information);
+        Interaction::inform(
+            QObject::tr("ﾌｫﾙﾀﾞが選択されていません。ﾂﾘｰﾋﾞｭｰでﾌｫﾙﾀﾞを選択してください。"),
+            Interaction::Icon::Information);
         return;
     }
     if (!Interaction::current().openUrl(fileUrlOf(folder)))
@@ -94,8 +95,10 @@ void startImageEditor(const QString &picture, const QString &place, ToolCheck ch
     if (shared().strImageToolPath.isEmpty()) {
         if (!offerOptions(QObject::tr("イメージ編集ツールが指定されていません。指定しますか？")))
             return;
-    } else if (check == ToolCheck::WhenEmptyOrMissing && !imageToolExists(shared().strImageToolPath)) {
-        if (!offerOptions(QObject::tr("指定されたイメージ編集ツールがみつかりません。再指定しますか？")))
+    } else if (check == ToolCheck::WhenEmptyOrMissing
+               && !imageToolExists(shared().strImageToolPath)) {
+        if (!offerOptions(
+                QObject::tr("指定されたイメージ編集ツールがみつかりません。再指定しますか？")))
             return;
     }
     // Still no editor after the Options dialog: nothing to start.
@@ -127,7 +130,8 @@ void nodeDoubleClicked()
     const NodeKind kind = tree->currentKind();
     if (kind == NodeKind::Picture) {
         tree->preview(tree->currentPath());
-        startImageEditor(shared().strPreviewPath, QStringLiteral("trvTV_DblClick"), ToolCheck::WhenEmpty);
+        startImageEditor(shared().strPreviewPath, QStringLiteral("trvTV_DblClick"),
+                         ToolCheck::WhenEmpty);
     } else if (opensAsDocument(kind)) {
         openFromTree(tree->currentPath());
     }
@@ -136,7 +140,8 @@ void nodeDoubleClicked()
 void previewDoubleClicked()
 {
     if (!shared().strPreviewPath.isEmpty())
-        startImageEditor(shared().strPreviewPath, QStringLiteral("picImgRef_DblClick"), ToolCheck::WhenEmpty);
+        startImageEditor(shared().strPreviewPath, QStringLiteral("picImgRef_DblClick"),
+                         ToolCheck::WhenEmpty);
 }
 
 void enable(QAction *entry, bool enabled)
@@ -170,8 +175,7 @@ void showTreeMenu(frmMain &frame, const QPoint &globalPos)
 
 // Replaces the document's selection with a reference to the current node built by `tag` from
 // the path relative to the document. A never-saved document is offered a save first.
-template <class MakeTag>
-void insertReference(frmDocument &doc, MakeTag tag)
+template <class MakeTag> void insertReference(frmDocument &doc, MakeTag tag)
 {
     const QString target = currentNodePath();
     if (target.isEmpty())
@@ -197,14 +201,15 @@ void mnuPopUrl_Click(frmDocument &doc)
 
 void mnuPopImage_Click(frmDocument &doc)
 {
-    insertReference(doc, [](const QString &reference, const QString &picture) -> std::optional<QString> {
-        const ImageSize size = readImageSize(picture);
-        if (!size.isValid()) {
-            Interaction::inform(size.problem, Interaction::Icon::Warning);
-            return std::nullopt;
-        }
-        return imageTag(reference, size.pixels);
-    });
+    insertReference(doc,
+                    [](const QString &reference, const QString &picture) -> std::optional<QString> {
+                        const ImageSize size = readImageSize(picture);
+                        if (!size.isValid()) {
+                            Interaction::inform(size.problem, Interaction::Icon::Warning);
+                            return std::nullopt;
+                        }
+                        return imageTag(reference, size.pixels);
+                    });
 }
 
 void mnuPopImageEdit_Click(frmDocument &)
@@ -234,9 +239,13 @@ FrameCommandTable explorerFrameCommands()
 {
     return {
         {"mnuViewExplorer_Click",
-         [](frmMain &frame) { openFileManager(QStringLiteral("mnuViewExplorer"), frame.activeDocument()); }},
+         [](frmMain &frame) {
+             openFileManager(QStringLiteral("mnuViewExplorer"), frame.activeDocument());
+         }},
         {"mnuPopupExplorer_Click",
-         [](frmMain &frame) { openFileManager(QStringLiteral("mnuPopupExplorer"), frame.activeDocument()); }},
+         [](frmMain &frame) {
+             openFileManager(QStringLiteral("mnuPopupExplorer"), frame.activeDocument());
+         }},
         {"mnuPopUpEdit_Click", mnuPopUpEdit_Click},
     };
 }
@@ -244,8 +253,10 @@ FrameCommandTable explorerFrameCommands()
 DocumentCommandTable explorerDocumentCommands()
 {
     return {
-        {"mnuViewExplorer_Click", [](frmDocument &doc) { openFileManager(QStringLiteral("mnuViewExplorer"), &doc); }},
-        {"mnuPopExplorer_Click", [](frmDocument &doc) { openFileManager(QStringLiteral("mnuPopExplorer"), &doc); }},
+        {"mnuViewExplorer_Click",
+         [](frmDocument &doc) { openFileManager(QStringLiteral("mnuViewExplorer"), &doc); }},
+        {"mnuPopExplorer_Click",
+         [](frmDocument &doc) { openFileManager(QStringLiteral("mnuPopExplorer"), &doc); }},
         {"mnuPopOpen_Click", [](frmDocument &) { openCurrentNode(); }},
         {"mnuPopUrl_Click", mnuPopUrl_Click},
         {"mnuPopImage_Click", mnuPopImage_Click},

@@ -20,9 +20,10 @@ const QStringList &pageExtensions()
 
 const QStringList &pictureExtensions()
 {
-    static const QStringList list = {QStringLiteral(".gif"), QStringLiteral(".jpg"), QStringLiteral(".jpeg"),
-                                     QStringLiteral(".png"), QStringLiteral(".webp"), QStringLiteral(".svg"),
-                                     QStringLiteral(".bmp")};
+    static const QStringList list
+        = {QStringLiteral(".gif"), QStringLiteral(".jpg"),  QStringLiteral(".jpeg"),
+           QStringLiteral(".png"), QStringLiteral(".webp"), QStringLiteral(".svg"),
+           QStringLiteral(".bmp")};
     return list;
 }
 
@@ -48,21 +49,17 @@ NodeKind fileKindOf(const QString &fileName)
 NodeImage fileImageOf(const QString &fileName)
 {
     switch (fileKindOf(fileName)) {
-    case NodeKind::Page:
-        return NodeImage::Page;
-    case NodeKind::Picture:
-        return NodeImage::Picture;
-    case NodeKind::Script:
-        return NodeImage::Script;
-    default:
-        return NodeImage::None;
+    case NodeKind::Page: return NodeImage::Page;
+    case NodeKind::Picture: return NodeImage::Picture;
+    case NodeKind::Script: return NodeImage::Script;
+    default: return NodeImage::None;
     }
 }
 
 bool isDriveImage(NodeImage image)
 {
-    return image == NodeImage::FixedDisk || image == NodeImage::RemovableDisk || image == NodeImage::CdRom
-        || image == NodeImage::NetworkDrive;
+    return image == NodeImage::FixedDisk || image == NodeImage::RemovableDisk
+           || image == NodeImage::CdRom || image == NodeImage::NetworkDrive;
 }
 
 bool listedWithoutWindowsCheck(const QString &fileName)
@@ -85,7 +82,10 @@ QString childPath(const QString &folder, const QString &name)
 
 QString previewLabel(const QString &name, const QSize &pixels)
 {
-    return QStringLiteral("Name : %1\nﾖｺ=%2ﾄﾞｯﾄ / ﾀﾃ=%3ﾄﾞｯﾄ ").arg(name).arg(pixels.width()).arg(pixels.height());
+    return QStringLiteral("Name : %1\nﾖｺ=%2ﾄﾞｯﾄ / ﾀﾃ=%3ﾄﾞｯﾄ ")
+        .arg(name)
+        .arg(pixels.width())
+        .arg(pixels.height());
 }
 
 QString brokenPreviewLabel(const QString &name, const QString &problem)

@@ -17,8 +17,7 @@
 
 namespace {
 
-template<typename W>
-W *named(W *widget, const char *name)
+template <typename W> W *named(W *widget, const char *name)
 {
     widget->setObjectName(QLatin1String(name));
     return widget;
@@ -35,8 +34,7 @@ QListWidget *sortedList(QWidget *parent, const char *name)
 } // namespace
 
 ExplorerPane::ExplorerPane(int &mouseFlag, QWidget *parent)
-    : QWidget(parent)
-    , m_mouseFlag(mouseFlag)
+    : QWidget(parent), m_mouseFlag(mouseFlag)
 {
     setObjectName(QStringLiteral("picTree"));
     setMouseTracking(true);
@@ -117,7 +115,8 @@ void ExplorerPane::applyGeometry()
     // A frame shrunk below the pane's contents gives them no room rather than negative sizes.
     auto place = [dx, dy](QWidget *w, const TwipsRect &r) {
         w->setGeometry(twipsToPixels(r.left, dx), twipsToPixels(r.top, dy),
-                       std::max(0, twipsToPixels(r.width, dx)), std::max(0, twipsToPixels(r.height, dy)));
+                       std::max(0, twipsToPixels(r.width, dx)),
+                       std::max(0, twipsToPixels(r.height, dy)));
     };
     place(TabStrip1, m_layout.tabStrip);
     place(picTR1, m_layout.page);
@@ -155,15 +154,9 @@ void ExplorerPane::setPointer(int shape)
 {
     m_pointer = shape;
     switch (shape) {
-    case PointerSizeWE:
-        setCursor(Qt::SizeHorCursor);
-        break;
-    case PointerSizeNS:
-        setCursor(Qt::SizeVerCursor);
-        break;
-    default:
-        unsetCursor();
-        break;
+    case PointerSizeWE: setCursor(Qt::SizeHorCursor); break;
+    case PointerSizeNS: setCursor(Qt::SizeVerCursor); break;
+    default: unsetCursor(); break;
     }
 }
 
@@ -197,9 +190,7 @@ void ExplorerPane::mouseMoveEvent(QMouseEvent *event)
         m_layout.dragHeight(y);
         applyGeometry();
         break;
-    default:
-        setPointer(m_layout.pointerAt(x, y));
-        break;
+    default: setPointer(m_layout.pointerAt(x, y)); break;
     }
     QWidget::mouseMoveEvent(event);
 }

@@ -13,8 +13,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIcon>
-#include <QKeyEvent>
 #include <QImageReader>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -41,13 +41,18 @@ const QIcon &iconOf(NodeImage image)
 {
     static const std::array<QIcon, 12> icons = [] {
         std::array<QIcon, 12> list;
-        list[int(NodeImage::FixedDisk)] = QApplication::style()->standardIcon(QStyle::SP_DriveHDIcon);
-        list[int(NodeImage::RemovableDisk)] = QApplication::style()->standardIcon(QStyle::SP_DriveFDIcon);
+        list[int(NodeImage::FixedDisk)]
+            = QApplication::style()->standardIcon(QStyle::SP_DriveHDIcon);
+        list[int(NodeImage::RemovableDisk)]
+            = QApplication::style()->standardIcon(QStyle::SP_DriveFDIcon);
         list[int(NodeImage::CdRom)] = QApplication::style()->standardIcon(QStyle::SP_DriveCDIcon);
-        list[int(NodeImage::NetworkDrive)] = QApplication::style()->standardIcon(QStyle::SP_DriveNetIcon);
+        list[int(NodeImage::NetworkDrive)]
+            = QApplication::style()->standardIcon(QStyle::SP_DriveNetIcon);
         list[int(NodeImage::Folder)] = QApplication::style()->standardIcon(QStyle::SP_DirIcon);
-        list[int(NodeImage::FolderClosed)] = QApplication::style()->standardIcon(QStyle::SP_DirClosedIcon);
-        list[int(NodeImage::FolderOpen)] = QApplication::style()->standardIcon(QStyle::SP_DirOpenIcon);
+        list[int(NodeImage::FolderClosed)]
+            = QApplication::style()->standardIcon(QStyle::SP_DirClosedIcon);
+        list[int(NodeImage::FolderOpen)]
+            = QApplication::style()->standardIcon(QStyle::SP_DirOpenIcon);
         list[int(NodeImage::Page)] = themed("text-html", QStyle::SP_FileIcon);
         list[int(NodeImage::Picture)] = themed("image-x-generic", QStyle::SP_FileIcon);
         list[int(NodeImage::Script)] = themed("text-x-script", QStyle::SP_FileIcon);
@@ -69,9 +74,7 @@ public:
 } // namespace
 
 ExplorerTree::ExplorerTree(ExplorerPane &pane, QObject *parent)
-    : QObject(parent)
-    , m_pane(pane)
-    , m_reader(listFolder)
+    : QObject(parent), m_pane(pane), m_reader(listFolder)
 {
     m_pane.trvTV->viewport()->installEventFilter(this);
     m_pane.trvTV->installEventFilter(this);
@@ -91,7 +94,8 @@ void ExplorerTree::setFolderReader(FolderReader reader)
     m_reader = std::move(reader);
 }
 
-QTreeWidgetItem *ExplorerTree::makeNode(const QString &text, const QString &path, NodeKind kind, NodeImage image)
+QTreeWidgetItem *ExplorerTree::makeNode(const QString &text, const QString &path, NodeKind kind,
+                                        NodeImage image)
 {
     auto *node = new QTreeWidgetItem(QStringList{text});
     node->setData(0, PathRole, path);
@@ -201,9 +205,11 @@ bool ExplorerTree::readNode(QTreeWidgetItem *node)
     QList<QTreeWidgetItem *> children;
     children.reserve(listing.folders.size() + listing.files.size());
     for (const QString &name : listing.folders)
-        children.append(makeNode(displayPath(name), childPath(path, name), NodeKind::Folder, NodeImage::Folder));
+        children.append(makeNode(displayPath(name), childPath(path, name), NodeKind::Folder,
+                                 NodeImage::Folder));
     for (const QString &name : listing.files)
-        children.append(makeNode(displayPath(name), childPath(path, name), fileKindOf(name), fileImageOf(name)));
+        children.append(makeNode(displayPath(name), childPath(path, name), fileKindOf(name),
+                                 fileImageOf(name)));
     node->addChildren(children);
     return true;
 }
@@ -211,11 +217,12 @@ bool ExplorerTree::readNode(QTreeWidgetItem *node)
 void ExplorerTree::reportUnreadable(const QString &path, int errorNumber)
 {
     QApplication::restoreOverrideCursor();
-    Interaction::inform(QStringLiteral("エラー番号：%1\r\nエラー内容：%2\r\nNode Path：%3\r\nCurFullPath:%4")
-                            .arg(errorNumber)
-                            .arg(fileErrorDescription(errorNumber), displayPath(path),
-                                 displayPath(shared().strLastFullPath)),
-                        Interaction::Icon::None, applicationTitle() + QStringLiteral(" NodeClick"));
+    Interaction::inform(
+        QStringLiteral("エラー番号：%1\r\nエラー内容：%2\r\nNode Path：%3\r\nCurFullPath:%4")
+            .arg(errorNumber)
+            .arg(fileErrorDescription(errorNumber), displayPath(path),
+                 displayPath(shared().strLastFullPath)),
+        Interaction::Icon::None, applicationTitle() + QStringLiteral(" NodeClick"));
     QApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
@@ -233,15 +240,13 @@ bool ExplorerTree::preview(const QString &path)
     // Only plain files of a bounded length are read: a pipe named "*.png" would block for good.
     QFile file;
     switch (openPlainFile(path, file, LargestPreviewFile)) {
-    case PlainFileRefusal::None:
-        break;
-    case PlainFileRefusal::NotPlain:
-        return refuse(tr("ファイルではないため表示できません。"));
+    case PlainFileRefusal::None: break;
+    case PlainFileRefusal::NotPlain: return refuse(tr("ファイルではないため表示できません。"));
     case PlainFileRefusal::TooLarge:
-        return refuse(tr("ファイルが大きすぎるため表示できません（%1 MB まで）。").arg(LargestPreviewFile / (1024 * 1024)));
+        return refuse(tr("ファイルが大きすぎるため表示できません（%1 MB まで）。")
+                          .arg(LargestPreviewFile / (1024 * 1024)));
     case PlainFileRefusal::Missing:
-    case PlainFileRefusal::Unreadable:
-        return refuse(tr("イメージを表示できません。"));
+    case PlainFileRefusal::Unreadable: return refuse(tr("イメージを表示できません。"));
     }
     // The extension is only a hint, for formats the content alone does not give away.
     QImageReader reader(&file, QFileInfo(path).suffix().toLatin1());
@@ -250,7 +255,8 @@ bool ExplorerTree::preview(const QString &path)
     const QSize shown = uprightSize(reader);
     const QSize size = reader.size();
     if (size.isValid() && (size.width() > LargestPreviewSide || size.height() > LargestPreviewSide))
-        reader.setScaledSize(size.scaled(LargestPreviewSide, LargestPreviewSide, Qt::KeepAspectRatio));
+        reader.setScaledSize(
+            size.scaled(LargestPreviewSide, LargestPreviewSide, Qt::KeepAspectRatio));
     const QImage picture = reader.read();
     if (picture.isNull())
         return refuse(tr("イメージを表示できません。"));
@@ -338,7 +344,8 @@ bool ExplorerTree::eventFilter(QObject *watched, QEvent *event)
         auto *mouse = static_cast<QMouseEvent *>(event);
         const QPoint at = mouse->position().toPoint();
         QTreeWidgetItem *node = tree->itemAt(at);
-        const bool sameNode = node && m_pressed.isValid() && tree->indexAt(at) == QModelIndex(m_pressed);
+        const bool sameNode
+            = node && m_pressed.isValid() && tree->indexAt(at) == QModelIndex(m_pressed);
         m_pressed = QPersistentModelIndex();
         if (!node)
             break;
@@ -359,8 +366,7 @@ bool ExplorerTree::eventFilter(QObject *watched, QEvent *event)
         }
         break;
     }
-    default:
-        break;
+    default: break;
     }
     return false;
 }

@@ -81,7 +81,8 @@ private:
     bool keyPressed(const QKeyEvent &key);
     void reportUnreadable(const QString &path, int errorNumber);
     void setImage(QTreeWidgetItem *node, NodeImage image);
-    QTreeWidgetItem *makeNode(const QString &text, const QString &path, NodeKind kind, NodeImage image);
+    QTreeWidgetItem *makeNode(const QString &text, const QString &path, NodeKind kind,
+                              NodeImage image);
 
     ExplorerPane &m_pane;
     FolderReader m_reader;

@@ -13,8 +13,7 @@ class FileDropFilter : public QObject
 public:
     FileDropFilter(QWidget *target, std::function<void(const QStringList &)> open)
         : QObject(target), m_open(std::move(open))
-    {
-    }
+    {}
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -37,8 +36,7 @@ protected:
             m_open(files);
             return true;
         }
-        default:
-            return QObject::eventFilter(watched, event);
+        default: return QObject::eventFilter(watched, event);
         }
     }
 

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cerrno>
-
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -15,13 +14,10 @@ int errorNumberOf(int error)
 {
     switch (error) {
     case EACCES:
-    case EPERM:
-        return 70;
+    case EPERM: return 70;
     case ENOENT:
-    case ENOTDIR:
-        return 76;
-    default:
-        return 75;
+    case ENOTDIR: return 76;
+    default: return 75;
     }
 }
 
@@ -80,7 +76,8 @@ FolderListing listFolder(const QString &path, bool windowsCheck)
         const QString name = pathFromNative(entry->d_name);
         if (isFolder(native, *entry))
             listing.folders.append(name);
-        else if (windowsCheck ? fileImageOf(name) != NodeImage::None : listedWithoutWindowsCheck(name))
+        else if (windowsCheck ? fileImageOf(name) != NodeImage::None
+                              : listedWithoutWindowsCheck(name))
             listing.files.append(name);
         errno = 0;
     }

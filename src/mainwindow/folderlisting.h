@@ -17,10 +17,10 @@ struct FolderListing
 };
 
 // Reads the folder `path`. Names that are not UTF-8 are listed with their bytes kept
-// (nativepath.h); `path` may hold such bytes too. Names beginning with "." are left out. With `windowsCheck` every
-// file the tree can show (pages, pictures, scripts) is listed; without it only pages and
-// pictures. Folders and files are each sorted by name, without letter case first. A link to
-// a folder counts as a folder.
+// (nativepath.h); `path` may hold such bytes too. Names beginning with "." are left out. With
+// `windowsCheck` every file the tree can show (pages, pictures, scripts) is listed; without it only
+// pages and pictures. Folders and files are each sorted by name, without letter case first. A link
+// to a folder counts as a folder.
 FolderListing listFolder(const QString &path, bool windowsCheck);
 
 // The order of the tree: by name without letter case, then with it.

@@ -7,9 +7,7 @@
 #include <algorithm>
 
 FrameClient::FrameClient(ExplorerPane *pane, QMdiArea *area, QWidget *parent)
-    : QWidget(parent)
-    , m_pane(pane)
-    , m_area(area)
+    : QWidget(parent), m_pane(pane), m_area(area)
 {
     m_pane->setParent(this);
     m_area->setParent(this);

@@ -28,8 +28,7 @@ frmMain *frameOf(frmDocument &)
 }
 
 // Runs `Act` on the owner's frame; nothing happens without one.
-template <class Owner, void (*Act)(frmMain &frame, Owner &owner)>
-void onFrame(Owner &owner)
+template <class Owner, void (*Act)(frmMain &frame, Owner &owner)> void onFrame(Owner &owner)
 {
     if (frmMain *frame = frameOf(owner))
         Act(*frame, owner);
@@ -52,19 +51,18 @@ struct FramePart
 };
 
 constexpr FramePart ToolBar{"mnuViewToolbar", &frmMain::toolBarShown, &frmMain::setToolBarShown};
-constexpr FramePart StatusBar{"mnuViewStatusBar", &frmMain::statusBarShown, &frmMain::setStatusBarShown};
+constexpr FramePart StatusBar{"mnuViewStatusBar", &frmMain::statusBarShown,
+                              &frmMain::setStatusBarShown};
 constexpr FramePart TreeView{"mnuViewTreeVew", &frmMain::treeViewShown, &frmMain::setTreeViewShown};
 
-template <class Owner>
-void checkViewEntries(frmMain &frame, Owner &owner)
+template <class Owner> void checkViewEntries(frmMain &frame, Owner &owner)
 {
     for (const FramePart &part : {ToolBar, StatusBar, TreeView})
         setChecked(owner.action(QLatin1String(part.entry)), (frame.*part.shown)());
 }
 
 // Flips the frame's part, marks the owner's entry, lays the frame out again.
-template <class Owner, const FramePart &Part>
-void togglePart(frmMain &frame, Owner &owner)
+template <class Owner, const FramePart &Part> void togglePart(frmMain &frame, Owner &owner)
 {
     const bool show = !(frame.*Part.shown)();
     (frame.*Part.setShown)(show);
@@ -72,29 +70,26 @@ void togglePart(frmMain &frame, Owner &owner)
     frame.relayout();
 }
 
-template <class Owner, int Arrangement>
-void arrange(frmMain &frame, Owner &)
+template <class Owner, int Arrangement> void arrange(frmMain &frame, Owner &)
 {
     frame.arrange(Arrangement);
 }
 
-template <class Owner>
-void closeFrame(frmMain &frame, Owner &)
+template <class Owner> void closeFrame(frmMain &frame, Owner &)
 {
     frame.close();
 }
 
-template <class Owner>
-void openRecentFile(Owner &owner, const char *entry, int index)
+template <class Owner> void openRecentFile(Owner &owner, const char *entry, int index)
 {
-    const QString path = recentFilePath(owner.action(QStringLiteral("%1_%2").arg(QLatin1String(entry)).arg(index)));
+    const QString path = recentFilePath(
+        owner.action(QStringLiteral("%1_%2").arg(QLatin1String(entry)).arg(index)));
     if (!path.isEmpty())
         ReadDoc(path);
 }
 
 // The commands both menu owners have under the same handler names.
-template <class Owner>
-CommandTable<Owner> sharedCommands()
+template <class Owner> CommandTable<Owner> sharedCommands()
 {
     return {
         {"mnuFileNew_Click", [](Owner &) { NewDocument(); }},
@@ -124,11 +119,14 @@ void mnuFilePrint_Click(frmMain &frame)
 {
     frmDocument *doc = frame.activeDocument();
     if (!doc) {
-        reportPrintError(NoObjectError, QStringLiteral("オブジェクト変数または With ブロック変数が設定されていません。"));
+        reportPrintError(
+            NoObjectError,
+            QStringLiteral("オブジェクト変数または With ブロック変数が設定されていません。"));
         return;
     }
     QString error;
-    const auto outcome = Interaction::current().printText(doc->txtText->text() + QStringLiteral("\r\n"), &error);
+    const auto outcome
+        = Interaction::current().printText(doc->txtText->text() + QStringLiteral("\r\n"), &error);
     if (outcome == Interaction::PrintOutcome::Failed)
         reportPrintError(PrinterError, error);
 }
@@ -154,24 +152,27 @@ void documentViewOpening(frmDocument &doc)
 
 FrameCommandTable frameCommands()
 {
-    return sharedCommands<frmMain>() + FrameCommandTable{
-        {"mnuFileSaveAs_Click", mnuFileSaveAs_Click},
-        {"mnuFilePageSetup_Click", [](frmMain &) { Interaction::current().printerSetup(); }},
-        {"mnuFilePrint_Click", mnuFilePrint_Click},
-        {"mnuFileMRU_Click", nullptr, [](frmMain &frame, int index) { openRecentFile(frame, "mnuFileMRU", index); }},
-        {"mnuFileExit_Click", onFrame<frmMain, closeFrame<frmMain>>},
-        {"mnuView_Click", onFrame<frmMain, checkViewEntries<frmMain>>},
-    };
+    return sharedCommands<frmMain>()
+           + FrameCommandTable{
+               {"mnuFileSaveAs_Click", mnuFileSaveAs_Click},
+               {"mnuFilePageSetup_Click", [](frmMain &) { Interaction::current().printerSetup(); }},
+               {"mnuFilePrint_Click", mnuFilePrint_Click},
+               {"mnuFileMRU_Click", nullptr,
+                [](frmMain &frame, int index) { openRecentFile(frame, "mnuFileMRU", index); }},
+               {"mnuFileExit_Click", onFrame<frmMain, closeFrame<frmMain>>},
+               {"mnuView_Click", onFrame<frmMain, checkViewEntries<frmMain>>},
+           };
 }
 
 DocumentCommandTable documentFrameCommands()
 {
-    return sharedCommands<frmDocument>() + DocumentCommandTable{
-        {"mnuRecentFile_Click", nullptr,
-         [](frmDocument &doc, int index) { openRecentFile(doc, "mnuRecentFile", index); }},
-        {"mnuFileEnd_Click", onFrame<frmDocument, closeFrame<frmDocument>>},
-        {"mnuView_Click", documentViewOpening},
-    };
+    return sharedCommands<frmDocument>()
+           + DocumentCommandTable{
+               {"mnuRecentFile_Click", nullptr,
+                [](frmDocument &doc, int index) { openRecentFile(doc, "mnuRecentFile", index); }},
+               {"mnuFileEnd_Click", onFrame<frmDocument, closeFrame<frmDocument>>},
+               {"mnuView_Click", documentViewOpening},
+           };
 }
 
 void registerFrameCommands()

@@ -1,19 +1,19 @@
 #include "mainwindow/frmmain.h"
 
-#include "document/documentsave.h"
-#include "mainwindow/documentio.h"
-#include "mainwindow/filedrop.h"
+#include "commands/menubuilder.h"
 #include "core/interaction.h"
 #include "core/paths.h"
 #include "core/settings.h"
 #include "core/sharedstate.h"
+#include "document/documentsave.h"
 #include "document/frmdocument.h"
 #include "document/richtextbox.h"
+#include "mainwindow/documentio.h"
 #include "mainwindow/explorercommands.h"
 #include "mainwindow/explorerpane.h"
 #include "mainwindow/explorertree.h"
+#include "mainwindow/filedrop.h"
 #include "mainwindow/frameclient.h"
-#include "commands/menubuilder.h"
 #include "mainwindow/framecommands.h"
 #include "mainwindow/framemenus.h"
 #include "mainwindow/guidefile.h"
@@ -28,8 +28,8 @@
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
-#include <QIcon>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -66,8 +66,7 @@ constexpr int NoteMilliseconds = 15000;
 
 } // namespace
 
-frmMain::frmMain(QWidget *parent)
-    : QMainWindow(parent)
+frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
 {
     runningFrame() = this;
     loadFrameResources();
@@ -157,8 +156,9 @@ void frmMain::restoreLayout()
     // default one, which is then what gets stored.
     const QRect stored(twipsToPixels(v.left, dpiX), twipsToPixels(v.top, dpiY),
                        twipsToPixels(v.width, dpiX), twipsToPixels(v.height, dpiY));
-    const QRect fallback(screenRect.x() + screenRect.width() / 8, screenRect.y() + screenRect.height() / 8,
-                         screenRect.width() * 6 / 8, screenRect.height() * 6 / 8);
+    const QRect fallback(screenRect.x() + screenRect.width() / 8,
+                         screenRect.y() + screenRect.height() / 8, screenRect.width() * 6 / 8,
+                         screenRect.height() * 6 / 8);
     QList<QRect> screens;
     for (const QScreen *each : QGuiApplication::screens())
         screens << each->availableGeometry();
@@ -298,9 +298,7 @@ void frmMain::relayout()
 void frmMain::arrange(int arrangement)
 {
     switch (arrangement) {
-    case 0:
-        cascade();
-        break;
+    case 0: cascade(); break;
     case 1:
     case 2: {
         // One window per row (1) or per column (2), across the whole area.
@@ -326,11 +324,8 @@ void frmMain::arrange(int arrangement)
         }
         break;
     }
-    case 3:
-        layoutMinimisedWindows();
-        break;
-    default:
-        break;
+    case 3: layoutMinimisedWindows(); break;
+    default: break;
     }
 }
 
@@ -347,7 +342,8 @@ void frmMain::cascade()
         if (window->isVisible() && !window->isMinimized())
             windows << window;
     const QSize area = mdiArea->viewport()->size();
-    const QList<QRect> rects = cascadeRects(area, documentWindowSize(area), int(windows.size()), documentStep());
+    const QList<QRect> rects
+        = cascadeRects(area, documentWindowSize(area), int(windows.size()), documentStep());
     for (int i = 0; i < windows.size(); ++i) {
         if (windows[i]->isMaximized())
             windows[i]->showNormal();
@@ -390,9 +386,9 @@ void frmMain::addDocument(frmDocument *document)
         QPoint last;
         if (!before.isEmpty())
             last = before.constLast()->isMaximized() ? QPoint(0, 0) : before.constLast()->pos();
-        document->setGeometry(QRect(nextDocumentPosition(area, size, before.isEmpty() ? nullptr : &last,
-                                                         documentStep()),
-                                    size));
+        document->setGeometry(QRect(
+            nextDocumentPosition(area, size, before.isEmpty() ? nullptr : &last, documentStep()),
+            size));
     }
     connect(document, &QObject::destroyed, this, [this] {
         if (!m_destroying && documents().isEmpty()) {
@@ -440,7 +436,8 @@ void frmMain::enableEditButtons(bool enabled)
     const QList<ToolButton> &table = toolButtons();
     for (int i = 2; i < buttons.size() && i < table.size(); ++i) {
         const char *handler = table[i].handler;
-        buttons[i]->setEnabled(enabled && (!handler || DocumentCommands::has(QLatin1String(handler))));
+        buttons[i]->setEnabled(enabled
+                               && (!handler || DocumentCommands::has(QLatin1String(handler))));
     }
 }
 
@@ -490,7 +487,8 @@ bool frmMain::event(QEvent *event)
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == mdiArea->viewport() && (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove))
+    if (watched == mdiArea->viewport()
+        && (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove))
         resetMousePointer();
     return QMainWindow::eventFilter(watched, event);
 }
@@ -544,8 +542,8 @@ bool frmMain::closeOtherWindows()
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
-    const auto answer = Interaction::ask(QStringLiteral("終了しますか？"), Interaction::Icon::Question,
-                                         Interaction::Buttons::YesNo);
+    const auto answer = Interaction::ask(QStringLiteral("終了しますか？"),
+                                         Interaction::Icon::Question, Interaction::Buttons::YesNo);
     // The layout and the shared settings are stored even when the close is cancelled.
     SaveSettings();
     if (answer != Interaction::Answer::Yes || !closeOtherWindows()) {

@@ -13,7 +13,8 @@ QString guideFileFor(const QString &programFolder)
 {
     const QString name = QStringLiteral("orvine.qhc");
     const QDir program(programFolder);
-    const QString folders[] = {programFolder, program.filePath(QStringLiteral(ORVINE_GUIDE_FOLDER))};
+    const QString folders[]
+        = {programFolder, program.filePath(QStringLiteral(ORVINE_GUIDE_FOLDER))};
     for (const QString &folder : folders) {
         const QString file = QDir::cleanPath(QDir(folder).filePath(name));
         if (QFileInfo(file).isFile())

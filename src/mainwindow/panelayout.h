@@ -38,13 +38,13 @@ public:
 
     PaneLayout();
 
-    int width = DesignWidth;  // the pane
-    int height = 0;           // the pane: the frame's inner height
-    TwipsRect tabStrip;       // TabStrip1
-    TwipsRect page;           // picTR1, the tab strip's page
-    TwipsRect tree;           // trvTV, inside the page
-    TwipsRect preview;        // picHyouji
-    TwipsRect imageName;      // lblImageName
+    int width = DesignWidth; // the pane
+    int height = 0;          // the pane: the frame's inner height
+    TwipsRect tabStrip;      // TabStrip1
+    TwipsRect page;          // picTR1, the tab strip's page
+    TwipsRect tree;          // trvTV, inside the page
+    TwipsRect preview;       // picHyouji
+    TwipsRect imageName;     // lblImageName
 
     // The widths of the pane's controls after the pane's width was set at load.
     void fitWidths();

@@ -25,17 +25,20 @@ void reportLaunchError(const char *routine, const QString &program)
 {
     const bool missing = !FileExists(program);
     const int number = missing ? 53 : 5;
-    const QString description = missing ? QStringLiteral("ファイルが見つかりません。")
-                                        : QStringLiteral("プロシージャの呼び出し、または引数が不正です。");
-    Interaction::inform(QStringLiteral("ｴﾗｰ場所 : ") + QLatin1String(routine) + QStringLiteral("\r\nｴﾗｰ番号 : ")
-                            + QString::number(number) + QStringLiteral("\r\nｴﾗｰ内容 : ") + description
-                            + QStringLiteral(" (") + program + QLatin1Char(')'),
+    const QString description
+        = missing ? QStringLiteral("ファイルが見つかりません。")
+                  : QStringLiteral("プロシージャの呼び出し、または引数が不正です。");
+    Interaction::inform(QStringLiteral("ｴﾗｰ場所 : ") + QLatin1String(routine)
+                            + QStringLiteral("\r\nｴﾗｰ番号 : ") + QString::number(number)
+                            + QStringLiteral("\r\nｴﾗｰ内容 : ") + description + QStringLiteral(" (")
+                            + program + QLatin1Char(')'),
                         Interaction::Icon::Warning);
 }
 
 bool askYesNo(const QString &text)
 {
-    return Interaction::ask(text, Interaction::Icon::Question, Interaction::Buttons::YesNo) == Interaction::Answer::Yes;
+    return Interaction::ask(text, Interaction::Icon::Question, Interaction::Buttons::YesNo)
+           == Interaction::Answer::Yes;
 }
 
 // The options dialog, through the owner's own options command.
@@ -55,7 +58,8 @@ enum class CheckBrowserFile { No, Yes };
 // is set (or, with `check`, when its file is missing). The address is handed over as one
 // argument, never through a shell, so blanks and ";" in it are the browser's to read.
 template <class Owner>
-void openInExternalBrowser(Owner &owner, const QString &address, CheckBrowserFile check, const char *routine)
+void openInExternalBrowser(Owner &owner, const QString &address, CheckBrowserFile check,
+                           const char *routine)
 {
     if (shared().strBrowzerPath.isEmpty()) {
         if (!askYesNo(QStringLiteral("ブラウザが指定されていません。指定しますか？")))
@@ -75,7 +79,8 @@ void openInExternalBrowser(Owner &owner, const QString &address, CheckBrowserFil
 bool saveBeforePreview(frmDocument &doc)
 {
     if (doc.strFileName == frmDocument::NewFileName) {
-        if (!askYesNo(QStringLiteral("新規HTMLは保存しないとﾊﾟｽが確定できません。\r\n保存しますか？")))
+        if (!askYesNo(
+                QStringLiteral("新規HTMLは保存しないとﾊﾟｽが確定できません。\r\n保存しますか？")))
             return false;
         doc.run(QStringLiteral("mnuFileAdd_Click"));
         // Save As cancelled: there is no file to show, and the bare name would be looked up
@@ -87,15 +92,11 @@ bool saveBeforePreview(frmDocument &doc)
         }
     }
     if (doc.blnFlgDirty) {
-        switch (Interaction::ask(QStringLiteral("ﾌｧｲﾙが変更されています。保存しますか。"), Interaction::Icon::Question,
-                                 Interaction::Buttons::YesNoCancel)) {
-        case Interaction::Answer::Yes:
-            doc.run(QStringLiteral("mnuFileSave_Click"));
-            break;
-        case Interaction::Answer::Cancel:
-            return false;
-        default:
-            break;
+        switch (Interaction::ask(QStringLiteral("ﾌｧｲﾙが変更されています。保存しますか。"),
+                                 Interaction::Icon::Question, Interaction::Buttons::YesNoCancel)) {
+        case Interaction::Answer::Yes: doc.run(QStringLiteral("mnuFileSave_Click")); break;
+        case Interaction::Answer::Cancel: return false;
+        default: break;
         }
     }
     return true;
@@ -133,8 +134,7 @@ QString sitePage(LocalPage site)
 
 // The Help menu's web sites: the built-in browser, or the external one without checking that
 // its file exists.
-template <class Owner, LocalPage Site>
-void openSite(Owner &owner)
+template <class Owner, LocalPage Site> void openSite(Owner &owner)
 {
     frmMain *frame = frmMain::instance();
     if (shared().blnMyBrowzer) {
@@ -164,7 +164,8 @@ BrowserWindow *showInBuiltInBrowser(frmMain &frame, const QString &address)
         return nullptr;
     shownWindow() = window;
     frame.mdiArea->addSubWindow(window);
-    QObject::connect(window, &QMdiSubWindow::aboutToActivate, &frame, [&frame] { frame.enableEditButtons(false); });
+    QObject::connect(window, &QMdiSubWindow::aboutToActivate, &frame,
+                     [&frame] { frame.enableEditButtons(false); });
     QObject::connect(window, &BrowserWindow::closeRequested, &frame, [&frame] {
         // The View menu's check mark is set again when the menu next opens.
         if (shared().blnTreeViewHide) {
@@ -193,7 +194,8 @@ DocumentCommandTable documentPreviewCommands()
 FrameCommandTable framePreviewCommands()
 {
     return {
-        {"mnuViewBrowser_Click", [](frmMain &frame) { showInBuiltInBrowser(frame, sitePage(LocalPage::OrvineSite)); }},
+        {"mnuViewBrowser_Click",
+         [](frmMain &frame) { showInBuiltInBrowser(frame, sitePage(LocalPage::OrvineSite)); }},
         {"mnuHelpOrvine_Click", openSite<frmMain, LocalPage::OrvineSite>},
         {"mnuHelpTolvane_Click", openSite<frmMain, LocalPage::TolvaneSite>},
     };

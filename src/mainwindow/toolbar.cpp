@@ -1,11 +1,10 @@
 #include "mainwindow/toolbar.h"
 
-#include "mainwindow/documentio.h"
 #include "core/interaction.h"
-#include "mainwindow/documentio.h"
 #include "document/editcommands.h"
 #include "document/frmdocument.h"
 #include "document/richtextbox.h"
+#include "mainwindow/documentio.h"
 #include "mainwindow/frmmain.h"
 
 #include <QAction>
@@ -19,8 +18,9 @@ constexpr int NoObjectError = 91;
 
 void reportError(int number, const QString &description)
 {
-    Interaction::inform(QStringLiteral("tbToolBar_ButtonClick\r\nエラー番号：\r\n") + QString::number(number)
-                            + QStringLiteral("\r\nエラー内容：") + description,
+    Interaction::inform(QStringLiteral("tbToolBar_ButtonClick\r\nエラー番号：\r\n")
+                            + QString::number(number) + QStringLiteral("\r\nエラー内容：")
+                            + description,
                         Interaction::Icon::Warning);
 }
 
@@ -76,13 +76,16 @@ void buildToolBar(QToolBar &bar, frmMain &frame)
 {
     for (const ToolButton &button : toolButtons()) {
         const QIcon shipped(QStringLiteral(":/icons/") + QLatin1String(button.icon));
-        const QIcon icon = button.themeIcon ? QIcon::fromTheme(QLatin1String(button.themeIcon), shipped) : shipped;
+        const QIcon icon = button.themeIcon
+                               ? QIcon::fromTheme(QLatin1String(button.themeIcon), shipped)
+                               : shipped;
         const QString key = QLatin1String(button.key);
         QAction *action = bar.addAction(icon, key);
         action->setObjectName(key);
         action->setData(key);
         action->setToolTip(QString::fromUtf8(button.tooltip));
-        QObject::connect(action, &QAction::triggered, &frame, [&frame, key] { tbToolBar_ButtonClick(frame, key); });
+        QObject::connect(action, &QAction::triggered, &frame,
+                         [&frame, key] { tbToolBar_ButtonClick(frame, key); });
     }
 }
 
@@ -115,14 +118,17 @@ void tbToolBar_ButtonClick(frmMain &frame, const QString &key)
 
     frmDocument *doc = frame.activeDocument();
     if (!doc) {
-        reportError(NoObjectError, QStringLiteral("オブジェクト変数または With ブロック変数が設定されていません。"));
+        reportError(
+            NoObjectError,
+            QStringLiteral("オブジェクト変数または With ブロック変数が設定されていません。"));
         return;
     }
     if (button->handler) {
         doc->run(QLatin1String(button->handler));
     } else if (key == QLatin1String("Save")) {
-        doc->run(doc->strFileName == frmDocument::NewFileName ? QStringLiteral("mnuFileAdd_Click")
-                                                              : QStringLiteral("mnuFileSave_Click"));
+        doc->run(doc->strFileName == frmDocument::NewFileName
+                     ? QStringLiteral("mnuFileAdd_Click")
+                     : QStringLiteral("mnuFileSave_Click"));
     } else if (key == QLatin1String("Cut")) {
         mnuEditCut_Click(*doc);
     } else if (key == QLatin1String("Copy")) {

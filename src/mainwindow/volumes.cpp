@@ -22,14 +22,21 @@ bool isUnderAny(const QString &path, const QStringList &folders)
 bool isPseudoFileSystem(const QString &type)
 {
     static const QStringList types = {
-        QStringLiteral("proc"), QStringLiteral("sysfs"), QStringLiteral("devtmpfs"), QStringLiteral("devpts"),
-        QStringLiteral("tmpfs"), QStringLiteral("ramfs"), QStringLiteral("cgroup"), QStringLiteral("cgroup2"),
-        QStringLiteral("securityfs"), QStringLiteral("debugfs"), QStringLiteral("tracefs"), QStringLiteral("pstore"),
-        QStringLiteral("bpf"), QStringLiteral("autofs"), QStringLiteral("mqueue"), QStringLiteral("hugetlbfs"),
-        QStringLiteral("configfs"), QStringLiteral("fusectl"), QStringLiteral("binfmt_misc"),
-        QStringLiteral("efivarfs"), QStringLiteral("nsfs"), QStringLiteral("overlay"), QStringLiteral("squashfs"),
-        QStringLiteral("rpc_pipefs"), QStringLiteral("nfsd"), QStringLiteral("selinuxfs"), QStringLiteral("rootfs"),
-        QStringLiteral("fuse.gvfsd-fuse"), QStringLiteral("fuse.portal"), QStringLiteral("fuse.lxcfs"),
+        QStringLiteral("proc"),          QStringLiteral("sysfs"),
+        QStringLiteral("devtmpfs"),      QStringLiteral("devpts"),
+        QStringLiteral("tmpfs"),         QStringLiteral("ramfs"),
+        QStringLiteral("cgroup"),        QStringLiteral("cgroup2"),
+        QStringLiteral("securityfs"),    QStringLiteral("debugfs"),
+        QStringLiteral("tracefs"),       QStringLiteral("pstore"),
+        QStringLiteral("bpf"),           QStringLiteral("autofs"),
+        QStringLiteral("mqueue"),        QStringLiteral("hugetlbfs"),
+        QStringLiteral("configfs"),      QStringLiteral("fusectl"),
+        QStringLiteral("binfmt_misc"),   QStringLiteral("efivarfs"),
+        QStringLiteral("nsfs"),          QStringLiteral("overlay"),
+        QStringLiteral("squashfs"),      QStringLiteral("rpc_pipefs"),
+        QStringLiteral("nfsd"),          QStringLiteral("selinuxfs"),
+        QStringLiteral("rootfs"),        QStringLiteral("fuse.gvfsd-fuse"),
+        QStringLiteral("fuse.portal"),   QStringLiteral("fuse.lxcfs"),
         QStringLiteral("fuse.snapfuse"),
     };
     return types.contains(type);
@@ -39,9 +46,15 @@ bool isPseudoFileSystem(const QString &type)
 const QStringList &systemFolders()
 {
     static const QStringList folders = {
-        QStringLiteral("/proc"), QStringLiteral("/sys"), QStringLiteral("/dev"), QStringLiteral("/run"),
-        QStringLiteral("/snap"), QStringLiteral("/boot"), QStringLiteral("/var/lib/docker"),
-        QStringLiteral("/var/lib/snapd"), QStringLiteral("/var/snap"),
+        QStringLiteral("/proc"),
+        QStringLiteral("/sys"),
+        QStringLiteral("/dev"),
+        QStringLiteral("/run"),
+        QStringLiteral("/snap"),
+        QStringLiteral("/boot"),
+        QStringLiteral("/var/lib/docker"),
+        QStringLiteral("/var/lib/snapd"),
+        QStringLiteral("/var/snap"),
     };
     return folders;
 }
@@ -49,10 +62,21 @@ const QStringList &systemFolders()
 bool isNetworkFileSystem(const QString &type)
 {
     static const QStringList types = {
-        QStringLiteral("nfs"), QStringLiteral("nfs4"), QStringLiteral("cifs"), QStringLiteral("smb3"),
-        QStringLiteral("smbfs"), QStringLiteral("sshfs"), QStringLiteral("fuse.sshfs"), QStringLiteral("afs"),
-        QStringLiteral("ceph"), QStringLiteral("glusterfs"), QStringLiteral("fuse.glusterfs"),
-        QStringLiteral("davfs"), QStringLiteral("fuse.davfs2"), QStringLiteral("fuse.rclone"), QStringLiteral("9p"),
+        QStringLiteral("nfs"),
+        QStringLiteral("nfs4"),
+        QStringLiteral("cifs"),
+        QStringLiteral("smb3"),
+        QStringLiteral("smbfs"),
+        QStringLiteral("sshfs"),
+        QStringLiteral("fuse.sshfs"),
+        QStringLiteral("afs"),
+        QStringLiteral("ceph"),
+        QStringLiteral("glusterfs"),
+        QStringLiteral("fuse.glusterfs"),
+        QStringLiteral("davfs"),
+        QStringLiteral("fuse.davfs2"),
+        QStringLiteral("fuse.rclone"),
+        QStringLiteral("9p"),
         QStringLiteral("lustre"),
     };
     return types.contains(type);

@@ -34,7 +34,8 @@ void refill(QMenu *menu, QMdiArea *area)
         QMdiSubWindow *window = windows[i];
         QString caption = window->windowTitle();
         caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        const QString number = i < 9 ? QStringLiteral("&%1 ").arg(i + 1) : QStringLiteral("%1 ").arg(i + 1);
+        const QString number
+            = i < 9 ? QStringLiteral("&%1 ").arg(i + 1) : QStringLiteral("%1 ").arg(i + 1);
         QAction *entry = menu->addAction(number + caption);
         entry->setObjectName(QStringLiteral("mnuWindowList_%1").arg(i + 1));
         entry->setProperty(ListEntryProperty, true);
@@ -68,7 +69,8 @@ void attachWindowList(QMenu *menu, QMdiArea *area)
 
 void addWindowSwitchKeys(QWidget *window, QMdiArea *area)
 {
-    QAction *next = switchAction(window, {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_F6)});
+    QAction *next = switchAction(
+        window, {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_F6)});
     next->setObjectName(QStringLiteral("nextDocumentWindow"));
     QObject::connect(next, &QAction::triggered, area, &QMdiArea::activateNextSubWindow);
     QAction *previous = switchAction(window, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),

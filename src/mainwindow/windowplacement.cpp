@@ -22,7 +22,8 @@ QRect reachableFrameRect(const QRect &stored, const QList<QRect> &screens, const
     const QRect titleStrip(stored.left(), stored.top(), stored.width(), TitleStripHeight);
     for (const QRect &screen : screens) {
         const QRect shown = titleStrip.intersected(screen);
-        if (shown.width() < std::min(MinimumGrabWidth, stored.width()) || shown.height() < TitleStripHeight / 2)
+        if (shown.width() < std::min(MinimumGrabWidth, stored.width())
+            || shown.height() < TitleStripHeight / 2)
             continue;
         QRect fitted = stored;
         fitted.setWidth(std::min(stored.width(), screen.width()));

@@ -34,8 +34,7 @@ QFrame *separatorLine(QWidget *parent, int index)
 
 } // namespace
 
-frmAbout::frmAbout(QWidget *parent)
-    : QDialog(parent)
+frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(aboutCaption());
@@ -87,7 +86,8 @@ frmAbout::frmAbout(QWidget *parent)
 
 void frmAbout::Image1_DblClick()
 {
-    const auto answer = Interaction::current().inputBox(QStringLiteral("パスワードは？"), QString(), QString());
+    const auto answer
+        = Interaction::current().inputBox(QStringLiteral("パスワードは？"), QString(), QString());
     applyDebugPassword(answer);
     lblVersion->setText(programVersionText());
 }

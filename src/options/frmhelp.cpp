@@ -48,8 +48,9 @@ bool frmHelp::open(const QString &collectionFile, View view, QString *error)
         auto *engine = new QHelpEngine(collectionFile);
         engine->setReadOnly(true);
         if (!engine->setupData() || engine->registeredDocumentations().isEmpty()) {
-            *error = engine->error().isEmpty() ? QStringLiteral("ﾍﾙﾌﾟﾌｧｲﾙを開けません: ") + collectionFile
-                                               : engine->error();
+            *error = engine->error().isEmpty()
+                         ? QStringLiteral("ﾍﾙﾌﾟﾌｧｲﾙを開けません: ") + collectionFile
+                         : engine->error();
             delete engine;
             return false;
         }
@@ -68,8 +69,7 @@ frmHelp *frmHelp::instance()
 }
 
 frmHelp::frmHelp(QHelpEngine *engine, const QString &collectionFile)
-    : m_engine(engine)
-    , m_collectionFile(collectionFile)
+    : m_engine(engine), m_collectionFile(collectionFile)
 {
     setObjectName(QStringLiteral("frmHelp"));
     setAttribute(Qt::WA_DeleteOnClose);

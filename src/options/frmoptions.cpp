@@ -1,7 +1,7 @@
 #include "options/frmoptions.h"
 
-#include "tags/shared/dialogwidgets.h"
 #include "core/interaction.h"
+#include "tags/shared/dialogwidgets.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -128,9 +128,11 @@ QWidget *frmOptions::buildToolPanel()
 QWidget *frmOptions::buildWindowPanel()
 {
     auto *panel = new QWidget;
-    chkTrvHide = makeCheckBox(panel, QStringLiteral("chkTrvHide"), tr("ﾌﾞﾗｳｻﾞ表示させたときにﾂﾘｰﾋﾞｭｰを隠す"));
-    chkTreePathChange = makeCheckBox(panel, QStringLiteral("chkTreePathChange"),
-                                     tr("ツリービューからファイルを開いた場合カレントパスを変更する。"));
+    chkTrvHide = makeCheckBox(panel, QStringLiteral("chkTrvHide"),
+                              tr("ﾌﾞﾗｳｻﾞ表示させたときにﾂﾘｰﾋﾞｭｰを隠す"));
+    chkTreePathChange
+        = makeCheckBox(panel, QStringLiteral("chkTreePathChange"),
+                       tr("ツリービューからファイルを開いた場合カレントパスを変更する。"));
     chkWInCheck = makeCheckBox(panel, QStringLiteral("chkWInCheck"),
                                tr("ﾂﾘｰﾋﾞｭｰがうまく表示されない場合にはﾁｪｯｸしてください。"));
     chkTagColor = makeCheckBox(panel, QStringLiteral("chkTagColor"),

@@ -4,8 +4,7 @@
 #include <QHelpEngineCore>
 
 HelpBrowser::HelpBrowser(QHelpEngineCore &engine, QWidget *parent)
-    : QTextBrowser(parent)
-    , m_engine(engine)
+    : QTextBrowser(parent), m_engine(engine)
 {
     setOpenLinks(true);
 }

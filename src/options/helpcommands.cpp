@@ -19,8 +19,10 @@ void showHelp(const QString &caption, frmHelp::View view)
 {
     const QString helpFile = programHelpFile();
     if (helpFile.isEmpty()) {
-        Interaction::inform(QStringLiteral("ﾍﾙﾌﾟの目次を表示できません。 このﾌﾟﾛｼﾞｪｸﾄに関連付けられたﾍﾙﾌﾟが存在しません。"),
-                            Interaction::Icon::Information, caption);
+        Interaction::inform(
+            QStringLiteral(
+                "ﾍﾙﾌﾟの目次を表示できません。 このﾌﾟﾛｼﾞｪｸﾄに関連付けられたﾍﾙﾌﾟが存在しません。"),
+            Interaction::Icon::Information, caption);
         return;
     }
     QString error;
@@ -28,14 +30,12 @@ void showHelp(const QString &caption, frmHelp::View view)
         Interaction::inform(error);
 }
 
-template <class Owner, frmHelp::View View>
-void showHelpOf(Owner &owner)
+template <class Owner, frmHelp::View View> void showHelpOf(Owner &owner)
 {
     showHelp(owner.windowTitle(), View);
 }
 
-template <class Owner>
-void showAbout(Owner &owner)
+template <class Owner> void showAbout(Owner &owner)
 {
     frmAbout about(&owner);
     Interaction::current().runModal(about);

@@ -1,10 +1,10 @@
 #include "options/optionscommands.h"
 
-#include "options/frmoptions.h"
+#include "core/interaction.h"
+#include "document/richtextbox.h"
 #include "mainwindow/framecommands.h"
 #include "mainwindow/frmmain.h"
-#include "document/richtextbox.h"
-#include "core/interaction.h"
+#include "options/frmoptions.h"
 
 namespace {
 

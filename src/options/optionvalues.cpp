@@ -7,7 +7,7 @@
 OptionValues currentOptions()
 {
     const SharedState &s = shared();
-    return {s.blnMyBrowzer,      s.strBrowzerPath,   s.strImageToolPath, s.blnTagColor,
+    return {s.blnMyBrowzer,      s.strBrowzerPath,  s.strImageToolPath, s.blnTagColor,
             s.blnTreePathChange, s.blnTreeViewHide, s.blnWindowsCheck,  s.strAuthor};
 }
 

@@ -30,12 +30,9 @@ struct BrowserButton
 };
 
 constexpr BrowserButton browserButtons[] = {
-    {"Back", "戻る", "go-previous"},
-    {"Forward", "進む", "go-next"},
-    {"Refresh", "更新", "view-refresh"},
-    {"Home", "ホーム", "go-home"},
-    {"Search", "検索", "edit-find"},
-    {"Stop", "中止", "process-stop"},
+    {"Back", "戻る", "go-previous"},     {"Forward", "進む", "go-next"},
+    {"Refresh", "更新", "view-refresh"}, {"Home", "ホーム", "go-home"},
+    {"Search", "検索", "edit-find"},     {"Stop", "中止", "process-stop"},
     {"Exit", "閉じる", "window-close"},
 };
 
@@ -87,8 +84,9 @@ frmBrowser::frmBrowser(const QString &startingAddress, QWidget *parent)
             [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
                 m_busy = false;
                 if (status != QWebEnginePage::NormalTerminationStatus)
-                    Interaction::inform(tr("ﾌﾞﾗｳｻﾞの表示部分が終了したため、ﾍﾟｰｼﾞを表示できません。"),
-                                        Interaction::Icon::Warning);
+                    Interaction::inform(
+                        tr("ﾌﾞﾗｳｻﾞの表示部分が終了したため、ﾍﾟｰｼﾞを表示できません。"),
+                        Interaction::Icon::Warning);
             });
     connect(brwWebBrowser, &QWebEngineView::titleChanged, this, [this] {
         if (!m_busy)
@@ -120,7 +118,8 @@ void frmBrowser::buildToolBar()
     for (const BrowserButton &button : browserButtons) {
         const QString key = QLatin1String(button.key);
         const QString caption = QString::fromUtf8(button.caption);
-        QAction *action = tbToolBar->addAction(QIcon::fromTheme(QLatin1String(button.themeIcon)), caption);
+        QAction *action
+            = tbToolBar->addAction(QIcon::fromTheme(QLatin1String(button.themeIcon)), caption);
         action->setObjectName(key);
         action->setToolTip(caption);
         connect(action, &QAction::triggered, this, [this, key] { tbToolBar_ButtonClick(key); });
@@ -241,5 +240,6 @@ void frmBrowser::storeWindowState() const
 
 void installBuiltInBrowser()
 {
-    BrowserWindow::installMaker([](const QString &startingAddress) { return new frmBrowser(startingAddress); });
+    BrowserWindow::installMaker(
+        [](const QString &startingAddress) { return new frmBrowser(startingAddress); });
 }

@@ -3,9 +3,7 @@
 #include <QVBoxLayout>
 #include <QWebEngineView>
 
-WebHtmlView::WebHtmlView(QWidget *parent)
-    : HtmlView(parent)
-    , m_view(new QWebEngineView(this))
+WebHtmlView::WebHtmlView(QWidget *parent) : HtmlView(parent), m_view(new QWebEngineView(this))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

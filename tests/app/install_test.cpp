@@ -80,20 +80,26 @@ TEST_F(InstalledTree, HoldsTheProgramItsEntryIconAndMetainfo)
 TEST_F(InstalledTree, TheDesktopEntryOpensHtmlFilesAndSpeaksBothLanguages)
 {
     ASSERT_EQ(installed.exitCode, 0) << installed.output.toStdString();
-    const QStringList lines = readText(file(QStringLiteral("share/applications/") + AppId + QStringLiteral(".desktop")))
-                                  .split(u'\n');
-    for (const char *line : {"Exec=orvine %F", "MimeType=text/html;", "Icon=org.orvine.Orvine", "Type=Application"}) {
+    const QStringList lines
+        = readText(file(QStringLiteral("share/applications/") + AppId + QStringLiteral(".desktop")))
+              .split(u'\n');
+    for (const char *line :
+         {"Exec=orvine %F", "MimeType=text/html;", "Icon=org.orvine.Orvine", "Type=Application"}) {
         SCOPED_TRACE(line);
         EXPECT_TRUE(lines.contains(QLatin1String(line)));
     }
     for (const char *key : {"Name=", "Name[ja]=", "Comment=", "Comment[ja]="}) {
         SCOPED_TRACE(key);
-        EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
-                                [key](const QString &l) { return l.startsWith(QLatin1String(key)) && l.size() > int(strlen(key)); }));
+        EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [key](const QString &l) {
+            return l.startsWith(QLatin1String(key)) && l.size() > int(strlen(key));
+        }));
     }
-    const QString metainfo = readText(file(QStringLiteral("share/metainfo/") + AppId + QStringLiteral(".metainfo.xml")));
+    const QString metainfo = readText(
+        file(QStringLiteral("share/metainfo/") + AppId + QStringLiteral(".metainfo.xml")));
     EXPECT_TRUE(metainfo.contains(QStringLiteral("<release version=\"%1.%2.%3\"")
-                                      .arg(ORVINE_VERSION_MAJOR).arg(ORVINE_VERSION_MINOR).arg(ORVINE_VERSION_PATCH)));
+                                      .arg(ORVINE_VERSION_MAJOR)
+                                      .arg(ORVINE_VERSION_MINOR)
+                                      .arg(ORVINE_VERSION_PATCH)));
 }
 
 TEST_F(InstalledTree, TheInstalledProgramFindsItsGuideAndItsPagesOpen)
@@ -143,7 +149,8 @@ TEST(GuideFile, IsFoundBesideTheProgramOrInTheInstalledDataFolder)
     };
     for (const auto &c : cases) {
         const QString expected = *c.guide ? root.filePath(QString::fromUtf8(c.guide)) : QString();
-        EXPECT_EQ(guideFileFor(root.filePath(QString::fromUtf8(c.programFolder))), expected) << c.programFolder;
+        EXPECT_EQ(guideFileFor(root.filePath(QString::fromUtf8(c.programFolder))), expected)
+            << c.programFolder;
     }
 }
 

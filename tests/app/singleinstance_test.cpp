@@ -1,7 +1,7 @@
-#include "app/handovermessage.h"
-#include "app/runtimefolder.h"
 #include "app/singleinstance.h"
 
+#include "app/handovermessage.h"
+#include "app/runtimefolder.h"
 #include "support/qstringprinter.h"
 
 #include <QDataStream>
@@ -16,12 +16,10 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
-
 #include <iostream>
-#include <thread>
-
 #include <pwd.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -80,42 +78,54 @@ TEST_F(RuntimeFolder, AFolderOthersOwnOrMayWriteIsNeverUsed)
     };
     const QString xdgName = QStringLiteral("xdg");
     const Case cases[] = {
-        {"a private XDG_RUNTIME_DIR", [](RuntimeFolder &t) { makeFolder(t.in("xdg"), 0700); }, xdgName,
-         [](RuntimeFolder &t) { return t.in("xdg"); }},
+        {"a private XDG_RUNTIME_DIR", [](RuntimeFolder &t) { makeFolder(t.in("xdg"), 0700); },
+         xdgName, [](RuntimeFolder &t) { return t.in("xdg"); }},
         {"XDG_RUNTIME_DIR of another user",
          [](RuntimeFolder &t) { ASSERT_TRUE(makeFolder(t.in("xdg"), 0700, nobody())); }, xdgName,
          [](RuntimeFolder &t) { return t.runtimeOfUser(); }},
-        {"XDG_RUNTIME_DIR open to all", [](RuntimeFolder &t) { makeFolder(t.in("xdg"), 0777); }, xdgName,
-         [](RuntimeFolder &t) { return t.runtimeOfUser(); }},
-        {"XDG_RUNTIME_DIR readable by the group", [](RuntimeFolder &t) { makeFolder(t.in("xdg"), 0750); }, xdgName,
+        {"XDG_RUNTIME_DIR open to all", [](RuntimeFolder &t) { makeFolder(t.in("xdg"), 0777); },
+         xdgName, [](RuntimeFolder &t) { return t.runtimeOfUser(); }},
+        {"XDG_RUNTIME_DIR readable by the group",
+         [](RuntimeFolder &t) { makeFolder(t.in("xdg"), 0750); }, xdgName,
          [](RuntimeFolder &t) { return t.runtimeOfUser(); }},
         {"XDG_RUNTIME_DIR a link to a private folder",
          [](RuntimeFolder &t) {
              makeFolder(t.in("real"), 0700);
-             ASSERT_EQ(::symlink(QFile::encodeName(t.in("real")).constData(), QFile::encodeName(t.in("xdg")).constData()), 0);
+             ASSERT_EQ(::symlink(QFile::encodeName(t.in("real")).constData(),
+                                 QFile::encodeName(t.in("xdg")).constData()),
+                       0);
          },
          xdgName, [](RuntimeFolder &t) { return t.runtimeOfUser(); }},
-        {"XDG_RUNTIME_DIR a file", [](RuntimeFolder &t) { QFile(t.in("xdg")).open(QIODevice::WriteOnly); }, xdgName,
+        {"XDG_RUNTIME_DIR a file",
+         [](RuntimeFolder &t) { QFile(t.in("xdg")).open(QIODevice::WriteOnly); }, xdgName,
          [](RuntimeFolder &t) { return t.runtimeOfUser(); }},
-        {"no XDG_RUNTIME_DIR", [](RuntimeFolder &) {}, {}, [](RuntimeFolder &t) { return t.runtimeOfUser(); }},
+        {"no XDG_RUNTIME_DIR",
+         [](RuntimeFolder &) {},
+         {},
+         [](RuntimeFolder &t) { return t.runtimeOfUser(); }},
         {"runtime-<user> made by another user",
-         [](RuntimeFolder &t) { ASSERT_TRUE(makeFolder(t.runtimeOfUser(), 0700, nobody())); }, {},
+         [](RuntimeFolder &t) { ASSERT_TRUE(makeFolder(t.runtimeOfUser(), 0700, nobody())); },
+         {},
          [](RuntimeFolder &t) { return t.own(); }},
-        {"runtime-<user> open to all", [](RuntimeFolder &t) { makeFolder(t.runtimeOfUser(), 0777); }, {},
+        {"runtime-<user> open to all",
+         [](RuntimeFolder &t) { makeFolder(t.runtimeOfUser(), 0777); },
+         {},
          [](RuntimeFolder &t) { return t.own(); }},
         {"our own name taken as well",
          [](RuntimeFolder &t) {
              ASSERT_TRUE(makeFolder(t.runtimeOfUser(), 0777, nobody()));
              ASSERT_TRUE(makeFolder(t.own(), 0700, nobody()));
          },
-         {}, [](RuntimeFolder &t) { return t.own(1); }},
+         {},
+         [](RuntimeFolder &t) { return t.own(1); }},
         {"every name taken",
          [](RuntimeFolder &t) {
              ASSERT_TRUE(makeFolder(t.runtimeOfUser(), 0700, nobody()));
              for (int n = 0; n <= 9; ++n)
                  ASSERT_TRUE(makeFolder(t.own(n), 0777));
          },
-         {}, [](RuntimeFolder &) { return QString(); }},
+         {},
+         [](RuntimeFolder &) { return QString(); }},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -165,14 +175,14 @@ TEST_F(RuntimeFolder, AStartNeverHandsItsFilesToALockInASharedFolder)
 
 // Runs `work` on a thread of its own (the hand-over blocks) while this thread's event loop lets
 // the running instance answer.
-template <class Work>
-void whileServing(Work work, int timeoutMs = 60000)
+template <class Work> void whileServing(Work work, int timeoutMs = 60000)
 {
     QEventLoop loop;
     QTimer::singleShot(timeoutMs, &loop, [&loop] { loop.exit(1); });
     std::thread sender([&] {
         work();
-        QMetaObject::invokeMethod(&loop, [&loop] { loop.exit(0); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &loop, [&loop] { loop.exit(0); }, Qt::QueuedConnection);
     });
     const int ended = loop.exec();
     sender.join();
@@ -184,7 +194,8 @@ QStringList manyNames(int count)
     QStringList names;
     names.reserve(count);
     for (int i = 0; i < count; ++i)
-        names << QStringLiteral("/home/taro/ホームページ/日記/%1.html").arg(i, 6, 10, QLatin1Char('0'));
+        names << QStringLiteral("/home/taro/ホームページ/日記/%1.html")
+                     .arg(i, 6, 10, QLatin1Char('0'));
     return names;
 }
 
@@ -205,7 +216,8 @@ TEST(SingleInstanceHandOver, ManyNamesArriveWholeAndInOrder)
     clock.start();
     whileServing([&] { handed = later.handOver(names, 60000); });
     const qint64 elapsed = clock.elapsed();
-    std::cout << "[ measured ] handing over " << names.size() << " names took " << elapsed << " ms\n";
+    std::cout << "[ measured ] handing over " << names.size() << " names took " << elapsed
+              << " ms\n";
 
     EXPECT_TRUE(handed);
     QStringList all;
@@ -237,7 +249,9 @@ TEST(HandOverMessages, SplitAndReadBackAsTheList)
         {"no files", {}, 1024},
         {"one name", {QStringLiteral("/a.htm")}, 1024},
         {"an empty and a null name", {QString(""), QString()}, 1024},
-        {"names beyond the BMP and a lone surrogate", {surrogates, QStringLiteral("/写真/ページ.html")}, 1024},
+        {"names beyond the BMP and a lone surrogate",
+         {surrogates, QStringLiteral("/写真/ページ.html")},
+         1024},
         {"more names than one message holds", manyNames(500), 1024},
         {"a name that just fits", {QString(510, QLatin1Char('x'))}, 4 + 4 + 1020},
     };
@@ -310,7 +324,8 @@ TEST(SingleInstanceHandOver, AnOversizedMessageIsRefusedWithoutHarm)
     running.setReceiver([&received](const QStringList &files) { received << files; });
 
     const QByteArray tooLong = messageOf(manyNames(100));
-    for (const QByteArray &message : {tooLong, number(1) + number(0x7ffffffe) + QByteArray(2000, 'x')}) {
+    for (const QByteArray &message :
+         {tooLong, number(1) + number(0x7ffffffe) + QByteArray(2000, 'x')}) {
         bool answered = true;
         whileServing([&] {
             QLocalSocket socket;

@@ -1,6 +1,7 @@
+#include "app/startfiles.h"
+
 #include "app/commandline.h"
 #include "app/singleinstance.h"
-#include "app/startfiles.h"
 #include "core/nativepath.h"
 #include "support/qstringprinter.h"
 #include "support/spinefixture.h"
@@ -11,10 +12,9 @@
 #include <QTest>
 
 #include <csignal>
-#include <vector>
-
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 TEST(CommandLine, NamesBecomeFullCleanPaths)
 {
@@ -29,17 +29,25 @@ TEST(CommandLine, NamesBecomeFullCleanPaths)
         {"none", {}, {}},
         {"relative", {QStringLiteral("index.htm")}, {QStringLiteral("/home/user/web/index.htm")}},
         {"up a folder", {QStringLiteral("../a.htm")}, {QStringLiteral("/home/user/a.htm")}},
-        {"absolute, in order", {QStringLiteral("/tmp/b.htm"), QStringLiteral("a.htm")},
+        {"absolute, in order",
+         {QStringLiteral("/tmp/b.htm"), QStringLiteral("a.htm")},
          {QStringLiteral("/tmp/b.htm"), QStringLiteral("/home/user/web/a.htm")}},
-        {"a file address", {QStringLiteral("file:///tmp/%E6%97%A5%E6%9C%AC.htm")}, {QStringLiteral("/tmp/日本.htm")}},
-        {"a Japanese name", {QStringLiteral("日本語.html")}, {QStringLiteral("/home/user/web/日本語.html")}},
+        {"a file address",
+         {QStringLiteral("file:///tmp/%E6%97%A5%E6%9C%AC.htm")},
+         {QStringLiteral("/tmp/日本.htm")}},
+        {"a Japanese name",
+         {QStringLiteral("日本語.html")},
+         {QStringLiteral("/home/user/web/日本語.html")}},
         {"an empty argument", {QString()}, {}},
         // Names from old archives are Shift-JIS bytes (テ.htm): they keep their bytes.
-        {"a Shift-JIS name", {pathFromNative(QByteArray("\x83\x65.htm"))},
+        {"a Shift-JIS name",
+         {pathFromNative(QByteArray("\x83\x65.htm"))},
          {pathFromNative(QByteArray("/home/user/web/\x83\x65.htm"))}},
-        {"a file address with Shift-JIS bytes", {QStringLiteral("file:///tmp/%83e.htm")},
+        {"a file address with Shift-JIS bytes",
+         {QStringLiteral("file:///tmp/%83e.htm")},
          {pathFromNative(QByteArray("/tmp/\x83\x65.htm"))}},
-        {"a file address written in Shift-JIS bytes", {pathFromNative(QByteArray("file:///tmp/\x83\x65.htm"))},
+        {"a file address written in Shift-JIS bytes",
+         {pathFromNative(QByteArray("file:///tmp/\x83\x65.htm"))},
          {pathFromNative(QByteArray("/tmp/\x83\x65.htm"))}},
     };
     for (const Case &c : cases) {
@@ -64,7 +72,8 @@ TEST_F(StartFiles, FilesOnTheCommandLineOpenWithoutTheTemplateQuestion)
 TEST_F(StartFiles, WithoutFilesTheTemplateQuestionComes)
 {
     ScriptedInteraction ui;
-    ui.expectDialog(QStringLiteral("dlgOpenHtml"), [](QDialog &d) { clickControl(d, QStringLiteral("CancelButton")); });
+    ui.expectDialog(QStringLiteral("dlgOpenHtml"),
+                    [](QDialog &d) { clickControl(d, QStringLiteral("CancelButton")); });
     openStartFiles({});
     EXPECT_EQ(ui.pendingCount(), 0);
 }
@@ -82,10 +91,11 @@ TEST_F(StartFiles, BadArgumentsGetTheirMessagesAndTheRestStillOpen)
     };
     const QList<Case> cases = {
         {"a missing file", path(QStringLiteral("missing.htm")),
-         path(QStringLiteral("missing.htm")) + QStringLiteral("は見つかりません。\r\n新しいﾌｧｲﾙを作成しますか？"),
+         path(QStringLiteral("missing.htm"))
+             + QStringLiteral("は見つかりません。\r\n新しいﾌｧｲﾙを作成しますか？"),
          Interaction::Icon::Question},
-        {"a folder", path(QStringLiteral("folder")), QStringLiteral("ｴﾗｰﾙｰﾁﾝ >> ReadDoc()\r\nｴﾗｰｺｰﾄﾞ >> 75"),
-         Interaction::Icon::Warning},
+        {"a folder", path(QStringLiteral("folder")),
+         QStringLiteral("ｴﾗｰﾙｰﾁﾝ >> ReadDoc()\r\nｴﾗｰｺｰﾄﾞ >> 75"), Interaction::Icon::Warning},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -123,7 +133,8 @@ TEST_F(StartFiles, ASecondStartHandsItsFilesToTheRunningProgram)
     };
     const QList<Case> cases = {
         {"without files it ends silently", {}, {}},
-        {"a relative name arrives as a full path", {QStringLiteral("second.htm")},
+        {"a relative name arrives as a full path",
+         {QStringLiteral("second.htm")},
          {path(QStringLiteral("second.htm"))}},
     };
     for (const Case &c : cases) {
@@ -173,8 +184,9 @@ TEST_F(StartFiles, ASecondStartHandsOverNamesThatAreNotUtf8)
     for (QByteArray &variable : environment)
         envp.push_back(variable.data());
     envp.push_back(nullptr);
-    char *argv[] = {const_cast<char *>(program.constData()), const_cast<char *>(absolute.constData()),
-                    const_cast<char *>(relative.constData()), nullptr};
+    char *argv[]
+        = {const_cast<char *>(program.constData()), const_cast<char *>(absolute.constData()),
+           const_cast<char *>(relative.constData()), nullptr};
 
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
@@ -184,7 +196,8 @@ TEST_F(StartFiles, ASecondStartHandsOverNamesThatAreNotUtf8)
         ::_exit(127);
     }
     int status = -1;
-    const bool ended = QTest::qWaitFor([&] { return ::waitpid(child, &status, WNOHANG) == child; }, 20000);
+    const bool ended
+        = QTest::qWaitFor([&] { return ::waitpid(child, &status, WNOHANG) == child; }, 20000);
     if (!ended) {
         ::kill(child, SIGKILL);
         ::waitpid(child, &status, 0);
@@ -192,7 +205,8 @@ TEST_F(StartFiles, ASecondStartHandsOverNamesThatAreNotUtf8)
     ASSERT_TRUE(ended) << "the second start ends";
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_EQ(handed, (QStringList{pathFromNative(absolute), pathFromNative(folder + '/' + relative)}));
+    EXPECT_EQ(handed,
+              (QStringList{pathFromNative(absolute), pathFromNative(folder + '/' + relative)}));
 }
 #endif
 

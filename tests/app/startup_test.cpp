@@ -71,8 +71,8 @@ TEST_F(NewDocumentTest, TheTemplateDialogDecidesTheText)
         QString text;
     };
     const QList<Case> cases = {
-        {"standard template",
-         [](QDialog &d) { clickControl(d, QStringLiteral("OKButton")); }, true, StandardTemplate},
+        {"standard template", [](QDialog &d) { clickControl(d, QStringLiteral("OKButton")); }, true,
+         StandardTemplate},
         {"blank template",
          [](QDialog &d) {
              clickControl(d, QStringLiteral("optTemplate_0"));

@@ -1,5 +1,6 @@
-#include "harness.h"
 #include "pagegen.h"
+
+#include "harness.h"
 
 #include <gtest/gtest.h>
 
@@ -89,13 +90,8 @@ TEST(Samples, PercentilesAreNearestRank)
     for (int i = 100; i >= 1; --i)
         hundred << i;
     const Case cases[] = {
-        {{}, 50, 0},
-        {{7}, 99, 7},
-        {{3, 1, 2}, 50, 2},
-        {{4, 1, 3, 2}, 50, 2},
-        {hundred, 99, 99},
-        {hundred, 100, 100},
-        {hundred, 0, 1},
+        {{}, 50, 0},       {{7}, 99, 7},        {{3, 1, 2}, 50, 2}, {{4, 1, 3, 2}, 50, 2},
+        {hundred, 99, 99}, {hundred, 100, 100}, {hundred, 0, 1},
     };
     for (const Case &c : cases) {
         bench::Samples samples;

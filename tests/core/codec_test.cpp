@@ -3,9 +3,8 @@
 #include <QSet>
 
 #include <algorithm>
-#include <random>
-
 #include <gtest/gtest.h>
+#include <random>
 
 namespace {
 
@@ -30,12 +29,9 @@ struct LookAlikeCase
     char16_t readBack;
 };
 const LookAlikeCase lookAlikeCases[] = {
-    {"wave dash", 0x301C, 0x8160, 0xFF5E},
-    {"double vertical line", 0x2016, 0x8161, 0x2225},
-    {"minus sign", 0x2212, 0x817C, 0xFF0D},
-    {"cent sign", 0x00A2, 0x8191, 0xFFE0},
-    {"pound sign", 0x00A3, 0x8192, 0xFFE1},
-    {"not sign", 0x00AC, 0x81CA, 0xFFE2},
+    {"wave dash", 0x301C, 0x8160, 0xFF5E},  {"double vertical line", 0x2016, 0x8161, 0x2225},
+    {"minus sign", 0x2212, 0x817C, 0xFF0D}, {"cent sign", 0x00A2, 0x8191, 0xFFE0},
+    {"pound sign", 0x00A3, 0x8192, 0xFFE1}, {"not sign", 0x00AC, 0x81CA, 0xFFE2},
     {"em dash", 0x2014, 0x815C, 0x2015},
 };
 
@@ -47,8 +43,8 @@ bool isLookAlike(char16_t unit)
 
 QString reference(char32_t codePoint)
 {
-    return QStringLiteral("&#x") + QString::number(uint(codePoint), 16).toUpper().rightJustified(4, u'0')
-         + u';';
+    return QStringLiteral("&#x")
+           + QString::number(uint(codePoint), 16).toUpper().rightJustified(4, u'0') + u';';
 }
 
 } // namespace
@@ -157,7 +153,8 @@ TEST(CodecEncode, EveryUnitReadsBackOrBecomesAReference)
     EXPECT_GT(references, 0);
     // iconv alone would turn these into 0x5C and 0x7E, which read back as backslash and tilde
     for (char16_t lookAlike : {0x00A5, 0x203E})
-        EXPECT_EQ(QString::fromLatin1(encodeCp932(QString(QChar(lookAlike)))), reference(lookAlike));
+        EXPECT_EQ(QString::fromLatin1(encodeCp932(QString(QChar(lookAlike)))),
+                  reference(lookAlike));
 }
 
 // Linux input methods type these where Windows has the code page's own forms; they are written
@@ -188,13 +185,16 @@ TEST(CodecEncode, CodesAfterAKeptByteDoNotPairWithIt)
          bytes({0xEE, 0xEE, 0x75})},
         {"81 FA 4A: roman numeral one would be 87 54, and 81 87 reads as infinity",
          bytes({0x81, 0xFA, 0x4A})},
-        {"EE ED 40: U+7E8A would be FA 5C, and EE FA reads as a broken bar", bytes({0xEE, 0xED, 0x40})},
-        {"kept byte, then a duplicate in the middle of a line", bytes({'<', 'p', '>', 0xEE, 0xEE, 0x75, 0x82, 0xA0, '\r', '\n'})},
+        {"EE ED 40: U+7E8A would be FA 5C, and EE FA reads as a broken bar",
+         bytes({0xEE, 0xED, 0x40})},
+        {"kept byte, then a duplicate in the middle of a line",
+         bytes({'<', 'p', '>', 0xEE, 0xEE, 0x75, 0x82, 0xA0, '\r', '\n'})},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         const QString text = decodeCp932(c.file);
-        ASSERT_TRUE(std::any_of(text.begin(), text.end(), isKeptByte)) << "the case holds a kept byte";
+        ASSERT_TRUE(std::any_of(text.begin(), text.end(), isKeptByte))
+            << "the case holds a kept byte";
         EXPECT_EQ(encodeCp932(text), c.file);
     }
     // An edit that puts a character right after a kept lead byte: no form of "A" leaves 0x81
@@ -209,10 +209,12 @@ TEST(CodecEncode, CodesAfterAKeptByteDoNotPairWithIt)
 
 TEST(CodecEncode, CharactersOutsideCodePage932BecomeReferencesAndAreReported)
 {
-    const QString text = QStringLiteral("a😀b😀c\U000E0001é<\U0001F601\U0001F602\U0001F603\U0001F604");
+    const QString text
+        = QStringLiteral("a😀b😀c\U000E0001é<\U0001F601\U0001F602\U0001F603\U0001F604");
     EncodeReport report;
-    EXPECT_EQ(encodeCp932(text, &report),
-              QByteArray("a&#x1F600;b&#x1F600;c&#xE0001;&#x00E9;<&#x1F601;&#x1F602;&#x1F603;&#x1F604;"));
+    EXPECT_EQ(
+        encodeCp932(text, &report),
+        QByteArray("a&#x1F600;b&#x1F600;c&#xE0001;&#x00E9;<&#x1F601;&#x1F602;&#x1F603;&#x1F604;"));
     EXPECT_EQ(report.unmappable, 8);
     EXPECT_EQ(report.firstUnmappable,
               (QStringList{QStringLiteral("😀"), QStringLiteral("\U000E0001"), QStringLiteral("é"),

@@ -9,8 +9,14 @@ struct Window
     QString ran;
 };
 
-void save(Window &w) { w.ran = QStringLiteral("save"); }
-void print(Window &w) { w.ran = QStringLiteral("print"); }
+void save(Window &w)
+{
+    w.ran = QStringLiteral("save");
+}
+void print(Window &w)
+{
+    w.ran = QStringLiteral("print");
+}
 
 } // namespace
 

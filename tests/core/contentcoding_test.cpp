@@ -48,8 +48,14 @@ TEST(ContentCoding, EveryPackingUnpacksToThePage)
         {"deflate as bare data", {"deflate"}, packed(page, Packing::RawDeflate), page},
         {"random bytes survive", {"gzip"}, packed(noise), noise},
         {"two gzip members", {"gzip"}, packed(page.left(100)) + packed(page.mid(100)), page},
-        {"packed twice, in two fields", {"deflate", "gzip"}, packed(packed(page, Packing::Zlib)), page},
-        {"packed twice, in one field", {"deflate, gzip"}, packed(packed(page, Packing::Zlib)), page},
+        {"packed twice, in two fields",
+         {"deflate", "gzip"},
+         packed(packed(page, Packing::Zlib)),
+         page},
+        {"packed twice, in one field",
+         {"deflate, gzip"},
+         packed(packed(page, Packing::Zlib)),
+         page},
         {"identity", {"identity"}, page, page},
         {"no coding", {}, page, page},
     };
@@ -69,7 +75,8 @@ TEST(ContentCoding, AStreamCutAnywhereIsBroken)
         const QByteArray coding = packing == Packing::Gzip ? "gzip" : "deflate";
         for (qsizetype cut = 1; cut < whole.size(); ++cut) {
             const Result result = decode({coding}, whole.left(cut));
-            ASSERT_EQ(result.status, ContentDecoding::Broken) << coding.constData() << " cut at " << cut;
+            ASSERT_EQ(result.status, ContentDecoding::Broken)
+                << coding.constData() << " cut at " << cut;
         }
     }
 }

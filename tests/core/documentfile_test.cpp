@@ -1,4 +1,5 @@
 #include "core/documentfile.h"
+
 #include "core/nativepath.h"
 
 #include <QDir>
@@ -6,12 +7,11 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
-#include <functional>
-
 #include <dirent.h>
 #include <fcntl.h>
-
+#include <functional>
 #include <grp.h>
+#include <gtest/gtest.h>
 #include <pwd.h>
 #include <sched.h>
 #include <signal.h>
@@ -20,8 +20,6 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -88,7 +86,7 @@ bool becomeNobody()
 {
     const passwd *nobody = ::getpwnam("nobody");
     return nobody && ::setgroups(0, nullptr) == 0 && ::setgid(nobody->pw_gid) == 0
-        && ::setuid(nobody->pw_uid) == 0;
+           && ::setuid(nobody->pw_uid) == 0;
 }
 
 QString expectRefused(const QString &path, int number, const QByteArray &before)
@@ -170,11 +168,12 @@ TEST(DocumentFileWrite, ReadAndSavedWithItsLinesKeepsEveryByte)
         lines = written.lines;
     }
     // A line typed at the top ends as most lines of the file do (here: each kind once, CR LF).
-    ASSERT_TRUE(writeDocumentFile(path, QStringLiteral("x\r\n") + read.text, read.encoding, lines).error.ok());
+    ASSERT_TRUE(writeDocumentFile(path, QStringLiteral("x\r\n") + read.text, read.encoding, lines)
+                    .error.ok());
     EXPECT_EQ(readBytes(path), "x\r\n" + original);
     // A failed write leaves the lines of the file as they were: nothing is reported.
-    const WriteResult failed = writeDocumentFile(dir.filePath(QStringLiteral("no folder/page.htm")), read.text,
-                                                 read.encoding, lines);
+    const WriteResult failed = writeDocumentFile(dir.filePath(QStringLiteral("no folder/page.htm")),
+                                                 read.text, read.encoding, lines);
     EXPECT_FALSE(failed.error.ok());
     EXPECT_FALSE(failed.lines);
 }
@@ -312,7 +311,8 @@ TEST(DocumentFileWrite, FullDiskLeavesTheOldFileAlone)
 
     const std::string tmpfs = inChild([&] {
         const QByteArray mountPoint = QFile::encodeName(folder.dir.path());
-        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
+        if (::unshare(CLONE_NEWNS) != 0
+            || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
             || ::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=256k") != 0)
             return QStringLiteral("skip");
         const QString path = folder.path(QStringLiteral("page.htm"));
@@ -320,8 +320,7 @@ TEST(DocumentFileWrite, FullDiskLeavesTheOldFileAlone)
         QFile filler(folder.path(QStringLiteral("filler")));
         filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
         const QByteArray block(4096, 'x');
-        while (filler.write(block) == block.size()) {
-        }
+        while (filler.write(block) == block.size()) {}
         filler.resize(filler.size() - 100 * 1024);
         filler.close();
         const WriteResult result = writeDocumentFile(path, bigText);
@@ -468,7 +467,8 @@ TEST(DocumentFileNames, StampsTellAnotherProgramsChangeFromOurOwnSave)
     ::unlink(native.constData());
     EXPECT_FALSE(fileStampOf(path).exists);
     EXPECT_FALSE(fileStampOf(dir.path()).exists); // a folder is not a document's file
-    EXPECT_FALSE(writeDocumentFile(dir.filePath(QStringLiteral("no/such.htm")), QStringLiteral("x")).stamp.exists);
+    EXPECT_FALSE(writeDocumentFile(dir.filePath(QStringLiteral("no/such.htm")), QStringLiteral("x"))
+                     .stamp.exists);
 }
 
 // A page reached through a link is saved into the file the link names; the link stays a link.
@@ -494,7 +494,8 @@ TEST(DocumentFileWrite, ALinkStaysALinkAndItsFileGetsTheText)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         ASSERT_EQ(::symlink(c.target.constData(), (folder + c.link).constData()), 0);
-        const WriteResult result = writeDocumentFile(pathFromNative(folder + c.link), QStringLiteral("new"));
+        const WriteResult result
+            = writeDocumentFile(pathFromNative(folder + c.link), QStringLiteral("new"));
         ASSERT_TRUE(result.error.ok()) << result.error.number;
         struct stat info;
         ASSERT_EQ(::lstat((folder + c.link).constData(), &info), 0);
@@ -504,7 +505,9 @@ TEST(DocumentFileWrite, ALinkStaysALinkAndItsFileGetsTheText)
     }
     ASSERT_EQ(::symlink("circle2.htm", (folder + "/circle1.htm").constData()), 0);
     ASSERT_EQ(::symlink("circle1.htm", (folder + "/circle2.htm").constData()), 0);
-    EXPECT_EQ(writeDocumentFile(pathFromNative(folder + "/circle1.htm"), QStringLiteral("x")).error.number, 75);
+    EXPECT_EQ(writeDocumentFile(pathFromNative(folder + "/circle1.htm"), QStringLiteral("x"))
+                  .error.number,
+              75);
     struct stat info;
     ASSERT_EQ(::lstat((folder + "/circle1.htm").constData(), &info), 0);
     EXPECT_TRUE(S_ISLNK(info.st_mode));

@@ -1,10 +1,10 @@
-#include "core/codec.h"
 #include "core/filelines.h"
+
+#include "core/codec.h"
 #include "support/u8.h"
 
-#include <random>
-
 #include <gtest/gtest.h>
+#include <random>
 
 namespace {
 
@@ -57,15 +57,17 @@ QByteArray randomBytes(std::mt19937 &random, TextEncoding encoding, int maxLengt
     const QList<QByteArray> pieces = [encoding]() -> QList<QByteArray> {
         switch (encoding) {
         case TextEncoding::Iso2022Jp:
-            return {"\x1B$B", "\x1B(B", "\x1B(J", "\x1B(I", "\x1B$@", "\x1B", "4A", "\r\n", "\n", "\r", "\\"};
+            return {"\x1B$B", "\x1B(B", "\x1B(J", "\x1B(I", "\x1B$@", "\x1B",
+                    "4A",     "\r\n",   "\n",     "\r",     "\\"};
         case TextEncoding::Utf16LeBom:
-            return {QByteArray("\r\0\n\0", 4), QByteArray("\n\0", 2), QByteArray("\r\0", 2), "\x42\x30", "\x3D\xD8"};
+            return {QByteArray("\r\0\n\0", 4), QByteArray("\n\0", 2), QByteArray("\r\0", 2),
+                    "\x42\x30", "\x3D\xD8"};
         case TextEncoding::Utf16BeBom:
-            return {QByteArray("\0\r\0\n", 4), QByteArray("\0\n", 2), QByteArray("\0\r", 2), "\x30\x42", "\xD8\x3D"};
+            return {QByteArray("\0\r\0\n", 4), QByteArray("\0\n", 2), QByteArray("\0\r", 2),
+                    "\x30\x42", "\xD8\x3D"};
         case TextEncoding::ShiftJis:
             return {"\r\n", "\n", "\r", "\xED\x40", "\xFA\x5C", "\x87\x90", "\x82\xA0"};
-        default:
-            return {"\r\n", "\n", "\r", "\xA4\xA2", "\xE3\x81\x82", "\x8E"};
+        default: return {"\r\n", "\n", "\r", "\xA4\xA2", "\xE3\x81\x82", "\x8E"};
         }
     }();
     QByteArray bytes;
@@ -102,19 +104,30 @@ TEST(FileLinesUnchanged, EveryFileComesBackByteForByte)
         {"lone CRs", "a\rb\r", TextEncoding::ShiftJis},
         {"empty file", "", TextEncoding::ShiftJis},
         {"only breaks", "\n\n\r\n\r", TextEncoding::ShiftJis},
-        {"duplicate Shift-JIS codes", "\xED\x40\xEE\xEF\n\xFA\x4A\x87\x90\xFA\x54", TextEncoding::ShiftJis},
+        {"duplicate Shift-JIS codes", "\xED\x40\xEE\xEF\n\xFA\x4A\x87\x90\xFA\x54",
+         TextEncoding::ShiftJis},
         {"Shift-JIS lead byte before a break", "\x82\n\x82\r\n\xFC", TextEncoding::ShiftJis},
-        {"EUC-JP stray bytes at line ends", "\xA4\xB4\xA4\xED\x8E\n\xA4\xAB\xFF\xA1\n", TextEncoding::EucJp},
-        {"ISO-2022-JP two-byte set across a break", "\x1B$B4A\n4A\x1B(B\n", TextEncoding::Iso2022Jp},
+        {"EUC-JP stray bytes at line ends", "\xA4\xB4\xA4\xED\x8E\n\xA4\xAB\xFF\xA1\n",
+         TextEncoding::EucJp},
+        {"ISO-2022-JP two-byte set across a break", "\x1B$B4A\n4A\x1B(B\n",
+         TextEncoding::Iso2022Jp},
         {"ISO-2022-JP Roman set across lines", "\x1B(Jx\\\n\\y~\n\x1B(B", TextEncoding::Iso2022Jp},
         {"ISO-2022-JP final switch without a break", "\x1B$B4A\x1B(B", TextEncoding::Iso2022Jp},
         {"UTF-8 with a cut-off character", "a\n\xE3\x81", TextEncoding::Utf8},
-        {"UTF-8 BOM and LF", "\xEF\xBB\xBF" "a\nb", TextEncoding::Utf8Bom},
+        {"UTF-8 BOM and LF",
+         "\xEF\xBB\xBF"
+         "a\nb",
+         TextEncoding::Utf8Bom},
         {"UTF-8 BOM encoding on a file without one", "a\nb", TextEncoding::Utf8Bom},
-        {"UTF-16LE BOM and LF", QByteArray("\xFF\xFE" "a\0\n\0", 6), TextEncoding::Utf16LeBom},
+        {"UTF-16LE BOM and LF",
+         QByteArray("\xFF\xFE"
+                    "a\0\n\0",
+                    6),
+         TextEncoding::Utf16LeBom},
         {"UTF-16LE without a BOM", QByteArray("a\0\n\0b\0", 6), TextEncoding::Utf16LeBom},
         {"UTF-16BE odd length", QByteArray("\xFE\xFF\0a\0\n\0", 7), TextEncoding::Utf16BeBom},
-        {"UTF-16BE a lone surrogate before a break", QByteArray("\xD8\x3D\0\r\0\n\xDC\x00", 8), TextEncoding::Utf16BeBom},
+        {"UTF-16BE a lone surrogate before a break", QByteArray("\xD8\x3D\0\r\0\n\xDC\x00", 8),
+         TextEncoding::Utf16BeBom},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -151,10 +164,13 @@ TEST(FileLinesUnchanged, ReusableLinesReadAloneAsTheirText)
                 if (!line.reusable)
                     continue;
                 // A mark in front, for the encodings that would drop one from the line.
-                const QByteArray alone = encodeText(QString(), encoding) + file.bytesOf(line).toByteArray()
+                const QByteArray alone = encodeText(QString(), encoding)
+                                         + file.bytesOf(line).toByteArray()
                                          + file.endBytesOf(line).toByteArray();
                 const QString read = decodeText(alone, encoding);
-                const qsizetype endLength = line.end == LineEnd::CrLf ? 2 : line.end == LineEnd::None ? 0 : 1;
+                const qsizetype endLength = line.end == LineEnd::CrLf   ? 2
+                                            : line.end == LineEnd::None ? 0
+                                                                        : 1;
                 ASSERT_EQ(read, file.text().mid(line.textStart, line.textLength + endLength))
                     << hex(bytes) << " line at " << line.byteStart << " mark " << markSize;
             }
@@ -189,7 +205,8 @@ TEST(FileLinesEdited, RandomFilesReadBackAsEdited)
             if (lfText(decodeText(plain, encoding)) != lfText(edited))
                 continue;
             const QByteArray saved = writeLines(edited, encoding, &file).bytes;
-            ASSERT_EQ(lfText(decodeText(saved, encoding)), lfText(edited)) << hex(bytes) << " -> " << hex(saved);
+            ASSERT_EQ(lfText(decodeText(saved, encoding)), lfText(edited))
+                << hex(bytes) << " -> " << hex(saved);
         }
     }
 }
@@ -206,14 +223,16 @@ TEST(FileLinesEdited, LineEndsFollowTheFile)
         QByteArray after;
     } cases[] = {
         {"a line added to an LF file", "a\nb\n", QStringLiteral("x\r\na\r\nb\r\n"), "x\na\nb\n"},
-        {"a line added to a file without a final break", "a\r\nb", QStringLiteral("a\r\nb\r\nc"), "a\r\nb\r\nc"},
-        {"a line added to mixed breaks, most of them LF", "a\r\nb\nc\n", QStringLiteral("a\r\nx\r\nb\r\nc\r\n"),
-         "a\r\nx\nb\nc\n"},
+        {"a line added to a file without a final break", "a\r\nb", QStringLiteral("a\r\nb\r\nc"),
+         "a\r\nb\r\nc"},
+        {"a line added to mixed breaks, most of them LF", "a\r\nb\nc\n",
+         QStringLiteral("a\r\nx\r\nb\r\nc\r\n"), "a\r\nx\nb\nc\n"},
         {"lone CRs", "a\rb\r", QStringLiteral("a\r\nx\r\nb\r\n"), "a\rx\rb\r"},
         {"the last line edited", "a\nb", QStringLiteral("a\r\nB"), "a\nB"},
         {"the final empty line deleted", "a\n", QStringLiteral("a"), "a"},
         {"a break typed at the end", "a", QStringLiteral("a\r\n"), "a\r\n"},
-        {"lines moved keep their ends", "1\n2\r\n3\n", QStringLiteral("3\r\n1\r\n2\r\n"), "3\n1\n2\r\n"},
+        {"lines moved keep their ends", "1\n2\r\n3\n", QStringLiteral("3\r\n1\r\n2\r\n"),
+         "3\n1\n2\r\n"},
         {"the old last line moved up", "a\nb", QStringLiteral("b\r\na"), "b\na"},
         {"everything replaced", "a\n", QStringLiteral("x\r\ny"), "x\ny"},
         {"an empty file filled", "", QStringLiteral("x\r\ny"), "x\r\ny"},
@@ -253,7 +272,8 @@ TEST(FileLinesEdited, EveryShiftJisCodeOnUntouchedLinesComesBack)
         for (int trail = 0x40; trail <= 0xFC; ++trail) {
             const QByteArray code = QByteArray(1, char(lead)) + char(trail);
             const QString text = decodeCp932(code);
-            if (text.size() != 1 || (text.at(0).unicode() >= 0xDC80 && text.at(0).unicode() <= 0xDCFF))
+            if (text.size() != 1
+                || (text.at(0).unicode() >= 0xDC80 && text.at(0).unicode() <= 0xDCFF))
                 continue;
             file += code;
             if (++codes % 40 == 0)
@@ -271,7 +291,8 @@ TEST(FileLinesEdited, EveryShiftJisCodeOnUntouchedLinesComesBack)
     const int middle = int(edited.size()) / 2;
     edited[middle] += u8("∵");
     edited.prepend(u8("∵纊"));
-    const QByteArray saved = writeLines(edited.join(QStringLiteral("\r\n")), TextEncoding::ShiftJis, &lines).bytes;
+    const QByteArray saved
+        = writeLines(edited.join(QStringLiteral("\r\n")), TextEncoding::ShiftJis, &lines).bytes;
     QList<QByteArray> savedLines = saved.split('\n');
     const QList<QByteArray> originalLines = file.split('\n');
     ASSERT_EQ(savedLines.size(), originalLines.size() + 1);
@@ -327,10 +348,16 @@ TEST(FileLinesEdited, AnotherEncodingKeepsTheLineBreaks)
         TextEncoding from, to;
         QByteArray after;
     } cases[] = {
-        {"Shift-JIS LF to UTF-8", "\x8A\xBF\n\x8E\x9A\n", TextEncoding::ShiftJis, TextEncoding::Utf8, u8("漢\n字\n").toUtf8()},
+        {"Shift-JIS LF to UTF-8", "\x8A\xBF\n\x8E\x9A\n", TextEncoding::ShiftJis,
+         TextEncoding::Utf8, u8("漢\n字\n").toUtf8()},
         {"to UTF-16LE with its mark", "a\nb", TextEncoding::ShiftJis, TextEncoding::Utf16LeBom,
-         QByteArray("\xFF\xFE" "a\0\n\0b\0", 8)},
-        {"UTF-8 with a mark to without", "\xEF\xBB\xBF" "a\r\n", TextEncoding::Utf8Bom, TextEncoding::Utf8, "a\r\n"},
+         QByteArray("\xFF\xFE"
+                    "a\0\n\0b\0",
+                    8)},
+        {"UTF-8 with a mark to without",
+         "\xEF\xBB\xBF"
+         "a\r\n",
+         TextEncoding::Utf8Bom, TextEncoding::Utf8, "a\r\n"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -339,8 +366,9 @@ TEST(FileLinesEdited, AnotherEncodingKeepsTheLineBreaks)
     }
     // UTF-16 read without a mark stays without one when edited.
     const FileLines unmarked(QByteArray("a\0\n\0", 4), TextEncoding::Utf16LeBom);
-    EXPECT_EQ(hex(writeLines(QStringLiteral("x\r\na\r\n"), TextEncoding::Utf16LeBom, &unmarked).bytes),
-              hex(QByteArray("x\0\n\0a\0\n\0", 8)));
+    EXPECT_EQ(
+        hex(writeLines(QStringLiteral("x\r\na\r\n"), TextEncoding::Utf16LeBom, &unmarked).bytes),
+        hex(QByteArray("x\0\n\0a\0\n\0", 8)));
 }
 
 // Unmappable characters on new lines are written as references and counted once.
@@ -348,8 +376,8 @@ TEST(FileLinesEdited, UnmappableCharactersAreReported)
 {
     const FileLines lines(QByteArray("a\nb\n"), TextEncoding::ShiftJis);
     EncodeReport report;
-    const QByteArray saved =
-        writeLines(u8("😀\r\na\r\n😀x\r\nb\r\n𠀋"), TextEncoding::ShiftJis, &lines, &report).bytes;
+    const QByteArray saved
+        = writeLines(u8("😀\r\na\r\n😀x\r\nb\r\n𠀋"), TextEncoding::ShiftJis, &lines, &report).bytes;
     EXPECT_EQ(saved, "&#x1F600;\na\n&#x1F600;x\nb\n&#x2000B;");
     EXPECT_EQ(report.unmappable, 3);
     EXPECT_EQ(report.firstUnmappable, (QStringList{u8("😀"), u8("𠀋")}));

@@ -6,9 +6,8 @@
 #include <QTextDocument>
 
 #include <algorithm>
-#include <random>
-
 #include <gtest/gtest.h>
+#include <random>
 
 // The text a file reads as is held by the editor's control, which changes a few characters
 // (into line breaks): the decoders keep the bytes of exactly those, so that what the editor
@@ -100,8 +99,9 @@ TEST(HoldableText, TheEditorChangesOnlyWhatTheDecodersKeepAsBytes)
 {
     RichTextBox box;
     QList<char32_t> suspects = keptAsBytes();
-    suspects << 0x0000 << 0x0009 << 0x000B << 0x000C << 0x001B << 0x007F << 0x0085 << 0x00A0 << 0x2028 << 0x200B
-             << 0xFEFF << 0xFFF9 << 0xFFFC << 0xFFFD << 0xFFFE << 0xFFFF << 0xD800 << 0xDBFF << 0xDFFF << 0x1F600;
+    suspects << 0x0000 << 0x0009 << 0x000B << 0x000C << 0x001B << 0x007F << 0x0085 << 0x00A0
+             << 0x2028 << 0x200B << 0xFEFF << 0xFFF9 << 0xFFFC << 0xFFFD << 0xFFFE << 0xFFFF
+             << 0xD800 << 0xDBFF << 0xDFFF << 0x1F600;
     for (char32_t unit = 0xDC00; unit <= 0xDCFF; ++unit)
         suspects << unit;
     std::sort(suspects.begin(), suspects.end());
@@ -123,9 +123,17 @@ TEST(HoldableText, UnicodeFilesReadAsTextTheControlHolds)
         QByteArray file;
     } cases[] = {
         {"UTF-8 paragraph separator and frame marks", TextEncoding::Utf8,
-         "a\xE2\x80\xA9" "b\xEF\xB7\x90" "c\xEF\xB7\x91" "d\xE2\x80\xA8" "e"},
+         "a\xE2\x80\xA9"
+         "b\xEF\xB7\x90"
+         "c\xEF\xB7\x91"
+         "d\xE2\x80\xA8"
+         "e"},
         {"UTF-8 with a mark", TextEncoding::Utf8Bom, "\xEF\xBB\xBF\xE2\x80\xA9\xE2\x80\xA9"},
-        {"UTF-16LE", TextEncoding::Utf16LeBom, QByteArray("\xFF\xFE" "a\0\x29\x20\xD0\xFD\xD1\xFD" "b\0", 12)},
+        {"UTF-16LE", TextEncoding::Utf16LeBom,
+         QByteArray("\xFF\xFE"
+                    "a\0\x29\x20\xD0\xFD\xD1\xFD"
+                    "b\0",
+                    12)},
         {"UTF-16BE", TextEncoding::Utf16BeBom, QByteArray("\xFE\xFF\x20\x29\0a\xFD\xD1", 8)},
     };
     RichTextBox box;
@@ -133,20 +141,25 @@ TEST(HoldableText, UnicodeFilesReadAsTextTheControlHolds)
         SCOPED_TRACE(c.name);
         const QString text = decodeText(c.file, c.encoding);
         EXPECT_TRUE(holds(box, text));
-        EXPECT_EQ(encodeText(box.text(), c.encoding).toHex(' ').toStdString(), c.file.toHex(' ').toStdString());
+        EXPECT_EQ(encodeText(box.text(), c.encoding).toHex(' ').toStdString(),
+                  c.file.toHex(' ').toStdString());
     }
     std::mt19937 random(2029);
-    const QByteArray pieces[] = {"\xE2\x80\xA9", "\xEF\xB7\x90", "\xEF\xB7\x91", "\x29\x20", "\x20\x29", "\xD0\xFD",
-                                 "\xFD\xD0", "\xD1\xFD", "\x00\xD8", "\xDC", "a", "\xE3\x81\x82"};
-    for (TextEncoding encoding : {TextEncoding::Utf8, TextEncoding::Utf16LeBom, TextEncoding::Utf16BeBom}) {
+    const QByteArray pieces[]
+        = {"\xE2\x80\xA9", "\xEF\xB7\x90", "\xEF\xB7\x91", "\x29\x20", "\x20\x29", "\xD0\xFD",
+           "\xFD\xD0",     "\xD1\xFD",     "\x00\xD8",     "\xDC",     "a",        "\xE3\x81\x82"};
+    for (TextEncoding encoding :
+         {TextEncoding::Utf8, TextEncoding::Utf16LeBom, TextEncoding::Utf16BeBom}) {
         SCOPED_TRACE(encodingName(encoding).toStdString());
         for (int round = 0; round < 150; ++round) {
             QByteArray file = encodeText(QString(), encoding);
             for (int n = int(random() % 20); n > 0; --n)
-                file += random() % 2 ? pieces[random() % std::size(pieces)] : QByteArray(1, char(random()));
+                file += random() % 2 ? pieces[random() % std::size(pieces)]
+                                     : QByteArray(1, char(random()));
             const QString text = decodeText(file, encoding);
             box.setText(text);
-            ASSERT_EQ(lineBreaksAsLf(box.text()), lineBreaksAsLf(text)) << file.toHex(' ').toStdString();
+            ASSERT_EQ(lineBreaksAsLf(box.text()), lineBreaksAsLf(text))
+                << file.toHex(' ').toStdString();
         }
     }
 }

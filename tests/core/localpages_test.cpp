@@ -23,12 +23,13 @@ TEST(SearchPage, TheSettingItNamesIsTheOneTheSearchButtonReads)
     ASSERT_FALSE(page.isEmpty());
 
     // "設定ファイル（~/.config/Orvine/Orvine.ini）の [Settings] にある SearchPage"
-    const QRegularExpressionMatch file = QRegularExpression(QStringLiteral("~/\\.config/([^）)]+\\.ini)")).match(page);
+    const QRegularExpressionMatch file
+        = QRegularExpression(QStringLiteral("~/\\.config/([^）)]+\\.ini)")).match(page);
     ASSERT_TRUE(file.hasMatch()) << "the page names no settings file";
     EXPECT_TRUE(SettingsStore::fileName().endsWith(QLatin1Char('/') + file.captured(1)))
         << SettingsStore::fileName().toStdString();
-    const QRegularExpressionMatch setting =
-        QRegularExpression(QStringLiteral("\\[([A-Za-z ]+)\\] にある ([A-Za-z]+)")).match(page);
+    const QRegularExpressionMatch setting
+        = QRegularExpression(QStringLiteral("\\[([A-Za-z ]+)\\] にある ([A-Za-z]+)")).match(page);
     ASSERT_TRUE(setting.hasMatch()) << "the page names no setting";
 
     const QString chosen = QStringLiteral("https://www.example.jp/検索");

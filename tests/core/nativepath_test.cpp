@@ -1,4 +1,5 @@
 #include "core/nativepath.h"
+
 #include "support/qstringprinter.h"
 
 #include <QRandomGenerator>
@@ -36,14 +37,18 @@ TEST(NativePath, EveryNameComesBackAsItsOwnBytes)
         {"Shift-JIS", "/tmp/" + shiftJisName, false},
         {"EUC-JP", "/tmp/\xA5\xC6\xA5\xB9\xA5\xC8.htm", false},
         {"Latin-1", "/tmp/caf\xE9.htm", false},
-        {"overlong slash", "/tmp/a\xC0\xAF" "b", false},
+        {"overlong slash",
+         "/tmp/a\xC0\xAF"
+         "b",
+         false},
         {"an encoded surrogate", "/tmp/\xED\xA0\x80.htm", false},
         {"beyond U+10FFFF", "/tmp/\xF4\x90\x80\x80", false},
         {"cut-off sequence at the end", "/tmp/\xE3\x81", false},
         {"cut-off sequence before ASCII", "/tmp/\xE3\x81.htm", false},
         {"a lone continuation byte", "/tmp/\x80\xBF", false},
         {"kept bytes that look like UTF-8 leads before valid text", "\xE3\xE3\x81\x82", false},
-        {"every high byte", [] {
+        {"every high byte",
+         [] {
              QByteArray all;
              for (int b = 0x80; b <= 0xFF; ++b)
                  all.append(char(b));
@@ -75,11 +80,14 @@ TEST(NativePath, RandomByteStringsRoundTrip)
         for (char &b : bytes) {
             // Mostly high bytes and the bytes UTF-8 is built of, now and then a slash or a letter.
             const int pick = random.bounded(10);
-            b = char(pick == 0 ? '/' : pick == 1 ? 'a' + random.bounded(26) : 0x80 + random.bounded(128));
+            b = char(pick == 0   ? '/'
+                     : pick == 1 ? 'a' + random.bounded(26)
+                                 : 0x80 + random.bounded(128));
         }
         const QString path = pathFromNative(bytes);
         ASSERT_EQ(hex(nativePath(path)), hex(bytes)) << "round " << round;
-        ASSERT_EQ(bytes.isValidUtf8(), path == QString::fromUtf8(bytes)) << hex(bytes).toStdString();
+        ASSERT_EQ(bytes.isValidUtf8(), path == QString::fromUtf8(bytes))
+            << hex(bytes).toStdString();
     }
 }
 
@@ -115,10 +123,14 @@ TEST(NativePath, FileAddressesKeepTheirBytes)
     };
     const Case cases[] = {
         {"percent-encoded Shift-JIS", QUrl(QStringLiteral("file:///tmp/%83e%83X%83g.htm")), sjis},
-        {"percent-encoded UTF-8", QUrl(QStringLiteral("file:///tmp/%E5%86%99%E7%9C%9F.png")), QStringLiteral("/tmp/写真.png")},
-        {"blanks and signs", QUrl::fromLocalFile(QStringLiteral("/tmp/a b#c%d?.htm")), QStringLiteral("/tmp/a b#c%d?.htm")},
-        {"localhost", QUrl(QStringLiteral("file://localhost/tmp/a.htm")), QStringLiteral("/tmp/a.htm")},
-        {"a share", QUrl(QStringLiteral("file://server/share/a.htm")), QStringLiteral("//server/share/a.htm")},
+        {"percent-encoded UTF-8", QUrl(QStringLiteral("file:///tmp/%E5%86%99%E7%9C%9F.png")),
+         QStringLiteral("/tmp/写真.png")},
+        {"blanks and signs", QUrl::fromLocalFile(QStringLiteral("/tmp/a b#c%d?.htm")),
+         QStringLiteral("/tmp/a b#c%d?.htm")},
+        {"localhost", QUrl(QStringLiteral("file://localhost/tmp/a.htm")),
+         QStringLiteral("/tmp/a.htm")},
+        {"a share", QUrl(QStringLiteral("file://server/share/a.htm")),
+         QStringLiteral("//server/share/a.htm")},
         {"a web address", QUrl(QStringLiteral("http://example.com/a.htm")), QString()},
         {"raw bytes written into the address", urlOf(QStringLiteral("file://") + sjis), sjis},
     };
@@ -126,7 +138,8 @@ TEST(NativePath, FileAddressesKeepTheirBytes)
         SCOPED_TRACE(c.what);
         EXPECT_EQ(localPathOf(c.url), c.path);
     }
-    for (const QString &path : {sjis, QStringLiteral("/tmp/日本 語#1%.htm"), pathFromNative(QByteArray("/\xFF/%41"))}) {
+    for (const QString &path :
+         {sjis, QStringLiteral("/tmp/日本 語#1%.htm"), pathFromNative(QByteArray("/\xFF/%41"))}) {
         SCOPED_TRACE(displayPath(path).toStdString());
         EXPECT_TRUE(fileUrlOf(path).isLocalFile());
         EXPECT_EQ(localPathOf(fileUrlOf(path)), path);
@@ -137,6 +150,6 @@ TEST(NativePath, CommandLineArgumentsKeepTheirBytes)
 {
     const QByteArray name = "/tmp/" + shiftJisName;
     const char *argv[] = {"orvine", name.constData(), "\xE6\x97\xA5.htm", nullptr};
-    EXPECT_EQ(nativeArguments(3, argv),
-              (QStringList{QStringLiteral("orvine"), pathFromNative(name), QStringLiteral("日.htm")}));
+    EXPECT_EQ(nativeArguments(3, argv), (QStringList{QStringLiteral("orvine"), pathFromNative(name),
+                                                     QStringLiteral("日.htm")}));
 }

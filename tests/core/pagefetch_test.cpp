@@ -59,15 +59,26 @@ TEST(PageFetch, AWholeBodyArrivesInEveryFraming)
         const char *path;
         LocalHttpServer::Reply reply;
     } cases[] = {
-        {"/length", LocalHttpServer::rawReply(head("Content-Length: " + QByteArray::number(Page.size()) + "\r\n") + Page)},
+        {"/length",
+         LocalHttpServer::rawReply(
+             head("Content-Length: " + QByteArray::number(Page.size()) + "\r\n") + Page)},
         {"/close", LocalHttpServer::rawReply(head({}) + Page)},
-        {"/chunked", LocalHttpServer::rawReply(head("Transfer-Encoding: chunked\r\n") + chunked(Page, 7))},
-        {"/gzip", LocalHttpServer::rawReply(head("Content-Encoding: gzip\r\nContent-Length: " + QByteArray::number(gz.size()) + "\r\n") + gz)},
-        {"/gzip-chunked", LocalHttpServer::rawReply(head("Content-Encoding: gzip\r\nTransfer-Encoding: chunked\r\n") + chunked(gz, 10))},
-        {"/deflate", LocalHttpServer::rawReply(head("Content-Encoding: deflate\r\n") + packed(Page, Packing::Zlib))},
+        {"/chunked",
+         LocalHttpServer::rawReply(head("Transfer-Encoding: chunked\r\n") + chunked(Page, 7))},
+        {"/gzip", LocalHttpServer::rawReply(head("Content-Encoding: gzip\r\nContent-Length: "
+                                                 + QByteArray::number(gz.size()) + "\r\n")
+                                            + gz)},
+        {"/gzip-chunked",
+         LocalHttpServer::rawReply(head("Content-Encoding: gzip\r\nTransfer-Encoding: chunked\r\n")
+                                   + chunked(gz, 10))},
+        {"/deflate", LocalHttpServer::rawReply(head("Content-Encoding: deflate\r\n")
+                                               + packed(Page, Packing::Zlib))},
         {"/continue", LocalHttpServer::rawReply("HTTP/1.1 100 Continue\r\n\r\n" + head({}) + Page)},
-        {"/in-pieces", {.raw = {{0, "HTTP/1.1 200 OK\r\nContent-"}, {30, "Length: " + QByteArray::number(Page.size()) + "\r\n\r\n"},
-                                {30, Page.left(5)}, {30, Page.mid(5)}}}},
+        {"/in-pieces",
+         {.raw = {{0, "HTTP/1.1 200 OK\r\nContent-"},
+                  {30, "Length: " + QByteArray::number(Page.size()) + "\r\n\r\n"},
+                  {30, Page.left(5)},
+                  {30, Page.mid(5)}}}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.path);
@@ -80,7 +91,8 @@ TEST(PageFetch, AWholeBodyArrivesInEveryFraming)
     ASSERT_FALSE(server.requests().isEmpty());
     EXPECT_TRUE(server.requests().constFirst().contains("Accept-Encoding: gzip, deflate\r\n"));
     EXPECT_TRUE(server.requests().constFirst().contains("Connection: close\r\n"));
-    EXPECT_TRUE(server.requests().constFirst().startsWith("GET /length HTTP/1.1\r\nHost: 127.0.0.1:"));
+    EXPECT_TRUE(
+        server.requests().constFirst().startsWith("GET /length HTTP/1.1\r\nHost: 127.0.0.1:"));
 }
 
 // Real Japanese pages in each encoding arrive byte for byte, whatever framing and packing the
@@ -95,18 +107,24 @@ TEST(PageFetch, RealPagesArriveByteForByte)
         const QByteArray bytes = file.readAll();
         const QByteArray gz = packed(bytes);
         const QList<LocalHttpServer::Reply> replies = {
-            LocalHttpServer::rawReply(head("Content-Length: " + QByteArray::number(bytes.size()) + "\r\n") + bytes),
+            LocalHttpServer::rawReply(
+                head("Content-Length: " + QByteArray::number(bytes.size()) + "\r\n") + bytes),
             LocalHttpServer::rawReply(head("Transfer-Encoding: chunked\r\n") + chunked(bytes, 1)),
             LocalHttpServer::rawReply(head("Transfer-Encoding: chunked\r\n") + chunked(bytes, 13)),
-            LocalHttpServer::rawReply(head("Content-Encoding: gzip\r\nTransfer-Encoding: chunked\r\n") + chunked(gz, 5)),
-            LocalHttpServer::rawReply(head("Content-Encoding: deflate\r\n") + packed(bytes, Packing::RawDeflate)),
-            {.raw = {{0, head("Content-Encoding: gzip\r\n") + gz.left(3)}, {20, gz.mid(3, 11)}, {20, gz.mid(14)}}},
+            LocalHttpServer::rawReply(
+                head("Content-Encoding: gzip\r\nTransfer-Encoding: chunked\r\n") + chunked(gz, 5)),
+            LocalHttpServer::rawReply(head("Content-Encoding: deflate\r\n")
+                                      + packed(bytes, Packing::RawDeflate)),
+            {.raw = {{0, head("Content-Encoding: gzip\r\n") + gz.left(3)},
+                     {20, gz.mid(3, 11)},
+                     {20, gz.mid(14)}}},
         };
         for (const LocalHttpServer::Reply &reply : replies) {
             const QByteArray path = "/page" + QByteArray::number(++served);
             server.route(path, reply);
             const Fetched got = fetch(server.url(path));
-            EXPECT_EQ(got.failure, FetchFailure::None) << name << ' ' << path.constData() << ' ' << got.detail.toStdString();
+            EXPECT_EQ(got.failure, FetchFailure::None)
+                << name << ' ' << path.constData() << ' ' << got.detail.toStdString();
             EXPECT_EQ(got.body, bytes) << name << ' ' << path.constData();
         }
     }
@@ -124,29 +142,56 @@ TEST(PageFetch, APartOrNoBodyIsRefused)
         LocalHttpServer::Reply reply;
         FetchFailure failure;
     } cases[] = {
-        {"/gzip-cut", LocalHttpServer::rawReply(head("Content-Encoding: gzip\r\nContent-Length: 20\r\n") + gz.left(20)),
+        {"/gzip-cut",
+         LocalHttpServer::rawReply(head("Content-Encoding: gzip\r\nContent-Length: 20\r\n")
+                                   + gz.left(20)),
          FetchFailure::BadResponse},
-        {"/gzip-cut-at-close", LocalHttpServer::rawReply(head("Content-Encoding: gzip\r\n") + gz.left(gz.size() - 4)),
+        {"/gzip-cut-at-close",
+         LocalHttpServer::rawReply(head("Content-Encoding: gzip\r\n") + gz.left(gz.size() - 4)),
          FetchFailure::BadResponse},
-        {"/length-cut", LocalHttpServer::rawReply(head("Content-Length: 500\r\n") + Page), FetchFailure::CutOff},
-        {"/bad-chunk-size", LocalHttpServer::rawReply(head("Transfer-Encoding: chunked\r\n") + "zz\r\n" + Page + "\r\n0\r\n\r\n"),
+        {"/length-cut", LocalHttpServer::rawReply(head("Content-Length: 500\r\n") + Page),
+         FetchFailure::CutOff},
+        {"/bad-chunk-size",
+         LocalHttpServer::rawReply(head("Transfer-Encoding: chunked\r\n") + "zz\r\n" + Page
+                                   + "\r\n0\r\n\r\n"),
          FetchFailure::BadResponse},
-        {"/bad-second-chunk", LocalHttpServer::rawReply(head("Transfer-Encoding: chunked\r\n") + "5\r\n<html\r\nq\r\n"),
+        {"/bad-second-chunk",
+         LocalHttpServer::rawReply(head("Transfer-Encoding: chunked\r\n") + "5\r\n<html\r\nq\r\n"),
          FetchFailure::BadResponse},
-        {"/chunks-cut", LocalHttpServer::rawReply(head("Transfer-Encoding: chunked\r\n") + "5\r\n<html\r\n"), FetchFailure::CutOff},
-        {"/two-lengths", LocalHttpServer::rawReply(head("Content-Length: 6\r\nContent-Length: " + QByteArray::number(Page.size()) + "\r\n") + Page),
+        {"/chunks-cut",
+         LocalHttpServer::rawReply(head("Transfer-Encoding: chunked\r\n") + "5\r\n<html\r\n"),
+         FetchFailure::CutOff},
+        {"/two-lengths",
+         LocalHttpServer::rawReply(head("Content-Length: 6\r\nContent-Length: "
+                                        + QByteArray::number(Page.size()) + "\r\n")
+                                   + Page),
          FetchFailure::BadResponse},
-        {"/204", LocalHttpServer::rawReply("HTTP/1.1 204 No Content\r\n\r\n"), FetchFailure::NoPage},
-        {"/304", LocalHttpServer::rawReply("HTTP/1.1 304 Not Modified\r\n\r\n"), FetchFailure::NoPage},
-        {"/206", LocalHttpServer::rawReply("HTTP/1.1 206 Partial Content\r\nContent-Length: 5\r\n\r\n<html"), FetchFailure::NoPage},
-        {"/empty-200", LocalHttpServer::rawReply(head("Content-Length: 0\r\n")), FetchFailure::NoPage},
+        {"/204", LocalHttpServer::rawReply("HTTP/1.1 204 No Content\r\n\r\n"),
+         FetchFailure::NoPage},
+        {"/304", LocalHttpServer::rawReply("HTTP/1.1 304 Not Modified\r\n\r\n"),
+         FetchFailure::NoPage},
+        {"/206",
+         LocalHttpServer::rawReply(
+             "HTTP/1.1 206 Partial Content\r\nContent-Length: 5\r\n\r\n<html"),
+         FetchFailure::NoPage},
+        {"/empty-200", LocalHttpServer::rawReply(head("Content-Length: 0\r\n")),
+         FetchFailure::NoPage},
         {"/empty-200-at-close", LocalHttpServer::rawReply(head({})), FetchFailure::NoPage},
-        {"/empty-gzip", LocalHttpServer::rawReply(head("Content-Encoding: gzip\r\n") + packed({})), FetchFailure::NoPage},
-        {"/302-nowhere", LocalHttpServer::rawReply("HTTP/1.1 302 Found\r\nContent-Length: 5\r\n\r\nmoved"), FetchFailure::RedirectNowhere},
-        {"/302-empty", LocalHttpServer::rawReply("HTTP/1.1 302 Found\r\nLocation: \r\nContent-Length: 0\r\n\r\n"), FetchFailure::RedirectNowhere},
-        {"/301-unreadable", LocalHttpServer::rawReply("HTTP/1.1 301 Moved\r\nLocation: http://[bad\r\n\r\n"), FetchFailure::RedirectNowhere},
-        {"/brotli", LocalHttpServer::rawReply(head("Content-Encoding: br\r\n") + Page), FetchFailure::BadResponse},
-        {"/no-http", LocalHttpServer::rawReply("<html>an answer without a head</html>\r\n\r\n"), FetchFailure::BadResponse},
+        {"/empty-gzip", LocalHttpServer::rawReply(head("Content-Encoding: gzip\r\n") + packed({})),
+         FetchFailure::NoPage},
+        {"/302-nowhere",
+         LocalHttpServer::rawReply("HTTP/1.1 302 Found\r\nContent-Length: 5\r\n\r\nmoved"),
+         FetchFailure::RedirectNowhere},
+        {"/302-empty",
+         LocalHttpServer::rawReply("HTTP/1.1 302 Found\r\nLocation: \r\nContent-Length: 0\r\n\r\n"),
+         FetchFailure::RedirectNowhere},
+        {"/301-unreadable",
+         LocalHttpServer::rawReply("HTTP/1.1 301 Moved\r\nLocation: http://[bad\r\n\r\n"),
+         FetchFailure::RedirectNowhere},
+        {"/brotli", LocalHttpServer::rawReply(head("Content-Encoding: br\r\n") + Page),
+         FetchFailure::BadResponse},
+        {"/no-http", LocalHttpServer::rawReply("<html>an answer without a head</html>\r\n\r\n"),
+         FetchFailure::BadResponse},
         {"/silent-close", LocalHttpServer::rawReply({}), FetchFailure::CutOff},
     };
     for (const auto &c : cases) {
@@ -163,9 +208,11 @@ TEST(PageFetch, SilenceAfterTheHeadTimesOut)
 {
     LocalHttpServer server;
     server.route("/head-then-silence",
-                 {.raw = {{0, "HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(Page.size()) + "\r\n\r\n"}},
+                 {.raw = {{0, "HTTP/1.1 200 OK\r\nContent-Length: "
+                                  + QByteArray::number(Page.size()) + "\r\n\r\n"}},
                   .keepOpen = true});
-    EXPECT_EQ(fetch(server.url("/head-then-silence"), {300ms, 100000, 5}).failure, FetchFailure::TimedOut);
+    EXPECT_EQ(fetch(server.url("/head-then-silence"), {300ms, 100000, 5}).failure,
+              FetchFailure::TimedOut);
 }
 
 class TrustedTestCertificate : public testing::Test
@@ -228,4 +275,3 @@ TEST(PageFetch, AnUntrustedCertificateIsRefused)
 }
 
 } // namespace
-

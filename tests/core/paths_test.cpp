@@ -73,8 +73,9 @@ TEST(RelativePath, GivesTheReferenceFromTheDocumentToTheTarget)
         EXPECT_EQ(RelativePath(slashed(c.base), slashed(c.target)), c.reference)
             << c.base.toStdString() << " -> " << c.target.toStdString();
     }
-    EXPECT_EQ(RelativePath(QStringLiteral("/home/u/site/a.htm"), QStringLiteral("/home/u/img/b.gif")),
-              QStringLiteral("../img/b.gif"));
+    EXPECT_EQ(
+        RelativePath(QStringLiteral("/home/u/site/a.htm"), QStringLiteral("/home/u/img/b.gif")),
+        QStringLiteral("../img/b.gif"));
     EXPECT_EQ(RelativePath(QStringLiteral("NewHtml"), QStringLiteral("/home/u/b.gif")),
               QStringLiteral("/home/u/b.gif"));
 }
@@ -84,8 +85,9 @@ TEST(RelativePath, WorksOnDeepPaths)
     QString folder = QStringLiteral("/r");
     for (int i = 0; i < 30; ++i)
         folder += QStringLiteral("/d") + QString::number(i);
-    EXPECT_EQ(RelativePath(folder + QStringLiteral("/x/page.htm"), folder + QStringLiteral("/y/a.gif")),
-              QStringLiteral("../y/a.gif"));
+    EXPECT_EQ(
+        RelativePath(folder + QStringLiteral("/x/page.htm"), folder + QStringLiteral("/y/a.gif")),
+        QStringLiteral("../y/a.gif"));
     EXPECT_EQ(RelativePath(QStringLiteral("/r/page.htm"), folder + QStringLiteral("/a.gif")),
               QString(folder).mid(3) + QStringLiteral("/a.gif"));
     EXPECT_EQ(RelativePath(folder + QStringLiteral("/page.htm"), QStringLiteral("/r/a.gif")),
@@ -99,10 +101,10 @@ TEST(HexValues, ReadDigitsAndBytes)
         QString text;
         int digit, byte;
     } cases[] = {
-        {QStringLiteral("0"), 0, 0},       {QStringLiteral("9"), 9, 153},
-        {QStringLiteral("a"), 10, 170},    {QStringLiteral("F"), 15, 255},
-        {QStringLiteral("g"), 0, 0},       {QString(), 0, 0},
-        {QStringLiteral("FF"), 0, 255},    {QStringLiteral("0a"), 0, 10},
+        {QStringLiteral("0"), 0, 0},    {QStringLiteral("9"), 9, 153},
+        {QStringLiteral("a"), 10, 170}, {QStringLiteral("F"), 15, 255},
+        {QStringLiteral("g"), 0, 0},    {QString(), 0, 0},
+        {QStringLiteral("FF"), 0, 255}, {QStringLiteral("0a"), 0, 10},
         {QStringLiteral("７"), 0, 0},
     };
     for (const auto &c : cases) {
@@ -118,10 +120,10 @@ TEST(ColorToHtml, WritesRedGreenBlue)
         int color;
         QString html;
     } cases[] = {
-        {255, QStringLiteral("#FF0000")},      {16711680, QStringLiteral("#0000FF")},
-        {0, QStringLiteral("#000000")},        {16777215, QStringLiteral("#FFFFFF")},
-        {4210752, QStringLiteral("#404040")},  {0x0A0B0C, QStringLiteral("#0C0B0A")},
-        {-1, QStringLiteral("#FFFFFF")},       {int(0x80000005), QStringLiteral("#050000")},
+        {255, QStringLiteral("#FF0000")},        {16711680, QStringLiteral("#0000FF")},
+        {0, QStringLiteral("#000000")},          {16777215, QStringLiteral("#FFFFFF")},
+        {4210752, QStringLiteral("#404040")},    {0x0A0B0C, QStringLiteral("#0C0B0A")},
+        {-1, QStringLiteral("#FFFFFF")},         {int(0x80000005), QStringLiteral("#050000")},
         {0x12345678, QStringLiteral("#785634")},
     };
     for (const auto &c : cases)
@@ -153,7 +155,8 @@ TEST(NextToken, ReadsUpToTheSeparator)
         EXPECT_EQ(start, c.correctedStart) << c.start;
     }
     int start = 1;
-    EXPECT_EQ(NextToken(QStringLiteral("a<>b<>c"), start, QStringLiteral("<>")), QStringLiteral("a"));
+    EXPECT_EQ(NextToken(QStringLiteral("a<>b<>c"), start, QStringLiteral("<>")),
+              QStringLiteral("a"));
 }
 
 TEST(FileExists, IsTrueForPlainFilesOnly)

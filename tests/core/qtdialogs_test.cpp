@@ -6,7 +6,6 @@
 #include <QHeaderView>
 
 #include <gtest/gtest.h>
-
 #include <memory>
 
 TEST(QtDialogs, SpeakJapaneseForAJapaneseUser)

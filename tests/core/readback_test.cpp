@@ -4,9 +4,8 @@
 #include <QFile>
 
 #include <algorithm>
-#include <random>
-
 #include <gtest/gtest.h>
+#include <random>
 
 // A file is opened, edited and saved, and the saved file opened again: it must read as the
 // text that was saved, whatever the edit put next to the bytes the reader kept, except for the
@@ -35,10 +34,13 @@ std::string units(const QString &text)
 
 QString reference(const QString &text, qsizetype at, qsizetype *length)
 {
-    const bool pair = text.at(at).isHighSurrogate() && at + 1 < text.size() && text.at(at + 1).isLowSurrogate();
+    const bool pair
+        = text.at(at).isHighSurrogate() && at + 1 < text.size() && text.at(at + 1).isLowSurrogate();
     *length = pair ? 2 : 1;
-    const uint codePoint = pair ? QChar::surrogateToUcs4(text.at(at), text.at(at + 1)) : text.at(at).unicode();
-    return QStringLiteral("&#x") + QString::number(codePoint, 16).toUpper().rightJustified(4, u'0') + u';';
+    const uint codePoint
+        = pair ? QChar::surrogateToUcs4(text.at(at), text.at(at + 1)) : text.at(at).unicode();
+    return QStringLiteral("&#x") + QString::number(codePoint, 16).toUpper().rightJustified(4, u'0')
+           + u';';
 }
 
 // What the saved text must read back as: the text, with each reported character replaced by
@@ -84,7 +86,8 @@ bool isBigEndianUtf16(TextEncoding encoding)
 
 QByteArray utf16Unit(char16_t unit, bool bigEndian)
 {
-    return bigEndian ? QByteArray{char(unit >> 8), char(unit & 0xFF)} : QByteArray{char(unit & 0xFF), char(unit >> 8)};
+    return bigEndian ? QByteArray{char(unit >> 8), char(unit & 0xFF)}
+                     : QByteArray{char(unit & 0xFF), char(unit >> 8)};
 }
 
 // Byte strings that make readers keep bytes: cut-off and invalid codes, lone lead bytes,
@@ -93,43 +96,52 @@ QList<QByteArray> awkwardBytes(TextEncoding encoding)
 {
     switch (encoding) {
     case TextEncoding::ShiftJis:
-        return {"\x81", "\x87", "\xED", "\xEE", "\xFA", "\xFC", "\x80", "\xA0", "\xFD", "\x81\x40", "\xEE\xEE", "\xED\x40"};
+        return {"\x81", "\x87", "\xED", "\xEE",     "\xFA",     "\xFC",
+                "\x80", "\xA0", "\xFD", "\x81\x40", "\xEE\xEE", "\xED\x40"};
     case TextEncoding::EucJp:
-        return {"\x8E", "\x8F", "\xA1", "\xA4", "\xB4", "\xFE", "\x8F\xA2", "\x8F\xF4", "\xFF", "\x8E\xB1", "\xB4\xC1"};
+        return {"\x8E",     "\x8F",     "\xA1", "\xA4",     "\xB4",    "\xFE",
+                "\x8F\xA2", "\x8F\xF4", "\xFF", "\x8E\xB1", "\xB4\xC1"};
     case TextEncoding::Iso2022Jp:
-        return {"\x1B$B", "\x1B(B", "\x1B(J", "\x1B(I", "\x1B$@", "\x1B", "\x1B(", "\x1B$", "4A", "(B", "$B",
-                "\r\n", "\xB4", "\\", "~", "\x7F", "1"};
-    default:
-        break;
+        return {"\x1B$B", "\x1B(B", "\x1B(J", "\x1B(I", "\x1B$@", "\x1B", "\x1B(", "\x1B$", "4A",
+                "(B",     "$B",     "\r\n",   "\xB4",   "\\",     "~",    "\x7F",  "1"};
+    default: break;
     }
     if (isUtf16(encoding)) {
         const bool big = isBigEndianUtf16(encoding);
         QList<QByteArray> pieces;
-        for (char16_t unit : {0xD800, 0xD83D, 0xDBFF, 0xDC00, 0xDC80, 0xDE00, 0xDFFF, 0x2029, 0xFDD0, 0xFDD1, 0x3042, 0x000A})
+        for (char16_t unit : {0xD800, 0xD83D, 0xDBFF, 0xDC00, 0xDC80, 0xDE00, 0xDFFF, 0x2029,
+                              0xFDD0, 0xFDD1, 0x3042, 0x000A})
             pieces << utf16Unit(unit, big);
-        pieces << "\x00" << "\xD8" << "\xDC" << "\x41";
+        pieces << "\x00"
+               << "\xD8"
+               << "\xDC"
+               << "\x41";
         return pieces;
     }
-    return {"\xE2\x80\xA9", "\xEF\xB7\x90", "\xEF\xB7\x91", "\xE3", "\xE3\x81", "\x80", "\x82", "\xF0\x9F", "\xED\xA0\x80",
-            "\xC0", "\xFF", "\xEF\xBB\xBF"};
+    return {"\xE2\x80\xA9", "\xEF\xB7\x90", "\xEF\xB7\x91", "\xE3", "\xE3\x81", "\x80",
+            "\x82",         "\xF0\x9F",     "\xED\xA0\x80", "\xC0", "\xFF",     "\xEF\xBB\xBF"};
 }
 
 // What an edit types or pastes: ASCII (the bytes of escapes among it), line breaks, kana and
 // kanji, half-width katakana, characters some encodings cannot hold, ESC, kept bytes.
 const QString typedPieces[] = {
-    QStringLiteral("a"),  QStringLiteral("B"),  QStringLiteral("$"),   QStringLiteral("("),  QStringLiteral("@"),
-    QStringLiteral("J"),  QStringLiteral("I"),  QStringLiteral("&"),   QStringLiteral("#"),  QStringLiteral("\\"),
-    QStringLiteral("~"),  QStringLiteral("4"),  QStringLiteral("<p>"), QStringLiteral(" "),  QStringLiteral("\r\n"),
-    QStringLiteral("\n"), QStringLiteral("\r"), QStringLiteral("あ"),  QStringLiteral("漢"), QStringLiteral("字"),
-    QStringLiteral("髙"), QStringLiteral("①"), QStringLiteral("ｱ"),   QStringLiteral("ﾟ"),  QStringLiteral("é"),
-    QStringLiteral("😀"), QStringLiteral("𠮷"), QStringLiteral("¥"),   QStringLiteral("‾"),  QStringLiteral("\u00A0"),
-    QStringLiteral("\x1B"), QStringLiteral("\x0C"), QString(QChar(0)),
+    QStringLiteral("a"),   QStringLiteral("B"),      QStringLiteral("$"),    QStringLiteral("("),
+    QStringLiteral("@"),   QStringLiteral("J"),      QStringLiteral("I"),    QStringLiteral("&"),
+    QStringLiteral("#"),   QStringLiteral("\\"),     QStringLiteral("~"),    QStringLiteral("4"),
+    QStringLiteral("<p>"), QStringLiteral(" "),      QStringLiteral("\r\n"), QStringLiteral("\n"),
+    QStringLiteral("\r"),  QStringLiteral("あ"),     QStringLiteral("漢"),   QStringLiteral("字"),
+    QStringLiteral("髙"),  QStringLiteral("①"),      QStringLiteral("ｱ"),    QStringLiteral("ﾟ"),
+    QStringLiteral("é"),   QStringLiteral("😀"),      QStringLiteral("𠮷"),   QStringLiteral("¥"),
+    QStringLiteral("‾"),   QStringLiteral("\u00A0"), QStringLiteral("\x1B"), QStringLiteral("\x0C"),
+    QString(QChar(0)),
 };
 
 class Fuzzer
 {
 public:
-    Fuzzer(TextEncoding encoding, unsigned seed) : m_encoding(encoding), m_random(seed), m_awkward(awkwardBytes(encoding)) {}
+    Fuzzer(TextEncoding encoding, unsigned seed)
+        : m_encoding(encoding), m_random(seed), m_awkward(awkwardBytes(encoding))
+    {}
 
     int below(int bound) { return std::uniform_int_distribution<int>(0, bound - 1)(m_random); }
 
@@ -143,7 +155,8 @@ public:
             else if (kind < 8)
                 text += QChar(char16_t(0xDC00 + below(0x100))); // a kept byte from another text
             else if (kind < 9)
-                text += QChar(char16_t(0xDC00 + uchar(QByteArray("\x1B$(B@JI\x81\x8F\xE3\xD8\xDC")[below(13)])));
+                text += QChar(char16_t(
+                    0xDC00 + uchar(QByteArray("\x1B$(B@JI\x81\x8F\xE3\xD8\xDC")[below(13)])));
             else if (below(4) == 0)
                 text += QChar(char16_t(0xD83D)); // half of a pair, pasted from a broken text
             else
@@ -173,7 +186,8 @@ public:
     qsizetype place(const QString &text)
     {
         qsizetype at = below(int(text.size()) + 1);
-        if (at > 0 && at < text.size() && text.at(at).isLowSurrogate() && text.at(at - 1).isHighSurrogate())
+        if (at > 0 && at < text.size() && text.at(at).isLowSurrogate()
+            && text.at(at - 1).isHighSurrogate())
             --at;
         return at;
     }
@@ -253,10 +267,12 @@ TEST(ReadBack, EditedRandomFilesReadBackAsSaved)
             for (qsizetype at : report.unmappableAt) {
                 // Alone it cannot be held, or a kept byte or ESC stands near it.
                 EncodeReport alone;
-                encodeText(edited.mid(at, edited.at(at).isHighSurrogate() ? 2 : 1), encoding, &alone);
+                encodeText(edited.mid(at, edited.at(at).isHighSurrogate() ? 2 : 1), encoding,
+                           &alone);
                 const QString near = edited.mid(std::max<qsizetype>(0, at - 6), 13);
-                const bool nearKept = std::any_of(near.begin(), near.end(),
-                                                  [](QChar unit) { return isKeptUnit(unit) || unit == u'\x1B'; });
+                const bool nearKept = std::any_of(near.begin(), near.end(), [](QChar unit) {
+                    return isKeptUnit(unit) || unit == u'\x1B';
+                });
                 ASSERT_TRUE(alone.unmappable > 0 || nearKept) << context << "\nreference at " << at;
             }
             references += expectReadsBack(edited, encoding, context);
@@ -308,29 +324,51 @@ TEST(ReadBack, EditsNextToKeptBytes)
         QString text;
         int references; // how many characters cannot be kept
     } cases[] = {
-        {"ISO-2022-JP: a kept ESC, then typed \"$B\"", TextEncoding::Iso2022Jp, kept({0x1B}) + QStringLiteral("$B漢"), 1},
-        {"ISO-2022-JP: a kept ESC, then typed \"(J\"", TextEncoding::Iso2022Jp, QStringLiteral("a") + kept({0x1B}) + QStringLiteral("(Jb"), 1},
-        {"ISO-2022-JP: a kept ESC and \"(\", then typed \"B\"", TextEncoding::Iso2022Jp, kept({0x1B, 0x28}) + QStringLiteral("B"), 1},
-        {"ISO-2022-JP: a kept ESC, then a kanji whose code is \"$B\"", TextEncoding::Iso2022Jp, QStringLiteral("漢") + kept({0x1B}) + QStringLiteral("ぢ"), 1},
-        {"ISO-2022-JP: a kept 7-bit byte of a two-byte set after typed ASCII", TextEncoding::Iso2022Jp, QStringLiteral("漢x") + kept({0x41, 0x0D, 0x0A}), 3},
-        {"ISO-2022-JP: a reference in JIS X 0201 Roman", TextEncoding::Iso2022Jp, QStringLiteral("¥é¥"), 1},
-        {"ISO-2022-JP: a typed ESC", TextEncoding::Iso2022Jp, QStringLiteral("a") + esc + QStringLiteral("$B"), 1},
-        {"ISO-2022-JP: a kept switch to ASCII, then typed ASCII", TextEncoding::Iso2022Jp, QStringLiteral("漢") + kept({0x1B, 0x28, 0x42}) + QStringLiteral("x"), 1},
-        {"ISO-2022-JP: a kept switch to kanji, then a kanji", TextEncoding::Iso2022Jp, kept({0x1B, 0x24, 0x42}) + QStringLiteral("漢"), 1},
-        {"EUC-JP: a kept lead byte, then a kanji that completes it", TextEncoding::EucJp, kept({0xB4}) + QStringLiteral("あ"), 1},
-        {"EUC-JP: a kept 8E, then a kanji", TextEncoding::EucJp, kept({0x8E}) + QStringLiteral("漢"), 1},
-        {"EUC-JP: a kept 8F, a kept byte, then a kanji", TextEncoding::EucJp, kept({0x8F, 0xB0}) + QStringLiteral("あ"), 1},
+        {"ISO-2022-JP: a kept ESC, then typed \"$B\"", TextEncoding::Iso2022Jp,
+         kept({0x1B}) + QStringLiteral("$B漢"), 1},
+        {"ISO-2022-JP: a kept ESC, then typed \"(J\"", TextEncoding::Iso2022Jp,
+         QStringLiteral("a") + kept({0x1B}) + QStringLiteral("(Jb"), 1},
+        {"ISO-2022-JP: a kept ESC and \"(\", then typed \"B\"", TextEncoding::Iso2022Jp,
+         kept({0x1B, 0x28}) + QStringLiteral("B"), 1},
+        {"ISO-2022-JP: a kept ESC, then a kanji whose code is \"$B\"", TextEncoding::Iso2022Jp,
+         QStringLiteral("漢") + kept({0x1B}) + QStringLiteral("ぢ"), 1},
+        {"ISO-2022-JP: a kept 7-bit byte of a two-byte set after typed ASCII",
+         TextEncoding::Iso2022Jp, QStringLiteral("漢x") + kept({0x41, 0x0D, 0x0A}), 3},
+        {"ISO-2022-JP: a reference in JIS X 0201 Roman", TextEncoding::Iso2022Jp,
+         QStringLiteral("¥é¥"), 1},
+        {"ISO-2022-JP: a typed ESC", TextEncoding::Iso2022Jp,
+         QStringLiteral("a") + esc + QStringLiteral("$B"), 1},
+        {"ISO-2022-JP: a kept switch to ASCII, then typed ASCII", TextEncoding::Iso2022Jp,
+         QStringLiteral("漢") + kept({0x1B, 0x28, 0x42}) + QStringLiteral("x"), 1},
+        {"ISO-2022-JP: a kept switch to kanji, then a kanji", TextEncoding::Iso2022Jp,
+         kept({0x1B, 0x24, 0x42}) + QStringLiteral("漢"), 1},
+        {"EUC-JP: a kept lead byte, then a kanji that completes it", TextEncoding::EucJp,
+         kept({0xB4}) + QStringLiteral("あ"), 1},
+        {"EUC-JP: a kept 8E, then a kanji", TextEncoding::EucJp,
+         kept({0x8E}) + QStringLiteral("漢"), 1},
+        {"EUC-JP: a kept 8F, a kept byte, then a kanji", TextEncoding::EucJp,
+         kept({0x8F, 0xB0}) + QStringLiteral("あ"), 1},
         {"EUC-JP: two kept bytes that make a kanji", TextEncoding::EucJp, kept({0xB4, 0xC1}), 1},
-        {"Shift-JIS: two kept bytes that make a kanji", TextEncoding::ShiftJis, kept({0x81, 0x81}), 1},
-        {"Shift-JIS: a kept lead byte, then ASCII", TextEncoding::ShiftJis, kept({0x81}) + QStringLiteral("A"), 1},
-        {"UTF-8: three kept bytes that make a kana", TextEncoding::Utf8, kept({0xE3, 0x81, 0x82}), 1},
-        {"UTF-8: kept bytes of U+2029 stay", TextEncoding::Utf8, kept({0xE2, 0x80, 0xA9}) + QStringLiteral("a"), 0},
-        {"UTF-16: one kept byte in the middle", TextEncoding::Utf16LeBom, QStringLiteral("A") + kept({0xD8}) + QStringLiteral("B"), 1},
-        {"UTF-16: three kept bytes", TextEncoding::Utf16BeBom, kept({0xD8, 0x00, 0xDC}) + QStringLiteral("字"), 1},
-        {"UTF-16: a kept odd last byte, then typed text", TextEncoding::Utf16LeBom, QStringLiteral("A") + kept({0x7A}) + QStringLiteral("B"), 1},
-        {"UTF-16: kept high and low surrogates made adjacent", TextEncoding::Utf16LeBom, kept({0x3D, 0xD8, 0x00, 0xDE}), 1},
-        {"UTF-16: two kept bytes that make a character", TextEncoding::Utf16LeBom, kept({0x41, 0x00}), 1},
-        {"UTF-16: a lone high surrogate typed", TextEncoding::Utf16LeBom, QString(QChar(0xD83D)) + u'a', 1},
+        {"Shift-JIS: two kept bytes that make a kanji", TextEncoding::ShiftJis, kept({0x81, 0x81}),
+         1},
+        {"Shift-JIS: a kept lead byte, then ASCII", TextEncoding::ShiftJis,
+         kept({0x81}) + QStringLiteral("A"), 1},
+        {"UTF-8: three kept bytes that make a kana", TextEncoding::Utf8, kept({0xE3, 0x81, 0x82}),
+         1},
+        {"UTF-8: kept bytes of U+2029 stay", TextEncoding::Utf8,
+         kept({0xE2, 0x80, 0xA9}) + QStringLiteral("a"), 0},
+        {"UTF-16: one kept byte in the middle", TextEncoding::Utf16LeBom,
+         QStringLiteral("A") + kept({0xD8}) + QStringLiteral("B"), 1},
+        {"UTF-16: three kept bytes", TextEncoding::Utf16BeBom,
+         kept({0xD8, 0x00, 0xDC}) + QStringLiteral("字"), 1},
+        {"UTF-16: a kept odd last byte, then typed text", TextEncoding::Utf16LeBom,
+         QStringLiteral("A") + kept({0x7A}) + QStringLiteral("B"), 1},
+        {"UTF-16: kept high and low surrogates made adjacent", TextEncoding::Utf16LeBom,
+         kept({0x3D, 0xD8, 0x00, 0xDE}), 1},
+        {"UTF-16: two kept bytes that make a character", TextEncoding::Utf16LeBom,
+         kept({0x41, 0x00}), 1},
+        {"UTF-16: a lone high surrogate typed", TextEncoding::Utf16LeBom,
+         QString(QChar(0xD83D)) + u'a', 1},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -347,17 +385,33 @@ TEST(ReadBack, KeptBytesThatCannotCombineStayBytes)
         const char *name;
         TextEncoding encoding;
         QByteArray file;
-        qsizetype at;     // where the edit types
+        qsizetype at; // where the edit types
         QString typed;
         QByteArray saved;
     } cases[] = {
-        {"Shift-JIS: a kept lead byte, then a kanji written in its other code", TextEncoding::ShiftJis,
-         "\xEE\n", 1, QStringLiteral("\u7E8A"), "\xEE" "\xED\x40\n"},
-        {"EUC-JP: a kept byte that no kanji completes", TextEncoding::EucJp, "\xFF" "a", 1, QStringLiteral("漢"), "\xFF\xB4\xC1" "a"},
-        {"ISO-2022-JP: a kept ESC, then kanji", TextEncoding::Iso2022Jp, "\x1B" "a", 1, QStringLiteral("漢"), "\x1B\x1B$B4A\x1B(Ba"},
-        {"UTF-16: text typed before a kept pair", TextEncoding::Utf16LeBom, QByteArray("\xFF\xFE\x00\xD8", 4), 0,
-         QStringLiteral("a"), QByteArray("\xFF\xFE" "a\x00\x00\xD8", 6)},
-        {"UTF-8: text typed between kept bytes", TextEncoding::Utf8, "\xE3\x81", 1, QStringLiteral("a"), "\xE3" "a\x81"},
+        {"Shift-JIS: a kept lead byte, then a kanji written in its other code",
+         TextEncoding::ShiftJis, "\xEE\n", 1, QStringLiteral("\u7E8A"),
+         "\xEE"
+         "\xED\x40\n"},
+        {"EUC-JP: a kept byte that no kanji completes", TextEncoding::EucJp,
+         "\xFF"
+         "a",
+         1, QStringLiteral("漢"),
+         "\xFF\xB4\xC1"
+         "a"},
+        {"ISO-2022-JP: a kept ESC, then kanji", TextEncoding::Iso2022Jp,
+         "\x1B"
+         "a",
+         1, QStringLiteral("漢"), "\x1B\x1B$B4A\x1B(Ba"},
+        {"UTF-16: text typed before a kept pair", TextEncoding::Utf16LeBom,
+         QByteArray("\xFF\xFE\x00\xD8", 4), 0, QStringLiteral("a"),
+         QByteArray("\xFF\xFE"
+                    "a\x00\x00\xD8",
+                    6)},
+        {"UTF-8: text typed between kept bytes", TextEncoding::Utf8, "\xE3\x81", 1,
+         QStringLiteral("a"),
+         "\xE3"
+         "a\x81"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);

@@ -155,9 +155,9 @@ TEST_F(SettingsTest, FrameStateDecidesWhichLayoutKeysAreWritten)
         int storedState; // "MainState" afterwards
         int storedLeft;  // "MainLeft" afterwards
     } cases[] = {
-        {0, 0, 900},  // normal: state and position written
-        {1, 2, 111},  // minimised: state and position left alone
-        {2, 2, 111},  // maximised: state written, last normal position kept
+        {0, 0, 900}, // normal: state and position written
+        {1, 2, 111}, // minimised: state and position left alone
+        {2, 2, 111}, // maximised: state written, last normal position kept
     };
     for (const auto &c : cases) {
         {
@@ -203,10 +203,11 @@ TEST_F(SettingsTest, AddRecentFileKeepsTheListNewestFirst)
         {full, QStringLiteral("e"), QStringLiteral("eabcdfghijklmnopqrst")}, // entry 5 again
         {full, QStringLiteral("X"), QStringLiteral("Xabcdefghijklmnopqrs")}, // entry 20 drops
         {full, QStringLiteral("C"), QStringLiteral("Cabcdefghijklmnopqrs")}, // case counts
-        {full, QStringLiteral("a"), full},                                  // entry 1: nothing
+        {full, QStringLiteral("a"), full},                                   // entry 1: nothing
         {full, QStringLiteral("t"), QStringLiteral("tabcdefghijklmnopqrs")},
         {full, QString(), full},
-        {QStringLiteral("ab.................."), QStringLiteral("b"), QStringLiteral("ba..................")},
+        {QStringLiteral("ab.................."), QStringLiteral("b"),
+         QStringLiteral("ba..................")},
         {QStringLiteral("ab.................."), QString(), QStringLiteral("ab..................")},
     };
     for (const auto &c : cases) {
@@ -226,7 +227,8 @@ TEST(ChildStateSetting, ADamagedValueReadsAsNormal)
     } cases[] = {{"0", 0}, {"2", 2}, {"1", 1}, {"7", 0}, {"-1", 0}, {"abc", 0}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.stored);
-        SettingsStore::set(QStringLiteral("Settings"), QStringLiteral("ChildState"), QString::fromLatin1(c.stored));
+        SettingsStore::set(QStringLiteral("Settings"), QStringLiteral("ChildState"),
+                           QString::fromLatin1(c.stored));
         EXPECT_EQ(storedChildState(), c.expected);
     }
     storeChildState(2);

@@ -7,7 +7,6 @@
 #include <QSettings>
 
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 namespace {
@@ -149,7 +148,8 @@ TEST_F(SettingsStoreTest, AnUnchangedValueIsNotWrittenAgain)
 {
     SettingsStore::set(section, QStringLiteral("LastFullPath"), QStringLiteral("/site/a.htm"));
     const auto inode = [] {
-        struct stat info {};
+        struct stat info
+        {};
         return ::stat(QFile::encodeName(SettingsStore::fileName()).constData(), &info) == 0
                    ? info.st_ino
                    : ino_t(0);
@@ -171,7 +171,7 @@ TEST_F(SettingsStoreTest, TextsWithKeptBytesComeBackAsStoredAfterARestart)
         QStringLiteral("a") + kept + QStringLiteral("b"),
         kept + QString(QChar(0xDCFF)) + QStringLiteral("\r\n定型") + QString(QChar(0xDC80)),
         QString(QChar(0xD800)) + QStringLiteral("x"), // a high surrogate alone
-        QStringLiteral("😀") + kept,                 // a pair stays a pair beside a kept byte
+        QStringLiteral("😀") + kept,                   // a pair stays a pair beside a kept byte
         QStringLiteral("@ByteArray(") + kept + QStringLiteral(")\\\"=,;"),
     };
     for (int i = 0; i < values.size(); ++i)

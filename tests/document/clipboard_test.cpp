@@ -52,7 +52,8 @@ TEST(Clipboard, ClearEmptiesEveryFormat)
 
 TEST(Clipboard, AnswersWhichFormatsAreOffered)
 {
-    struct Case {
+    struct Case
+    {
         const char *type;
         bool text, bitmap, dib, rich;
     };

@@ -27,7 +27,8 @@ struct ColorCase
     bool endsInTag;
 };
 
-class MarkupColors : public testing::TestWithParam<ColorCase> {};
+class MarkupColors : public testing::TestWithParam<ColorCase>
+{};
 
 TEST_P(MarkupColors, ClassifiesEveryCharacter)
 {
@@ -51,14 +52,13 @@ const auto F = PunctuationSet::Fragment;
 
 INSTANTIATE_TEST_SUITE_P(
     , MarkupColors,
-    testing::Values(
-        ColorCase{"entityAfterFullPass", "&amp;", D, "KKKKK", false},
-        ColorCase{"entityInFragment", "&amp;", F, "KKKKM", false},
-        ColorCase{"semicolonInTagFullPass", "<a;>", D, "RBBR", false},
-        ColorCase{"lineBreakInsideTag", "<a\r\nb>c", D, "RBBBBRK", false},
-        ColorCase{"unclosedTag", "x<a", D, "KRB", true},
-        ColorCase{"closeWithoutOpen", "a>b", D, "KRK", false},
-        ColorCase{"empty", "", D, "", false}),
+    testing::Values(ColorCase{"entityAfterFullPass", "&amp;", D, "KKKKK", false},
+                    ColorCase{"entityInFragment", "&amp;", F, "KKKKM", false},
+                    ColorCase{"semicolonInTagFullPass", "<a;>", D, "RBBR", false},
+                    ColorCase{"lineBreakInsideTag", "<a\r\nb>c", D, "RBBBBRK", false},
+                    ColorCase{"unclosedTag", "x<a", D, "KRB", true},
+                    ColorCase{"closeWithoutOpen", "a>b", D, "KRK", false},
+                    ColorCase{"empty", "", D, "", false}),
     [](const testing::TestParamInfo<ColorCase> &info) { return std::string(info.param.name); });
 
 } // namespace

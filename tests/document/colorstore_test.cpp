@@ -1,7 +1,6 @@
 #include "document/colorstore.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 
 namespace {
@@ -29,22 +28,40 @@ struct StoreCase
 
 const StoreCase storeCases[] = {
     {"insertInTheMiddle", [](ColorStore &s) { s.replace(2, 0, 3, red); }, "kkrrrkkk"},
-    {"insertAtTheEnds", [](ColorStore &s) { s.replace(0, 0, 1, red); s.replace(6, 0, 1, blue); }, "rkkkkkb"},
+    {"insertAtTheEnds",
+     [](ColorStore &s) {
+         s.replace(0, 0, 1, red);
+         s.replace(6, 0, 1, blue);
+     },
+     "rkkkkkb"},
     {"removeAndInsert", [](ColorStore &s) { s.replace(1, 3, 1, blue); }, "kbk"},
     {"removeBeyondTheEnd", [](ColorStore &s) { s.replace(3, 100, 0, red); }, "kkk"},
     {"negativePositionClamps", [](ColorStore &s) { s.replace(-4, 1, 1, red); }, "rkkkkk"},
-    {"insertRuns", [](ColorStore &s) { s.replace(5, 0, {{1, red}, {0, blue}, {2, blue}}); }, "kkkkkrbb"},
-    {"setLookOutsideClamps", [](ColorStore &s) { s.setLook(3, 1000, red); s.setLook(-2, 3, blue); }, "bkkrr"},
-    {"editsFarApartMoveTheGap", [](ColorStore &s) {
+    {"insertRuns",
+     [](ColorStore &s) {
+         s.replace(5, 0, {{1, red}, {0, blue}, {2, blue}});
+     },
+     "kkkkkrbb"},
+    {"setLookOutsideClamps",
+     [](ColorStore &s) {
+         s.setLook(3, 1000, red);
+         s.setLook(-2, 3, blue);
+     },
+     "bkkrr"},
+    {"editsFarApartMoveTheGap",
+     [](ColorStore &s) {
          s.replace(4, 0, 1, red);
          s.replace(0, 1, 1, blue);
          s.replace(3, 0, 2, red);
-     }, "bkkrrkrk"},
-    {"colourKeepsBold", [](ColorStore &s) {
+     },
+     "bkkrrkrk"},
+    {"colourKeepsBold",
+     [](ColorStore &s) {
          s.setLook(0, 2, red);
          s.setColor(1, 3, 0xFF0000);
          s.setBold(1, 3, false);
-     }, "rbbbk"},
+     },
+     "rbbbk"},
 };
 
 TEST(ColorStore, FollowsEdits)
@@ -115,10 +132,10 @@ TEST(ColorStore, RecordsTakeAStretchBackExactly)
     for (const RecordCase &c : cases) {
         ColorStore store;
         store.reset(40000);
-        store.setLook(0, 1, red);          // a run of one
-        store.setLook(1, 200, blue);       // two groups
-        store.setLook(30000, 9000, red);   // three groups
-        store.replace(250, 0, 1, blue);    // the gap moves inside the text
+        store.setLook(0, 1, red);        // a run of one
+        store.setLook(1, 200, blue);     // two groups
+        store.setLook(30000, 9000, red); // three groups
+        store.replace(250, 0, 1, blue);  // the gap moves inside the text
         const int size = store.size();
         const std::string before = letters(store);
         const LookRecord record = store.record(c.from, c.length);

@@ -1,6 +1,6 @@
-#include "support/documentfixture.h"
-
 #include "document/csvtable.h"
+
+#include "support/documentfixture.h"
 
 namespace {
 
@@ -23,7 +23,8 @@ struct CsvCase
     QString table;
 };
 
-class CsvTable : public testing::TestWithParam<CsvCase> {};
+class CsvTable : public testing::TestWithParam<CsvCase>
+{};
 
 TEST_P(CsvTable, Converts)
 {
@@ -34,10 +35,12 @@ INSTANTIATE_TEST_SUITE_P(
     , CsvTable,
     testing::Values(
         CsvCase{"twoByTwo", "a,b\r\nc,d",
-                Open + row({"<TD>a</TD>", "<TD>b</TD>"}) + row({"<TD>c</TD>", "<TD>d</TD>"}) + Close},
+                Open + row({"<TD>a</TD>", "<TD>b</TD>"}) + row({"<TD>c</TD>", "<TD>d</TD>"})
+                    + Close},
         CsvCase{"emptyFirstCellDropsTheRow", "a\r\n,x\r\nb",
                 Open + row({"<TD>a</TD>"}) + row({"<TD>b</TD>"}) + Close},
-        CsvCase{"emptyMiddleCellWritesNothing", "a,,c", Open + row({"<TD>a</TD>", "<TD>c</TD>"}) + Close},
+        CsvCase{"emptyMiddleCellWritesNothing", "a,,c",
+                Open + row({"<TD>a</TD>", "<TD>c</TD>"}) + Close},
         CsvCase{"columnSpan", "x,>>Total",
                 Open + row({"<TD>x</TD>", "<TD COLSPAN=\"2\">Total</TD>"}) + Close},
         CsvCase{"rowSpan", "__Name", Open + row({"<TD ROWSPAN=\"2\">Name</TD>"}) + Close},

@@ -1,11 +1,11 @@
-#include "support/documentfixture.h"
-#include "support/spinefixture.h"
-
 #include "document/editcommands.h"
+
 #include "document/simpletags.h"
 #include "mainwindow/explorerpane.h"
+#include "support/documentfixture.h"
 #include "support/qstringprinter.h"
 #include "support/scriptedinteraction.h"
+#include "support/spinefixture.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -22,12 +22,13 @@ namespace {
 struct TagCase
 {
     const char *handler;
-    QString result;   // with "abc" selected
-    int selStart;     // the selection afterwards
+    QString result; // with "abc" selected
+    int selStart;   // the selection afterwards
     int selLength;
 };
 
-class SimpleTagCommands : public DocumentFixture, public testing::WithParamInterface<TagCase> {};
+class SimpleTagCommands : public DocumentFixture, public testing::WithParamInterface<TagCase>
+{};
 
 TEST_P(SimpleTagCommands, ActOnTheSelection)
 {
@@ -47,39 +48,30 @@ TagCase wrapped(const char *handler, const QString &name)
 
 INSTANTIATE_TEST_SUITE_P(
     , SimpleTagCommands,
-    testing::Values(wrapped("mnuHtmlPageHtml_Click", "HTML"),
-                    wrapped("mnuHtmlPageHead_Click", "HEAD"),
-                    wrapped("mnuHtmlPageTitle_Click", "TITLE"),
-                    TagCase{"mnuHtmlTextParagraph_Click", "<P>\r\n", 5, 0},
-                    wrapped("mnuHtmlTextParagraph2_Click", "P"),
-                    TagCase{"mnuHtmlTextBr_Click", "<BR>", 4, 0},
-                    TagCase{"mnuHtmlTextWbr_Click", "<WBR>", 5, 0},
-                    wrapped("mnuHtmlTextNobr_Click", "NOBR"),
-                    wrapped("mnuHtmlPagePre_Click", "PRE"),
-                    wrapped("mnuHtmlTextCenter_Click", "CENTER"),
-                    wrapped("mnuHtmlTextBold_Click", "B"),
-                    wrapped("mnuHtmlTextItlic_Click", "I"),
-                    wrapped("mnuHtmlTextUnderLine_Click", "U"),
-                    wrapped("mnuHtmlTextS_Click", "S"),
-                    wrapped("mnuHtmlTextSub_Click", "SUB"),
-                    wrapped("mnuHtmlTextSup_Click", "SUP"),
-                    wrapped("mnuHtmlTextTT_Click", "TT"),
-                    wrapped("mnuHtmlTextBIg_Click", "BIG"),
-                    wrapped("mnuHtmlTextSmall_Click", "SMALL"),
-                    wrapped("mnuHtmlTextBlink_Click", "BLINK"),
-                    wrapped("mnuHtmlTextAddress_Click", "ADDRESS"),
-                    wrapped("mnuHtmlTextBlockquote_Click", "BLOCKQUOTE"),
-                    wrapped("mnuHtmlCompKbd_Click", "KBD"),
-                    wrapped("mnuHtmlCompSamp_Click", "SAMP"),
-                    wrapped("mnuHtmlCompCode_Click", "CODE"),
-                    wrapped("mnuHtmlCompVer_Click", "VER"),
-                    TagCase{"mnuHtmlTextHr_Click", "<HR>\r\n", 6, 0},
-                    TagCase{"mnuHtmlTextLeft_Click", R"(<DIV ALIGN="Left">abc</DIV>)", 27, 0},
-                    TagCase{"mnuHtmlTextRight_Click", R"(<DIV ALIGN="Right">abc</DIV>)", 28, 0},
-                    TagCase{"mnuHtmlTextDivCenter_Click", R"(<DIV ALIGN="Center">abc</DIV>)", 29, 0},
-                    TagCase{"mnuHtmlPageComment_Click", "<!-- abc -->", 12, 0}),
+    testing::Values(
+        wrapped("mnuHtmlPageHtml_Click", "HTML"), wrapped("mnuHtmlPageHead_Click", "HEAD"),
+        wrapped("mnuHtmlPageTitle_Click", "TITLE"),
+        TagCase{"mnuHtmlTextParagraph_Click", "<P>\r\n", 5, 0},
+        wrapped("mnuHtmlTextParagraph2_Click", "P"), TagCase{"mnuHtmlTextBr_Click", "<BR>", 4, 0},
+        TagCase{"mnuHtmlTextWbr_Click", "<WBR>", 5, 0}, wrapped("mnuHtmlTextNobr_Click", "NOBR"),
+        wrapped("mnuHtmlPagePre_Click", "PRE"), wrapped("mnuHtmlTextCenter_Click", "CENTER"),
+        wrapped("mnuHtmlTextBold_Click", "B"), wrapped("mnuHtmlTextItlic_Click", "I"),
+        wrapped("mnuHtmlTextUnderLine_Click", "U"), wrapped("mnuHtmlTextS_Click", "S"),
+        wrapped("mnuHtmlTextSub_Click", "SUB"), wrapped("mnuHtmlTextSup_Click", "SUP"),
+        wrapped("mnuHtmlTextTT_Click", "TT"), wrapped("mnuHtmlTextBIg_Click", "BIG"),
+        wrapped("mnuHtmlTextSmall_Click", "SMALL"), wrapped("mnuHtmlTextBlink_Click", "BLINK"),
+        wrapped("mnuHtmlTextAddress_Click", "ADDRESS"),
+        wrapped("mnuHtmlTextBlockquote_Click", "BLOCKQUOTE"),
+        wrapped("mnuHtmlCompKbd_Click", "KBD"), wrapped("mnuHtmlCompSamp_Click", "SAMP"),
+        wrapped("mnuHtmlCompCode_Click", "CODE"), wrapped("mnuHtmlCompVer_Click", "VER"),
+        TagCase{"mnuHtmlTextHr_Click", "<HR>\r\n", 6, 0},
+        TagCase{"mnuHtmlTextLeft_Click", R"(<DIV ALIGN="Left">abc</DIV>)", 27, 0},
+        TagCase{"mnuHtmlTextRight_Click", R"(<DIV ALIGN="Right">abc</DIV>)", 28, 0},
+        TagCase{"mnuHtmlTextDivCenter_Click", R"(<DIV ALIGN="Center">abc</DIV>)", 29, 0},
+        TagCase{"mnuHtmlPageComment_Click", "<!-- abc -->", 12, 0}),
     [](const testing::TestParamInfo<TagCase> &info) {
-        return std::string(info.param.handler).substr(3, std::string(info.param.handler).size() - 9);
+        return std::string(info.param.handler)
+            .substr(3, std::string(info.param.handler).size() - 9);
     });
 
 struct EmptyCase
@@ -90,7 +82,8 @@ struct EmptyCase
 };
 
 class CommandsWithoutSelection : public DocumentFixture,
-                                 public testing::WithParamInterface<EmptyCase> {};
+                                 public testing::WithParamInterface<EmptyCase>
+{};
 
 TEST_P(CommandsWithoutSelection, InsertAtTheCaret)
 {
@@ -103,14 +96,15 @@ TEST_P(CommandsWithoutSelection, InsertAtTheCaret)
     EXPECT_EQ(text().selLength(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    , CommandsWithoutSelection,
-    testing::Values(EmptyCase{"mnuHtmlTextBold_Click", "<B></B>", 3},
-                    EmptyCase{"mnuHtmlTextLeft_Click", R"(<DIV ALIGN="Left"></DIV>)", 24},
-                    EmptyCase{"mnuHtmlPageComment_Click", "<!--  -->", 9}),
-    [](const testing::TestParamInfo<EmptyCase> &info) {
-        return std::string(info.param.handler).substr(3, std::string(info.param.handler).size() - 9);
-    });
+INSTANTIATE_TEST_SUITE_P(, CommandsWithoutSelection,
+                         testing::Values(EmptyCase{"mnuHtmlTextBold_Click", "<B></B>", 3},
+                                         EmptyCase{"mnuHtmlTextLeft_Click",
+                                                   R"(<DIV ALIGN="Left"></DIV>)", 24},
+                                         EmptyCase{"mnuHtmlPageComment_Click", "<!--  -->", 9}),
+                         [](const testing::TestParamInfo<EmptyCase> &info) {
+                             return std::string(info.param.handler)
+                                 .substr(3, std::string(info.param.handler).size() - 9);
+                         });
 
 using EditCommands = DocumentFixture;
 
@@ -127,7 +121,8 @@ TEST_F(EditCommands, WrapReselectsFarIntoALongDocument)
         EXPECT_EQ(text().selStart(), start + 3);
         EXPECT_EQ(text().selLength(), selected ? 5 : 0);
         EXPECT_EQ(text().selText(), old);
-        EXPECT_EQ(text().text(), longText.left(start) + "<B>" + old + "</B>" + longText.mid(start + old.size()));
+        EXPECT_EQ(text().text(),
+                  longText.left(start) + "<B>" + old + "</B>" + longText.mid(start + old.size()));
     }
 }
 
@@ -139,7 +134,8 @@ struct DoctypeCase
     QString after;
 };
 
-class DoctypeCommand : public DocumentFixture, public testing::WithParamInterface<DoctypeCase> {};
+class DoctypeCommand : public DocumentFixture, public testing::WithParamInterface<DoctypeCase>
+{};
 
 TEST_P(DoctypeCommand, ReplacesOrInsertsTheDeclaration)
 {
@@ -150,8 +146,8 @@ TEST_P(DoctypeCommand, ReplacesOrInsertsTheDeclaration)
     EXPECT_EQ(text().text(), c.after);
 }
 
-const QString strict =
-    R"(<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 4.0 //EN" "http://www.w3.org/TR/REC-html40/strict.dtd">)";
+const QString strict
+    = R"(<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 4.0 //EN" "http://www.w3.org/TR/REC-html40/strict.dtd">)";
 const QString html32 = R"(<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 3.2 Final//EN">)";
 
 INSTANTIATE_TEST_SUITE_P(
@@ -183,7 +179,8 @@ TEST_F(EditCommands, TypedTextsReplaceTheSelection)
     const QDate today = QDate::currentDate();
     static const char16_t *const kanji[] = {u"月", u"火", u"水", u"木", u"金", u"土", u"日"};
     // Around midnight the date may move on between the command and this check.
-    const QString expected = dateText(today) + "(" + QString::fromUtf16(kanji[today.dayOfWeek() - 1]) + ")";
+    const QString expected
+        = dateText(today) + "(" + QString::fromUtf16(kanji[today.dayOfWeek() - 1]) + ")";
     if (QDate::currentDate() == today)
         EXPECT_EQ(text().text(), expected);
 }
@@ -241,13 +238,13 @@ TEST(PasteDecision, EveryFormatCodeHasOneAction)
     const QString bitmapOnly = "クリップボード上にあるのはビットマップだけです。";
     const QString textAndBitmap = "クリップボード上にあるのはテキストとビットマップです。";
     const QString nothing = "クリップボード上には何もありません。";
-    const QList<std::pair<A, QString>> expected = {
-        {A::Message, nothing},       {A::InsertText, {}},         {A::Message, bitmapOnly},
-        {A::Message, textAndBitmap}, {A::Message, bitmapOnly},    {A::Message, textAndBitmap},
-        {A::Message, bitmapOnly},    {A::Message, textAndBitmap}, {A::InsertRtf, {}},
-        {A::InsertRtf, {}},          {A::Message, nothing},       {A::Message, nothing},
-        {A::Message, nothing},       {A::Message, nothing},       {A::Message, nothing},
-        {A::Message, nothing}};
+    const QList<std::pair<A, QString>> expected
+        = {{A::Message, nothing},       {A::InsertText, {}},         {A::Message, bitmapOnly},
+           {A::Message, textAndBitmap}, {A::Message, bitmapOnly},    {A::Message, textAndBitmap},
+           {A::Message, bitmapOnly},    {A::Message, textAndBitmap}, {A::InsertRtf, {}},
+           {A::InsertRtf, {}},          {A::Message, nothing},       {A::Message, nothing},
+           {A::Message, nothing},       {A::Message, nothing},       {A::Message, nothing},
+           {A::Message, nothing}};
     for (int code = 0; code < 16; ++code) {
         const PasteDecision d = pasteDecision(code);
         EXPECT_EQ(d.action, expected[code].first) << code;
@@ -264,7 +261,8 @@ struct PasteCase
     QString message; // part of the message shown, empty for none
 };
 
-class Paste : public DocumentFixture, public testing::WithParamInterface<PasteCase> {};
+class Paste : public DocumentFixture, public testing::WithParamInterface<PasteCase>
+{};
 
 TEST_P(Paste, FollowsTheClipboardFormats)
 {
@@ -300,11 +298,14 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         PasteCase{"nothing", false, false, false, "x_y", "クリップボード上には何もありません。"},
         PasteCase{"plainText", true, false, false, "x<i>_y", {}},
-        PasteCase{"image", false, true, false, "x_y", "クリップボード上にあるのはビットマップだけです。"},
-        PasteCase{"textAndImage", true, true, false, "x_y", "クリップボード上にあるのはテキストとビットマップです。"},
+        PasteCase{"image", false, true, false, "x_y",
+                  "クリップボード上にあるのはビットマップだけです。"},
+        PasteCase{"textAndImage", true, true, false, "x_y",
+                  "クリップボード上にあるのはテキストとビットマップです。"},
         PasteCase{"richText", false, false, true, "x<u>_y", {}},
         PasteCase{"richAndPlainText", true, false, true, "x<u>_y", {}},
-        PasteCase{"richTextAndImage", false, true, true, "x_y", "クリップボード上には何もありません。"},
+        PasteCase{"richTextAndImage", false, true, true, "x_y",
+                  "クリップボード上には何もありません。"},
         PasteCase{"everything", true, true, true, "x_y", "クリップボード上には何もありません。"}),
     [](const testing::TestParamInfo<PasteCase> &info) { return std::string(info.param.name); });
 
@@ -347,13 +348,13 @@ TEST_F(EditShortcuts, TagShortcutsWorkWhileTheTextHasTheFocus)
     doc->showDocument();
     QApplication::setActiveWindow(frame.get());
     doc->txtText->setFocus();
-    const QList<std::pair<Qt::Key, QString>> cases = {
-        {Qt::Key_L, R"(a<DIV ALIGN="Left">bc</DIV>d)"},
-        {Qt::Key_R, R"(a<DIV ALIGN="Right">bc</DIV>d)"},
-        {Qt::Key_E, "a<CENTER>bc</CENTER>d"},
-        {Qt::Key_B, "a<B>bc</B>d"},
-        {Qt::Key_I, "a<I>bc</I>d"},
-        {Qt::Key_K, "a<HR>\r\nd"}};
+    const QList<std::pair<Qt::Key, QString>> cases
+        = {{Qt::Key_L, R"(a<DIV ALIGN="Left">bc</DIV>d)"},
+           {Qt::Key_R, R"(a<DIV ALIGN="Right">bc</DIV>d)"},
+           {Qt::Key_E, "a<CENTER>bc</CENTER>d"},
+           {Qt::Key_B, "a<B>bc</B>d"},
+           {Qt::Key_I, "a<I>bc</I>d"},
+           {Qt::Key_K, "a<HR>\r\nd"}};
     for (const auto &[key, expected] : cases) {
         doc->txtText->setText("abcd");
         doc->txtText->select(1, 2);

@@ -202,13 +202,13 @@ mnuPopupText|mnuPopColor|色
 )";
 
 const QList<QPair<QString, QString>> Shortcuts = {
-    {"mnuFileNew", "Ctrl+N"},     {"mnuFileOpen", "Ctrl+O"},      {"mnuFilePrint", "Ctrl+P"},
-    {"mnuEditUndo", "Ctrl+Z"},    {"mnuEditRedo", "Ctrl+Y"},
-    {"mnuEditCut", "Ctrl+X"},     {"mnuEditCopy", "Ctrl+C"},      {"mnuEditPaste", "Ctrl+V"},
-    {"mnuEditDel", "Del"},        {"mnuEditFind", "Ctrl+F"},      {"mnuViewBrowser", "Ctrl+W"},
-    {"mnuHtmlTextLeft", "Ctrl+L"}, {"mnuHtmlTextRight", "Ctrl+R"}, {"mnuHtmlTextCenter", "Ctrl+E"},
-    {"mnuHtmlTextBold", "Ctrl+B"}, {"mnuHtmlTextItlic", "Ctrl+I"}, {"mnuHtmlTextHr", "Ctrl+K"},
-    {"mnuHtmlTableCsv", "Ctrl+T"}, {"mnuHtmlImage", "Ctrl+G"},
+    {"mnuFileNew", "Ctrl+N"},       {"mnuFileOpen", "Ctrl+O"},       {"mnuFilePrint", "Ctrl+P"},
+    {"mnuEditUndo", "Ctrl+Z"},      {"mnuEditRedo", "Ctrl+Y"},       {"mnuEditCut", "Ctrl+X"},
+    {"mnuEditCopy", "Ctrl+C"},      {"mnuEditPaste", "Ctrl+V"},      {"mnuEditDel", "Del"},
+    {"mnuEditFind", "Ctrl+F"},      {"mnuViewBrowser", "Ctrl+W"},    {"mnuHtmlTextLeft", "Ctrl+L"},
+    {"mnuHtmlTextRight", "Ctrl+R"}, {"mnuHtmlTextCenter", "Ctrl+E"}, {"mnuHtmlTextBold", "Ctrl+B"},
+    {"mnuHtmlTextItlic", "Ctrl+I"}, {"mnuHtmlTextHr", "Ctrl+K"},     {"mnuHtmlTableCsv", "Ctrl+T"},
+    {"mnuHtmlImage", "Ctrl+G"},
 };
 
 struct Placed
@@ -250,7 +250,8 @@ TEST_F(DocumentWindowTest, MenusHoldEveryEntryWithItsCaptionAndShortcut)
     EXPECT_EQ(doc->menu(QStringLiteral("mnuPopup"))->title(), QStringLiteral("PopupTV"));
 
     const QHash<QString, Placed> entries = entriesOf(*doc);
-    const QStringList lines = QString::fromUtf8(MenuLayout).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QStringList lines
+        = QString::fromUtf8(MenuLayout).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     for (const QString &line : lines) {
         const QStringList field = line.split(QLatin1Char('|'));
         SCOPED_TRACE(field[1].toStdString());
@@ -293,7 +294,8 @@ TEST_F(DocumentWindowTest, RecentEntriesShowTheFilledListPlacesOnly)
     // Entries 1, 2 and 4 set, 3 empty.
     const QString files[] = {{}, path("one.htm"), path("two.htm"), {}, path("four&more.htm")};
     for (int i = 1; i <= 4; ++i)
-        SettingsStore::set(QStringLiteral("Recent Files"), QStringLiteral("RecentFile%1").arg(i), files[i]);
+        SettingsStore::set(QStringLiteral("Recent Files"), QStringLiteral("RecentFile%1").arg(i),
+                           files[i]);
     ScriptedInteraction ui;
     frmDocument *doc = newDocument(ui);
     ASSERT_TRUE(doc);
@@ -336,12 +338,15 @@ TEST_F(DocumentWindowTest, ToolMenuFollowsTheSelection)
     ASSERT_TRUE(doc);
     QMenu *tools = doc->menu(QStringLiteral("mnuTool"));
     QAction *download = doc->action(QStringLiteral("mnuToolDownload"));
-    const bool downloadBuilt = !pendingDocumentCommands().contains(QStringLiteral("mnuToolDownload_Click"));
+    const bool downloadBuilt
+        = !pendingDocumentCommands().contains(QStringLiteral("mnuToolDownload_Click"));
     for (const bool selected : {true, false}) {
         doc->txtText->select(0, selected ? 3 : 0);
         emit tools->aboutToShow();
-        for (const char *name : {"mnuToopBr", "mnuToolP", "mnuToolDelCR", "mnuToolHan2Zen", "mnuToolGradation"}) {
-            const bool built = !pendingDocumentCommands().contains(QLatin1String(name) + QStringLiteral("_Click"));
+        for (const char *name :
+             {"mnuToopBr", "mnuToolP", "mnuToolDelCR", "mnuToolHan2Zen", "mnuToolGradation"}) {
+            const bool built = !pendingDocumentCommands().contains(QLatin1String(name)
+                                                                   + QStringLiteral("_Click"));
             EXPECT_EQ(doc->action(QLatin1String(name))->isEnabled(), selected && built) << name;
         }
         EXPECT_EQ(download->isEnabled(), downloadBuilt);
@@ -382,10 +387,10 @@ TEST_F(DocumentWindowTest, CloseQuestionRoutesTheAnswer)
     struct Case
     {
         const char *what;
-        bool saved;         // a document read from a file, or a new one
+        bool saved; // a document read from a file, or a new one
         bool dirty;
         Interaction::Answer answer;
-        QString saveAs;     // the save dialog's answer, when it is shown
+        QString saveAs; // the save dialog's answer, when it is shown
         bool closes;
         QByteArray fileAfter;
     };
@@ -395,7 +400,8 @@ TEST_F(DocumentWindowTest, CloseQuestionRoutesTheAnswer)
         {"Cancel: stays open", true, true, Interaction::Answer::Cancel, {}, false, "old"},
         // The file ends without a line break, and so does the line that replaced its last.
         {"Yes: saves in place", true, true, Interaction::Answer::Yes, {}, true, "changed"},
-        {"Yes on a new page: save-as", false, true, Interaction::Answer::Yes, file, true, "changed\r\n"},
+        {"Yes on a new page: save-as", false, true, Interaction::Answer::Yes, file, true,
+         "changed\r\n"},
         {"Yes on a new page, save-as cancelled: stays open with its text", false, true,
          Interaction::Answer::Yes, QString(), false, "old"},
     };
@@ -409,14 +415,17 @@ TEST_F(DocumentWindowTest, CloseQuestionRoutesTheAnswer)
         if (c.dirty)
             doc->txtText->setText(QStringLiteral("changed"));
         if (c.dirty) {
-            ui.expectMessage(doc->caption() + QStringLiteral("は変更されています。\r\n保存しますか？"), c.answer);
+            ui.expectMessage(doc->caption()
+                                 + QStringLiteral("は変更されています。\r\n保存しますか？"),
+                             c.answer);
             if (!c.saved)
                 ui.expectSaveFile(c.saveAs);
         }
         EXPECT_EQ(doc->close(), c.closes);
         if (c.dirty) {
             const auto &question = ui.log().constFirst().kind == ScriptedInteraction::Kind::Modal
-                                       ? ui.log()[1].message : ui.log()[0].message;
+                                       ? ui.log()[1].message
+                                       : ui.log()[0].message;
             EXPECT_EQ(question.icon, Interaction::Icon::Warning);
             EXPECT_EQ(question.buttons, Interaction::Buttons::YesNoCancel);
         }
@@ -465,8 +474,8 @@ TEST_F(DocumentWindowTest, CaretPanelShowsColumnAndLine)
         int start, length;
         QString panel;
     } cases[] = {
-        {5, 0, QStringLiteral("0/2")},  // start of line 2
-        {5, 3, QStringLiteral("3/2")},  // the selection's end counts
+        {5, 0, QStringLiteral("0/2")}, // start of line 2
+        {5, 3, QStringLiteral("3/2")}, // the selection's end counts
         {1, 0, QStringLiteral("1/1")},
         // Far beyond the old 16-bit limit.
         {11 + 39999, 1, QStringLiteral("40000/3")},
@@ -541,7 +550,8 @@ TEST_F(DocumentWindowTest, PrintingAsksThePrinterAndReportsAFailure)
     EXPECT_EQ(ui.lastPrompt().text, doc->txtText->text());
 
     ui.expectPrint(Interaction::PrintOutcome::Failed, QStringLiteral("プリンタがありません"))
-        .expectMessage(QStringLiteral("ｴﾗｰﾙｰﾁﾝ >> frmDocument mnuFilePrint_Click()\r\nｴﾗｰｺｰﾄﾞ >> "));
+        .expectMessage(
+            QStringLiteral("ｴﾗｰﾙｰﾁﾝ >> frmDocument mnuFilePrint_Click()\r\nｴﾗｰｺｰﾄﾞ >> "));
     doc->run(QStringLiteral("mnuFilePrint_Click"));
     EXPECT_TRUE(ui.lastPrompt().message.text.endsWith(QStringLiteral("\r\nプリンタがありません")));
     EXPECT_EQ(ui.lastPrompt().message.icon, Interaction::Icon::Warning);

@@ -1,9 +1,9 @@
-#include "support/documentfixture.h"
-#include "support/spinefixture.h"
-
 #include "document/frmfind.h"
+
 #include "document/tagcolor.h"
+#include "support/documentfixture.h"
 #include "support/scriptedinteraction.h"
+#include "support/spinefixture.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -62,7 +62,8 @@ TEST_F(FindWindow, OpensReadyToSearchOnly)
     EXPECT_TRUE(find->testAttribute(Qt::WA_ShowWithoutActivating));
     EXPECT_EQ(find->focusWidget(), find->Text1);
     EXPECT_TRUE(find->cmdFind->isEnabled());
-    for (QWidget *control : std::initializer_list<QWidget *>{find->cmdNext, find->Label2, find->txtRep, find->cmdRepAll})
+    for (QWidget *control : std::initializer_list<QWidget *>{find->cmdNext, find->Label2,
+                                                             find->txtRep, find->cmdRepAll})
         EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
 }
 
@@ -123,7 +124,8 @@ TEST_F(FindWindow, EmptySearchTextAsksForOne)
 TEST_F(FindWindow, FindsMatchesAnywhereInALongPage)
 {
     const QString line = QStringLiteral("<P>abc</P>\r\n");
-    auto filler = [&](int atLeast) { return line.repeated((atLeast + line.size() - 1) / line.size()); };
+    auto filler
+        = [&](int atLeast) { return line.repeated((atLeast + line.size() - 1) / line.size()); };
     QString page = filler(40000);
     const int first = int(page.size());
     page += "needle" + filler(30000);
@@ -152,7 +154,8 @@ TEST_F(FindWindow, ReplacingDoesNotMoveOnButNextDoes)
     // The first press only opens the replacement box.
     find->cmdRep->click();
     EXPECT_EQ(text().text(), "ab ab");
-    for (QWidget *control : std::initializer_list<QWidget *>{find->Label2, find->txtRep, find->cmdNext, find->cmdRepAll})
+    for (QWidget *control : std::initializer_list<QWidget *>{find->Label2, find->txtRep,
+                                                             find->cmdNext, find->cmdRepAll})
         EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
     EXPECT_EQ(find->focusWidget(), find->txtRep);
     find->txtRep->setText("ab!");

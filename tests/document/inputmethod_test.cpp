@@ -18,8 +18,9 @@ namespace {
 void preedit(QWidget *target, const QString &text)
 {
     // The input method's cursor sits at the end of what it composes.
-    QInputMethodEvent event(text, {{QInputMethodEvent::Cursor, int(text.size()), 1, {}},
-                                   {QInputMethodEvent::TextFormat, 0, int(text.size()), QTextCharFormat()}});
+    QInputMethodEvent event(
+        text, {{QInputMethodEvent::Cursor, int(text.size()), 1, {}},
+               {QInputMethodEvent::TextFormat, 0, int(text.size()), QTextCharFormat()}});
     QApplication::sendEvent(target, &event);
 }
 
@@ -134,7 +135,8 @@ TEST_F(InputMethod, PreeditShowsAtTheCaretAndTheCaretRectangleFollowsIt)
     EXPECT_EQ(block.layout()->preeditAreaText(), QStringLiteral("にほんご"));
     EXPECT_EQ(block.layout()->preeditAreaPosition(), 3);
     const QRect composing = caretRectangle(&text());
-    EXPECT_GT(composing.left(), before.left()) << "the candidate window goes after the pre-edit text";
+    EXPECT_GT(composing.left(), before.left())
+        << "the candidate window goes after the pre-edit text";
     EXPECT_EQ(composing.top(), before.top());
 
     // Painting keeps the colours on the characters they belong to: the "/" after the pre-edit
@@ -169,15 +171,18 @@ TEST_F(InputMethod, ACompositionEndedWithoutACommitChangesNothing)
         const char *what;
         std::function<void()> end;
     } endings[] = {
-        {"a click on another line", [&] { QTest::mouseClick(text().viewport(), Qt::LeftButton, {}, pointAt(18)); }},
-        {"a click on the same line", [&] { QTest::mouseClick(text().viewport(), Qt::LeftButton, {}, pointAt(2)); }},
+        {"a click on another line",
+         [&] { QTest::mouseClick(text().viewport(), Qt::LeftButton, {}, pointAt(18)); }},
+        {"a click on the same line",
+         [&] { QTest::mouseClick(text().viewport(), Qt::LeftButton, {}, pointAt(2)); }},
         {"a double-click on another line",
          [&] { QTest::mouseDClick(text().viewport(), Qt::LeftButton, {}, pointAt(18)); }},
         {"a drag from the line below",
          [&] {
              QTest::mousePress(text().viewport(), Qt::LeftButton, {}, pointAt(16));
-             QMouseEvent move(QEvent::MouseMove, pointAt(19), text().viewport()->mapToGlobal(pointAt(19)),
-                              Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+             QMouseEvent move(QEvent::MouseMove, pointAt(19),
+                              text().viewport()->mapToGlobal(pointAt(19)), Qt::NoButton,
+                              Qt::LeftButton, Qt::NoModifier);
              QApplication::sendEvent(text().viewport(), &move);
              QTest::mouseRelease(text().viewport(), Qt::LeftButton, {}, pointAt(19));
          }},

@@ -1,7 +1,7 @@
-#include "support/documentfixture.h"
-
 #include "document/linetools.h"
+
 #include "document/rtf.h"
+#include "support/documentfixture.h"
 
 #include <QApplication>
 
@@ -16,7 +16,8 @@ struct LineCase
     QString lineBreakTags;
 };
 
-class LineTools : public testing::TestWithParam<LineCase> {};
+class LineTools : public testing::TestWithParam<LineCase>
+{};
 
 TEST_P(LineTools, RewriteEveryLine)
 {
@@ -28,21 +29,20 @@ TEST_P(LineTools, RewriteEveryLine)
 
 INSTANTIATE_TEST_SUITE_P(
     , LineTools,
-    testing::Values(
-        LineCase{"lastLineWithoutBreak", "a\r\nb\r\nc", "abc",
-                 "<P>a</P>\r\n<P>b</P>\r\n<P>c</P>", "a<BR>\r\nb<BR>\r\nc<BR>"},
-        LineCase{"endsWithLineBreak", "a\r\nb\r\n", "ab",
-                 "<P>a</P>\r\n<P>b</P>\r\n", "a<BR>\r\nb<BR>\r\n"},
-        LineCase{"twoBreaksInARow", "a\r\n\r\nb\r\n", "ab",
-                 "<P>a</P>\r\n<P></P>\r\n<P>b</P>\r\n", "a<BR>\r\n<BR>\r\nb<BR>\r\n"},
-        LineCase{"oneLineOnly", "abc", "abc", "<P>abc</P>", "abc<BR>"},
-        LineCase{"lineBreakOnly", "\r\n", "", "<P></P>\r\n", "<BR>\r\n"},
-        LineCase{"loneCrAndLfAreText", "a\rb\r\nc\nd", "a\rbc\nd",
-                 "<P>a\rb</P>\r\n<P>c\nd</P>", "a\rb<BR>\r\nc\nd<BR>"},
-        LineCase{"crBeforeALineBreak", "a\r\r\nb", "a\rb",
-                 "<P>a\r</P>\r\n<P>b</P>", "a\r<BR>\r\nb<BR>"},
-        LineCase{"tagsAreLikeAnyText", "<PRE>x</PRE>\r\n", "<PRE>x</PRE>",
-                 "<P><PRE>x</PRE></P>\r\n", "<PRE>x</PRE><BR>\r\n"}),
+    testing::Values(LineCase{"lastLineWithoutBreak", "a\r\nb\r\nc", "abc",
+                             "<P>a</P>\r\n<P>b</P>\r\n<P>c</P>", "a<BR>\r\nb<BR>\r\nc<BR>"},
+                    LineCase{"endsWithLineBreak", "a\r\nb\r\n", "ab", "<P>a</P>\r\n<P>b</P>\r\n",
+                             "a<BR>\r\nb<BR>\r\n"},
+                    LineCase{"twoBreaksInARow", "a\r\n\r\nb\r\n", "ab",
+                             "<P>a</P>\r\n<P></P>\r\n<P>b</P>\r\n", "a<BR>\r\n<BR>\r\nb<BR>\r\n"},
+                    LineCase{"oneLineOnly", "abc", "abc", "<P>abc</P>", "abc<BR>"},
+                    LineCase{"lineBreakOnly", "\r\n", "", "<P></P>\r\n", "<BR>\r\n"},
+                    LineCase{"loneCrAndLfAreText", "a\rb\r\nc\nd", "a\rbc\nd",
+                             "<P>a\rb</P>\r\n<P>c\nd</P>", "a\rb<BR>\r\nc\nd<BR>"},
+                    LineCase{"crBeforeALineBreak", "a\r\r\nb", "a\rb", "<P>a\r</P>\r\n<P>b</P>",
+                             "a\r<BR>\r\nb<BR>"},
+                    LineCase{"tagsAreLikeAnyText", "<PRE>x</PRE>\r\n", "<PRE>x</PRE>",
+                             "<P><PRE>x</PRE></P>\r\n", "<PRE>x</PRE><BR>\r\n"}),
     [](const testing::TestParamInfo<LineCase> &info) { return std::string(info.param.name); });
 
 using LineToolCommands = DocumentFixture;

@@ -1,4 +1,5 @@
 #include "document/livecolor.h"
+
 #include "document/richtextbox.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +13,8 @@ struct ClassCase
     LiveKeyClass expected;
 };
 
-class LiveKeyClasses : public testing::TestWithParam<ClassCase> {};
+class LiveKeyClasses : public testing::TestWithParam<ClassCase>
+{};
 
 TEST_P(LiveKeyClasses, RecognisesKeysByTheirCharacter)
 {
@@ -30,8 +32,8 @@ INSTANTIATE_TEST_SUITE_P(
         ClassCase{"lessWithShift", {Qt::Key_Less, shift, "<"}, LiveKeyClass::OpenBracket},
         ClassCase{"lessWithoutShift", {Qt::Key_Less, none, "<"}, LiveKeyClass::OpenBracket},
         ClassCase{"greater", {Qt::Key_Greater, shift, ">"}, LiveKeyClass::CloseBracket},
-        ClassCase{"altGrSlash", {Qt::Key_Slash, ctrl | Qt::AltModifier, "/"},
-                  LiveKeyClass::Punctuation},
+        ClassCase{
+            "altGrSlash", {Qt::Key_Slash, ctrl | Qt::AltModifier, "/"}, LiveKeyClass::Punctuation},
         ClassCase{"quote", {Qt::Key_QuoteDbl, shift, "\""}, LiveKeyClass::Punctuation},
         ClassCase{"semicolon", {Qt::Key_Semicolon, none, ";"}, LiveKeyClass::Punctuation},
         ClassCase{"equalsWithoutText", {Qt::Key_Equal, none, ""}, LiveKeyClass::Punctuation},

@@ -1,7 +1,6 @@
-#include "support/documentfixture.h"
-
 #include "document/rtf.h"
 #include "document/tagcolor.h"
+#include "support/documentfixture.h"
 
 #include <QTest>
 
@@ -167,7 +166,8 @@ struct Step
 };
 
 const Step steps[] = {
-    {"plainText", [](Session &r) {
+    {"plainText",
+     [](Session &r) {
          const auto [start, length] = r.stretch(4);
          const QString text = r.snippet();
          r.box.select(start, r.below(2) == 0 ? 0 : length);
@@ -176,27 +176,33 @@ const Step steps[] = {
          r.box.setSelText(text);
          r.model.replace(start, removed, text, repeated(text, look));
      }},
-    {"typing", [](Session &r) {
+    {"typing",
+     [](Session &r) {
          r.box.setSelStart(r.position());
          const Look look = r.insertionLook();
          const int at = r.box.selStart();
          QTest::keyClick(&r.box, Qt::Key_A);
          r.model.replace(at, 0, QStringLiteral("a"), {look});
      }},
-    {"backspace", [](Session &r) {
+    {"backspace",
+     [](Session &r) {
          const int at = r.position();
          r.box.setSelStart(at);
          QTest::keyClick(&r.box, Qt::Key_Backspace);
          if (at == 0)
              return;
-         const bool lineBreak = at >= 2 && r.model.page().text.mid(at - 2, 2) == QLatin1String("\r\n");
+         const bool lineBreak
+             = at >= 2 && r.model.page().text.mid(at - 2, 2) == QLatin1String("\r\n");
          const int removed = lineBreak ? 2 : 1;
          r.model.replace(at - removed, removed, {}, {});
      }},
-    {"pasteRichText", [](Session &r) {
+    {"pasteRichText",
+     [](Session &r) {
          const auto [start, length] = r.stretch(3);
-         const QList<RtfSpan> spans{{r.snippet().replace(QLatin1String("\r\n"), QLatin1String("\n")), TextColor::Red, true},
-                                    {r.snippet().replace(QLatin1String("\r\n"), QLatin1String("\n")), 0x123456, false}};
+         const QList<RtfSpan> spans{
+             {r.snippet().replace(QLatin1String("\r\n"), QLatin1String("\n")), TextColor::Red,
+              true},
+             {r.snippet().replace(QLatin1String("\r\n"), QLatin1String("\n")), 0x123456, false}};
          clipboardSetText(rtfFromSpans(spans), ClipboardFormat::Rtf);
          r.box.select(start, length);
          QTest::keyClick(&r.box, Qt::Key_V, Qt::ControlModifier);
@@ -211,11 +217,13 @@ const Step steps[] = {
          }
          r.model.replace(start, length, text, looks);
      }},
-    {"colouringPass", [](Session &r) {
+    {"colouringPass",
+     [](Session &r) {
          Color_set(r.doc);
          r.model.take(readBack(r.box)); // what the pass gives is checked elsewhere
      }},
-    {"colourCommand", [](Session &r) {
+    {"colourCommand",
+     [](Session &r) {
          const auto [start, length] = r.stretch(6);
          if (length == 0)
              return;
@@ -223,7 +231,8 @@ const Step steps[] = {
          r.box.setSelColor(TextColor::Magenta);
          r.model.recolor(start, length, TextColor::Magenta);
      }},
-    {"bold", [](Session &r) {
+    {"bold",
+     [](Session &r) {
          const auto [start, length] = r.stretch(6);
          if (length == 0)
              return;
@@ -232,8 +241,16 @@ const Step steps[] = {
          r.box.setSelBold(bold);
          r.model.setBold(start, length, bold);
      }},
-    {"undo", [](Session &r) { r.box.undo(); r.model.undo(); }},
-    {"redo", [](Session &r) { r.box.redo(); r.model.redo(); }},
+    {"undo",
+     [](Session &r) {
+         r.box.undo();
+         r.model.undo();
+     }},
+    {"redo",
+     [](Session &r) {
+         r.box.redo();
+         r.model.redo();
+     }},
 };
 
 using LookHistory = DocumentFixture;
@@ -250,7 +267,8 @@ TEST_F(LookHistory, LooksFollowRandomEditsUndoAndRedo)
         for (int i = 0; i < 80; ++i) {
             const Step &step = steps[run.below(std::size(steps))];
             step.run(run);
-            SCOPED_TRACE(testing::Message() << "seed " << seed << ", step " << i << ": " << step.name);
+            SCOPED_TRACE(testing::Message()
+                         << "seed " << seed << ", step " << i << ": " << step.name);
             const Page shown = readBack(text());
             ASSERT_EQ(shown.text, model.page().text);
             ASSERT_TRUE(shown.looks == model.page().looks);
@@ -265,7 +283,8 @@ namespace {
 TEST_F(LookHistory, RichTextOfASelectionAfterEditsKeepsItsLooks)
 {
     text().setText(QStringLiteral("<a>\r\nb"));
-    text().applyColorRuns({{0, 3, TextColor::Blue, ColorRun::Off}, {0, 1, TextColor::Red, ColorRun::On}});
+    text().applyColorRuns(
+        {{0, 3, TextColor::Blue, ColorRun::Off}, {0, 1, TextColor::Red, ColorRun::On}});
     text().setSelStart(1);
     text().setSelRtf(rtfFromSpans({{QStringLiteral("漢\n"), TextColor::Magenta, true}}));
     text().setSelStart(text().textLength());

@@ -1,6 +1,5 @@
-#include "support/spinefixture.h"
-
 #include "support/qstringprinter.h"
+#include "support/spinefixture.h"
 
 #include <QApplication>
 #include <QTest>
@@ -22,7 +21,8 @@ std::string coloursOf(RichTextBox &box)
     for (int i = 0; i < box.textLength(); ++i) {
         box.select(i, 1);
         const int c = box.selColor();
-        QString hex = QStringLiteral("%1%2%3 ").arg(c & 0xFF, 2, 16, QLatin1Char('0'))
+        QString hex = QStringLiteral("%1%2%3 ")
+                          .arg(c & 0xFF, 2, 16, QLatin1Char('0'))
                           .arg((c >> 8) & 0xFF, 2, 16, QLatin1Char('0'))
                           .arg((c >> 16) & 0xFF, 2, 16, QLatin1Char('0'));
         out += (box.selBold() ? hex.toUpper() : hex).toStdString();
@@ -42,7 +42,8 @@ protected:
     void SetUp() override
     {
         SpineTest::SetUp();
-        SettingsStore::set(QStringLiteral("Settings"), QStringLiteral("TagColor"), QStringLiteral("True"));
+        SettingsStore::set(QStringLiteral("Settings"), QStringLiteral("TagColor"),
+                           QStringLiteral("True"));
     }
 
     // Ctrl+Z on a page just opened changes nothing; typing then two Ctrl+Z take only the
@@ -75,7 +76,9 @@ protected:
 TEST_F(OpenedPage, AFileReadFromDisk)
 {
     const QString file = path(QStringLiteral("page.htm"));
-    writeBytes(file, "<HTML>\r\n<H1 align=\"center\">\x8c\xa9\x8f\x6f\x82\xb5</H1>\r\n<P>a&amp;b</P>\r\n</HTML>\r\n");
+    writeBytes(
+        file,
+        "<HTML>\r\n<H1 align=\"center\">\x8c\xa9\x8f\x6f\x82\xb5</H1>\r\n<P>a&amp;b</P>\r\n</HTML>\r\n");
     expectOpenedAsItIs(open(file));
 }
 

@@ -45,22 +45,36 @@ const QList<OfferCase> offers = {
      },
      "", bitmapOnly},
     {"htmlOnly", [] { return withData("text/html", "<b>fett</b>"); }, "", nothing},
-    {"markdownOnly", [] { return withData("text/markdown", "# Title\n\n| a | b |\n|---|---|\n| 1 | 2 |\n"); },
-     "", nothing},
+    {"markdownOnly",
+     [] { return withData("text/markdown", "# Title\n\n| a | b |\n|---|---|\n| 1 | 2 |\n"); }, "",
+     nothing},
     {"markdownBeforeText",
      [] {
          QMimeData *data = withData("text/markdown", "**bold**");
          data->setText(QStringLiteral("plain"));
          return data;
      },
-     "plain", {}},
-    {"unknownFormatOnly", [] { return withData("application/x-odd", QByteArray("\0\1\2", 3)); }, "", nothing},
+     "plain",
+     {}},
+    {"unknownFormatOnly", [] { return withData("application/x-odd", QByteArray("\0\1\2", 3)); }, "",
+     nothing},
     {"emptyFormatName", [] { return withData("", "x"); }, "", nothing},
-    {"plainText", [] { auto *d = new QMimeData; d->setText(QStringLiteral("<i>日本</i>")); return d; },
-     "<i>日本</i>", {}},
-    {"garbledRichText", [] { return withData("text/rtf", QByteArray("{\\rtf1{{{\\\xff\xfe\\u-99999?\\'zz}")); },
-     "?", {}},
-    {"emptyRichTextUnderAnotherName", [] { return withData("application/rtf", QByteArray()); }, "?", {}},
+    {"plainText",
+     [] {
+         auto *d = new QMimeData;
+         d->setText(QStringLiteral("<i>日本</i>"));
+         return d;
+     },
+     "<i>日本</i>",
+     {}},
+    {"garbledRichText",
+     [] { return withData("text/rtf", QByteArray("{\\rtf1{{{\\\xff\xfe\\u-99999?\\'zz}")); },
+     "?",
+     {}},
+    {"emptyRichTextUnderAnotherName",
+     [] { return withData("application/rtf", QByteArray()); },
+     "?",
+     {}},
 };
 
 class Pasting : public DocumentFixture, public testing::WithParamInterface<OfferCase>
@@ -126,7 +140,8 @@ TEST_P(Pasting, TheKeysPasteWhatTheyCanAndSayWhatTheClipboardHolds)
             sendKey(key.key, key.modifiers, key.typed);
         }
         expectPasted(c.pasted);
-        EXPECT_FALSE(doc->blnCtrlKey || doc->blnPasteKey) << "the flags of the paste key are cleared";
+        EXPECT_FALSE(doc->blnCtrlKey || doc->blnPasteKey)
+            << "the flags of the paste key are cleared";
         EXPECT_FALSE(text().overwriteMode());
     }
 }
@@ -163,7 +178,9 @@ TEST_P(Pasting, ADropTakesOnlyWhatTheControlCanRead)
 }
 
 INSTANTIATE_TEST_SUITE_P(, Pasting, testing::ValuesIn(offers),
-                         [](const testing::TestParamInfo<OfferCase> &info) { return std::string(info.param.name); });
+                         [](const testing::TestParamInfo<OfferCase> &info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST_F(Pasting, AnEmptyClipboardLeavesTheMenuPasteWorkingAfterwards)
 {

@@ -40,7 +40,8 @@ TEST(Phrases, MenuShowsTheNamedSlots)
         QStringList expected;
     } cases[] = {
         {"no phrases: one disabled placeholder", SharedState{}, {QStringLiteral("（なし）-")}},
-        {"three phrases", withPhrases({{"挨拶", "こんにちは"}, {"署名", "山田"}, {"a&b", "x"}}),
+        {"three phrases",
+         withPhrases({{"挨拶", "こんにちは"}, {"署名", "山田"}, {"a&b", "x"}}),
          {QStringLiteral("挨拶+"), QStringLiteral("署名+"), QStringLiteral("a&b+")}},
     };
     for (const auto &c : cases) {
@@ -78,7 +79,8 @@ TEST(Phrases, PackingClosesGapsOfAHandEditedStoreWithoutLosingAnything)
     Phrases::pack(s);
     EXPECT_EQ(Phrases::listedNames(s), QStringList({QStringLiteral("五"), QStringLiteral("九")}));
     EXPECT_EQ(s.strKeikeiBun[1], QStringLiteral("nine"));
-    EXPECT_EQ(s.strKeikeiName[4], QStringLiteral("名前だけ")); // after the used ones and slots 0 and 1
+    EXPECT_EQ(s.strKeikeiName[4],
+              QStringLiteral("名前だけ")); // after the used ones and slots 0 and 1
 }
 
 TEST(Phrases, LineBreaksBetweenTheBoxesAndTheDocument)

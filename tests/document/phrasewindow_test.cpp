@@ -1,7 +1,7 @@
+#include "core/settingsstore.h"
 #include "document/dlgteikeiinput.h"
 #include "document/frmteikeiset.h"
 #include "document/phrases.h"
-#include "core/settingsstore.h"
 #include "support/documentfixture.h"
 #include "support/qstringprinter.h"
 #include "support/scriptedinteraction.h"
@@ -76,15 +76,18 @@ TEST_F(PhraseWindowTest, FifteenPhrasesReachTheFileAndTheMenuAfterARestart)
         clickControl(window, QStringLiteral("cmdExit"));
     });
     for (int i = 0; i < Phrases::Limit; ++i)
-        expectInput(ui, QStringLiteral("挨拶 %1").arg(i), Phrases::toEditorLines(multiLinePhrase(i)));
+        expectInput(ui, QStringLiteral("挨拶 %1").arg(i),
+                    Phrases::toEditorLines(multiLinePhrase(i)));
     doc->run(QStringLiteral("mnuInsertTeikeiSet_Click"));
 
     // On disk as soon as the window closed.
     QSettings disk(SettingsStore::fileName(), QSettings::IniFormat);
     for (int i = 0; i < Phrases::Limit; ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(disk.value(QStringLiteral("Settings/KeikeiBun%1").arg(i)).toString(), multiLinePhrase(i));
-        EXPECT_EQ(disk.value(QStringLiteral("Settings/KeikeiName%1").arg(i)).toString(), QStringLiteral("挨拶 %1").arg(i));
+        EXPECT_EQ(disk.value(QStringLiteral("Settings/KeikeiBun%1").arg(i)).toString(),
+                  multiLinePhrase(i));
+        EXPECT_EQ(disk.value(QStringLiteral("Settings/KeikeiName%1").arg(i)).toString(),
+                  QStringLiteral("挨拶 %1").arg(i));
     }
 
     // A new window reloads the settings.
@@ -97,7 +100,8 @@ TEST_F(PhraseWindowTest, FifteenPhrasesReachTheFileAndTheMenuAfterARestart)
     text().setText(QStringLiteral("before OLD after"));
     text().select(7, 3);
     doc->action(QStringLiteral("mnuInsetrTeikeiItem_3"))->trigger();
-    EXPECT_EQ(text().text(), QStringLiteral("before ") + multiLinePhrase(3) + QStringLiteral(" after"));
+    EXPECT_EQ(text().text(),
+              QStringLiteral("before ") + multiLinePhrase(3) + QStringLiteral(" after"));
 }
 
 TEST_F(PhraseWindowTest, MenuFollowsThePhrases)
@@ -106,14 +110,14 @@ TEST_F(PhraseWindowTest, MenuFollowsThePhrases)
     for (int i = 0; i < 3; ++i)
         Phrases::store(shared(), i, QStringLiteral("名%1").arg(i), QStringLiteral("文%1").arg(i));
     Phrases::store(shared(), 1, QStringLiteral("R&D"), QStringLiteral("x"));
-    EXPECT_EQ(visibleItems(), QStringList({QStringLiteral("名0+"), QStringLiteral("R&&D+"), QStringLiteral("名2+")}));
+    EXPECT_EQ(visibleItems(), QStringList({QStringLiteral("名0+"), QStringLiteral("R&&D+"),
+                                           QStringLiteral("名2+")}));
 
     ScriptedInteraction ui;
     ui.expectDialog(QStringLiteral("frmTeikeiSet"), [](QDialog &window) {
           clickControl(window, QStringLiteral("cmdDell"));
           window.close();
-      })
-        .expectMessage(QStringLiteral("「名0」を削除しますか？"), Interaction::Answer::Yes);
+      }).expectMessage(QStringLiteral("「名0」を削除しますか？"), Interaction::Answer::Yes);
     doc->run(QStringLiteral("mnuInsertTeikeiSet_Click"));
     EXPECT_EQ(ui.log().at(1).message.title, QStringLiteral("定型文の削除"));
     EXPECT_EQ(ui.log().at(1).message.icon, Interaction::Icon::Question);
@@ -191,15 +195,19 @@ TEST_F(PhraseWindowTest, EditingAndACancelledInputKeepingItsText)
     Phrases::store(state, 0, QStringLiteral("旧"), QStringLiteral("古い文"));
     frmTeikeiSet window(state);
     ScriptedInteraction ui;
-    ui.expectDialog(QStringLiteral("dlgTeikeiInput"), [](QDialog &dialog) {
-          EXPECT_EQ(controlText(dialog, QStringLiteral("txtTitle")), QStringLiteral("旧"));
-          setControlText(dialog, QStringLiteral("txtTitle"), QStringLiteral("新"));
-          clickControl(dialog, QStringLiteral("OKButton"));
-      })
-        .expectDialog(QStringLiteral("dlgTeikeiInput"), [](QDialog &dialog) {
-            setControlText(dialog, QStringLiteral("txtTitle"), QStringLiteral("途中"));
-            clickControl(dialog, QStringLiteral("CancelButton"));
-        })
+    ui.expectDialog(QStringLiteral("dlgTeikeiInput"),
+                    [](QDialog &dialog) {
+                        EXPECT_EQ(controlText(dialog, QStringLiteral("txtTitle")),
+                                  QStringLiteral("旧"));
+                        setControlText(dialog, QStringLiteral("txtTitle"), QStringLiteral("新"));
+                        clickControl(dialog, QStringLiteral("OKButton"));
+                    })
+        .expectDialog(QStringLiteral("dlgTeikeiInput"),
+                      [](QDialog &dialog) {
+                          setControlText(dialog, QStringLiteral("txtTitle"),
+                                         QStringLiteral("途中"));
+                          clickControl(dialog, QStringLiteral("CancelButton"));
+                      })
         .expectDialog(QStringLiteral("dlgTeikeiInput"), [](QDialog &dialog) {
             EXPECT_EQ(controlText(dialog, QStringLiteral("txtTitle")), QStringLiteral("途中"));
             clickControl(dialog, QStringLiteral("CancelButton"));

@@ -1,4 +1,5 @@
 #include "document/richtextbox.h"
+
 #include "document/rtf.h"
 
 #include <QSignalSpy>
@@ -6,11 +7,10 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
-#include <gtest/gtest.h>
-
 #include <cctype>
 #include <climits>
 #include <cmath>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <random>
 #include <string_view>
@@ -44,12 +44,15 @@ TEST(RichTextBox, MapsPositionsAcrossLineBreaks)
 {
     RichTextBox box;
     box.setText(threeLines);
-    struct Case { int external; int document; int back; };
+    struct Case
+    {
+        int external;
+        int document;
+        int back;
+    };
     const Case cases[] = {
-        {0, 0, 0}, {2, 2, 2},
-        {3, 2, 2},   // between CR and LF: the end of the line
-        {4, 3, 4}, {8, 6, 8}, {10, 8, 10},
-        {99, 8, 10}, // beyond the end: clamped
+        {0, 0, 0},  {2, 2, 2}, {3, 2, 2},                // between CR and LF: the end of the line
+        {4, 3, 4},  {8, 6, 8}, {10, 8, 10}, {99, 8, 10}, // beyond the end: clamped
         {-5, 0, 0},
     };
     for (const Case &c : cases) {
@@ -86,14 +89,21 @@ TEST(RichTextBox, FindsAcrossLineBreaksWithAndWithoutCase)
 {
     RichTextBox box;
     box.setText(threeLines);
-    struct Case { const char *what; int start; int end; bool matchCase; int expected; };
+    struct Case
+    {
+        const char *what;
+        int start;
+        int end;
+        bool matchCase;
+        int expected;
+    };
     const Case cases[] = {
         {"cd\r\ne", 0, -1, false, 4},
-        {"CD", 0, -1, false, 4},   // match case off finds the other case
+        {"CD", 0, -1, false, 4}, // match case off finds the other case
         {"CD", 0, -1, true, -1},
-        {"ef", 0, 9, false, -1},   // the match would end after `end`
+        {"ef", 0, 9, false, -1}, // the match would end after `end`
         {"ef", 0, 10, false, 8},
-        {"cd", 5, -1, false, -1},  // only before `start`
+        {"cd", 5, -1, false, -1}, // only before `start`
         {"", 0, -1, false, -1},
     };
     for (const Case &c : cases) {
@@ -254,15 +264,18 @@ TEST(RichTextBox, KeyEventsLetTheHandlerColourTheTypedCharacter)
 {
     RichTextBox box;
     QStringList order;
-    QObject::connect(&box, &RichTextBox::keyPressPreview, &box, [&](const QString &) { order << "preview"; });
-    QObject::connect(&box, &RichTextBox::keyDown, &box, [&](int key, Qt::KeyboardModifiers, const QString &) {
-        order << "down";
-        if (key == Qt::Key_Less)
-            box.setSelColor(TextColor::Red);
-        if (key == Qt::Key_X)
-            box.ignoreKey();
-    });
-    QObject::connect(&box, &RichTextBox::keyUp, &box, [&](int, Qt::KeyboardModifiers, const QString &) { order << "up"; });
+    QObject::connect(&box, &RichTextBox::keyPressPreview, &box,
+                     [&](const QString &) { order << "preview"; });
+    QObject::connect(&box, &RichTextBox::keyDown, &box,
+                     [&](int key, Qt::KeyboardModifiers, const QString &) {
+                         order << "down";
+                         if (key == Qt::Key_Less)
+                             box.setSelColor(TextColor::Red);
+                         if (key == Qt::Key_X)
+                             box.ignoreKey();
+                     });
+    QObject::connect(&box, &RichTextBox::keyUp, &box,
+                     [&](int, Qt::KeyboardModifiers, const QString &) { order << "up"; });
     QTest::keyClick(&box, Qt::Key_Less, Qt::NoModifier);
     EXPECT_EQ(order, QStringList({"preview", "down", "up"}));
     QTest::keyClick(&box, Qt::Key_X);
@@ -279,7 +292,8 @@ TEST(RichTextBox, DoubleClickSignalsAfterTheWordIsSelected)
     box.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
     QString selectedAtSignal;
-    QObject::connect(&box, &RichTextBox::doubleClicked, &box, [&] { selectedAtSignal = box.selText(); });
+    QObject::connect(&box, &RichTextBox::doubleClicked, &box,
+                     [&] { selectedAtSignal = box.selText(); });
     const QPoint inHello = box.cursorRect(box.cursorFor(2, 0)).center();
     QTest::mouseDClick(box.viewport(), Qt::LeftButton, Qt::NoModifier, inHello);
     EXPECT_EQ(selectedAtSignal, QStringLiteral("hello"));
@@ -302,13 +316,17 @@ TEST(RichTextBox, PositionMappingCostDoesNotGrowWithTheDocument)
     EXPECT_EQ(box.find(QStringLiteral("end")), text.size() - 3);
 
     std::vector<int> lineStarts{0};
-    for (int i = text.indexOf(QLatin1String("\r\n")); i >= 0; i = text.indexOf(QLatin1String("\r\n"), i + 2))
+    for (int i = text.indexOf(QLatin1String("\r\n")); i >= 0;
+         i = text.indexOf(QLatin1String("\r\n"), i + 2))
         lineStarts.push_back(i + 2);
     const int lines = int(lineStarts.size());
     ASSERT_EQ(lines, box.document()->blockCount());
 
     int probes = 0;
-    auto lineStart = [&](int n) { ++probes; return lineStarts[size_t(n)]; };
+    auto lineStart = [&](int n) {
+        ++probes;
+        return lineStarts[size_t(n)];
+    };
     const int bound = int(std::ceil(std::log2(lines))) + 1;
     for (int position : {0, 1, int(text.size()) / 2, int(text.size()) - 1, int(text.size())}) {
         probes = 0;
@@ -359,18 +377,29 @@ struct EditCase
 };
 
 const EditCase editCases[] = {
-    {"insert", [](RandomEdits &r) { r.box.setSelStart(r.position()); r.box.setSelText(r.snippet()); }},
-    {"delete", [](RandomEdits &r) { r.box.select(r.position(), r.below(12)); r.box.setSelText({}); }},
-    {"replaceAcrossLines", [](RandomEdits &r) {
+    {"insert",
+     [](RandomEdits &r) {
+         r.box.setSelStart(r.position());
+         r.box.setSelText(r.snippet());
+     }},
+    {"delete",
+     [](RandomEdits &r) {
+         r.box.select(r.position(), r.below(12));
+         r.box.setSelText({});
+     }},
+    {"replaceAcrossLines",
+     [](RandomEdits &r) {
          r.box.select(r.position(), 1 + r.below(20));
          r.box.setSelText(r.snippet());
      }},
-    {"richText", [](RandomEdits &r) {
+    {"richText",
+     [](RandomEdits &r) {
          r.box.select(r.position(), r.below(6));
-         r.box.setSelRtf(rtfFromSpans({{r.snippet(), TextColor::Red, true},
-                                       {r.snippet(), TextColor::Blue, false}}));
+         r.box.setSelRtf(rtfFromSpans(
+             {{r.snippet(), TextColor::Red, true}, {r.snippet(), TextColor::Blue, false}}));
      }},
-    {"typing", [](RandomEdits &r) {
+    {"typing",
+     [](RandomEdits &r) {
          r.box.setSelStart(r.position());
          QTest::keyClicks(&r.box, QStringLiteral("ab<"));
          QTest::keyClick(&r.box, Qt::Key_Return);
@@ -378,7 +407,8 @@ const EditCase editCases[] = {
          QTest::keyClick(&r.box, Qt::Key_Backspace);
          QTest::keyClick(&r.box, Qt::Key_Delete);
      }},
-    {"backspaceAndDelete", [](RandomEdits &r) {
+    {"backspaceAndDelete",
+     [](RandomEdits &r) {
          r.box.setSelStart(r.position());
          for (int i = 0; i < 3; ++i)
              QTest::keyClick(&r.box, Qt::Key_Backspace);
@@ -386,7 +416,8 @@ const EditCase editCases[] = {
          for (int i = 0; i < 3; ++i)
              QTest::keyClick(&r.box, Qt::Key_Delete);
      }},
-    {"scattered", [](RandomEdits &r) {
+    {"scattered",
+     [](RandomEdits &r) {
          for (int i = 0; i < 20; ++i) {
              r.box.setSelStart(r.position());
              r.box.setSelText(QStringLiteral("z"));
@@ -394,7 +425,8 @@ const EditCase editCases[] = {
      }},
     {"undo", [](RandomEdits &r) { r.box.undo(); }},
     {"redo", [](RandomEdits &r) { r.box.redo(); }},
-    {"colour", [](RandomEdits &r) {
+    {"colour",
+     [](RandomEdits &r) {
          r.box.applyColorRuns({{r.position(), r.below(30), TextColor::Magenta, ColorRun::On}});
          r.box.select(r.position(), r.below(5));
          r.box.setSelColor(TextColor::Red);
@@ -419,7 +451,8 @@ TEST(RichTextBox, TextStaysTrueThroughEditsUndoAndRedo)
             c.edit(edits);
             // Reading only now and then lets edits pile up between reads.
             if (edits.below(3) == 0 || step == 59) {
-                SCOPED_TRACE(testing::Message() << "seed " << seed << ", step " << step << ": " << c.name);
+                SCOPED_TRACE(testing::Message()
+                             << "seed " << seed << ", step " << step << ": " << c.name);
                 ASSERT_EQ(box.text(), rebuiltText(box));
                 ASSERT_EQ(box.textLength(), box.text().size());
             }
@@ -461,25 +494,34 @@ TEST(RichTextBox, ColourRunsOnAFreshOrAnEditedPage)
         std::string expected;
     };
     const Case cases[] = {
-        {"fresh", [](RichTextBox &) {},
-         {{0, 1, TextColor::Red, ColorRun::On}, {1, 1, TextColor::Blue, ColorRun::Unchanged},
-          {2, 1, TextColor::Red, ColorRun::On}, {3, 1, TextColor::Black, ColorRun::Unchanged},
+        {"fresh",
+         [](RichTextBox &) {},
+         {{0, 1, TextColor::Red, ColorRun::On},
+          {1, 1, TextColor::Blue, ColorRun::Unchanged},
+          {2, 1, TextColor::Red, ColorRun::On},
+          {3, 1, TextColor::Black, ColorRun::Unchanged},
           {4, 1, TextColor::Black, ColorRun::On}},
          "RbRkK"},
-        {"colouredBefore", [](RichTextBox &box) {
+        {"colouredBefore",
+         [](RichTextBox &box) {
              box.applyColorRuns({{0, 5, TextColor::Red, ColorRun::On}});
          },
          {{0, 2, TextColor::Black, ColorRun::Unchanged}, {2, 1, TextColor::Blue, ColorRun::Off}},
          "KKbRR"},
-        {"editedBefore", [](RichTextBox &box) {
+        {"editedBefore",
+         [](RichTextBox &box) {
              box.select(1, 3);
              box.setSelColor(TextColor::Magenta);
              box.setSelBold(true);
          },
-         {{0, 2, TextColor::Black, ColorRun::Unchanged}}, "kKMMk"},
-        {"overlapping", [](RichTextBox &) {},
-         {{0, 5, TextColor::Red, ColorRun::On}, {1, 1, TextColor::Black, ColorRun::Unchanged},
-          {2, 1, TextColor::Blue, ColorRun::Unchanged}, {3, 1, TextColor::Black, ColorRun::Unchanged}},
+         {{0, 2, TextColor::Black, ColorRun::Unchanged}},
+         "kKMMk"},
+        {"overlapping",
+         [](RichTextBox &) {},
+         {{0, 5, TextColor::Red, ColorRun::On},
+          {1, 1, TextColor::Black, ColorRun::Unchanged},
+          {2, 1, TextColor::Blue, ColorRun::Unchanged},
+          {3, 1, TextColor::Black, ColorRun::Unchanged}},
          "RKBKR"},
     };
     for (const Case &c : cases) {

@@ -24,7 +24,8 @@ TEST(Rtf, ColoursAndBoldOverJapaneseTextSurviveWriteAndRead)
         {QStringLiteral("日本語の{見出し}\\"), blue, true},
         {QStringLiteral(">"), red, true},
         {QStringLiteral("ｶﾀｶﾅ\tと😀\n次の行\n"), 0, false},
-        {QString(QChar(0xDC85)) + QChar(0x00A0) + QChar(0x1A), 0, true}, // a reserved byte, nbsp, control
+        {QString(QChar(0xDC85)) + QChar(0x00A0) + QChar(0x1A), 0,
+         true}, // a reserved byte, nbsp, control
     };
     const QString rtf = rtfFromSpans(spans);
     for (QChar c : rtf)
@@ -48,9 +49,8 @@ TEST(Rtf, ReadsWhatAnOfficeSuitePutsOnTheClipboard)
         "{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}}\\tab \\'5c\\{\\}\\~\\rquote{\\v hidden}\\par\r\n"
         "{\\uc2\\u12354\\'82\\'a0}{\\f0\\'83A\\'83\\'5c}\\plain \\u-10179?\\u-8704?x}");
     const QList<RtfSpan> spans = spansFromRtf(rtf);
-    EXPECT_EQ(plainTextOf(spans),
-              QStringLiteral("あい ABC漢字\n日本\nlink\t\\{}") + QChar(0x00A0)
-                  + QStringLiteral("\u2019\nあアソ\U0001F600x"));
+    EXPECT_EQ(plainTextOf(spans), QStringLiteral("あい ABC漢字\n日本\nlink\t\\{}") + QChar(0x00A0)
+                                      + QStringLiteral("\u2019\nあアソ\U0001F600x"));
     ASSERT_GE(spans.size(), 3);
     EXPECT_EQ(spans.at(0), (RtfSpan{QStringLiteral("あい"), red, true}));
     EXPECT_EQ(spans.at(1), (RtfSpan{QStringLiteral(" ABC漢字\n"), 0, false}));
@@ -61,12 +61,17 @@ TEST(Rtf, ReadsWhatAnOfficeSuitePutsOnTheClipboard)
 
 TEST(Rtf, DecodesBytesInTheCodePageOfTheFont)
 {
-    struct Case { const char *rtf; QString text; };
+    struct Case
+    {
+        const char *rtf;
+        QString text;
+    };
     const Case cases[] = {
         {"{\\rtf1\\ansi\\ansicpg1252 caf\\'e9}", QStringLiteral("café")},
         {"{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f1\\fcharset128 MS Gothic;}}\\f1 \\'82\\'a0}",
          QStringLiteral("あ")},
-        {"{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f1\\fcharset204 X;}}\\f1 \\'c4\\'e0}", QStringLiteral("Да")},
+        {"{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f1\\fcharset204 X;}}\\f1 \\'c4\\'e0}",
+         QStringLiteral("Да")},
         {"{\\rtf1\\ansi\\ansicpg932 \\'82\\'a0\\'82\\'a2}", QStringLiteral("あい")},
         // Raw bytes above 0x7F (the string carries them as Latin-1) count as \'hh.
         {"{\\rtf1\\ansi\\ansicpg932 \x82\xa0}", QStringLiteral("あ")},
@@ -86,17 +91,21 @@ TEST(Rtf, TextThatIsNotRtfIsTakenAsPlainText)
 
 TEST(Rtf, MalformedInputNeverCrashes)
 {
-    struct Case { QString rtf; const char *mustContain; };
+    struct Case
+    {
+        QString rtf;
+        const char *mustContain;
+    };
     const QList<Case> cases = {
         {QString(), ""},
         {rtfText("{\\rtf1"), ""},
-        {rtfText("{\\rtf1 abc"), "abc"},                     // no closing brace
+        {rtfText("{\\rtf1 abc"), "abc"}, // no closing brace
         {rtfText("{\\rtf1 {{{{ abc"), "abc"},
-        {rtfText("{\\rtf1 }}}} abc"), "abc"},                // stray closing braces
-        {rtfText("{\\rtf1 abc\\"), "abc"},                   // ends in a backslash
+        {rtfText("{\\rtf1 }}}} abc"), "abc"}, // stray closing braces
+        {rtfText("{\\rtf1 abc\\"), "abc"},    // ends in a backslash
         {rtfText("{\\rtf1 abc\\'"), "abc"},
         {rtfText("{\\rtf1 abc\\'8"), "abc"},
-        {rtfText("{\\rtf1\\ansicpg932 abc\\'82}"), "abc"},   // a lead byte without its pair
+        {rtfText("{\\rtf1\\ansicpg932 abc\\'82}"), "abc"}, // a lead byte without its pair
         {rtfText("{\\rtf1 \\u99999999999999999999999? abc}"), "abc"},
         {rtfText("{\\rtf1 \\u-99999999999999999999999? abc}"), "abc"},
         {rtfText("{\\rtf1 \\uc999999999999 \\u12354 abcdefghijklmnopqrstuvwxyz}"), "xyz"},
@@ -106,7 +115,9 @@ TEST(Rtf, MalformedInputNeverCrashes)
         {rtfText("{\\rtf1{\\colortbl\\red999999999\\green-4;}\\cf1 abc}"), "abc"},
         {rtfText("{\\rtf1\\ansicpg-1 \\'e9abc}"), "abc"},
         {rtfText("{\\rtf1\\ansicpg99999999 \\'e9abc}"), "abc"},
-        {rtfText("{\\rtf1{\\fonttbl{\\f99999999999\\fcharset99999999999 x;}}\\f99999999999 \\'e9abc}"), "abc"},
+        {rtfText(
+             "{\\rtf1{\\fonttbl{\\f99999999999\\fcharset99999999999 x;}}\\f99999999999 \\'e9abc}"),
+         "abc"},
         {rtfText("{\\rtf1 \\") + QString(5000, QLatin1Char('a')) + QStringLiteral("9 abc}"), "abc"},
         {rtfText("{\\rtf1 ") + QString(200000, QLatin1Char('{')) + QStringLiteral("abc"), "abc"},
         {rtfText("{\\rtf1 ") + QString(200000, QLatin1Char('}')) + QStringLiteral("abc"), "abc"},
@@ -132,13 +143,20 @@ TEST(Rtf, TransportKeepsCharactersAboveLatin1)
 // after \rtlch is bold of right-to-left scripts only.
 TEST(Rtf, AssociatedBoldOfByteClassRunsReadsAsBold)
 {
-    struct Case { const char *name; const char *rtf; bool bold; };
+    struct Case
+    {
+        const char *name;
+        const char *rtf;
+        bool bold;
+    };
     const Case cases[] = {
-        {"double-byte run", "{\\rtf1\\ansi\\ansicpg932 {\\loch\\af0\\hich\\af0\\dbch\\ab\\af1 \\'91\\'be}}", true},
+        {"double-byte run",
+         "{\\rtf1\\ansi\\ansicpg932 {\\loch\\af0\\hich\\af0\\dbch\\ab\\af1 \\'91\\'be}}", true},
         {"low-ANSI run", "{\\rtf1\\ansi\\ansicpg932 {\\loch\\ab \\'91\\'be}}", true},
         {"switched off", "{\\rtf1\\ansi\\ansicpg932 {\\dbch\\ab\\ab0 \\'91\\'be}}", false},
         {"reset by plain", "{\\rtf1\\ansi\\ansicpg932 {\\dbch\\ab\\plain \\'91\\'be}}", false},
-        {"right-to-left bold only", "{\\rtf1\\ansi\\ansicpg932 {\\rtlch\\ab\\ltrch\\dbch \\'91\\'be}}", false},
+        {"right-to-left bold only",
+         "{\\rtf1\\ansi\\ansicpg932 {\\rtlch\\ab\\ltrch\\dbch \\'91\\'be}}", false},
         {"plain bold", "{\\rtf1\\ansi\\ansicpg932 {\\rtlch\\ab\\ltrch\\b\\dbch \\'91\\'be}}", true},
     };
     for (const Case &c : cases) {
@@ -148,9 +166,10 @@ TEST(Rtf, AssociatedBoldOfByteClassRunsReadsAsBold)
         EXPECT_EQ(spans.at(0), (RtfSpan{QStringLiteral("太"), 0, c.bold}));
     }
     // The group ends the bold.
-    const QList<RtfSpan> spans =
-        spansFromRtf(rtfText("{\\rtf1\\ansi\\ansicpg932 {\\dbch\\ab \\'91\\'be}\\dbch \\'91\\'be}"));
-    EXPECT_EQ(spans, (QList<RtfSpan>{{QStringLiteral("太"), 0, true}, {QStringLiteral("太"), 0, false}}));
+    const QList<RtfSpan> spans = spansFromRtf(
+        rtfText("{\\rtf1\\ansi\\ansicpg932 {\\dbch\\ab \\'91\\'be}\\dbch \\'91\\'be}"));
+    EXPECT_EQ(spans,
+              (QList<RtfSpan>{{QStringLiteral("太"), 0, true}, {QStringLiteral("太"), 0, false}}));
 }
 
 // A long run of raw double-byte characters (second bytes left unescaped, as some programs
@@ -161,7 +180,9 @@ TEST(Rtf, ALongRunOfRawDoubleByteCharactersReadsInOnePass)
     QString rtf = rtfText("{\\rtf1\\ansi\\ansicpg932 ");
     rtf.reserve(rtf.size() + characters * 2 + 1);
     for (int i = 0; i < characters; ++i)
-        rtf += i % 2 == 0 ? rtfText("\x83" "A") : rtfText("\x82\xa0"); // ア, あ
+        rtf += i % 2 == 0 ? rtfText("\x83"
+                                    "A")
+                          : rtfText("\x82\xa0"); // ア, あ
     rtf += u'}';
     const QString text = plainTextOf(spansFromRtf(rtf));
     ASSERT_EQ(text.size(), characters);

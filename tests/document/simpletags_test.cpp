@@ -6,8 +6,7 @@ namespace {
 
 TEST(DoctypeDeclaration, HasTheFourVersions)
 {
-    EXPECT_EQ(doctypeDeclaration(0),
-              R"(<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 3.2 Final//EN">)");
+    EXPECT_EQ(doctypeDeclaration(0), R"(<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 3.2 Final//EN">)");
     EXPECT_EQ(doctypeDeclaration(1), R"(<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 4.0 //EN" )"
                                      R"("http://www.w3.org/TR/REC-html40/strict.dtd">)");
     EXPECT_EQ(doctypeDeclaration(2), R"(<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 4.0 //EN" )"
@@ -39,7 +38,8 @@ TEST(InsertedTexts, DatesAndTimeFollowTheLocale)
     EXPECT_EQ(dateWeekdayText(sunday), "2024/03/03(日)");
     const QString time = timeText(QTime(9, 5, 7));
     QLocale::setDefault(before);
-    EXPECT_TRUE(time.contains("9") && time.contains("05") && time.contains("07")) << time.toStdString();
+    EXPECT_TRUE(time.contains("9") && time.contains("05") && time.contains("07"))
+        << time.toStdString();
     EXPECT_FALSE(time.contains("UTC") || time.contains("JST")) << time.toStdString();
 }
 

@@ -1,8 +1,8 @@
 #include "document/spacemarks.h"
-#include "support/documentfixture.h"
-#include "support/qstringprinter.h"
 
 #include "core/settings.h"
+#include "support/documentfixture.h"
+#include "support/qstringprinter.h"
 
 #include <QImage>
 

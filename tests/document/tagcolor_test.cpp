@@ -1,6 +1,6 @@
-#include "support/documentfixture.h"
-
 #include "document/tagcolor.h"
+
+#include "support/documentfixture.h"
 
 #include <QApplication>
 #include <QTest>
@@ -18,7 +18,8 @@ struct LookCase
     QString expected; // see DocumentFixture::looks
 };
 
-class MarkupLooks : public DocumentFixture, public testing::WithParamInterface<LookCase> {};
+class MarkupLooks : public DocumentFixture, public testing::WithParamInterface<LookCase>
+{};
 
 TEST_P(MarkupLooks, EachCharacterGetsItsColour)
 {
@@ -29,9 +30,7 @@ TEST_P(MarkupLooks, EachCharacterGetsItsColour)
         text().setText(c.text);
         Color_set(*doc);
         break;
-    case Route::Insertion:
-        InsertFragment(*doc, c.text);
-        break;
+    case Route::Insertion: InsertFragment(*doc, c.text); break;
     case Route::Typing:
         text().setFocus();
         QTest::keyClicks(&text(), c.text);
@@ -53,8 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
         LookCase{"commentWithBracket", Route::FullPass, "<!-- a>b -->", "RBBBBBRKKKKR"},
         LookCase{"boldTagTyped", Route::Typing, "<B>x", "RBRK"},
         LookCase{"tagWithAttributeTyped", Route::Typing, R"(<a href="x">y)", "RBBBBBBMMBMRK"},
-        LookCase{"fragmentInserted", Route::Insertion, R"(<A HREF="a.htm">)",
-                 "RBBBBBBMMBBBBBMR"}),
+        LookCase{"fragmentInserted", Route::Insertion, R"(<A HREF="a.htm">)", "RBBBBBBMMBBBBBMR"}),
     [](const testing::TestParamInfo<LookCase> &info) { return std::string(info.param.name); });
 
 // Watches for the progress window being shown.

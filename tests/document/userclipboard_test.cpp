@@ -47,7 +47,8 @@ void putTheUsersClipboard()
     QImage image(5, 3, QImage::Format_RGB32);
     image.fill(QColor(12, 200, 34));
     data->setImageData(image);
-    data->setData(QStringLiteral("application/x-other-program"), QByteArray("\0\xff\x1a{\\rtf1}", 10));
+    data->setData(QStringLiteral("application/x-other-program"),
+                  QByteArray("\0\xff\x1a{\\rtf1}", 10));
     QGuiApplication::clipboard()->setMimeData(data);
 }
 
@@ -55,12 +56,12 @@ struct InsertCase
 {
     const char *name;
     QString content;
-    int start, length;        // the selection the command works on
-    const char *handler;      // a command run by name, or
+    int start, length;                      // the selection the command works on
+    const char *handler;                    // a command run by name, or
     std::function<void(frmDocument &)> act; // anything else a user does
-    const char *dialog;       // a dialog the command shows, or nullptr
+    const char *dialog;                     // a dialog the command shows, or nullptr
     ScriptedInteraction::DialogScript script;
-    QString inserted;         // a part of the text that the insertion puts in
+    QString inserted; // a part of the text that the insertion puts in
 };
 
 const auto ok = [](const char *button) {
@@ -70,24 +71,76 @@ const auto ok = [](const char *button) {
 const QList<InsertCase> insertions = {
     {"wrapInBold", "abc", 1, 1, "mnuHtmlTextBold_Click", {}, nullptr, {}, "<B>b</B>"},
     {"lineBreakTag", "abc", 1, 0, "mnuHtmlTextBr_Click", {}, nullptr, {}, "a<BR>b"},
-    {"paragraphWithLineBreak", "abc", 1, 1, "mnuHtmlTextParagraph_Click", {}, nullptr, {}, "<P>\r\n"},
-    {"lineBreakByCtrlEnter", "abc", 1, 0, nullptr,
-     [](frmDocument &doc) { QTest::keyClick(doc.txtText, Qt::Key_Return, Qt::ControlModifier); }, nullptr, {}, "<BR>"},
-    {"alignedBlock", "abc", 0, 3, "mnuHtmlTextLeft_Click", {}, nullptr, {}, R"(<DIV ALIGN="Left">abc</DIV>)"},
+    {"paragraphWithLineBreak",
+     "abc",
+     1,
+     1,
+     "mnuHtmlTextParagraph_Click",
+     {},
+     nullptr,
+     {},
+     "<P>\r\n"},
+    {"lineBreakByCtrlEnter",
+     "abc",
+     1,
+     0,
+     nullptr,
+     [](frmDocument &doc) { QTest::keyClick(doc.txtText, Qt::Key_Return, Qt::ControlModifier); },
+     nullptr,
+     {},
+     "<BR>"},
+    {"alignedBlock",
+     "abc",
+     0,
+     3,
+     "mnuHtmlTextLeft_Click",
+     {},
+     nullptr,
+     {},
+     R"(<DIV ALIGN="Left">abc</DIV>)"},
     {"comment", "abc", 0, 3, "mnuHtmlPageComment_Click", {}, nullptr, {}, "<!-- abc -->"},
-    {"documentType", "<HTML>", 0, 0, nullptr, [](frmDocument &doc) { doc.run("mnuHtmlPageDoctupeVer_Click", 0); },
-     nullptr, {}, "<!DOCTYPE"},
-    {"lineBreakTagsAtLineEnds", "a\r\nb\r\n", 0, 4, "mnuToopBr_Click", {}, nullptr, {}, "a<BR>\r\nb<BR>"},
+    {"documentType",
+     "<HTML>",
+     0,
+     0,
+     nullptr,
+     [](frmDocument &doc) { doc.run("mnuHtmlPageDoctupeVer_Click", 0); },
+     nullptr,
+     {},
+     "<!DOCTYPE"},
+    {"lineBreakTagsAtLineEnds",
+     "a\r\nb\r\n",
+     0,
+     4,
+     "mnuToopBr_Click",
+     {},
+     nullptr,
+     {},
+     "a<BR>\r\nb<BR>"},
     {"paragraphTool", "a\r\nb", 0, 4, "mnuToolP_Click", {}, nullptr, {}, "<P>a</P>"},
     {"tableFromCsv", "a,b\r\nc,d", 0, 8, "mnuHtmlTableCsv_Click", {}, nullptr, {}, "<TD>d</TD>"},
     {"cellDialog", "abc", 1, 1, "mnuHtmlTableTd_Click", {}, "frmTdSet", ok("cmdOK"), "<TD>b</TD>"},
-    {"authorDialog", "abc", 0, 0, "mnuHtmlMateNameAuthor_Click", {}, "dlgAuthor",
+    {"authorDialog",
+     "abc",
+     0,
+     0,
+     "mnuHtmlMateNameAuthor_Click",
+     {},
+     "dlgAuthor",
      [](QDialog &d) {
          setControlText(d, QStringLiteral("txtAuthor"), QStringLiteral("山田"));
          clickControl(d, QStringLiteral("OKButton"));
      },
      "山田"},
-    {"tableDialog", "abc", 3, 0, "mnuHtmlTableTable_Click", {}, "frmTableSet", ok("cmdOK"), "<TABLE>"},
+    {"tableDialog",
+     "abc",
+     3,
+     0,
+     "mnuHtmlTableTable_Click",
+     {},
+     "frmTableSet",
+     ok("cmdOK"),
+     "<TABLE>"},
     {"reEditByDoubleClick", "<TD>x</TD>", 0, 0, nullptr,
      [](frmDocument &doc) {
          RichTextBox &box = *doc.txtText;
@@ -102,7 +155,8 @@ const QList<InsertCase> insertions = {
      "40"},
 };
 
-class UsersClipboard : public DocumentFixture, public testing::WithParamInterface<InsertCase> {};
+class UsersClipboard : public DocumentFixture, public testing::WithParamInterface<InsertCase>
+{};
 
 TEST_P(UsersClipboard, StaysAsItWasWhenTagsAreInserted)
 {
@@ -133,7 +187,9 @@ TEST_P(UsersClipboard, StaysAsItWasWhenTagsAreInserted)
 }
 
 INSTANTIATE_TEST_SUITE_P(, UsersClipboard, testing::ValuesIn(insertions),
-                         [](const testing::TestParamInfo<InsertCase> &info) { return std::string(info.param.name); });
+                         [](const testing::TestParamInfo<InsertCase> &info) {
+                             return std::string(info.param.name);
+                         });
 
 // Pasting reads the clipboard and leaves it as it was, whatever it pasted.
 TEST_F(UsersClipboard, PastingPlainTextLeavesItAsPlainText)

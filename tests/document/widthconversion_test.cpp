@@ -1,6 +1,6 @@
-#include "support/documentfixture.h"
-
 #include "document/widthconversion.h"
+
+#include "support/documentfixture.h"
 
 #include <QStringList>
 
@@ -43,7 +43,8 @@ TEST(WidthConversion, EveryCharacterMapsAsExpected)
         const QString expected = expectedFullWidth(char16_t(c));
         if (toFullWidth(one) != expected && ++wrong <= 10)
             ADD_FAILURE() << "U+" << std::hex << unsigned(c) << " became "
-                          << toFullWidth(one).toStdString() << ", expected " << expected.toStdString();
+                          << toFullWidth(one).toStdString() << ", expected "
+                          << expected.toStdString();
     }
     EXPECT_EQ(wrong, 0);
     // Bytes the decoder could not read stay as they are.
@@ -62,7 +63,8 @@ TEST(WidthConversion, KanaTakeTheFollowingMarkWhereShiftJisHasTheCharacter)
             QString expected = pair.normalized(QString::NormalizationForm_KC);
             if (expected.size() != 1 || expected == u"ヷ" || expected == u"ヺ")
                 expected = expectedFullWidth(kana) + expectedFullWidth(mark[0].unicode());
-            EXPECT_EQ(toFullWidth(pair).toStdString(), expected.toStdString()) << pair.toStdString();
+            EXPECT_EQ(toFullWidth(pair).toStdString(), expected.toStdString())
+                << pair.toStdString();
         }
     }
 }

@@ -22,11 +22,15 @@ QString pageFor(TextEncoding encoding, const QString &lineBreak)
     QString chars = QStringLiteral("漢字ひらがなカタカナﾊﾝｶｸ①㈱");
     if (encoding != TextEncoding::Iso2022Jp)
         chars += QStringLiteral("髙");
-    if (encoding != TextEncoding::ShiftJis && encoding != TextEncoding::EucJp && encoding != TextEncoding::Iso2022Jp)
+    if (encoding != TextEncoding::ShiftJis && encoding != TextEncoding::EucJp
+        && encoding != TextEncoding::Iso2022Jp)
         chars += QStringLiteral("😀");
-    const QString meta = QStringLiteral("<meta charset=\"%1\">").arg(encodingName(encoding).section(u' ', 0, 0));
+    const QString meta
+        = QStringLiteral("<meta charset=\"%1\">").arg(encodingName(encoding).section(u' ', 0, 0));
     return QStringList{QStringLiteral("<html><head>") + meta + QStringLiteral("</head>"),
-                       QStringLiteral("<p>") + chars + QStringLiteral("</p>"), QStringLiteral("</html>"), {}}
+                       QStringLiteral("<p>") + chars + QStringLiteral("</p>"),
+                       QStringLiteral("</html>"),
+                       {}}
         .join(lineBreak);
 }
 
@@ -39,7 +43,8 @@ TEST_F(DocumentEncodingTest, EveryEncodingSurvivesOpenEditUndoSave)
     int number = 0;
     for (TextEncoding encoding : textEncodings) {
         for (const QString lineBreak : {QStringLiteral("\r\n"), QStringLiteral("\n")}) {
-            SCOPED_TRACE(encodingName(encoding).toStdString() + (lineBreak.size() == 2 ? " CR LF" : " LF"));
+            SCOPED_TRACE(encodingName(encoding).toStdString()
+                         + (lineBreak.size() == 2 ? " CR LF" : " LF"));
             const QByteArray stored = encodeText(pageFor(encoding, lineBreak), encoding);
             const QByteArray expected = stored;
             const QString file = path(QStringLiteral("page%1.htm").arg(++number));
@@ -70,12 +75,16 @@ TEST_F(DocumentEncodingTest, InvalidBytesSurviveTheSave)
         QByteArray bytes;
     } cases[] = {
         {"Shift-JIS", TextEncoding::ShiftJis, "\x93\xfa\x80\xA0\xFD\x82\r\n\x82"},
-        {"EUC-JP", TextEncoding::EucJp, "\xB4\xC1\xB4" "b\xFF\x8E\r\n\x8F\xF4"},
+        {"EUC-JP", TextEncoding::EucJp,
+         "\xB4\xC1\xB4"
+         "b\xFF\x8E\r\n\x8F\xF4"},
         {"ISO-2022-JP", TextEncoding::Iso2022Jp, "\x1B$B4A\x1Bz\xA4\r\n\x1B(B\x1B"},
         {"UTF-8", TextEncoding::Utf8, "\xE6\xBC\xA2\xC0\xAF\xED\xA0\x80\r\n\xE3\x81"},
         {"UTF-8 BOM", TextEncoding::Utf8Bom, "\xEF\xBB\xBF\xFF\xE3\x81\x82\r\n"},
-        {"UTF-16LE odd length", TextEncoding::Utf16LeBom, QByteArray("\xFF\xFE\x00\xD8\x41\x00\r\0\n\0\x41", 11)},
-        {"UTF-16BE lone surrogate", TextEncoding::Utf16BeBom, QByteArray("\xFE\xFF\xDC\x00\0\r\0\n\xD8\x3D", 10)},
+        {"UTF-16LE odd length", TextEncoding::Utf16LeBom,
+         QByteArray("\xFF\xFE\x00\xD8\x41\x00\r\0\n\0\x41", 11)},
+        {"UTF-16BE lone surrogate", TextEncoding::Utf16BeBom,
+         QByteArray("\xFE\xFF\xDC\x00\0\r\0\n\xD8\x3D", 10)},
     };
     int number = 0;
     for (const auto &c : cases) {
@@ -106,7 +115,8 @@ TEST_F(DocumentEncodingTest, OpeningDecidesTheEncoding)
         QByteArray bytes;
         TextEncoding expected;
     } cases[] = {
-        {"pure ASCII stays Shift-JIS", "<html><body>hello</body></html>\r\n", TextEncoding::ShiftJis},
+        {"pure ASCII stays Shift-JIS", "<html><body>hello</body></html>\r\n",
+         TextEncoding::ShiftJis},
         {"empty file", "", TextEncoding::ShiftJis},
         {"very short UTF-8", "\xE3\x81\x82", TextEncoding::Utf8},
         {"very short Shift-JIS", "\x82\xA0", TextEncoding::ShiftJis},
@@ -116,7 +126,8 @@ TEST_F(DocumentEncodingTest, OpeningDecidesTheEncoding)
         {"meta claiming UTF-8 over Shift-JIS bytes",
          "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\">\x8A\xBF\x8E\x9A\x82\xC6\x82\xA9\x82\xC8",
          TextEncoding::ShiftJis},
-        {"valid UTF-8 without meta", "<p>\xE6\xBC\xA2\xE5\xAD\x97\xE3\x81\xA8\xE3\x81\x8B\xE3\x81\xAA</p>", TextEncoding::Utf8},
+        {"valid UTF-8 without meta",
+         "<p>\xE6\xBC\xA2\xE5\xAD\x97\xE3\x81\xA8\xE3\x81\x8B\xE3\x81\xAA</p>", TextEncoding::Utf8},
         {"ISO-2022-JP escapes", "<p>\x1B$B4A;z$H$+$J\x1B(B</p>", TextEncoding::Iso2022Jp},
     };
     int number = 0;
@@ -156,12 +167,14 @@ TEST_F(DocumentEncodingTest, ReopenReadsTheFileAgainInTheChosenEncoding)
 
     // Unsaved changes are only dropped when the user agrees.
     doc->txtText->setText(QStringLiteral("edited"));
-    ui.expectChoice(QStringLiteral("EUC-JP")).expectMessage(QStringLiteral("変更は失われます"), Interaction::Answer::No);
+    ui.expectChoice(QStringLiteral("EUC-JP"))
+        .expectMessage(QStringLiteral("変更は失われます"), Interaction::Answer::No);
     doc->run(QStringLiteral("mnuFileReopenEncoding_Click"));
     EXPECT_EQ(doc->txtText->text(), QStringLiteral("edited"));
     EXPECT_EQ(doc->encoding, first);
 
-    ui.expectChoice(QStringLiteral("EUC-JP")).expectMessage(QStringLiteral("変更は失われます"), Interaction::Answer::Yes);
+    ui.expectChoice(QStringLiteral("EUC-JP"))
+        .expectMessage(QStringLiteral("変更は失われます"), Interaction::Answer::Yes);
     doc->run(QStringLiteral("mnuFileReopenEncoding_Click"));
     EXPECT_EQ(doc->txtText->text(), QStringLiteral("漢字"));
     EXPECT_EQ(doc->encoding, TextEncoding::EucJp);
@@ -192,8 +205,8 @@ TEST_F(DocumentEncodingTest, SaveInAnEncodingWarnsAboutCharactersItCannotHold)
     ScriptedInteraction ui;
 
     // Cancelled at the warning: nothing written, the encoding unchanged.
-    ui.expectChoice(QStringLiteral("EUC-JP")).expectMessage(QStringLiteral("😀 (1, 3 行目)  𠀋 (3 行目)"),
-                                                            Interaction::Answer::Cancel);
+    ui.expectChoice(QStringLiteral("EUC-JP"))
+        .expectMessage(QStringLiteral("😀 (1, 3 行目)  𠀋 (3 行目)"), Interaction::Answer::Cancel);
     doc->run(QStringLiteral("mnuFileSaveEncoding_Click"));
     EXPECT_EQ(ui.lastPrompt().message.icon, Interaction::Icon::Warning);
     EXPECT_EQ(ui.lastPrompt().message.buttons, Interaction::Buttons::OkCancel);
@@ -203,7 +216,8 @@ TEST_F(DocumentEncodingTest, SaveInAnEncodingWarnsAboutCharactersItCannotHold)
 
     // The file's last line had no break (its break ended the line before): the text's last
     // line, which took its place, has none either.
-    ui.expectChoice(QStringLiteral("EUC-JP")).expectMessage(QStringLiteral("数値文字参照"), Interaction::Answer::Ok);
+    ui.expectChoice(QStringLiteral("EUC-JP"))
+        .expectMessage(QStringLiteral("数値文字参照"), Interaction::Answer::Ok);
     doc->run(QStringLiteral("mnuFileSaveEncoding_Click"));
     EXPECT_EQ(hex(readBytes(file)), hex("\xB4\xC1&#x1F600;\r\n\x8E\xB1\r\n&#x1F600;&#x2000B;"));
     EXPECT_EQ(doc->encoding, TextEncoding::EucJp);

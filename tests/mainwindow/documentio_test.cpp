@@ -22,7 +22,8 @@ TEST_F(ReadDocTest, OpensAFileCleanUnderItsPathAndRemembersIt)
     EXPECT_EQ(shared().strRecentFile[1], file);
     // Both reach the store, so the next window's load keeps them.
     EXPECT_EQ(SettingsStore::get(QStringLiteral("Settings"), QStringLiteral("LastFullPath")), file);
-    EXPECT_EQ(SettingsStore::get(QStringLiteral("Recent Files"), QStringLiteral("RecentFile1")), file);
+    EXPECT_EQ(SettingsStore::get(QStringLiteral("Recent Files"), QStringLiteral("RecentFile1")),
+              file);
 }
 
 TEST_F(ReadDocTest, TheRecentListKeepsEveryFileOpenedInARow)
@@ -72,7 +73,8 @@ TEST_F(ReadDocTest, APathDifferingOnlyInLetterCaseIsAnotherFile)
 
 TEST_F(ReadDocTest, AMissingFileOffersTheTemplateUnderItsName)
 {
-    SettingsStore::set(QStringLiteral("Settings"), QStringLiteral("TagColor"), QStringLiteral("True"));
+    SettingsStore::set(QStringLiteral("Settings"), QStringLiteral("TagColor"),
+                       QStringLiteral("True"));
     const QString file = path(QStringLiteral("missing.htm"));
     {
         ScriptedInteraction ui;
@@ -130,12 +132,15 @@ TEST_F(ReadDocTest, ANetworkPathLeavesTheLastPathAndTheStoreAlone)
     writeBytes(local, "x");
     // Two leading separators make a network path; on this system it names the same file.
     const QString network = QStringLiteral("/") + local;
-    const QString lastBefore = SettingsStore::get(QStringLiteral("Settings"), QStringLiteral("LastFullPath"));
+    const QString lastBefore
+        = SettingsStore::get(QStringLiteral("Settings"), QStringLiteral("LastFullPath"));
     ASSERT_TRUE(open(network));
     EXPECT_EQ(shared().strRecentFile[1], network);
     EXPECT_EQ(shared().strLastFullPath, lastBefore);
-    EXPECT_EQ(SettingsStore::get(QStringLiteral("Settings"), QStringLiteral("LastFullPath")), lastBefore);
-    EXPECT_TRUE(SettingsStore::get(QStringLiteral("Recent Files"), QStringLiteral("RecentFile1")).isEmpty());
+    EXPECT_EQ(SettingsStore::get(QStringLiteral("Settings"), QStringLiteral("LastFullPath")),
+              lastBefore);
+    EXPECT_TRUE(SettingsStore::get(QStringLiteral("Recent Files"), QStringLiteral("RecentFile1"))
+                    .isEmpty());
 }
 
 TEST_F(ReadDocTest, TheOpenCommandStartsInTheLastFolderWithTheFourFilters)
@@ -177,7 +182,8 @@ TEST_F(FileSaveTest, AnUnchangedSaveWritesTheFileAsItWas)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
-        const QString file = path(QStringLiteral("%1.htm").arg(QString::fromLatin1(c.what).replace(' ', '_')));
+        const QString file
+            = path(QStringLiteral("%1.htm").arg(QString::fromLatin1(c.what).replace(' ', '_')));
         writeBytes(file, c.stored);
         frmDocument *doc = open(file);
         ASSERT_TRUE(doc);
@@ -236,11 +242,12 @@ TEST_F(FileSaveTest, AFailedWriteKeepsTheDocumentDirtyAndTheOldFile)
         Interaction::Icon icon;
     } cases[] = {
         {"write-protected file", readOnly,
-         QStringLiteral("ｴﾗｰﾙｰﾁﾝ >> FileSave()\r\nｴﾗｰｺｰﾄﾞ >> 75\r\nパス名が違うか、上書きの場合には書込禁止"),
+         QStringLiteral(
+             "ｴﾗｰﾙｰﾁﾝ >> FileSave()\r\nｴﾗｰｺｰﾄﾞ >> 75\r\nパス名が違うか、上書きの場合には書込禁止"),
          Interaction::Icon::None},
         {"missing folder", missing,
-         QStringLiteral("ｴﾗｰﾙｰﾁﾝ >> FileSave()\r\nｴﾗｰｺｰﾄﾞ >> 76\r\nパスがみつかりません。(") + missing
-             + QStringLiteral(")"),
+         QStringLiteral("ｴﾗｰﾙｰﾁﾝ >> FileSave()\r\nｴﾗｰｺｰﾄﾞ >> 76\r\nパスがみつかりません。(")
+             + missing + QStringLiteral(")"),
          Interaction::Icon::None},
     };
     for (const auto &c : cases) {
@@ -306,7 +313,8 @@ TEST_F(FileSaveTest, AFailedSaveAsKeepsTheDocumentOnItsOwnFile)
             const QString fileName = doc->strFileName;
             const QString caption = doc->caption();
             doc->txtText->setText(QStringLiteral("<P>typed</P>"));
-            ui.expectSaveFile(c.target).expectMessage(QStringLiteral("ｴﾗｰｺｰﾄﾞ >> %1").arg(c.number));
+            ui.expectSaveFile(c.target).expectMessage(
+                QStringLiteral("ｴﾗｰｺｰﾄﾞ >> %1").arg(c.number));
             EXPECT_FALSE(saveDocumentAsCommand(*doc));
             EXPECT_EQ(doc->strFileName, fileName);
             EXPECT_EQ(doc->textTag(), fileName);

@@ -1,4 +1,5 @@
 #include "mainwindow/explorernodes.h"
+
 #include "mainwindow/volumes.h"
 #include "support/qstringprinter.h"
 
@@ -16,8 +17,12 @@ TEST(VolumeClassification, EachKindOfMountGetsItsDriveImageOrNone)
         {"root on a disk", {"/", "ext4", "/dev/sda2"}, NodeImage::FixedDisk},
         {"root as a container overlay", {"/", "overlay", "overlay"}, NodeImage::FixedDisk},
         {"a second local disk", {"/data", "xfs", "/dev/sdb1"}, NodeImage::FixedDisk},
-        {"usb stick under /media", {"/media/taro/USB", "vfat", "/dev/sdc1"}, NodeImage::RemovableDisk},
-        {"usb stick under /run/media", {"/run/media/taro/USB", "exfat", "/dev/sdc1"}, NodeImage::RemovableDisk},
+        {"usb stick under /media",
+         {"/media/taro/USB", "vfat", "/dev/sdc1"},
+         NodeImage::RemovableDisk},
+        {"usb stick under /run/media",
+         {"/run/media/taro/USB", "exfat", "/dev/sdc1"},
+         NodeImage::RemovableDisk},
         {"optical disc", {"/media/taro/CDROM", "iso9660", "/dev/sr0"}, NodeImage::CdRom},
         {"dvd in udf", {"/mnt/dvd", "udf", "/dev/sr0"}, NodeImage::CdRom},
         {"nfs share", {"/mnt/share", "nfs4", "server:/export"}, NodeImage::NetworkDrive},
@@ -27,10 +32,14 @@ TEST(VolumeClassification, EachKindOfMountGetsItsDriveImageOrNone)
         {"sysfs", {"/sys", "sysfs", "sysfs"}, NodeImage::None},
         {"system tmpfs", {"/run/user/1000", "tmpfs", "tmpfs"}, NodeImage::None},
         {"tmpfs for /tmp", {"/tmp", "tmpfs", "tmpfs"}, NodeImage::None},
-        {"overlay layer", {"/var/lib/docker/overlay2/x/merged", "overlay", "overlay"}, NodeImage::None},
+        {"overlay layer",
+         {"/var/lib/docker/overlay2/x/merged", "overlay", "overlay"},
+         NodeImage::None},
         {"snap image", {"/snap/core/123", "squashfs", "/dev/loop3"}, NodeImage::None},
         {"boot partition", {"/boot/efi", "vfat", "/dev/sda1"}, NodeImage::None},
-        {"a bind mount of a system file", {"/etc/hosts", "ext4", "/dev/sda2"}, NodeImage::FixedDisk},
+        {"a bind mount of a system file",
+         {"/etc/hosts", "ext4", "/dev/sda2"},
+         NodeImage::FixedDisk},
         {"unknown fuse without a device", {"/mnt/odd", "fuse.odd", "odd"}, NodeImage::None},
     };
     for (const Case &c : cases)
@@ -75,7 +84,8 @@ TEST(ExplorerNodes, FilesGetTheirImageByExtensionInAnyLetterCase)
     };
     for (const Case &c : cases) {
         EXPECT_EQ(fileImageOf(QString::fromUtf8(c.name)), c.image) << c.name;
-        EXPECT_EQ(listedWithoutWindowsCheck(QString::fromUtf8(c.name)), c.withoutWindowsCheck) << c.name;
+        EXPECT_EQ(listedWithoutWindowsCheck(QString::fromUtf8(c.name)), c.withoutWindowsCheck)
+            << c.name;
     }
 }
 
@@ -110,7 +120,9 @@ TEST(ExplorerNodes, TextsOfThePreviewAndTheInsertedTags)
               QStringLiteral("Name : logo.gif\nﾖｺ=120ﾄﾞｯﾄ / ﾀﾃ=60ﾄﾞｯﾄ "));
     EXPECT_EQ(imageTag(QStringLiteral("img/logo.gif"), QSize(120, 60)),
               QStringLiteral("<IMG SRC=\"img/logo.gif\" WIDTH=\"120\" HEIGHT=\"60\">"));
-    EXPECT_EQ(linkTag(QStringLiteral("../page.htm")), QStringLiteral("<A HREF=\"../page.htm\"></A>"));
+    EXPECT_EQ(linkTag(QStringLiteral("../page.htm")),
+              QStringLiteral("<A HREF=\"../page.htm\"></A>"));
     EXPECT_EQ(childPath(QStringLiteral("/"), QStringLiteral("home")), QStringLiteral("/home"));
-    EXPECT_EQ(childPath(QStringLiteral("/site"), QStringLiteral("img")), QStringLiteral("/site/img"));
+    EXPECT_EQ(childPath(QStringLiteral("/site"), QStringLiteral("img")),
+              QStringLiteral("/site/img"));
 }

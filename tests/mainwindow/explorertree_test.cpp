@@ -1,7 +1,8 @@
+#include "mainwindow/explorertree.h"
+
 #include "core/optionsdialog.h"
 #include "core/paths.h"
 #include "mainwindow/explorerpane.h"
-#include "mainwindow/explorertree.h"
 #include "support/exifjpeg.h"
 #include "support/qstringprinter.h"
 #include "support/spinefixture.h"
@@ -20,11 +21,10 @@
 #include <chrono>
 #include <condition_variable>
 #include <ctime>
-#include <mutex>
-#include <thread>
-
 #include <fcntl.h>
+#include <mutex>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -102,7 +102,9 @@ protected:
     {
         QStringList list;
         for (int i = 0; i < node->childCount(); ++i)
-            list << QStringLiteral("%1:%2").arg(node->child(i)->text(0)).arg(int(ExplorerTree::imageOf(node->child(i))));
+            list << QStringLiteral("%1:%2")
+                        .arg(node->child(i)->text(0))
+                        .arg(int(ExplorerTree::imageOf(node->child(i))));
         return list;
     }
 
@@ -196,7 +198,9 @@ TEST_F(ExplorerTest, AFolderThatCannotBeReadIsReportedAndLeftEmpty)
     };
     const Case cases[] = {
         {"no permission",
-         [&] { tree->setFolderReader([](const QString &, bool) { return FolderListing{70, {}, {}}; }); },
+         [&] {
+             tree->setFolderReader([](const QString &, bool) { return FolderListing{70, {}, {}}; });
+         },
          "エラー番号：70\r\nエラー内容：アクセスが拒否されました。"},
     };
     for (const Case &c : cases) {
@@ -205,7 +209,8 @@ TEST_F(ExplorerTest, AFolderThatCannotBeReadIsReportedAndLeftEmpty)
         ui.expectMessage(QString::fromUtf8(c.text));
         tree->readNode(sub);
         EXPECT_EQ(ui.lastPrompt().message.title, QStringLiteral("Orvine NodeClick")) << c.name;
-        EXPECT_TRUE(ui.lastPrompt().message.text.contains(QStringLiteral("\r\nNode Path：") + path(QStringLiteral("sub"))))
+        EXPECT_TRUE(ui.lastPrompt().message.text.contains(QStringLiteral("\r\nNode Path：")
+                                                          + path(QStringLiteral("sub"))))
             << c.name;
         EXPECT_EQ(sub->childCount(), 0) << c.name;
         EXPECT_EQ(QApplication::overrideCursor(), nullptr) << c.name;
@@ -321,10 +326,14 @@ TEST_F(ExplorerTest, APhonePhotoIsShownAndInsertedUpright)
         QSize shown;
     };
     const Case cases[] = {
-        {"IMG_0001.JPG", "Name : IMG_0001.JPG\nﾖｺ=48ﾄﾞｯﾄ / ﾀﾃ=64ﾄﾞｯﾄ ",
-         "<IMG SRC=\"IMG_0001.JPG\" WIDTH=\"48\" HEIGHT=\"64\">", {48, 64}},
-        {"IMG_0002.JPG", "Name : IMG_0002.JPG\nﾖｺ=64ﾄﾞｯﾄ / ﾀﾃ=48ﾄﾞｯﾄ ",
-         "<IMG SRC=\"IMG_0002.JPG\" WIDTH=\"64\" HEIGHT=\"48\">", {64, 48}},
+        {"IMG_0001.JPG",
+         "Name : IMG_0001.JPG\nﾖｺ=48ﾄﾞｯﾄ / ﾀﾃ=64ﾄﾞｯﾄ ",
+         "<IMG SRC=\"IMG_0001.JPG\" WIDTH=\"48\" HEIGHT=\"64\">",
+         {48, 64}},
+        {"IMG_0002.JPG",
+         "Name : IMG_0002.JPG\nﾖｺ=64ﾄﾞｯﾄ / ﾀﾃ=48ﾄﾞｯﾄ ",
+         "<IMG SRC=\"IMG_0002.JPG\" WIDTH=\"64\" HEIGHT=\"48\">",
+         {64, 48}},
     };
     for (const Case &c : cases) {
         QTreeWidgetItem *node = child(site, QString::fromUtf8(c.name));
@@ -337,7 +346,8 @@ TEST_F(ExplorerTest, APhonePhotoIsShownAndInsertedUpright)
         doc->txtText->setText(QStringLiteral("<BODY>"));
         doc->txtText->select(6, 0);
         doc->run(QStringLiteral("mnuPopImage_Click"));
-        EXPECT_EQ(doc->txtText->text(), QStringLiteral("<BODY>") + QString::fromUtf8(c.inserted)) << c.name;
+        EXPECT_EQ(doc->txtText->text(), QStringLiteral("<BODY>") + QString::fromUtf8(c.inserted))
+            << c.name;
     }
 }
 
@@ -381,7 +391,8 @@ TEST_F(ExplorerTest, PressingAPictureShowsItFittedWithItsSizeABrokenOneSaysSo)
         {"tall.png", encoded("PNG", 20, 80), "Name : tall.png\nﾖｺ=20ﾄﾞｯﾄ / ﾀﾃ=80ﾄﾞｯﾄ "},
         {"w.webp", encoded("WEBP", 64, 32), "Name : w.webp\nﾖｺ=64ﾄﾞｯﾄ / ﾀﾃ=32ﾄﾞｯﾄ "},
         {"b.bmp", encoded("BMP", 10, 10), "Name : b.bmp\nﾖｺ=10ﾄﾞｯﾄ / ﾀﾃ=10ﾄﾞｯﾄ "},
-        {"v.svg", "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"50\" height=\"25\"><rect width=\"50\" height=\"25\"/></svg>",
+        {"v.svg",
+         "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"50\" height=\"25\"><rect width=\"50\" height=\"25\"/></svg>",
          "Name : v.svg\nﾖｺ=50ﾄﾞｯﾄ / ﾀﾃ=25ﾄﾞｯﾄ "},
         {"broken.jpg", "not a picture at all", "Name : broken.jpg\nイメージを表示できません。"},
     };
@@ -403,7 +414,9 @@ TEST_F(ExplorerTest, PressingAPictureShowsItFittedWithItsSizeABrokenOneSaysSo)
         // The shown picture keeps its proportions within a pixel and touches two sides of the box.
         const QRect shown = pane.picImgRef->geometry();
         EXPECT_NEAR(double(shown.width()) / shown.height(), double(size.width()) / size.height(),
-                    2.0 * std::max(1.0 / shown.height(), double(size.width()) / size.height() / shown.height()))
+                    2.0
+                        * std::max(1.0 / shown.height(),
+                                   double(size.width()) / size.height() / shown.height()))
             << c.name;
         const QSize box = pane.picHyouji->contentsRect().size();
         EXPECT_TRUE(shown.width() == box.width() || shown.height() == box.height()) << c.name;
@@ -420,27 +433,30 @@ TEST_F(ExplorerTest, APipeADeviceOrAHugeFileIsNeverReadAsAPicture)
     ASSERT_TRUE(image.save(huge, "PNG"));
     ASSERT_EQ(::truncate(QFile::encodeName(huge).constData(), 64 * 1024 * 1024 + 1), 0); // sparse
     ASSERT_EQ(::mkfifo(QFile::encodeName(path(QStringLiteral("pipe.png"))).constData(), 0600), 0);
-    ASSERT_EQ(::symlink("/dev/zero", QFile::encodeName(path(QStringLiteral("zero.gif"))).constData()), 0);
-    ASSERT_EQ(::symlink("pipe.png", QFile::encodeName(path(QStringLiteral("link.jpg"))).constData()), 0);
+    ASSERT_EQ(
+        ::symlink("/dev/zero", QFile::encodeName(path(QStringLiteral("zero.gif"))).constData()), 0);
+    ASSERT_EQ(
+        ::symlink("pipe.png", QFile::encodeName(path(QStringLiteral("link.jpg"))).constData()), 0);
     ScriptedInteraction ui;
     frmDocument *doc = open(make(QStringLiteral("index.htm"), "<BODY>"));
     ASSERT_TRUE(doc);
 
-    // Should the pipe be opened after all, a writer that comes and goes now and then lets the test end.
+    // Should the pipe be opened after all, a writer that comes and goes now and then lets the test
+    // end.
     struct Watchdog
     {
         explicit Watchdog(QByteArray pipe)
             : thread([this, pipe] {
                   std::unique_lock lock(mutex);
-                  while (!ended.wait_for(lock, std::chrono::seconds(5), [this] { return finished; })) {
+                  while (
+                      !ended.wait_for(lock, std::chrono::seconds(5), [this] { return finished; })) {
                       rescued = true;
                       const int fd = ::open(pipe.constData(), O_WRONLY | O_NONBLOCK);
                       if (fd >= 0)
                           ::close(fd);
                   }
               })
-        {
-        }
+        {}
         ~Watchdog()
         {
             {
@@ -465,7 +481,8 @@ TEST_F(ExplorerTest, APipeADeviceOrAHugeFileIsNeverReadAsAPicture)
         {"pipe.png", QStringLiteral("Name : pipe.png\nファイルではないため表示できません。")},
         {"link.jpg", QStringLiteral("Name : link.jpg\nファイルではないため表示できません。")},
         {"zero.gif", QStringLiteral("Name : zero.gif\nファイルではないため表示できません。")},
-        {"huge.png", QStringLiteral("Name : huge.png\nファイルが大きすぎるため表示できません（64 MB まで）。")},
+        {"huge.png",
+         QStringLiteral("Name : huge.png\nファイルが大きすぎるため表示できません（64 MB まで）。")},
     };
     QTreeWidgetItem *folder = scratchNode();
     for (const auto &c : cases) {
@@ -497,8 +514,9 @@ TEST_F(ExplorerTest, TheTreeMenuEnablesTheEntriesOfTheNodeUnderThePointer)
     {
         const char *name;
         QTreeWidgetItem *node;
-        QList<bool> frameEntries;    // mnuPopUpEdit, mnuPopupExplorer
-        QList<bool> documentEntries; // mnuPopUrl, mnuPopOpen, mnuPopImage, mnuPopImageEdit, mnuPopExplorer
+        QList<bool> frameEntries; // mnuPopUpEdit, mnuPopupExplorer
+        QList<bool>
+            documentEntries; // mnuPopUrl, mnuPopOpen, mnuPopImage, mnuPopImageEdit, mnuPopExplorer
     };
     const Case cases[] = {
         {"picture", child(folder, "a.JPG"), {false, true}, {false, false, true, true, false}},
@@ -525,7 +543,8 @@ TEST_F(ExplorerTest, TheTreeMenuEnablesTheEntriesOfTheNodeUnderThePointer)
     for (const Case &c : cases) {
         press(c.node, Qt::RightButton);
         QList<bool> documentState;
-        for (const char *entry : {"mnuPopUrl", "mnuPopOpen", "mnuPopImage", "mnuPopImageEdit", "mnuPopExplorer"})
+        for (const char *entry :
+             {"mnuPopUrl", "mnuPopOpen", "mnuPopImage", "mnuPopImageEdit", "mnuPopExplorer"})
             documentState << doc->action(QLatin1String(entry))->isEnabled();
         EXPECT_EQ(documentState, c.documentEntries) << c.name;
         EXPECT_TRUE(doc->menu(QStringLiteral("mnuPopup"))->isVisible()) << c.name;
@@ -551,7 +570,8 @@ TEST_F(ExplorerTest, InsertImageAndLinkWriteReferencesRelativeToTheDocument)
         QString inserted;
     };
     const Case cases[] = {
-        {"image", "img", "logo.gif", "mnuPopImage_Click", "<IMG SRC=\"img/logo.gif\" WIDTH=\"120\" HEIGHT=\"60\">"},
+        {"image", "img", "logo.gif", "mnuPopImage_Click",
+         "<IMG SRC=\"img/logo.gif\" WIDTH=\"120\" HEIGHT=\"60\">"},
         {"link", "other", "about.htm", "mnuPopUrl_Click", "<A HREF=\"other/about.htm\"></A>"},
     };
     for (const Case &c : cases) {
@@ -574,13 +594,15 @@ TEST_F(ExplorerTest, ANeverSavedDocumentAnsweringNoGetsNothing)
     tree->setCurrentNode(child(scratchNode(), QStringLiteral("logo.gif")));
     const QString before = doc->txtText->text();
     for (const char *handler : {"mnuPopUrl_Click", "mnuPopImage_Click"}) {
-        ui.expectMessage(QStringLiteral("新規HTMLは保存しないとﾊﾟｽが確定できません。\r\n保存しますか？"),
-                         Interaction::Answer::No);
+        ui.expectMessage(
+            QStringLiteral("新規HTMLは保存しないとﾊﾟｽが確定できません。\r\n保存しますか？"),
+            Interaction::Answer::No);
         doc->run(QLatin1String(handler));
         EXPECT_EQ(doc->txtText->text(), before) << handler;
     }
     // Yes with the save dialog cancelled: still no folder to refer from.
-    ui.expectMessage(QStringLiteral("新規HTMLは保存しないと"), Interaction::Answer::Yes).expectSaveFile({});
+    ui.expectMessage(QStringLiteral("新規HTMLは保存しないと"), Interaction::Answer::Yes)
+        .expectSaveFile({});
     doc->run(QStringLiteral("mnuPopImage_Click"));
     EXPECT_EQ(doc->txtText->text(), before);
 }
@@ -601,13 +623,16 @@ TEST_F(ExplorerTest, TheImageEditorGetsTheExactProgramAndPictureWithoutAShell)
     EXPECT_EQ(ui.lastPrompt().arguments, QStringList{picture});
 
     // A program that does not start is reported.
-    ui.expectStartProgram(false).expectMessage(QStringLiteral("ｴﾗｰ場所 : mnuPopImageEdit\r\nｴﾗｰ番号 : 53"));
+    ui.expectStartProgram(false).expectMessage(
+        QStringLiteral("ｴﾗｰ場所 : mnuPopImageEdit\r\nｴﾗｰ番号 : 53"));
     doc->run(QStringLiteral("mnuPopImageEdit_Click"));
     EXPECT_EQ(ui.lastPrompt().message.icon, Interaction::Icon::Warning);
 
     // A missing editor: No stops; Yes shows the options, whose choice is then started.
     shared().strImageToolPath = path(QStringLiteral("gone/tool"));
-    ui.expectMessage(QStringLiteral("指定されたイメージ編集ツールがみつかりません。再指定しますか？"), Interaction::Answer::No);
+    ui.expectMessage(
+        QStringLiteral("指定されたイメージ編集ツールがみつかりません。再指定しますか？"),
+        Interaction::Answer::No);
     doc->run(QStringLiteral("mnuPopImageEdit_Click"));
     shared().strImageToolPath.clear();
     int optionsShown = 0;
@@ -615,7 +640,8 @@ TEST_F(ExplorerTest, TheImageEditorGetsTheExactProgramAndPictureWithoutAShell)
         ++optionsShown;
         shared().strImageToolPath = tool;
     });
-    ui.expectMessage(QStringLiteral("イメージ編集ツールが指定されていません。指定しますか？"), Interaction::Answer::Yes)
+    ui.expectMessage(QStringLiteral("イメージ編集ツールが指定されていません。指定しますか？"),
+                     Interaction::Answer::Yes)
         .expectStartProgram(true);
     doc->run(QStringLiteral("mnuPopImageEdit_Click"));
     EXPECT_EQ(optionsShown, 1);
@@ -629,14 +655,16 @@ TEST_F(ExplorerTest, DoubleClicksOpenPagesAndHandPicturesToTheEditor)
     QTreeWidgetItem *folder = scratchNode();
     const QString before = shared().strLastFullPath;
     shared().blnTreePathChange = false;
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, centreOf(child(folder, QStringLiteral("page.htm"))));
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},
+                       centreOf(child(folder, QStringLiteral("page.htm"))));
     EXPECT_EQ(pageNames(frame->documents()), QStringList{page});
     EXPECT_EQ(shared().strLastFullPath, before);
 
     ScriptedInteraction ui;
     shared().strImageToolPath = QStringLiteral("editor with blanks");
     ui.expectStartProgram(true);
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, centreOf(child(folder, QStringLiteral("pic.gif"))));
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},
+                       centreOf(child(folder, QStringLiteral("pic.gif"))));
     EXPECT_EQ(ui.lastPrompt().text, QStringLiteral("editor with blanks"));
     EXPECT_EQ(ui.lastPrompt().arguments, QStringList{picture});
 
@@ -707,12 +735,14 @@ TEST_F(ExplorerTest, WithNoFolderChosenTheExplorerEntryOpensThePagesFolderOrSays
 // reading under test.
 TEST_F(ExplorerTest, AFolderOfTwentyThousandFilesIsListedWellUnderASecond)
 {
-    const QString base = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/explorer-XXXXXX")
-                                                                     : QDir::tempPath() + QStringLiteral("/explorer-XXXXXX");
+    const QString base = QDir(QStringLiteral("/dev/shm")).exists()
+                             ? QStringLiteral("/dev/shm/explorer-XXXXXX")
+                             : QDir::tempPath() + QStringLiteral("/explorer-XXXXXX");
     QTemporaryDir big(base);
     ASSERT_TRUE(big.isValid());
     for (int i = 0; i < 20000; ++i) {
-        const QByteArray name = QFile::encodeName(big.filePath(QStringLiteral("page%1.htm").arg(i)));
+        const QByteArray name
+            = QFile::encodeName(big.filePath(QStringLiteral("page%1.htm").arg(i)));
         const int fd = ::creat(name.constData(), 0644);
         ASSERT_GE(fd, 0);
         ::close(fd);

@@ -1,4 +1,5 @@
 #include "mainwindow/filedrop.h"
+
 #include "support/qstringprinter.h"
 #include "support/spinefixture.h"
 
@@ -62,16 +63,26 @@ TEST_F(FileDrop, DroppedFilesOpenAsDocumentsAndDroppedTextGoesIntoTheText)
         QString targetText;
     };
     Case cases[] = {
-        {"text on the text", On::Text, textData(QStringLiteral("X")),
-         {path(QStringLiteral("a.htm"))}, QStringLiteral("X<P>a")},
-        {"a file on the text", On::Text, filesData({path(QStringLiteral("b.htm"))}),
-         {path(QStringLiteral("a.htm")), path(QStringLiteral("b.htm"))}, QStringLiteral("X<P>a")},
-        {"an open file on the frame", On::Frame, filesData({path(QStringLiteral("a.htm"))}),
-         {path(QStringLiteral("a.htm")), path(QStringLiteral("b.htm"))}, QStringLiteral("X<P>a")},
+        {"text on the text",
+         On::Text,
+         textData(QStringLiteral("X")),
+         {path(QStringLiteral("a.htm"))},
+         QStringLiteral("X<P>a")},
+        {"a file on the text",
+         On::Text,
+         filesData({path(QStringLiteral("b.htm"))}),
+         {path(QStringLiteral("a.htm")), path(QStringLiteral("b.htm"))},
+         QStringLiteral("X<P>a")},
+        {"an open file on the frame",
+         On::Frame,
+         filesData({path(QStringLiteral("a.htm"))}),
+         {path(QStringLiteral("a.htm")), path(QStringLiteral("b.htm"))},
+         QStringLiteral("X<P>a")},
     };
     for (Case &c : cases) {
         SCOPED_TRACE(c.what);
-        QWidget *widget = c.on == On::Frame ? static_cast<QWidget *>(frame.get()) : target->txtText->viewport();
+        QWidget *widget
+            = c.on == On::Frame ? static_cast<QWidget *>(frame.get()) : target->txtText->viewport();
         EXPECT_TRUE(dragAndDrop(widget, c.data.get()));
         QStringList captions;
         for (frmDocument *doc : frame->documents())

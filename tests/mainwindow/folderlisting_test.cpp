@@ -1,4 +1,5 @@
 #include "mainwindow/folderlisting.h"
+
 #include "support/qstringprinter.h"
 
 #include <QDir>
@@ -6,7 +7,6 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
 #include <pwd.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -28,10 +28,12 @@ protected:
         QDir root(scratch.path());
         for (const char *folder : {"img", "Docs", "apple", ".git"})
             ASSERT_TRUE(root.mkdir(QLatin1String(folder)));
-        for (const char *file : {"a.JPG", "b.cgi", "c.HTML", "d.txt", ".hidden.htm", "B.htm", "写真.png"})
+        for (const char *file :
+             {"a.JPG", "b.cgi", "c.HTML", "d.txt", ".hidden.htm", "B.htm", "写真.png"})
             touch(root.filePath(QString::fromUtf8(file)));
         // A link to a folder lists as a folder.
-        ASSERT_TRUE(QFile::link(root.filePath(QStringLiteral("img")), root.filePath(QStringLiteral("linked"))));
+        ASSERT_TRUE(QFile::link(root.filePath(QStringLiteral("img")),
+                                root.filePath(QStringLiteral("linked"))));
     }
 
     QTemporaryDir scratch;

@@ -1,7 +1,6 @@
-#include "support/spinefixture.h"
-
 #include "mainwindow/explorerpane.h"
 #include "mainwindow/twips.h"
+#include "support/spinefixture.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -15,8 +14,9 @@
 
 namespace {
 
-const char *const LayoutKeys[] = {"ToolBar", "StatusBar", "TreeView", "TreeViewWidth", "ImageViewHeight",
-                                  "MainState", "MainLeft", "MainTop", "MainWidth", "MainHeight"};
+const char *const LayoutKeys[]
+    = {"ToolBar",   "StatusBar", "TreeView", "TreeViewWidth", "ImageViewHeight",
+       "MainState", "MainLeft",  "MainTop",  "MainWidth",     "MainHeight"};
 
 class FrameLayoutTest : public SpineTest
 {
@@ -54,7 +54,8 @@ protected:
     {
         const QPointF at(x, y);
         const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-        QMouseEvent event(type, at, frame->picTree->mapToGlobal(at), button, buttons, Qt::NoModifier);
+        QMouseEvent event(type, at, frame->picTree->mapToGlobal(at), button, buttons,
+                          Qt::NoModifier);
         QCoreApplication::sendEvent(frame->picTree, &event);
     }
 
@@ -82,8 +83,10 @@ TEST_F(FrameLayoutTest, FirstRunDefaults)
     EXPECT_FALSE(frame->isMaximized());
     EXPECT_EQ(frame->picTree->widthTwips(), PaneLayout::DesignWidth);
     EXPECT_EQ(frame->picTree->previewHeightTwips(), screenH * 6 / 8 / 5);
-    EXPECT_EQ(frame->pos(), QPoint(twipsToPixels(screenW / 8, dpiX), twipsToPixels(screenH / 8, dpiY)));
-    EXPECT_EQ(frame->size(), QSize(twipsToPixels(screenW * 6 / 8, dpiX), twipsToPixels(screenH * 6 / 8, dpiY)));
+    EXPECT_EQ(frame->pos(),
+              QPoint(twipsToPixels(screenW / 8, dpiX), twipsToPixels(screenH / 8, dpiY)));
+    EXPECT_EQ(frame->size(),
+              QSize(twipsToPixels(screenW * 6 / 8, dpiX), twipsToPixels(screenH * 6 / 8, dpiY)));
     for (const char *key : LayoutKeys)
         EXPECT_TRUE(stored(key).isEmpty()) << key << ": nothing is written while reading";
 }
@@ -142,8 +145,14 @@ TEST_F(FrameLayoutTest, MinimisedFrameLeavesStateAndPositionAlone)
 
 TEST_F(FrameLayoutTest, StoredStateIsAppliedButNeverMinimised)
 {
-    const struct { const char *stored; bool maximised; bool positioned; } cases[] = {
-        {"0", false, true}, {"1", false, true}, {"2", true, true}, {"5", false, true}, {"x", false, true},
+    const struct
+    {
+        const char *stored;
+        bool maximised;
+        bool positioned;
+    } cases[] = {
+        {"0", false, true}, {"1", false, true}, {"2", true, true},
+        {"5", false, true}, {"x", false, true},
     };
     store("MainLeft", QString::number(twipsX(25)));
     for (const auto &c : cases) {
@@ -177,7 +186,13 @@ TEST_F(FrameLayoutTest, PointerShapeFollowsTheMouseOverThePane)
     const int edge = pane->width() - 1;
     const int gap = g.preview.top * pane->logicalDpiY() / TwipsPerInch; // just above the preview
 
-    const struct { int x; int y; int shape; Qt::CursorShape cursor; } cases[] = {
+    const struct
+    {
+        int x;
+        int y;
+        int shape;
+        Qt::CursorShape cursor;
+    } cases[] = {
         {edge, 100, 9, Qt::SizeHorCursor},
         {edge / 2, gap, 7, Qt::SizeVerCursor},
         {edge / 2, 10, 0, Qt::ArrowCursor},
@@ -266,8 +281,8 @@ TEST_F(FrameLayoutTest, PaneHoldsItsNamedControls)
     EXPECT_EQ(pane->TabStrip1->tabText(0), QStringLiteral("ﾌｧｲﾙ"));
     EXPECT_EQ(pane->TabStrip1->tabToolTip(0), QStringLiteral("ドライブ全体を表示します。"));
     EXPECT_EQ(pane->trvTV->editTriggers(), QAbstractItemView::NoEditTriggers);
-    for (const char *name : {"picTR1", "trvTV", "picHyouji", "picImgRef", "lblImageName", "picWork", "picDummy",
-                             "Drive1", "lstFile", "lstDir"})
+    for (const char *name : {"picTR1", "trvTV", "picHyouji", "picImgRef", "lblImageName", "picWork",
+                             "picDummy", "Drive1", "lstFile", "lstDir"})
         EXPECT_TRUE(pane->findChild<QWidget *>(QLatin1String(name))) << name;
     for (const char *hidden : {"picWork", "picDummy", "Drive1", "lstFile", "lstDir"})
         EXPECT_TRUE(pane->findChild<QWidget *>(QLatin1String(hidden))->isHidden()) << hidden;

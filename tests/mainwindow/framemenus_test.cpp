@@ -1,6 +1,5 @@
-#include "support/spinefixture.h"
-
 #include "mainwindow/explorerpane.h"
+#include "support/spinefixture.h"
 
 #include <QAction>
 #include <QDate>
@@ -41,7 +40,11 @@ TEST_F(FrameMenuTest, CaptionAndOwnMenusWhileNoDocumentIsOpen)
 
 TEST_F(FrameMenuTest, PlaceholdersOnlySayWhatTheyWillDo)
 {
-    const struct { const char *entry; const char *text; } cases[] = {
+    const struct
+    {
+        const char *entry;
+        const char *text;
+    } cases[] = {
         {"mnuFileClose", "ﾌｧｲﾙを閉じる処理をここに記述します !"},
         {"mnuFileSaveAll", "すべてを保存する処理をここに記述します !"},
         {"mnuFileProperties", "ﾌﾟﾛﾊﾟﾃｨの表示処理をここに記述します !"},
@@ -83,7 +86,8 @@ TEST_F(FrameMenuTest, FileEntriesWithoutADocument)
 TEST_F(FrameMenuTest, ActivationShowsRecentFilesOneToTen)
 {
     for (int i = 1; i <= 20; ++i)
-        shared().strRecentFile[i] = (i == 3 || i > 12) ? QString() : path(QStringLiteral("r%1.htm").arg(i));
+        shared().strRecentFile[i]
+            = (i == 3 || i > 12) ? QString() : path(QStringLiteral("r%1.htm").arg(i));
     QEvent activate(QEvent::WindowActivate);
     QCoreApplication::sendEvent(frame.get(), &activate);
 
@@ -106,7 +110,11 @@ TEST_F(FrameMenuTest, ActivationShowsRecentFilesOneToTen)
 
 TEST_F(FrameMenuTest, ViewEntriesToggleAndCheck)
 {
-    const struct { const char *entry; QWidget *part; } cases[] = {
+    const struct
+    {
+        const char *entry;
+        QWidget *part;
+    } cases[] = {
         {"mnuViewToolbar", frame->tbToolBar},
         {"mnuViewStatusBar", frame->sbStatusBar},
         {"mnuViewTreeVew", frame->picTree},

@@ -18,7 +18,8 @@ TEST_F(FrameTest, ClosingAsksFirstAndStoresTheSettingsWhateverTheAnswer)
     EXPECT_EQ(ui.lastPrompt().message.buttons, Interaction::Buttons::YesNo);
     EXPECT_TRUE(frame->isVisible());
     EXPECT_EQ(frame->documents().size(), 1);
-    EXPECT_EQ(SettingsStore::get(QStringLiteral("Settings"), QStringLiteral("Author")), shared().strAuthor);
+    EXPECT_EQ(SettingsStore::get(QStringLiteral("Settings"), QStringLiteral("Author")),
+              shared().strAuthor);
 
     ui.expectMessage(QStringLiteral("終了しますか？"), Interaction::Answer::Yes);
     EXPECT_TRUE(frame->close());
@@ -36,7 +37,8 @@ TEST_F(FrameTest, ADocumentThatCancelsStopsTheShutdown)
 
     // The first window's Cancel ends the close before the second one is asked.
     ui.expectMessage(QStringLiteral("終了しますか？"), Interaction::Answer::Yes)
-        .expectMessage(first->caption() + QStringLiteral("は変更されています。"), Interaction::Answer::Cancel);
+        .expectMessage(first->caption() + QStringLiteral("は変更されています。"),
+                       Interaction::Answer::Cancel);
     EXPECT_FALSE(frame->close());
     EXPECT_TRUE(frame->isVisible());
     EXPECT_EQ(frame->documents().size(), 2);
@@ -117,7 +119,8 @@ TEST_F(FrameTest, ACancelDuringShutdownLeavesEveryWindowOpen)
         second->txtText->setText(QStringLiteral("second text"));
 
         ui.expectMessage(QStringLiteral("終了しますか？"), Interaction::Answer::Yes)
-            .expectMessage(first->caption() + QStringLiteral("は変更されています。"), c.firstAnswer);
+            .expectMessage(first->caption() + QStringLiteral("は変更されています。"),
+                           c.firstAnswer);
         if (c.firstAnswer == Interaction::Answer::Yes)
             ui.expectSaveFile(c.saveAs);
         else

@@ -30,7 +30,8 @@ QStringList mismatches(const Owner &owner)
         const bool registered = owner.has(handler);
         const bool listed = owner.pending.contains(handler);
         if (!registered && !listed)
-            found << handler + QStringLiteral(": neither registered nor listed as still to be built");
+            found << handler
+                         + QStringLiteral(": neither registered nor listed as still to be built");
         if (registered && listed)
             found << handler + QStringLiteral(": registered but still listed as to be built");
     }
@@ -96,7 +97,8 @@ TEST_F(MenuWalkWindows, EntriesAndButtonsOfCommandsStillToBeBuiltAreDisabled)
                     item = a;
         }
         ASSERT_TRUE(item) << button.key;
-        const bool pending = button.handler && pendingDocumentCommands().contains(QLatin1String(button.handler));
+        const bool pending
+            = button.handler && pendingDocumentCommands().contains(QLatin1String(button.handler));
         EXPECT_EQ(item->isEnabled(), !pending) << button.key;
     }
 }

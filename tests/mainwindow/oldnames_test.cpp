@@ -4,8 +4,8 @@
 
 #include "core/nativepath.h"
 #include "document/documentsave.h"
-#include "mainwindow/explorertree.h"
 #include "mainwindow/explorerpane.h"
+#include "mainwindow/explorertree.h"
 #include "support/qstringprinter.h"
 #include "support/spinefixture.h"
 
@@ -18,7 +18,6 @@
 #include <QTreeWidget>
 
 #include <algorithm>
-
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -107,7 +106,8 @@ protected:
         ASSERT_TRUE(doc) << "no window";
         EXPECT_EQ(doc->txtText->text(), QStringLiteral("<P>日本</P>\r\n"));
         EXPECT_EQ(doc->textTag(), file);
-        EXPECT_EQ(doc->caption(), QString::fromUtf8(folder) + QStringLiteral("/\\x83e\\x83X\\x83g.htm"));
+        EXPECT_EQ(doc->caption(),
+                  QString::fromUtf8(folder) + QStringLiteral("/\\x83e\\x83X\\x83g.htm"));
         doc->txtText->setText(QStringLiteral("<P>語</P>"));
         ScriptedInteraction ui; // no question: the file is the window's own
         ASSERT_TRUE(saveDocumentCommand(*doc));
@@ -182,7 +182,8 @@ TEST_F(OldNames, TheExplorerListsTheNameWithItsBytesShownAndOpensIt)
             page = node->child(i);
     }
     shown.sort();
-    EXPECT_EQ(shown, (QStringList{QStringLiteral("\\x83e\\x83X\\x83g.htm"), QStringLiteral("テスト.htm")}));
+    EXPECT_EQ(shown, (QStringList{QStringLiteral("\\x83e\\x83X\\x83g.htm"),
+                                  QStringLiteral("テスト.htm")}));
     ASSERT_TRUE(page);
     EXPECT_EQ(ExplorerTree::kindOf(page), NodeKind::Page);
     QStringList listed;

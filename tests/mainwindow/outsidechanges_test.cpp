@@ -1,7 +1,7 @@
 // Files changed, replaced or deleted by other programs while they are open in a window.
 
-#include "support/qstringprinter.h"
 #include "document/documentsave.h"
+#include "support/qstringprinter.h"
 #include "support/spinefixture.h"
 
 #include <QMdiArea>
@@ -34,7 +34,10 @@ protected:
     }
 
     // Another program writes the file in place (a new size, so the change shows at once).
-    void otherProgramWrites(const QString &file, const QByteArray &bytes) { writeBytes(file, bytes); }
+    void otherProgramWrites(const QString &file, const QByteArray &bytes)
+    {
+        writeBytes(file, bytes);
+    }
 };
 
 } // namespace
@@ -171,8 +174,10 @@ TEST_F(OutsideChanges, AWindowComingToTheFrontTellsOfItsChangedOrDeletedFile)
     } cases[] = {
         {"rewritten, clean, read again", Change::Rewritten, false, Interaction::Answer::Yes, true},
         {"rewritten, clean, kept", Change::Rewritten, false, Interaction::Answer::No, false},
-        {"rewritten, unsaved changes, read again", Change::Rewritten, true, Interaction::Answer::Yes, true},
-        {"rewritten, unsaved changes, kept", Change::Rewritten, true, Interaction::Answer::No, false},
+        {"rewritten, unsaved changes, read again", Change::Rewritten, true,
+         Interaction::Answer::Yes, true},
+        {"rewritten, unsaved changes, kept", Change::Rewritten, true, Interaction::Answer::No,
+         false},
         {"deleted, clean", Change::Deleted, false, Interaction::Answer::Ok, false},
         {"deleted, unsaved changes", Change::Deleted, true, Interaction::Answer::Ok, false},
     };
@@ -204,7 +209,8 @@ TEST_F(OutsideChanges, AWindowComingToTheFrontTellsOfItsChangedOrDeletedFile)
         const Interaction::Message &told = ui.lastPrompt().message;
         EXPECT_TRUE(told.text.startsWith(file));
         EXPECT_EQ(told.text.contains(UnsavedChanges), c.change == Change::Rewritten && c.unsaved);
-        EXPECT_EQ(told.buttons, c.change == Change::Rewritten ? Interaction::Buttons::YesNo : Interaction::Buttons::Ok);
+        EXPECT_EQ(told.buttons, c.change == Change::Rewritten ? Interaction::Buttons::YesNo
+                                                              : Interaction::Buttons::Ok);
         if (c.reloaded) {
             EXPECT_EQ(doc->txtText->text(), QStringLiteral("<P>second version</P>"));
             EXPECT_FALSE(doc->blnFlgDirty);

@@ -1,5 +1,6 @@
-#include "mainwindow/explorerpane.h"
 #include "mainwindow/panelayout.h"
+
+#include "mainwindow/explorerpane.h"
 #include "mainwindow/twips.h"
 
 #include <QRect>
@@ -40,12 +41,17 @@ TEST(PaneLayoutTest, WidthDragSetsThePaneAndItsControls)
 
 TEST(PaneLayoutTest, WidthDragStaysWithinBounds)
 {
-    struct Case { int x; int room; int expected; };
+    struct Case
+    {
+        int x;
+        int room;
+        int expected;
+    };
     const Case cases[] = {
-        {100, 20000, PaneLayout::MinWidth},   // narrower than the controls allow
-        {-500, 20000, PaneLayout::MinWidth},  // pointer left of the frame
-        {15000, 12000, 12000},                // beyond the frame's client area
-        {5000, 300, PaneLayout::MinWidth},    // a frame narrower than the minimum
+        {100, 20000, PaneLayout::MinWidth},  // narrower than the controls allow
+        {-500, 20000, PaneLayout::MinWidth}, // pointer left of the frame
+        {15000, 12000, 12000},               // beyond the frame's client area
+        {5000, 300, PaneLayout::MinWidth},   // a frame narrower than the minimum
     };
     for (const Case &c : cases) {
         PaneLayout pane = arrangedPane();
@@ -96,13 +102,18 @@ TEST(PaneLayoutTest, PreviewDragNeverGivesNegativeHeights)
 TEST(PaneLayoutTest, PointerShapeFollowsThePosition)
 {
     const PaneLayout pane = arrangedPane(3000);
-    struct Case { int x; int y; PanePointer expected; };
+    struct Case
+    {
+        int x;
+        int y;
+        PanePointer expected;
+    };
     const Case cases[] = {
-        {2910, 1000, PointerSizeWE},                      // right edge, 6 pixels wide
+        {2910, 1000, PointerSizeWE}, // right edge, 6 pixels wide
         {3000, 1000, PointerSizeWE},
         {2909, 1000, PointerDefault},
-        {2990, pane.preview.top - 10, PointerSizeWE},     // the edge wins over the gap
-        {1000, pane.tabStrip.bottom(), PointerSizeNS},    // gap above the preview
+        {2990, pane.preview.top - 10, PointerSizeWE},  // the edge wins over the gap
+        {1000, pane.tabStrip.bottom(), PointerSizeNS}, // gap above the preview
         {1000, pane.preview.top, PointerSizeNS},
         {1000, pane.tabStrip.bottom() - 1, PointerDefault},
         {1000, pane.preview.top + 1, PointerDefault},
@@ -123,8 +134,8 @@ TEST(TwipsTest, ConvertsWithTheScreenResolution)
 
 TEST(FitPictureTest, KeepsProportionsAndCentres)
 {
-    EXPECT_EQ(fitPicture({200, 100}, {100, 100}), QRect(0, 25, 100, 50));  // wide: full width
-    EXPECT_EQ(fitPicture({100, 200}, {100, 100}), QRect(25, 0, 50, 100));  // tall: full height
+    EXPECT_EQ(fitPicture({200, 100}, {100, 100}), QRect(0, 25, 100, 50)); // wide: full width
+    EXPECT_EQ(fitPicture({100, 200}, {100, 100}), QRect(25, 0, 50, 100)); // tall: full height
     EXPECT_EQ(fitPicture({50, 50}, {100, 60}), QRect(20, 0, 60, 60));
     EXPECT_TRUE(fitPicture({0, 0}, {100, 100}).isEmpty());
     EXPECT_TRUE(fitPicture({10, 10}, {0, 100}).isEmpty());

@@ -1,8 +1,8 @@
-#include "support/spinefixture.h"
+#include "mainwindow/toolbar.h"
 
 #include "document/clipboard.h"
 #include "document/documentmenus.h"
-#include "mainwindow/toolbar.h"
+#include "support/spinefixture.h"
 
 #include <QAction>
 #include <QToolBar>
@@ -28,15 +28,17 @@ protected:
     }
 };
 
-const QString NoDocumentError = QStringLiteral("tbToolBar_ButtonClick\r\nエラー番号：\r\n91\r\nエラー内容：");
+const QString NoDocumentError
+    = QStringLiteral("tbToolBar_ButtonClick\r\nエラー番号：\r\n91\r\nエラー内容：");
 
 } // namespace
 
 TEST_F(ToolbarTest, HasTheTwentyButtonsInOrderWithTooltipsAndIcons)
 {
-    const QStringList keys = {"New", "Open", "Save", "Print", "Cut", "Copy", "Paste", "Find", "Bold", "Italic",
-                              "Underline", "Font", "Gradiation", "Left", "Center", "Right", "Image", "URL",
-                              "Table", "Browser"};
+    const QStringList keys
+        = {"New",    "Open",  "Save",   "Print",     "Cut",   "Copy",       "Paste",
+           "Find",   "Bold",  "Italic", "Underline", "Font",  "Gradiation", "Left",
+           "Center", "Right", "Image",  "URL",       "Table", "Browser"};
     const QList<QAction *> actions = frame->tbToolBar->actions();
     ASSERT_EQ(actions.size(), keys.size());
     for (int i = 0; i < keys.size(); ++i) {
@@ -76,11 +78,19 @@ TEST_F(ToolbarTest, SaveOnASavedDocumentWritesItInPlace)
 
 TEST_F(ToolbarTest, WrapButtonsWrapAndSelectTheTextAgainAnywhere)
 {
-    struct Case { const char *key; const char *tag; int before; };
+    struct Case
+    {
+        const char *key;
+        const char *tag;
+        int before;
+    };
     const Case cases[] = {
-        {"Bold", "B", 0}, {"Italic", "I", 0}, {"Underline", "U", 0},
+        {"Bold", "B", 0},
+        {"Italic", "I", 0},
+        {"Underline", "U", 0},
         // Far beyond the first 32767 characters.
-        {"Bold", "B", 40000}, {"Underline", "U", 70000},
+        {"Bold", "B", 40000},
+        {"Underline", "U", 70000},
     };
     ScriptedInteraction ui;
     frmDocument *doc = newDocument(ui);
@@ -91,8 +101,8 @@ TEST_F(ToolbarTest, WrapButtonsWrapAndSelectTheTextAgainAnywhere)
         doc->txtText->select(c.before, 3);
         click(QLatin1String(c.key));
         const QString tag = QLatin1String(c.tag);
-        EXPECT_EQ(doc->txtText->text(),
-                  lead + QStringLiteral("<%1>abc</%1> tail").arg(tag)) << c.key << " at " << c.before;
+        EXPECT_EQ(doc->txtText->text(), lead + QStringLiteral("<%1>abc</%1> tail").arg(tag))
+            << c.key << " at " << c.before;
         EXPECT_EQ(doc->txtText->selStart(), c.before + 3);
         EXPECT_EQ(doc->txtText->selText(), QStringLiteral("abc"));
     }
@@ -131,7 +141,8 @@ TEST_F(ToolbarTest, OtherButtonsRunTheActiveDocumentsCommand)
 TEST_F(ToolbarTest, WithNoDocumentTheEditButtonsAreDisabledAndSayNothing)
 {
     ScriptedInteraction ui; // no box expected
-    for (const char *key : {"Save", "Print", "Cut", "Copy", "Paste", "Bold", "Italic", "Table", "Browser"}) {
+    for (const char *key :
+         {"Save", "Print", "Cut", "Copy", "Paste", "Bold", "Italic", "Table", "Browser"}) {
         EXPECT_FALSE(button(QLatin1String(key))->isEnabled()) << key;
         click(QLatin1String(key));
     }
@@ -180,7 +191,8 @@ TEST_F(ToolbarTest, EnableEditButtonsLeavesNewAndOpenAlone)
     // All but those whose commands are still to be built.
     for (int i = 0; i < actions.size(); ++i) {
         const char *handler = toolButtons()[i].handler;
-        EXPECT_EQ(actions[i]->isEnabled(), !handler || !pendingDocumentCommands().contains(QLatin1String(handler)))
+        EXPECT_EQ(actions[i]->isEnabled(),
+                  !handler || !pendingDocumentCommands().contains(QLatin1String(handler)))
             << actions[i]->data().toString().toStdString();
     }
 }

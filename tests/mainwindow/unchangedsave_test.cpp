@@ -45,7 +45,8 @@ QByteArray readCorpusFile(const QString &path)
 // bytes rather than show them.
 bool hasControlBreaks(const QString &text)
 {
-    return text.contains(QChar::ParagraphSeparator) || text.contains(QChar(0xFDD0)) || text.contains(QChar(0xFDD1));
+    return text.contains(QChar::ParagraphSeparator) || text.contains(QChar(0xFDD0))
+           || text.contains(QChar(0xFDD1));
 }
 
 class UnchangedSaveTest : public SpineTest
@@ -53,7 +54,8 @@ class UnchangedSaveTest : public SpineTest
 protected:
     // Writes `bytes` to a file, opens it (in `encoding` when given, else as detected), saves it
     // unchanged twice, and checks the file each time. Gives the window, still open.
-    frmDocument *openAndSave(const QByteArray &bytes, std::optional<TextEncoding> encoding = std::nullopt)
+    frmDocument *openAndSave(const QByteArray &bytes,
+                             std::optional<TextEncoding> encoding = std::nullopt)
     {
         const QString file = path(QStringLiteral("page%1.htm").arg(++m_files));
         writeBytes(file, bytes);
@@ -71,12 +73,14 @@ protected:
             SCOPED_TRACE(save);
             EXPECT_TRUE(doc->run(QStringLiteral("mnuFileSave_Click")));
             EXPECT_FALSE(doc->blnFlgDirty);
-            EXPECT_EQ(hex(readBytes(file)), hex(bytes)) << encodingName(doc->encoding).toStdString();
+            EXPECT_EQ(hex(readBytes(file)), hex(bytes))
+                << encodingName(doc->encoding).toStdString();
         }
         return doc;
     }
 
-    void openSaveAndClose(const QByteArray &bytes, std::optional<TextEncoding> encoding = std::nullopt)
+    void openSaveAndClose(const QByteArray &bytes,
+                          std::optional<TextEncoding> encoding = std::nullopt)
     {
         if (frmDocument *doc = openAndSave(bytes, encoding))
             closeNow(doc);
@@ -112,7 +116,8 @@ TEST_F(UnchangedSaveTest, EveryCorpusFileInEveryLineBreakStyle)
             {"CR LF", withBreaks(bytes, "\r\n")},
             {"lone CR", withBreaks(bytes, "\r")},
             {"no final break", withBreaks(bytes, "\n").chopped(bytes.endsWith('\n') ? 1 : 0)},
-            {"mixed, two final breaks", withBreaks(bytes, "\n").replace("\n\n", "\r\n\n") + "\r\n\n"},
+            {"mixed, two final breaks",
+             withBreaks(bytes, "\n").replace("\n\n", "\r\n\n") + "\r\n\n"},
         };
         for (const auto &v : variants) {
             SCOPED_TRACE(v.name);
@@ -134,7 +139,8 @@ TEST_F(UnchangedSaveTest, EveryShiftJisTwoByteCode)
         for (int trail = 0x40; trail <= 0xFC; ++trail) {
             const QByteArray code = QByteArray(1, char(lead)) + char(trail);
             const QString text = decodeCp932(code);
-            if (text.size() != 1 || (text.at(0).unicode() >= 0xDC80 && text.at(0).unicode() <= 0xDCFF))
+            if (text.size() != 1
+                || (text.at(0).unicode() >= 0xDC80 && text.at(0).unicode() <= 0xDCFF))
                 continue;
             bytes += code;
             if (++codes % 32 == 0)
@@ -159,11 +165,13 @@ TEST_F(UnchangedSaveTest, RandomBytesInEveryEncoding)
     std::mt19937 random(4);
     std::uniform_int_distribution<int> length(0, 90);
     std::uniform_int_distribution<int> byte(0, 0xFF);
-    const QByteArray pieces[] = {"\r\n", "\n", "\r", "\x1B$B", "\x1B(B", "\xA4\xA2", "\x82\xA0", "\xED\x40", "\xE3\x81\x82"};
+    const QByteArray pieces[] = {"\r\n",     "\n",       "\r",       "\x1B$B",      "\x1B(B",
+                                 "\xA4\xA2", "\x82\xA0", "\xED\x40", "\xE3\x81\x82"};
     for (int round = 0; round < 25; ++round) {
         QByteArray bytes;
         for (int n = length(random); n > 0; --n)
-            bytes += byte(random) < 64 ? pieces[byte(random) % std::size(pieces)] : QByteArray(1, char(byte(random)));
+            bytes += byte(random) < 64 ? pieces[byte(random) % std::size(pieces)]
+                                       : QByteArray(1, char(byte(random)));
         SCOPED_TRACE(hex(bytes));
         const QString file = path(QStringLiteral("random%1.htm").arg(round));
         writeBytes(file, bytes);
@@ -188,10 +196,12 @@ TEST_F(UnchangedSaveTest, RandomBytesInEveryEncoding)
 // after an edit elsewhere.
 TEST_F(UnchangedSaveTest, EucJpWithStrayBytes)
 {
-    const QByteArray euc = readCorpusFile(QStringLiteral(ORVINE_TEST_DATA "/ja-encodings/euc-jp.txt"));
+    const QByteArray euc
+        = readCorpusFile(QStringLiteral(ORVINE_TEST_DATA "/ja-encodings/euc-jp.txt"));
     ASSERT_FALSE(euc.isEmpty());
     // "ごろか" (A4B4 A4ED A4AB) is what a Shift-JIS reading rewrites.
-    const QByteArray page = "<html><body>\n<p>\xA4\xB4\xA4\xED\xA4\xAB</p>\n" + euc + "</body></html>\n";
+    const QByteArray page
+        = "<html><body>\n<p>\xA4\xB4\xA4\xED\xA4\xAB</p>\n" + euc + "</body></html>\n";
     const struct
     {
         const char *name;
@@ -199,7 +209,9 @@ TEST_F(UnchangedSaveTest, EucJpWithStrayBytes)
     } cases[] = {
         {"8E at a line end", QByteArray(page).replace("</p>\n", "</p>\x8E\n")},
         {"FF A1 at a line end", QByteArray(page).replace("</p>\n", "</p>\xFF\xA1\n")},
-        {"both, CR LF breaks", withBreaks(page, "\r\n").replace("<body>\r\n", "<body>\x8E\r\n").replace("</p>\r\n", "</p>\xFF\xA1\r\n")},
+        {"both, CR LF breaks", withBreaks(page, "\r\n")
+                                   .replace("<body>\r\n", "<body>\x8E\r\n")
+                                   .replace("</p>\r\n", "</p>\xFF\xA1\r\n")},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -234,7 +246,8 @@ TEST_F(UnchangedSaveTest, JapaneseAfterALongScript)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.file);
-        const QByteArray sample = readCorpusFile(QStringLiteral(ORVINE_TEST_DATA "/ja-encodings/") + QLatin1String(c.file));
+        const QByteArray sample = readCorpusFile(QStringLiteral(ORVINE_TEST_DATA "/ja-encodings/")
+                                                 + QLatin1String(c.file));
         const QByteArray bytes = script + sample + "</body></html>\n";
         frmDocument *doc = openAndSave(bytes);
         ASSERT_TRUE(doc);
@@ -266,7 +279,8 @@ TEST_F(UnchangedSaveTest, Utf16WithoutAMark)
         doc->txtText->setSelStart(0);
         doc->txtText->setSelText(QStringLiteral("x"));
         ASSERT_TRUE(doc->run(QStringLiteral("mnuFileSave_Click")));
-        EXPECT_EQ(hex(readBytes(doc->strFileName)), hex(encodeText(QStringLiteral("x") + page, c.encoding).sliced(2)));
+        EXPECT_EQ(hex(readBytes(doc->strFileName)),
+                  hex(encodeText(QStringLiteral("x") + page, c.encoding).sliced(2)));
         closeNow(doc);
     }
 }
@@ -283,7 +297,8 @@ TEST_F(UnchangedSaveTest, TypedLinesFollowTheFile)
         QString typed;
         QByteArray after;
     } cases[] = {
-        {"LF file", "<p>a</p>\n<p>b</p>\n", 0, QStringLiteral("<p>x</p>\r\n"), "<p>x</p>\n<p>a</p>\n<p>b</p>\n"},
+        {"LF file", "<p>a</p>\n<p>b</p>\n", 0, QStringLiteral("<p>x</p>\r\n"),
+         "<p>x</p>\n<p>a</p>\n<p>b</p>\n"},
         {"CR file", "a\rb\r", 1, QStringLiteral("\r\nx"), "a\rx\rb\r"},
         {"a final line without a break", "a\nb", 4, QStringLiteral("c"), "a\nbc"},
         {"a break typed at the end", "a\nb", 4, QStringLiteral("\r\n"), "a\nb\n"},

@@ -51,7 +51,8 @@ TEST_F(WindowKeysTest, CtrlWIsThePreviewEntrysAlone)
     EXPECT_EQ(holders, QStringList{QStringLiteral("mnuViewBrowser")});
 
     // Ctrl+W previews: a never-saved document asks to be saved first.
-    ui.expectMessage(QStringLiteral("新規HTMLは保存しないとﾊﾟｽが確定できません。"), Interaction::Answer::No);
+    ui.expectMessage(QStringLiteral("新規HTMLは保存しないとﾊﾟｽが確定できません。"),
+                     Interaction::Answer::No);
     press(Qt::CTRL | Qt::Key_W);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(doc) << "Ctrl+W closed the document";
@@ -78,7 +79,8 @@ TEST_F(WindowKeysTest, CtrlTabAndCtrlF6SwitchDocuments)
         ASSERT_TRUE(before);
         press(c.key);
         EXPECT_NE(frame->mdiArea->activeSubWindow(), before);
-        EXPECT_TRUE(frame->mdiArea->activeSubWindow() == first || frame->mdiArea->activeSubWindow() == second);
+        EXPECT_TRUE(frame->mdiArea->activeSubWindow() == first
+                    || frame->mdiArea->activeSubWindow() == second);
     }
 }
 
@@ -114,7 +116,8 @@ TEST_F(WindowKeysTest, CtrlNAndCtrlOWorkWithNoDocumentOpen)
 {
     ASSERT_TRUE(frame->documents().isEmpty());
     ScriptedInteraction ui;
-    ui.expectDialog(QStringLiteral("dlgOpenHtml"), [](QDialog &d) { clickControl(d, QStringLiteral("CancelButton")); });
+    ui.expectDialog(QStringLiteral("dlgOpenHtml"),
+                    [](QDialog &d) { clickControl(d, QStringLiteral("CancelButton")); });
     press(Qt::CTRL | Qt::Key_N);
     ui.expectOpenFile(QString());
     press(Qt::CTRL | Qt::Key_O);

@@ -1,4 +1,5 @@
 #include "mainwindow/windowplacement.h"
+
 #include "support/qstringprinter.h"
 #include "support/spinefixture.h"
 
@@ -79,14 +80,19 @@ TEST_F(FramePlacementTest, DocumentWindowsOpenFullyVisibleAndCascadeKeepsTheirSi
 TEST_F(FramePlacementTest, AStoredFramePositionOffEveryScreenIsNotKept)
 {
     frame.reset();
-    SettingsStore::set(QStringLiteral("Settings"), QStringLiteral("MainState"), QStringLiteral("0"));
-    SettingsStore::set(QStringLiteral("Settings"), QStringLiteral("MainLeft"), QStringLiteral("-30000000"));
-    SettingsStore::set(QStringLiteral("Settings"), QStringLiteral("MainTop"), QStringLiteral("90000000"));
+    SettingsStore::set(QStringLiteral("Settings"), QStringLiteral("MainState"),
+                       QStringLiteral("0"));
+    SettingsStore::set(QStringLiteral("Settings"), QStringLiteral("MainLeft"),
+                       QStringLiteral("-30000000"));
+    SettingsStore::set(QStringLiteral("Settings"), QStringLiteral("MainTop"),
+                       QStringLiteral("90000000"));
     frame = std::make_unique<frmMain>();
     frame->show();
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_TRUE(screen.intersects(frame->geometry()));
     SaveSettings();
-    EXPECT_NE(SettingsStore::get(QStringLiteral("Settings"), QStringLiteral("MainLeft")), QStringLiteral("-30000000"));
-    EXPECT_NE(SettingsStore::get(QStringLiteral("Settings"), QStringLiteral("MainTop")), QStringLiteral("90000000"));
+    EXPECT_NE(SettingsStore::get(QStringLiteral("Settings"), QStringLiteral("MainLeft")),
+              QStringLiteral("-30000000"));
+    EXPECT_NE(SettingsStore::get(QStringLiteral("Settings"), QStringLiteral("MainTop")),
+              QStringLiteral("90000000"));
 }

@@ -1,8 +1,7 @@
-#include "support/spinefixture.h"
-
 #include "options/aboutinfo.h"
 #include "options/frmabout.h"
 #include "options/systeminfo.h"
+#include "support/spinefixture.h"
 
 #include <QAction>
 #include <QLabel>
@@ -14,14 +13,22 @@ using AboutTest = SpineTest;
 
 TEST(AboutVersion, ShowsTheDebugMarkOnlyInDebugMode)
 {
-    struct Case { const char *name; int major, minor, revision; bool debug; const char *text; };
+    struct Case
+    {
+        const char *name;
+        int major, minor, revision;
+        bool debug;
+        const char *text;
+    };
     const Case cases[] = {
         {"this program", 0, 36, 9, false, "Ver 0.36.9"},
         {"this program in debug mode", 0, 36, 9, true, "Ver 0.36.9D"},
         {"numbers without leading zeros", 1, 0, 12, false, "Ver 1.0.12"},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(aboutVersionText(c.major, c.minor, c.revision, c.debug), QString::fromUtf8(c.text)) << c.name;
+        EXPECT_EQ(aboutVersionText(c.major, c.minor, c.revision, c.debug),
+                  QString::fromUtf8(c.text))
+            << c.name;
 }
 
 TEST_F(AboutTest, BoxShowsCaptionTitleAndStoredDebugMode)
@@ -31,7 +38,8 @@ TEST_F(AboutTest, BoxShowsCaptionTitleAndStoredDebugMode)
         frmAbout about;
         EXPECT_EQ(about.windowTitle(), QStringLiteral("Orvineのﾊﾞｰｼﾞｮﾝ情報"));
         EXPECT_EQ(about.lblTitle->text(), QStringLiteral("Orvine"));
-        EXPECT_EQ(about.lblVersion->text(), debug ? QStringLiteral("Ver 0.36.9D") : QStringLiteral("Ver 0.36.9"))
+        EXPECT_EQ(about.lblVersion->text(),
+                  debug ? QStringLiteral("Ver 0.36.9D") : QStringLiteral("Ver 0.36.9"))
             << "debug " << debug;
         EXPECT_EQ(about.lblDescription->text().count(QLatin1Char('\n')), 3) << "four author lines";
     }
@@ -41,7 +49,13 @@ TEST_F(AboutTest, BoxShowsCaptionTitleAndStoredDebugMode)
 TEST_F(AboutTest, PasswordSwitchesDebugModeAndTagColouringAndSavesThem)
 {
     // `before`: the state stored when the box opens; `after`: the state stored afterwards.
-    struct Case { const char *name; std::optional<QString> answer; bool before; bool after; };
+    struct Case
+    {
+        const char *name;
+        std::optional<QString> answer;
+        bool before;
+        bool after;
+    };
     const Case cases[] = {
         {"right password", QStringLiteral("Ottla5926"), false, true},
         {"other letter case", QStringLiteral("ottla5926"), true, false},
@@ -97,13 +111,15 @@ TEST_F(AboutTest, CancellingThePasswordPromptLeavesTheSettingsFileAlone)
 TEST_F(AboutTest, HelpMenusShowTheAboutBoxModally)
 {
     ScriptedInteraction ui;
-    ui.expectDialog(QStringLiteral("frmAbout"), [](QDialog &box) { clickControl(box, QStringLiteral("cmdOK")); });
+    ui.expectDialog(QStringLiteral("frmAbout"),
+                    [](QDialog &box) { clickControl(box, QStringLiteral("cmdOK")); });
     frame->action(QStringLiteral("mnuHelpAbout"))->trigger();
     EXPECT_EQ(ui.pendingCount(), 0);
 
     frmDocument *doc = newDocument(ui);
     ASSERT_TRUE(doc);
-    ui.expectDialog(QStringLiteral("frmAbout"), [](QDialog &box) { clickControl(box, QStringLiteral("cmdOK")); });
+    ui.expectDialog(QStringLiteral("frmAbout"),
+                    [](QDialog &box) { clickControl(box, QStringLiteral("cmdOK")); });
     doc->action(QStringLiteral("mnuHelpAboout"))->trigger();
     EXPECT_EQ(ui.pendingCount(), 0);
 }
@@ -122,12 +138,27 @@ QString folderWithPrograms(QTemporaryDir &dir, const QStringList &names)
 TEST(SystemInformation, LaunchesTheFirstProgramFoundOrSaysItIsNotAvailable)
 {
     // `tried`: the program the launcher is asked to start, if any; `starts`: whether it does.
-    struct Case { const char *name; QStringList installed; const char *tried; bool starts; };
+    struct Case
+    {
+        const char *name;
+        QStringList installed;
+        const char *tried;
+        bool starts;
+    };
     const Case cases[] = {
         {"nothing installed", {}, nullptr, false},
-        {"only the system monitor", {QStringLiteral("gnome-system-monitor")}, "gnome-system-monitor", true},
-        {"the viewer before the monitor", {QStringLiteral("gnome-system-monitor"), QStringLiteral("hardinfo")}, "hardinfo", true},
-        {"KDE's first", {QStringLiteral("hardinfo"), QStringLiteral("kinfocenter")}, "kinfocenter", true},
+        {"only the system monitor",
+         {QStringLiteral("gnome-system-monitor")},
+         "gnome-system-monitor",
+         true},
+        {"the viewer before the monitor",
+         {QStringLiteral("gnome-system-monitor"), QStringLiteral("hardinfo")},
+         "hardinfo",
+         true},
+        {"KDE's first",
+         {QStringLiteral("hardinfo"), QStringLiteral("kinfocenter")},
+         "kinfocenter",
+         true},
         {"found but does not start", {QStringLiteral("hardinfo")}, "hardinfo", false},
         {"a name that is not a candidate", {QStringLiteral("sysinfo")}, nullptr, false},
     };

@@ -1,9 +1,10 @@
 #include "options/frmoptions.h"
-#include "options/optionscommands.h"
+
 #include "core/settingsnotifier.h"
 #include "core/settingsstore.h"
 #include "core/sharedstate.h"
 #include "document/frmdocument.h"
+#include "options/optionscommands.h"
 #include "support/scriptedinteraction.h"
 
 #include <QAbstractButton>
@@ -56,11 +57,14 @@ struct TextRow
 TEST_F(Options, EveryOptionIsShownAndStoredBothWays)
 {
     const FlagRow flags[] = {
-        {"MyBrowzer", &SharedState::blnMyBrowzer, [](frmOptions &d) -> QAbstractButton * { return d.Option1[0]; }},
-        {"TagColor", &SharedState::blnTagColor, [](frmOptions &d) -> QAbstractButton * { return d.chkTagColor; }},
+        {"MyBrowzer", &SharedState::blnMyBrowzer,
+         [](frmOptions &d) -> QAbstractButton * { return d.Option1[0]; }},
+        {"TagColor", &SharedState::blnTagColor,
+         [](frmOptions &d) -> QAbstractButton * { return d.chkTagColor; }},
         {"TreePathChange", &SharedState::blnTreePathChange,
          [](frmOptions &d) -> QAbstractButton * { return d.chkTreePathChange; }},
-        {"TreeViewHide", &SharedState::blnTreeViewHide, [](frmOptions &d) -> QAbstractButton * { return d.chkTrvHide; }},
+        {"TreeViewHide", &SharedState::blnTreeViewHide,
+         [](frmOptions &d) -> QAbstractButton * { return d.chkTrvHide; }},
         {"WindowsCheck", &SharedState::blnWindowsCheck,
          [](frmOptions &d) -> QAbstractButton * { return d.chkWInCheck; }, true},
     };
@@ -78,12 +82,15 @@ TEST_F(Options, EveryOptionIsShownAndStoredBothWays)
                 dialog.Option1[value ? 1 : 0]->setChecked(true);
             dialog.cmdOK->click();
             EXPECT_EQ(shared().*row.option, !value);
-            EXPECT_EQ(storedValue(row.key), !value ? QStringLiteral("True") : QStringLiteral("False"));
+            EXPECT_EQ(storedValue(row.key),
+                      !value ? QStringLiteral("True") : QStringLiteral("False"));
         }
     }
     const TextRow texts[] = {
-        {"BrowzerPath", &SharedState::strBrowzerPath, [](frmOptions &d) { return d.txtBrowzeName; }},
-        {"ImageToolPath", &SharedState::strImageToolPath, [](frmOptions &d) { return d.txtDrawName; }},
+        {"BrowzerPath", &SharedState::strBrowzerPath,
+         [](frmOptions &d) { return d.txtBrowzeName; }},
+        {"ImageToolPath", &SharedState::strImageToolPath,
+         [](frmOptions &d) { return d.txtDrawName; }},
         {"Author", &SharedState::strAuthor, [](frmOptions &d) { return d.txtAuthor; }},
     };
     for (const TextRow &row : texts) {
@@ -108,14 +115,17 @@ TEST_F(Options, OkSavesAllSettingsAndTellsOpenWindows)
     EXPECT_EQ(changed.count(), 1);
     SettingsStore::sync();
     QSettings file(SettingsStore::fileName(), QSettings::IniFormat);
-    EXPECT_EQ(file.value(QStringLiteral("Recent Files/RecentFile1")).toString(), QStringLiteral("/home/u/最近.htm"));
-    EXPECT_EQ(file.value(QStringLiteral("Settings/KeikeiName3")).toString(), QStringLiteral("挨拶"));
+    EXPECT_EQ(file.value(QStringLiteral("Recent Files/RecentFile1")).toString(),
+              QStringLiteral("/home/u/最近.htm"));
+    EXPECT_EQ(file.value(QStringLiteral("Settings/KeikeiName3")).toString(),
+              QStringLiteral("挨拶"));
 }
 
 TEST_F(Options, CancelKeepsTheOldValues)
 {
     shared().strAuthor = QStringLiteral("山田");
-    SettingsStore::set(QStringLiteral("Settings"), QStringLiteral("Author"), QStringLiteral("山田"));
+    SettingsStore::set(QStringLiteral("Settings"), QStringLiteral("Author"),
+                       QStringLiteral("山田"));
     QSignalSpy changed(&SettingsNotifier::instance(), &SettingsNotifier::optionsChanged);
     frmOptions dialog;
     dialog.txtAuthor->setText(QStringLiteral("鈴木"));

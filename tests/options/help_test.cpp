@@ -1,8 +1,7 @@
-#include "support/spinefixture.h"
-
 #include "core/paths.h"
 #include "options/frmhelp.h"
 #include "options/helpkeywords.h"
+#include "support/spinefixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,7 +20,8 @@ namespace {
 
 constexpr int Patience = 10000; // milliseconds for the help engine's background work
 
-const QString NoHelp = QStringLiteral("ﾍﾙﾌﾟの目次を表示できません。 このﾌﾟﾛｼﾞｪｸﾄに関連付けられたﾍﾙﾌﾟが存在しません。");
+const QString NoHelp = QStringLiteral(
+    "ﾍﾙﾌﾟの目次を表示できません。 このﾌﾟﾛｼﾞｪｸﾄに関連付けられたﾍﾙﾌﾟが存在しません。");
 
 class HelpTest : public SpineTest
 {
@@ -59,7 +59,8 @@ TEST_F(HelpTest, ContentsOpensTheGuideOnItsFirstPage)
     EXPECT_TRUE(window.txtPage->toPlainText().contains(QStringLiteral("ﾌｧｲﾙ メニュー")));
 
     QHelpContentModel *contents = window.engine()->contentModel();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !contents->isCreatingContents() && contents->rowCount() > 0; }, Patience));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return !contents->isCreatingContents() && contents->rowCount() > 0; }, Patience));
     const QModelIndex guide = contents->index(0, 0);
     EXPECT_GE(contents->rowCount(guide), 12) << "one page per menu and the general pages";
 }
@@ -75,10 +76,12 @@ TEST_F(HelpTest, KeywordSearchFindsAMenuEntryAndShowsItsPage)
     EXPECT_TRUE(window.txtKeyword->text().isEmpty());
 
     QHelpIndexModel *index = window.engine()->indexModel();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !index->isCreatingIndex() && index->rowCount() > 0; }, Patience));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !index->isCreatingIndex() && index->rowCount() > 0; },
+                                Patience));
     window.txtKeyword->setText(QStringLiteral("検索と置換"));
     ASSERT_GE(index->rowCount(), 1);
-    EXPECT_EQ(index->data(index->index(0, 0), Qt::DisplayRole).toString(), QStringLiteral("検索と置換"));
+    EXPECT_EQ(index->data(index->index(0, 0), Qt::DisplayRole).toString(),
+              QStringLiteral("検索と置換"));
 
     window.engine()->indexWidget()->setCurrentIndex(index->index(0, 0));
     QTest::keyClick(window.txtKeyword, Qt::Key_Return);
@@ -134,7 +137,8 @@ TEST_F(HelpTest, KeywordSearchFindsHalfWidthKeywordsFromFullWidthTyping)
     frame->action(QStringLiteral("mnuHelpSearch"))->trigger();
     frmHelp &window = openWindow();
     QHelpIndexModel *index = window.engine()->indexModel();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !index->isCreatingIndex() && index->rowCount() > 0; }, Patience));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !index->isCreatingIndex() && index->rowCount() > 0; },
+                                Patience));
     const int everything = index->rowCount();
 
     struct Case
@@ -152,7 +156,8 @@ TEST_F(HelpTest, KeywordSearchFindsHalfWidthKeywordsFromFullWidthTyping)
         window.txtKeyword->setText(QString::fromUtf8(c.typed));
         ASSERT_GE(index->rowCount(), 1) << c.typed;
         const QModelIndex current = window.engine()->indexWidget()->currentIndex();
-        EXPECT_EQ(index->data(current, Qt::DisplayRole).toString(), QString::fromUtf8(c.first)) << c.typed;
+        EXPECT_EQ(index->data(current, Qt::DisplayRole).toString(), QString::fromUtf8(c.first))
+            << c.typed;
         QTest::keyClick(window.txtKeyword, Qt::Key_Return);
         EXPECT_EQ(window.txtPage->source().fileName(), QString::fromUtf8(c.page)) << c.typed;
     }
@@ -173,7 +178,8 @@ TEST_F(HelpTest, QuittingClosesTheHelpWindowAndEveryOtherWindow)
         QStringList shown;
         for (QWidget *widget : QApplication::topLevelWidgets())
             if (widget != frame.get() && widget->isVisible())
-                shown << widget->metaObject()->className() + QStringLiteral(" ") + widget->objectName();
+                shown << widget->metaObject()->className() + QStringLiteral(" ")
+                             + widget->objectName();
         return shown;
     };
     ScriptedInteraction ui;
@@ -219,7 +225,12 @@ TEST_F(HelpTest, WithoutAHelpFileEachMenuSaysSoUnderItsWindowsCaption)
     ScriptedInteraction ui;
     frmDocument *doc = newDocument(ui);
     ASSERT_TRUE(doc);
-    struct Case { const char *entry; QWidget *owner; QAction *action; };
+    struct Case
+    {
+        const char *entry;
+        QWidget *owner;
+        QAction *action;
+    };
     const Case cases[] = {
         {"mnuHelpContents", frame.get(), frame->action(QStringLiteral("mnuHelpContents"))},
         {"mnuHelpSearch", frame.get(), frame->action(QStringLiteral("mnuHelpSearch"))},

@@ -57,7 +57,8 @@ protected:
 
 TEST_F(BrowserWindowTest, ShowsTheSavedFileWithItsTitleAndBackOnAFreshWindowDoesNothing)
 {
-    const QString file = pages.write(QStringLiteral("ページ 1.htm"), QStringLiteral("最初のページ"));
+    const QString file
+        = pages.write(QStringLiteral("ページ 1.htm"), QStringLiteral("最初のページ"));
     open(file);
     EXPECT_EQ(url(), QUrl::fromLocalFile(file));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("最初のページ"));
@@ -139,13 +140,17 @@ TEST(BrowserAddress, PathsAreLocalFilesAndOtherAddressesAreReadAsInAnAddressBar)
     const Case cases[] = {
         {"path with blank and ;", QStringLiteral("/tmp/a b;c/ページ.htm"),
          QUrl::fromLocalFile(QStringLiteral("/tmp/a b;c/ページ.htm"))},
-        {"web address", QStringLiteral("https://example.jp/x?q=1"), QUrl(QStringLiteral("https://example.jp/x?q=1"))},
-        {"host only", QStringLiteral("www.example.jp"), QUrl(QStringLiteral("http://www.example.jp"))},
-        {"file url", QStringLiteral("file:///tmp/x.htm"), QUrl(QStringLiteral("file:///tmp/x.htm"))},
+        {"web address", QStringLiteral("https://example.jp/x?q=1"),
+         QUrl(QStringLiteral("https://example.jp/x?q=1"))},
+        {"host only", QStringLiteral("www.example.jp"),
+         QUrl(QStringLiteral("http://www.example.jp"))},
+        {"file url", QStringLiteral("file:///tmp/x.htm"),
+         QUrl(QStringLiteral("file:///tmp/x.htm"))},
     };
     for (const Case &c : cases)
         EXPECT_EQ(browserUrl(c.address), c.expected) << c.name;
-    EXPECT_EQ(addressText(QUrl::fromLocalFile(QStringLiteral("/tmp/a b.htm"))), QStringLiteral("/tmp/a b.htm"));
+    EXPECT_EQ(addressText(QUrl::fromLocalFile(QStringLiteral("/tmp/a b.htm"))),
+              QStringLiteral("/tmp/a b.htm"));
 }
 
 } // namespace

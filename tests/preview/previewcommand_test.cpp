@@ -1,8 +1,7 @@
+#include "core/browserwindow.h"
 #include "core/settings.h"
 #include "mainwindow/explorerpane.h"
 #include "mainwindow/previewcommands.h"
-
-#include "core/browserwindow.h"
 #include "preview/frmbrowser.h"
 #include "preview/previewpages.h"
 #include "support/qstringprinter.h"
@@ -71,7 +70,8 @@ protected:
     QString shownTitle() const
     {
         auto *window = qobject_cast<frmBrowser *>(builtInBrowserWindow());
-        if (!window || !waitFor([window] { return !window->busy() && !window->timTimer->isActive(); }))
+        if (!window
+            || !waitFor([window] { return !window->busy() && !window->timTimer->isActive(); }))
             return {};
         return window->brwWebBrowser->title();
     }
@@ -106,7 +106,9 @@ TEST_F(PreviewCommandTest, NeverSavedDocumentAsksFirst)
         ScriptedInteraction ui;
         frmDocument *doc = newDocument(ui);
         ASSERT_NE(doc, nullptr);
-        ui.expectMessage(QStringLiteral("新規HTMLは保存しないとﾊﾟｽが確定できません。\r\n保存しますか？"), Answer::No);
+        ui.expectMessage(
+            QStringLiteral("新規HTMLは保存しないとﾊﾟｽが確定できません。\r\n保存しますか？"),
+            Answer::No);
         preview(*doc);
         EXPECT_EQ(ui.lastPrompt().message.buttons, Interaction::Buttons::YesNo);
         EXPECT_EQ(ui.lastPrompt().message.icon, Interaction::Icon::Question);
@@ -175,12 +177,14 @@ TEST_F(PreviewCommandTest, ThePreviewOpensOverTheWholeFreeAreaOfTheFrame)
         // The Back button and the page's left edge are on the screen, right of the pane.
         auto *browser = qobject_cast<frmBrowser *>(window);
         ASSERT_NE(browser, nullptr);
-        QWidget *back = browser->tbToolBar->widgetForAction(browser->tbToolBar->findChild<QAction *>(QStringLiteral("Back")));
+        QWidget *back = browser->tbToolBar->widgetForAction(
+            browser->tbToolBar->findChild<QAction *>(QStringLiteral("Back")));
         ASSERT_NE(back, nullptr);
         const QPoint backInArea = back->mapTo(frame->mdiArea->viewport(), QPoint(0, 0));
         EXPECT_TRUE(area.contains(backInArea)) << backInArea.x() << "," << backInArea.y();
         const QPoint pageInFrame = browser->brwWebBrowser->mapTo(frame.get(), QPoint(0, 0));
-        EXPECT_GE(pageInFrame.x(), frame->picTree->mapTo(frame.get(), QPoint(frame->picTree->width(), 0)).x());
+        EXPECT_GE(pageInFrame.x(),
+                  frame->picTree->mapTo(frame.get(), QPoint(frame->picTree->width(), 0)).x());
     }
 }
 
@@ -203,7 +207,8 @@ TEST_F(PreviewCommandTest, ChangedDocumentYesSavesNoShowsTheDiskVersionCancelSto
         delete builtInBrowserWindow();
         frmDocument *doc = savedDocument(QStringLiteral("Before"));
         ASSERT_NE(doc, nullptr);
-        doc->txtText->setText(doc->txtText->text().replace(QStringLiteral("Before"), QStringLiteral("After")));
+        doc->txtText->setText(
+            doc->txtText->text().replace(QStringLiteral("Before"), QStringLiteral("After")));
         ASSERT_TRUE(doc->blnFlgDirty);
         ScriptedInteraction ui;
         ui.expectMessage(QStringLiteral("ﾌｧｲﾙが変更されています。保存しますか。"), c.answer);
@@ -273,7 +278,8 @@ TEST_F(PreviewCommandTest, FailedLaunchShowsTheErrorBox)
     shared().blnMyBrowzer = false;
     shared().strBrowzerPath = pages.write(QStringLiteral("not a program"), QStringLiteral("x"));
     ScriptedInteraction ui;
-    ui.expectStartProgram(false).expectMessage(QStringLiteral("ｴﾗｰ場所 : mnuViewBrowser\r\nｴﾗｰ番号 : "));
+    ui.expectStartProgram(false).expectMessage(
+        QStringLiteral("ｴﾗｰ場所 : mnuViewBrowser\r\nｴﾗｰ番号 : "));
     preview(*doc);
     EXPECT_EQ(ui.lastPrompt().message.icon, Interaction::Icon::Warning);
     EXPECT_TRUE(ui.lastPrompt().message.text.contains(QStringLiteral("\r\nｴﾗｰ内容 : ")));
@@ -321,7 +327,8 @@ TEST_F(PreviewCommandTest, HelpSitesOpenTheProgramsOwnPages)
         EXPECT_EQ(shownTitle(), c.title);
 
         shared().blnMyBrowzer = false;
-        ui.expectMessage(QStringLiteral("ブラウザが指定されていません。指定しますか？"), Answer::No);
+        ui.expectMessage(QStringLiteral("ブラウザが指定されていません。指定しますか？"),
+                         Answer::No);
         delete builtInBrowserWindow();
         ASSERT_TRUE(frame->run(QLatin1String(c.handler)));
         EXPECT_EQ(builtInBrowserWindow(), nullptr);

@@ -21,7 +21,9 @@ public:
         QFile out(file);
         EXPECT_TRUE(out.open(QIODevice::WriteOnly)) << file.toStdString();
         out.write(QStringLiteral("<html><head><meta charset=\"utf-8\"><title>%1</title></head>"
-                                 "<body><p>%1</p></body></html>").arg(title).toUtf8());
+                                 "<body><p>%1</p></body></html>")
+                      .arg(title)
+                      .toUtf8());
         return file;
     }
 
@@ -31,8 +33,7 @@ public:
 };
 
 // Waits for `condition` (up to ten seconds); the page loads are asynchronous.
-template <class Condition>
-bool waitFor(Condition condition)
+template <class Condition> bool waitFor(Condition condition)
 {
     return QTest::qWaitFor(condition, 10000);
 }

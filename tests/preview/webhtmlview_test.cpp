@@ -1,8 +1,7 @@
 #include "preview/webhtmlview.h"
 
-#include "tags/gradation/frmgradation.h"
-
 #include "support/qstringprinter.h"
+#include "tags/gradation/frmgradation.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -30,7 +29,8 @@ TEST(WebHtmlView, ShowsTheGivenPageInTheWebEngine)
 {
     WebHtmlView view;
     QSignalSpy loaded(view.view(), &QWebEngineView::loadFinished);
-    view.setHtml(QStringLiteral("<HTML><BODY><FONT color=\"#FF0000\">グ</FONT><FONT color=\"#0000FF\">ラ</FONT></BODY></HTML>"));
+    view.setHtml(QStringLiteral(
+        "<HTML><BODY><FONT color=\"#FF0000\">グ</FONT><FONT color=\"#0000FF\">ラ</FONT></BODY></HTML>"));
     ASSERT_TRUE(loaded.wait(10000));
     EXPECT_EQ(renderedText(view).trimmed(), QStringLiteral("グラ"));
 }

@@ -13,7 +13,8 @@ enum class ExifByteOrder { Motorola, Intel };
 
 // `stored`: the pixel size in the file; the picture is red on the left half and blue on the
 // right, so a turned picture can be told from one read as stored.
-inline QByteArray exifJpeg(QSize stored, int orientation, ExifByteOrder order = ExifByteOrder::Motorola)
+inline QByteArray exifJpeg(QSize stored, int orientation,
+                           ExifByteOrder order = ExifByteOrder::Motorola)
 {
     QImage picture(stored, QImage::Format_RGB32);
     picture.fill(Qt::blue);
@@ -43,14 +44,14 @@ inline QByteArray exifJpeg(QSize stored, int orientation, ExifByteOrder order = 
     };
     tiff.append(motorola ? "MM" : "II");
     word(42);
-    dword(8);      // the first directory follows the header
-    word(1);       // one entry
-    word(0x0112);  // Orientation
-    word(3);       // SHORT
-    dword(1);      // one value
+    dword(8);     // the first directory follows the header
+    word(1);      // one entry
+    word(0x0112); // Orientation
+    word(3);      // SHORT
+    dword(1);     // one value
     word(orientation);
-    word(0);       // the value field's unused half
-    dword(0);      // no next directory
+    word(0);  // the value field's unused half
+    dword(0); // no next directory
 
     QByteArray segment("Exif\0\0", 6);
     segment.append(tiff);

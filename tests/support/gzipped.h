@@ -10,7 +10,9 @@ enum class Packing { Gzip, Zlib, RawDeflate };
 
 inline QByteArray packed(const QByteArray &bytes, Packing packing = Packing::Gzip)
 {
-    const int windowBits = packing == Packing::Gzip ? 16 + MAX_WBITS : packing == Packing::Zlib ? MAX_WBITS : -MAX_WBITS;
+    const int windowBits = packing == Packing::Gzip   ? 16 + MAX_WBITS
+                           : packing == Packing::Zlib ? MAX_WBITS
+                                                      : -MAX_WBITS;
     z_stream stream{};
     deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, windowBits, 8, Z_DEFAULT_STRATEGY);
     QByteArray out(int(deflateBound(&stream, uLong(bytes.size()))) + 32, '\0');

@@ -87,8 +87,10 @@ LocalHttpServer::Reply LocalHttpServer::rawReply(const QByteArray &bytes)
 
 QString LocalHttpServer::url(const QByteArray &path) const
 {
-    const QString scheme = m_transport == Transport::Tls ? QStringLiteral("https") : QStringLiteral("http");
-    return QStringLiteral("%1://127.0.0.1:%2").arg(scheme).arg(m_server->serverPort()) + QString::fromLatin1(path);
+    const QString scheme
+        = m_transport == Transport::Tls ? QStringLiteral("https") : QStringLiteral("http");
+    return QStringLiteral("%1://127.0.0.1:%2").arg(scheme).arg(m_server->serverPort())
+           + QString::fromLatin1(path);
 }
 
 void LocalHttpServer::serve(QTcpSocket *socket)

@@ -13,7 +13,6 @@
 #include <QAbstractButton>
 
 #include <gtest/gtest.h>
-
 #include <memory>
 
 // Closes a tag dialog with its OK button.

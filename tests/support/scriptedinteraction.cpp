@@ -45,10 +45,7 @@ QString describe(const ScriptedInteraction::Prompt &prompt)
 
 } // namespace
 
-ScriptedInteraction::ScriptedInteraction()
-    : m_previous(Interaction::install(this))
-{
-}
+ScriptedInteraction::ScriptedInteraction() : m_previous(Interaction::install(this)) {}
 
 ScriptedInteraction::~ScriptedInteraction()
 {
@@ -173,10 +170,10 @@ Interaction::Answer ScriptedInteraction::message(const Message &message)
     const Expectation *e = take(prompt);
     if (!e)
         return message.buttons == Buttons::YesNo || message.buttons == Buttons::YesNoCancel
-                   ? Answer::No : Answer::Cancel;
-    EXPECT_TRUE(message.text.contains(e->match))
-        << "message \"" << message.text.toStdString() << "\" lacks \"" << e->match.toStdString()
-        << "\"";
+                   ? Answer::No
+                   : Answer::Cancel;
+    EXPECT_TRUE(message.text.contains(e->match)) << "message \"" << message.text.toStdString()
+                                                 << "\" lacks \"" << e->match.toStdString() << "\"";
     return e->answer;
 }
 
@@ -210,8 +207,8 @@ std::optional<QFont> ScriptedInteraction::chooseFont(const QFont &)
     return e ? e->font : std::nullopt;
 }
 
-std::optional<QString> ScriptedInteraction::inputBox(const QString &promptText, const QString &title,
-                                                     const QString &)
+std::optional<QString> ScriptedInteraction::inputBox(const QString &promptText,
+                                                     const QString &title, const QString &)
 {
     Prompt prompt{Kind::Input};
     prompt.text = promptText;
@@ -289,8 +286,7 @@ bool ScriptedInteraction::openUrl(const QUrl &url)
 
 namespace {
 
-template <typename T>
-T *namedChild(QWidget &root, const QString &name)
+template <typename T> T *namedChild(QWidget &root, const QString &name)
 {
     T *child = root.objectName() == name ? qobject_cast<T *>(&root) : nullptr;
     if (!child)

@@ -15,19 +15,31 @@
 class ScriptedInteraction : public Interaction
 {
 public:
-    enum class Kind { Message, OpenFile, SaveFile, Color, Font, Input, Choice, Print, PrinterSetup,
-                      Modal, StartProgram, OpenUrl };
+    enum class Kind {
+        Message,
+        OpenFile,
+        SaveFile,
+        Color,
+        Font,
+        Input,
+        Choice,
+        Print,
+        PrinterSetup,
+        Modal,
+        StartProgram,
+        OpenUrl
+    };
 
     struct Prompt
     {
         Kind kind;
-        Message message;         // Message
-        FileRequest file;        // OpenFile, SaveFile
-        QString dialogName;      // Modal: the dialog's objectName
-        QString text;            // Input: prompt; Print: text; StartProgram: program; OpenUrl: url
-        QStringList arguments;   // StartProgram: arguments; Choice: the items
-        int current = -1;        // Choice: the item chosen at first
-        int color = 0;           // Color: initial colour
+        Message message;       // Message
+        FileRequest file;      // OpenFile, SaveFile
+        QString dialogName;    // Modal: the dialog's objectName
+        QString text;          // Input: prompt; Print: text; StartProgram: program; OpenUrl: url
+        QStringList arguments; // StartProgram: arguments; Choice: the items
+        int current = -1;      // Choice: the item chosen at first
+        int color = 0;         // Color: initial colour
     };
 
     using DialogScript = std::function<void(QDialog &)>;
@@ -64,8 +76,8 @@ public:
     std::optional<QFont> chooseFont(const QFont &initial) override;
     std::optional<QString> inputBox(const QString &prompt, const QString &title,
                                     const QString &defaultText) override;
-    std::optional<int> chooseItem(const QString &prompt, const QString &title, const QStringList &items,
-                                  int current) override;
+    std::optional<int> chooseItem(const QString &prompt, const QString &title,
+                                  const QStringList &items, int current) override;
     PrintOutcome printText(const QString &text, QString *error) override;
     bool printerSetup() override;
     int runModal(QDialog &dialog) override;

@@ -3,13 +3,13 @@
 // A running frame with a clean settings store and a scratch folder, for tests that drive
 // document windows through the real start-up, reading and saving code.
 
-#include "mainwindow/documentio.h"
+#include "app/startup.h"
 #include "core/settings.h"
 #include "core/settingsstore.h"
 #include "core/sharedstate.h"
-#include "app/startup.h"
 #include "document/frmdocument.h"
 #include "document/richtextbox.h"
+#include "mainwindow/documentio.h"
 #include "mainwindow/frmmain.h"
 #include "support/scriptedinteraction.h"
 
@@ -20,7 +20,6 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
 #include <memory>
 
 class SpineTest : public ::testing::Test
@@ -30,12 +29,15 @@ protected:
     {
         ASSERT_TRUE(scratch.isValid());
         // The keys these tests depend on, back to their defaults; every window load re-reads them.
-        SettingsStore::set(QStringLiteral("Settings"), QStringLiteral("ChildState"), QStringLiteral("0"));
-        SettingsStore::set(QStringLiteral("Settings"), QStringLiteral("TagColor"), QStringLiteral("False"));
+        SettingsStore::set(QStringLiteral("Settings"), QStringLiteral("ChildState"),
+                           QStringLiteral("0"));
+        SettingsStore::set(QStringLiteral("Settings"), QStringLiteral("TagColor"),
+                           QStringLiteral("False"));
         SettingsStore::set(QStringLiteral("Settings"), QStringLiteral("LastFullPath"),
                            scratch.filePath(QStringLiteral("start.htm")));
         for (int i = 1; i <= 20; ++i)
-            SettingsStore::set(QStringLiteral("Recent Files"), QStringLiteral("RecentFile%1").arg(i), {});
+            SettingsStore::set(QStringLiteral("Recent Files"),
+                               QStringLiteral("RecentFile%1").arg(i), {});
         shared().strNewTemplate = buildNewTemplate();
         shared().lngNewCount = 0;
         frame = std::make_unique<frmMain>();

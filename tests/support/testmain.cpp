@@ -6,15 +6,14 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
 #include <memory>
 
 // Every test program runs its tests inside one QApplication on the offscreen platform, so
 // real widgets work headless.
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
-                                                                     : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     // Settings written by tests go to a private folder, never to the user's own; it is removed
     // when the tests end.
     std::unique_ptr<QTemporaryDir> privateHome;

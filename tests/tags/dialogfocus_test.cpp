@@ -18,9 +18,8 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 #include <memory>
 
 namespace {
@@ -39,8 +38,7 @@ QString fieldText(QWidget *field)
     return {};
 }
 
-template <class D>
-std::function<std::unique_ptr<QDialog>()> make()
+template <class D> std::function<std::unique_ptr<QDialog>()> make()
 {
     return [] { return std::unique_ptr<QDialog>(new D); };
 }
@@ -75,7 +73,8 @@ TEST(DialogFocus, WhatIsTypedRightAfterADialogOpensLandsInItsFirstField)
         QWidget *focused = QApplication::focusWidget();
         ASSERT_TRUE(focused);
         ASSERT_TRUE(dialog->isAncestorOf(focused));
-        EXPECT_FALSE(qobject_cast<QAbstractButton *>(focused)) << focused->objectName().toStdString();
+        EXPECT_FALSE(qobject_cast<QAbstractButton *>(focused))
+            << focused->objectName().toStdString();
         if (auto *spin = qobject_cast<QAbstractSpinBox *>(focused))
             spin->clear();
         QTest::keyClicks(focused, c.typed);

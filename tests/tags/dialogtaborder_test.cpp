@@ -46,15 +46,13 @@
 #include <QTest>
 #include <QTextEdit>
 
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 #include <memory>
 
 namespace {
 
-template <class D>
-std::function<std::unique_ptr<QDialog>()> make()
+template <class D> std::function<std::unique_ptr<QDialog>()> make()
 {
     return [] { return std::unique_ptr<QDialog>(new D); };
 }
@@ -64,20 +62,34 @@ const struct
     const char *name;
     std::function<std::unique_ptr<QDialog>()> load;
 } dialogs[] = {
-    {"dlgAuthor", make<dlgAuthor>()},         {"dlgDescription", make<dlgDescription>()},
-    {"dlgKeyword", make<dlgKeyword>()},       {"dlgSetBaseUrl", make<dlgSetBaseUrl>()},
-    {"DlgSetName", make<DlgSetName>()},       {"dlgSetRefresh", make<dlgSetRefresh>()},
-    {"dlgURL", make<dlgURL>()},               {"frmTableSet", make<frmTableSet>()},
-    {"frmTableSet2", make<frmTableSet2>()},   {"frmTdSet", make<frmTdSet>()},
-    {"frmTrSet", make<frmTrSet>()},           {"frmImageSet", make<frmImageSet>()},
-    {"frmBodySet", make<frmBodySet>()},       {"frmLinkSet", make<frmLinkSet>()},
-    {"frmMailtoSet", make<frmMailtoSet>()},   {"frmFormSet", make<frmFormSet>()},
-    {"frmInput", make<frmInput>()},           {"frmTextBoxSet", make<frmTextBoxSet>()},
-    {"frmFrameSet", make<frmFrameSet>()},     {"dlgListMark", make<dlgListMark>()},
-    {"dlgListNumber", make<dlgListNumber>()}, {"dlgDlSet", make<dlgDlSet>()},
-    {"dlgDlEdit", make<dlgDlEdit>()},         {"frmFontSet", make<frmFontSet>()},
-    {"frmKeisenSet", make<frmKeisenSet>()},   {"frmMidashi", make<frmMidashi>()},
-    {"frmAppletSet", make<frmAppletSet>()},   {"frmJsForSet", make<frmJsForSet>()},
+    {"dlgAuthor", make<dlgAuthor>()},
+    {"dlgDescription", make<dlgDescription>()},
+    {"dlgKeyword", make<dlgKeyword>()},
+    {"dlgSetBaseUrl", make<dlgSetBaseUrl>()},
+    {"DlgSetName", make<DlgSetName>()},
+    {"dlgSetRefresh", make<dlgSetRefresh>()},
+    {"dlgURL", make<dlgURL>()},
+    {"frmTableSet", make<frmTableSet>()},
+    {"frmTableSet2", make<frmTableSet2>()},
+    {"frmTdSet", make<frmTdSet>()},
+    {"frmTrSet", make<frmTrSet>()},
+    {"frmImageSet", make<frmImageSet>()},
+    {"frmBodySet", make<frmBodySet>()},
+    {"frmLinkSet", make<frmLinkSet>()},
+    {"frmMailtoSet", make<frmMailtoSet>()},
+    {"frmFormSet", make<frmFormSet>()},
+    {"frmInput", make<frmInput>()},
+    {"frmTextBoxSet", make<frmTextBoxSet>()},
+    {"frmFrameSet", make<frmFrameSet>()},
+    {"dlgListMark", make<dlgListMark>()},
+    {"dlgListNumber", make<dlgListNumber>()},
+    {"dlgDlSet", make<dlgDlSet>()},
+    {"dlgDlEdit", make<dlgDlEdit>()},
+    {"frmFontSet", make<frmFontSet>()},
+    {"frmKeisenSet", make<frmKeisenSet>()},
+    {"frmMidashi", make<frmMidashi>()},
+    {"frmAppletSet", make<frmAppletSet>()},
+    {"frmJsForSet", make<frmJsForSet>()},
     {"frmGradation", make<frmGradation>()},
 };
 
@@ -120,9 +132,9 @@ void pressTab(QWidget *focused)
 
 struct Walk
 {
-    QList<QWidget *> visited;          // controls in the order Tab reached them
-    QMap<QWidget *, QString> typed;    // the token typed into each text box
-    bool closed = false;               // the walk came back to where it began
+    QList<QWidget *> visited;       // controls in the order Tab reached them
+    QMap<QWidget *, QString> typed; // the token typed into each text box
+    bool closed = false;            // the walk came back to where it began
 };
 
 // Walks the dialog with Tab from the field focused on opening, typing a number (100 for the
@@ -137,7 +149,8 @@ Walk walkWithTab(QDialog &dialog)
     for (int step = 0; step < 200 && focused; ++step) {
         walk.visited << focused;
         if (auto *box = qobject_cast<QLineEdit *>(QApplication::focusWidget());
-            box && box->isEnabled() && !box->isReadOnly() && !qobject_cast<QAbstractSpinBox *>(focused)) {
+            box && box->isEnabled() && !box->isReadOnly()
+            && !qobject_cast<QAbstractSpinBox *>(focused)) {
             const QString token = QString::number(100 + count++);
             box->clear();
             QTest::keyClicks(box, token);
@@ -185,7 +198,8 @@ TEST(DialogTabOrder, TabReachesEveryFieldOnceInTheOrderTheyAreSeen)
             const int index = match.captured(2).toInt();
             const QString array = match.captured(1);
             if (lastIndex.contains(array))
-                EXPECT_GT(index, lastIndex[array]) << w->objectName().toStdString() << " in " << order;
+                EXPECT_GT(index, lastIndex[array])
+                    << w->objectName().toStdString() << " in " << order;
             lastIndex[array] = index;
         }
 
@@ -233,11 +247,13 @@ TEST(DialogTabOrder, AppletParametersTypedWithTabComeOutInTheirOrder)
     for (int row = 0; row < AppletParameterRows; ++row) {
         EXPECT_EQ(dialog.txtParamName[row]->text(), QString::number(103 + 2 * row));
         EXPECT_EQ(dialog.txtParamValue[row]->text(), QString::number(104 + 2 * row));
-        params += QStringLiteral("\t<PARAM name=\"%1\" VALUE=\"%2\">\r\n").arg(103 + 2 * row).arg(104 + 2 * row);
+        params += QStringLiteral("\t<PARAM name=\"%1\" VALUE=\"%2\">\r\n")
+                      .arg(103 + 2 * row)
+                      .arg(104 + 2 * row);
     }
     dialog.okButton()->click();
-    EXPECT_EQ(dialog.resultString(),
-              u8("<APPLET code=\"100\" width=\"101\" height=\"102\">\r\n") + params + u8("</APPLET>"));
+    EXPECT_EQ(dialog.resultString(), u8("<APPLET code=\"100\" width=\"101\" height=\"102\">\r\n")
+                                         + params + u8("</APPLET>"));
 }
 
 } // namespace

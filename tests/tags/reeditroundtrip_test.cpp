@@ -62,7 +62,8 @@ TEST_F(ReEditRoundTrip, RealWorldTagsOfEveryFamilyKeepWhatTheySay)
 {
     const RoundTripCase cases[] = {
         // table
-        {"table from a site builder", u8("<table border=\"1\" cellpadding=\"3\" cellspacing=\"0\" width=\"100%\">"),
+        {"table from a site builder",
+         u8("<table border=\"1\" cellpadding=\"3\" cellspacing=\"0\" width=\"100%\">"),
          u8("<TABLE border=\"1\" width=\"100%\" cellspacing=\"0\" cellpadding=\"3\">")},
         {"table with a slash after its name", u8("<TABLE/border=\"1\" width=\"80%\">"),
          u8("<TABLE border=\"1\" width=\"80%\">")},
@@ -82,14 +83,18 @@ TEST_F(ReEditRoundTrip, RealWorldTagsOfEveryFamilyKeepWhatTheySay)
          u8("<TR ALIGN=justify VALIGN=BASELINE>")},
         {"cell script holding >", u8("<td onclick=\"if(n>0)go()\" width=5>"),
          u8("<TD width=\"5\" onclick=\"if(n>0)go()\">")},
-        {"cell title holding >", u8("<td title=\"a > b\" nowrap>"), u8("<TD nowrap title=\"a > b\">")},
+        {"cell title holding >", u8("<td title=\"a > b\" nowrap>"),
+         u8("<TD nowrap title=\"a > b\">")},
         {"cell nowrap with a value", u8("<TD NOWRAP=\"NOWRAP\" ALIGN=RIGHT>"),
          u8("<TD align=\"right\" NOWRAP=\"NOWRAP\">")},
-        {"cell aligned on a character", u8("<td align=\"char\" char=\".\">"), u8("<TD align=\"char\" char=\".\">")},
+        {"cell aligned on a character", u8("<td align=\"char\" char=\".\">"),
+         u8("<TD align=\"char\" char=\".\">")},
         {"header cell", u8("<th colspan=2 abbr=\"合計\">"), u8("<TH colspan=\"2\" abbr=\"合計\">")},
         // image and page
-        {"image ALIGN=LEFT", u8("<IMG SRC=\"a.gif\" ALIGN=LEFT>"), u8("<IMG src=\"a.gif\" align=\"left\">")},
-        {"image ALIGN=Right", u8("<IMG SRC=\"a.gif\" ALIGN=Right>"), u8("<IMG src=\"a.gif\" align=\"right\">")},
+        {"image ALIGN=LEFT", u8("<IMG SRC=\"a.gif\" ALIGN=LEFT>"),
+         u8("<IMG src=\"a.gif\" align=\"left\">")},
+        {"image ALIGN=Right", u8("<IMG SRC=\"a.gif\" ALIGN=Right>"),
+         u8("<IMG src=\"a.gif\" align=\"right\">")},
         {"image absmiddle", u8("<img src=\"b.png\" align=\"absmiddle\" width=10>"),
          u8("<IMG src=\"b.png\" width=\"10\" align=\"absmiddle\">")},
         {"image alt with both quotes", u8("<img src=\"x.gif\" alt=\"&quot;A&quot; &amp; 'B'\">"),
@@ -101,7 +106,8 @@ TEST_F(ReEditRoundTrip, RealWorldTagsOfEveryFamilyKeepWhatTheySay)
         {"page colours in three digits", u8("<BODY BGCOLOR=#fff LINK=#00f onload=\"init()\">"),
          u8("<BODY bgcolor=\"#fff\" link=\"#00f\" onload=\"init()\">")},
         // links
-        {"link with a stray quote", u8("<A HREF=\"top.htm\" \">Top</A>"), u8("<A href=\"top.htm\" \">Top</A>")},
+        {"link with a stray quote", u8("<A HREF=\"top.htm\" \">Top</A>"),
+         u8("<A href=\"top.htm\" \">Top</A>")},
         {"link title holding >", u8("<a href=\"a.html\" title=\"a > b\">次へ</a>"),
          u8("<A href=\"a.html\" title=\"a > b\">次へ</a>")},
         {"link target in capitals", u8("<A HREF=\"x.html\" TARGET=\"_BLANK\">x</A>"),
@@ -117,26 +123,33 @@ TEST_F(ReEditRoundTrip, RealWorldTagsOfEveryFamilyKeepWhatTheySay)
          u8("<FORM action=\"a.cgi\" METHOD=dialog>")},
         {"hidden input", u8("<input type=\"hidden\" name=\"id\" value=\"7\">"),
          u8("<INPUT type=\"hidden\" name=\"id\" value=\"7\">")},
-        {"input value with both quotes", u8("<input type=\"text\" name=q value=\"say &quot;hi&quot; it's\" size=20>"),
+        {"input value with both quotes",
+         u8("<input type=\"text\" name=q value=\"say &quot;hi&quot; it's\" size=20>"),
          u8("<INPUT type=\"text\" name=\"q\" value=\"say &quot;hi&quot; it's\" size=\"20\">")},
         {"check box with a length", u8("<INPUT TYPE=CHECKBOX NAME=c CHECKED MAXLENGTH=5>"),
          u8("<INPUT type=\"checkbox\" name=\"c\" checked MAXLENGTH=5>")},
-        {"text area with soft wrap", u8("<textarea name=msg rows=5 cols=40 wrap=soft>こんにちは</textarea>"),
+        {"text area with soft wrap",
+         u8("<textarea name=msg rows=5 cols=40 wrap=soft>こんにちは</textarea>"),
          u8("<TEXTAREA name=\"msg\" wrap=soft rows=\"5\" cols=\"40\">こんにちは</TEXTAREA>")},
         // lists
-        {"list mark in capitals", u8("<UL TYPE=SQUARE class=nav>"), u8("<UL type=\"square\" class=nav>")},
-        {"numbered list", u8("<ol type=\"A\" start=\"3\" reversed>"), u8("<OL type=\"A\" start=\"3\" reversed>")},
+        {"list mark in capitals", u8("<UL TYPE=SQUARE class=nav>"),
+         u8("<UL type=\"square\" class=nav>")},
+        {"numbered list", u8("<ol type=\"A\" start=\"3\" reversed>"),
+         u8("<OL type=\"A\" start=\"3\" reversed>")},
         // font, rule, heading
         {"font", u8("<font size=\"+1\" color=\"#ff0000\" face=\"ＭＳ ゴシック\">"),
          u8("<FONT size=\"+1\" face=\"ＭＳ ゴシック\" color=\"#FF0000\">")},
-        {"rule", u8("<hr width=\"80%\" size=1 noshade>"), u8("<HR width=\"80%\" size=\"1\" noshade>")},
+        {"rule", u8("<hr width=\"80%\" size=1 noshade>"),
+         u8("<HR width=\"80%\" size=\"1\" noshade>")},
         {"rule ALIGN=LEFT", u8("<HR ALIGN=LEFT>"), u8("<HR align=\"left\">")},
-        {"heading justified", u8("<h2 align=\"justify\">見出し</h2>"), u8("<H2 align=\"justify\">見出し</H2>")},
+        {"heading justified", u8("<h2 align=\"justify\">見出し</h2>"),
+         u8("<H2 align=\"justify\">見出し</H2>")},
         {"heading in capitals", u8("<H3 ALIGN=CENTER class=t>見出し</H3>"),
          u8("<H3 align=\"center\" class=t>見出し</H3>")},
         // frameset and applet
-        {"frameset", u8("<frameset cols=\"20%,80%\"><frame src=\"menu.html\" name=\"menu\">"
-                        "<frame src=\"main.html\" name=\"main\"></frameset>"),
+        {"frameset",
+         u8("<frameset cols=\"20%,80%\"><frame src=\"menu.html\" name=\"menu\">"
+            "<frame src=\"main.html\" name=\"main\"></frameset>"),
          u8("<FRAMESET cols=\"20%,80%\">\r\n\t<FRAME name=\"menu\" SRC=\"menu.html\">\r\n"
             "\t<FRAME name=\"main\" SRC=\"main.html\">\r\n</FRAMESET>")},
         {"applet with a quoted parameter and fallback text",
@@ -164,7 +177,8 @@ TEST_F(ReEditRoundTrip, HostileTagsComeBackWhole)
          u8("<IMG src=\"data:image/gif;base64,") + huge + u8("\" alt=\"x\">")},
         {"a long script in a cell", u8("<td onclick=\"") + huge + u8(">\" width=5>"),
          u8("<TD width=\"5\" onclick=\"") + huge + u8(">\">")},
-        {"a long cell width", u8("<td width=") + huge + u8(">"), u8("<TD width=\"") + huge + u8("\">")},
+        {"a long cell width", u8("<td width=") + huge + u8(">"),
+         u8("<TD width=\"") + huge + u8("\">")},
         {"a long link text", u8("<a href=\"x.html\">") + huge + u8("</a>"),
          u8("<A href=\"x.html\">") + huge + u8("</a>")},
         {"a long applet parameter",
@@ -176,7 +190,8 @@ TEST_F(ReEditRoundTrip, HostileTagsComeBackWhole)
         {"kept bytes in a link text and an unknown attribute",
          u8("<A HREF=\"a.html\" data-") + kept + u8("=1>") + kept + u8("</A>"),
          u8("<A href=\"a.html\" data-") + kept + u8("=1>") + kept + u8("</A>")},
-        {"a NUL in a value", u8("<IMG SRC=\"a") + nul + u8("b.gif\">"), u8("<IMG src=\"a") + nul + u8("b.gif\">")},
+        {"a NUL in a value", u8("<IMG SRC=\"a") + nul + u8("b.gif\">"),
+         u8("<IMG src=\"a") + nul + u8("b.gif\">")},
     };
     for (const RoundTripCase &c : cases)
         expectRoundTrip(c.tag, c.expected, c.name);
@@ -185,9 +200,10 @@ TEST_F(ReEditRoundTrip, HostileTagsComeBackWhole)
 TEST_F(ReEditRoundTrip, TagsWithoutAnEndLeaveTheTextAlone)
 {
     // No dialog may open: the scripted interaction fails on any.
-    for (const char *content : {"x <td title=\"a>b width=5>", "x <IMG SRC=\"a.gif\" ALT='a>",
-                                "x <TD width=5", "x <A HREF=\"x.html\">text", "x <A HREF=\"x.html\">t <b title=\"</A>",
-                                "x <applet code=a><param name=b value=\"</applet>"}) {
+    for (const char *content :
+         {"x <td title=\"a>b width=5>", "x <IMG SRC=\"a.gif\" ALT='a>", "x <TD width=5",
+          "x <A HREF=\"x.html\">text", "x <A HREF=\"x.html\">t <b title=\"</A>",
+          "x <applet code=a><param name=b value=\"</applet>"}) {
         const QString text = u8(content);
         this->text().setText(text);
         this->text().select(4, 0);

@@ -19,11 +19,11 @@ void mnuHtmlTextFont_Click(frmDocument &doc)
     const int start = text.selStart();
     const QString selected = text.selText();
     qsizetype openingLength = 0;
-    const bool inserted = runTagCommand<frmFontSet>(
-        doc, noPreparation, [&](auto &, const QString &result) {
-            openingLength = result.size();
-            return result + selected + fontEndTag();
-        });
+    const bool inserted
+        = runTagCommand<frmFontSet>(doc, noPreparation, [&](auto &, const QString &result) {
+              openingLength = result.size();
+              return result + selected + fontEndTag();
+          });
     if (inserted)
         text.select(start + int(openingLength), int(selected.size()));
     bringDocumentForward(doc);
@@ -31,9 +31,10 @@ void mnuHtmlTextFont_Click(frmDocument &doc)
 
 void mnuHtmlTextMidashi_Click(frmDocument &doc)
 {
-    runTagCommand<frmMidashi>(doc, noPreparation, [&doc](frmMidashi &dialog, const QString &result) {
-        return result + doc.txtText->selText() + headingEndTag(dialog.fields().level);
-    });
+    runTagCommand<frmMidashi>(
+        doc, noPreparation, [&doc](frmMidashi &dialog, const QString &result) {
+            return result + doc.txtText->selText() + headingEndTag(dialog.fields().level);
+        });
 }
 
 void mnuHtmlTextKeisen_Click(frmDocument &doc)

@@ -4,8 +4,10 @@
 
 namespace {
 
-constexpr TagWord HeadingAlignWords[] = {{"left", "左寄せ"}, {"center", "中央"}, {"right", "右寄せ"}};
-constexpr TagWord RuleAlignWords[] = {{"left", "左揃え"}, {"center", "中央揃え"}, {"right", "右揃え"}};
+constexpr TagWord HeadingAlignWords[]
+    = {{"left", "左寄せ"}, {"center", "中央"}, {"right", "右寄せ"}};
+constexpr TagWord RuleAlignWords[]
+    = {{"left", "左揃え"}, {"center", "中央揃え"}, {"right", "右揃え"}};
 
 using FontRow = TagAttributeRow<FontValues>;
 const FontRow FontRows[] = {
@@ -67,7 +69,8 @@ QString fontStartTag(const FontValues &values)
 {
     FontValues written = values;
     written.color = asciiUpper(values.color);
-    return QStringLiteral("<FONT") + buildAttributes<FontValues>(written, FontRows) + QLatin1Char('>');
+    return QStringLiteral("<FONT") + buildAttributes<FontValues>(written, FontRows)
+           + QLatin1Char('>');
 }
 
 QString fontEndTag()
@@ -78,7 +81,7 @@ QString fontEndTag()
 QString headingStartTag(const HeadingValues &values)
 {
     return QStringLiteral("<H") + QString::number(boundedLevel(values.level))
-        + buildAttributes<HeadingValues>(values, HeadingRows) + QLatin1Char('>');
+           + buildAttributes<HeadingValues>(values, HeadingRows) + QLatin1Char('>');
 }
 
 QString headingEndTag(int level)

@@ -8,15 +8,15 @@
 
 struct FontValues
 {
-    QString size;  // "1" to "7", optionally preceded by "+" or "-", or anything typed
+    QString size; // "1" to "7", optionally preceded by "+" or "-", or anything typed
     QString face;
     QString color; // written in upper case
 };
 
 struct HeadingValues
 {
-    int level = 1;   // 1 to 6
-    QString align;   // the drop-down's text: 左寄せ, 中央, 右寄せ or empty
+    int level = 1; // 1 to 6
+    QString align; // the drop-down's text: 左寄せ, 中央, 右寄せ or empty
 };
 
 struct RuleValues
@@ -25,7 +25,7 @@ struct RuleValues
     bool widthPercent = false;
     QString size;
     QString align = QStringLiteral("（なし）"); // the drop-down's text
-    bool noShade = true;                         // the box 立体表示 unticked
+    bool noShade = true;                        // the box 立体表示 unticked
 };
 
 // The entries of the font size drop-down: 1 to 7, then -1 to -7, then +1 to +7.

@@ -28,9 +28,9 @@ void EditHeadingTag(frmDocument &doc, TagScratch &scratch)
     const QString untouched = headingStartTag(dialog->fields());
     const QString result = dialog.run();
     if (result != TagDialog::Cancel) {
-        insertIntoDocument(doc, mergeReEditedTag(result, untouched, element.startTag,
-                                                 headingAttributeNames())
-                                    + element.content + headingEndTag(dialog->fields().level));
+        insertIntoDocument(
+            doc, mergeReEditedTag(result, untouched, element.startTag, headingAttributeNames())
+                     + element.content + headingEndTag(dialog->fields().level));
     }
     scratch = {};
 }

@@ -9,7 +9,8 @@
 #include <QVBoxLayout>
 
 frmMidashi::frmMidashi()
-    : TagDialog(QStringLiteral("frmMidashi"), tr("見出しのサイズと位置を決めます。"), ButtonNames::Frm)
+    : TagDialog(QStringLiteral("frmMidashi"), tr("見出しのサイズと位置を決めます。"),
+                ButtonNames::Frm)
 {
     auto *size = makeFrame(this, tr("サイズ"));
     optSise = makeOptionArray(size, QStringLiteral("optSise"),

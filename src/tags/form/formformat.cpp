@@ -66,7 +66,8 @@ bool inputNeedsName(int type)
 
 bool inputHasSize(int type)
 {
-    return type < 0 || type >= InputTypeCount || isType(type, {InputType::Text, InputType::Password});
+    return type < 0 || type >= InputTypeCount
+           || isType(type, {InputType::Text, InputType::Password});
 }
 
 bool inputHasInitialTick(int type)
@@ -87,15 +88,15 @@ QString formStartTag(const FormFields &fields)
     else if (fields.method == int(FormMethod::Get))
         method = QStringLiteral(" method=\"GET\"");
     return QStringLiteral("<FORM") + buildAttributes<FormFields>(fields, FormRows) + method
-        + QLatin1Char('>');
+           + QLatin1Char('>');
 }
 
 QString inputTag(const InputFields &fields)
 {
     const QString type = inputTypeValue(fields.type);
     QString text = QStringLiteral("<INPUT")
-        + attributeText("type", type.isEmpty() ? fields.otherType : type)
-        + buildAttributes<InputFields>(fields, InputNameRows);
+                   + attributeText("type", type.isEmpty() ? fields.otherType : type)
+                   + buildAttributes<InputFields>(fields, InputNameRows);
     if (inputHasSize(fields.type))
         text += buildAttributes<InputFields>(fields, InputSizeRows);
     if (inputHasInitialTick(fields.type))
@@ -106,9 +107,9 @@ QString inputTag(const InputFields &fields)
 QString textAreaElement(const TextAreaFields &fields)
 {
     return QStringLiteral("<TEXTAREA name=") + quotedValue(fields.name) + QStringLiteral(" wrap=\"")
-        + (fields.wrap ? QStringLiteral("on") : QStringLiteral("off")) + QLatin1Char('"')
-        + countAttribute("rows", fields.rows) + countAttribute("cols", fields.cols)
-        + QLatin1Char('>') + fields.value + QStringLiteral("</TEXTAREA>");
+           + (fields.wrap ? QStringLiteral("on") : QStringLiteral("off")) + QLatin1Char('"')
+           + countAttribute("rows", fields.rows) + countAttribute("cols", fields.cols)
+           + QLatin1Char('>') + fields.value + QStringLiteral("</TEXTAREA>");
 }
 
 FormFields readFormTag(const QString &tag)
@@ -166,7 +167,8 @@ QStringList formAttributeNames()
 QStringList inputAttributeNames()
 {
     return QStringList{QStringLiteral("type")} + attributeNames<InputFields>(InputNameRows)
-        + attributeNames<InputFields>(InputSizeRows) + attributeNames<InputFields>(InputTickRows);
+           + attributeNames<InputFields>(InputSizeRows)
+           + attributeNames<InputFields>(InputTickRows);
 }
 
 QStringList textAreaAttributeNames()

@@ -48,11 +48,11 @@ struct TextAreaFields
 // The type attribute of an option, or empty for an index outside the table.
 QString inputTypeValue(int type);
 // Which controls of the INPUT dialog a type uses.
-bool inputNeedsName(int type);        // all but reset and submit
+bool inputNeedsName(int type); // all but reset and submit
 // Text and password, and a type the dialog does not know: size and maximum length.
 bool inputHasSize(int type);
-bool inputHasInitialTick(int type);   // radio and checkbox
-bool inputShowsCaption(int type);     // button, reset and submit: the value is a caption
+bool inputHasInitialTick(int type); // radio and checkbox
+bool inputShowsCaption(int type);   // button, reset and submit: the value is a caption
 
 QString formStartTag(const FormFields &fields);
 // The INPUT tag; size and maximum length only for the types that use them, " checked" only

@@ -18,8 +18,9 @@ frmFormSet::frmFormSet()
     addRow(grid, tr("送信先ＵＲＬ"), txtAction);
 
     auto *method = makeFrame(this, tr("送信方法"));
-    optMethod = makeOptionArray(method, QStringLiteral("optMethod"),
-                                {tr("標準入力から　(POST)"), tr("環境変数に入れる　(GET)"), tr("指定しない")});
+    optMethod = makeOptionArray(
+        method, QStringLiteral("optMethod"),
+        {tr("標準入力から　(POST)"), tr("環境変数に入れる　(GET)"), tr("指定しない")});
     optMethod[int(FormMethod::Unspecified)]->setChecked(true);
     auto *methodColumn = new QVBoxLayout(method);
     for (QRadioButton *option : optMethod)

@@ -28,8 +28,8 @@ frmInput::frmInput()
 {
     auto *types = makeFrame(this, tr("部品のタイプ"));
     optType = makeOptionArray(types, QStringLiteral("optType"),
-                              {tr("１行のﾃｷｽﾄﾎﾞｯｸｽ"), tr("ﾗｼﾞｵﾎﾞﾀﾝ"), tr("ﾁｪｯｸﾎﾞｯｸｽ"), tr("ﾘｾｯﾄﾎﾞﾀﾝ"),
-                               tr("ｻﾌﾞﾐｯﾄﾎﾞﾀﾝ"), tr("ﾊﾟｽﾜｰﾄﾞﾎﾞｯｸｽ"), tr("ﾎﾞﾀﾝ")});
+                              {tr("１行のﾃｷｽﾄﾎﾞｯｸｽ"), tr("ﾗｼﾞｵﾎﾞﾀﾝ"), tr("ﾁｪｯｸﾎﾞｯｸｽ"),
+                               tr("ﾘｾｯﾄﾎﾞﾀﾝ"), tr("ｻﾌﾞﾐｯﾄﾎﾞﾀﾝ"), tr("ﾊﾟｽﾜｰﾄﾞﾎﾞｯｸｽ"), tr("ﾎﾞﾀﾝ")});
     auto *typeGrid = new QGridLayout(types);
     for (int i = 0; i < optType.size(); ++i) {
         typeGrid->addWidget(optType[i], i % 4, i / 4);
@@ -114,9 +114,6 @@ QString frmInput::buildResult()
 {
     return inputTag(fields());
 }
-
-
-
 
 InputFields frmInput::fields() const
 {

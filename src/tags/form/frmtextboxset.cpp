@@ -16,7 +16,8 @@ const QString Lf = QStringLiteral("\n");
 } // namespace
 
 frmTextBoxSet::frmTextBoxSet()
-    : TagDialog(QStringLiteral("frmTextBoxSet"), tr("複数行テキストボックスの設定"), ButtonNames::Frm)
+    : TagDialog(QStringLiteral("frmTextBoxSet"), tr("複数行テキストボックスの設定"),
+                ButtonNames::Frm)
 {
     txtName = makeTextBox(this, QStringLiteral("txtName"));
     txtValue = new QPlainTextEdit(this);

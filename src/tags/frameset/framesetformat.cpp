@@ -32,7 +32,7 @@ QStringList tagsOf(const QString &text, int limit, QList<qsizetype> *ends)
 bool isFrameTag(const QString &tag)
 {
     return startsWithAsciiCaseless(tag, u"<frame") && tag.size() > 6
-        && (tag[6].isSpace() || tag[6] == QLatin1Char('>') || tag[6] == QLatin1Char('/'));
+           && (tag[6].isSpace() || tag[6] == QLatin1Char('>') || tag[6] == QLatin1Char('/'));
 }
 
 // The text after `old`'s second frame: kept as it was unless it is only blanks and line
@@ -67,19 +67,20 @@ QString frameSetStartTag(const FrameSetFields &fields)
         value = first + QStringLiteral("%,*");
     else
         value = first + QStringLiteral(",*");
-    return QStringLiteral("<FRAMESET ") + name + QLatin1Char('=') + quotedValue(value) + QLatin1Char('>');
+    return QStringLiteral("<FRAMESET ") + name + QLatin1Char('=') + quotedValue(value)
+           + QLatin1Char('>');
 }
 
 QString frameTag(const QString &name, const QString &url)
 {
-    return QStringLiteral("<FRAME name=") + quotedValue(name) + QStringLiteral(" SRC=") + quotedValue(url)
-        + QLatin1Char('>');
+    return QStringLiteral("<FRAME name=") + quotedValue(name) + QStringLiteral(" SRC=")
+           + quotedValue(url) + QLatin1Char('>');
 }
 
 QString frameSetElement(const FrameSetFields &fields)
 {
-    return frameSetStartTag(fields) + CrLf + QLatin1Char('\t') + frameTag(fields.name1, fields.url1) + CrLf
-        + QLatin1Char('\t') + frameTag(fields.name2, fields.url2) + CrLf + EndTag;
+    return frameSetStartTag(fields) + CrLf + QLatin1Char('\t') + frameTag(fields.name1, fields.url1)
+           + CrLf + QLatin1Char('\t') + frameTag(fields.name2, fields.url2) + CrLf + EndTag;
 }
 
 FrameSetParts splitFrameSet(const QString &element)
@@ -129,7 +130,8 @@ FrameSetFields readFrameSet(const FrameSetParts &parts)
         const QString &tag;
         QString *name;
         QString *url;
-    } frames[] = {{parts.frame1, &fields.name1, &fields.url1}, {parts.frame2, &fields.name2, &fields.url2}};
+    } frames[] = {{parts.frame1, &fields.name1, &fields.url1},
+                  {parts.frame2, &fields.name2, &fields.url2}};
     for (const auto &frame : frames) {
         const QString name = GetTagOption(frame.tag, QStringLiteral("name"));
         if (name != NoOpt)
@@ -159,8 +161,9 @@ QStringList splitParts(const QString &value)
         return parts;
     for (int star = 0; star < 2; ++star) {
         const QString &other = parts[1 - star];
-        const std::optional<int> percent =
-            other.endsWith(QLatin1Char('%')) ? parseFrameRatio(other.chopped(1), true) : std::nullopt;
+        const std::optional<int> percent = other.endsWith(QLatin1Char('%'))
+                                               ? parseFrameRatio(other.chopped(1), true)
+                                               : std::nullopt;
         if (parts[star] == QLatin1String("*") && percent)
             parts[star] = QString::number(100 - *percent) + QLatin1Char('%');
     }
@@ -189,11 +192,11 @@ QString rebuiltFrameSet(const FrameSetFields &fields, const FrameSetParts &old,
     const QStringList frameNames{QStringLiteral("name"), QStringLiteral("src")};
     return mergeReEditedTag(frameSetStartTag(fields), frameSetStartTag(untouched), old.frameSet,
                             frameSetNames, sameFrameSetValue)
-        + CrLf + QLatin1Char('\t')
-        + mergeReEditedTag(frameTag(fields.name1, fields.url1), frameTag(untouched.name1, untouched.url1),
-                           old.frame1, frameNames)
-        + CrLf + QLatin1Char('\t')
-        + mergeReEditedTag(frameTag(fields.name2, fields.url2), frameTag(untouched.name2, untouched.url2),
-                           old.frame2, frameNames)
-        + restBeforeEndTag(old) + EndTag;
+           + CrLf + QLatin1Char('\t')
+           + mergeReEditedTag(frameTag(fields.name1, fields.url1),
+                              frameTag(untouched.name1, untouched.url1), old.frame1, frameNames)
+           + CrLf + QLatin1Char('\t')
+           + mergeReEditedTag(frameTag(fields.name2, fields.url2),
+                              frameTag(untouched.name2, untouched.url2), old.frame2, frameNames)
+           + restBeforeEndTag(old) + EndTag;
 }

@@ -55,7 +55,8 @@ frmFrameSet::frmFrameSet()
     addRow(frames, tr("URL"), txtUrl2, cmdRef2);
 
     auto *direction = makeFrame(this, tr("分割の方向"));
-    optRC = makeOptionArray(direction, QStringLiteral("optRC"), {tr("縦方向に分割"), tr("横方向に分割")});
+    optRC = makeOptionArray(direction, QStringLiteral("optRC"),
+                            {tr("縦方向に分割"), tr("横方向に分割")});
     optRC[int(FrameSplit::SideBySide)]->setChecked(true);
     auto *directionColumn = new QVBoxLayout(direction);
     for (QRadioButton *option : optRC) {
@@ -159,17 +160,19 @@ void frmFrameSet::updatePreviewLabels()
 
 void frmFrameSet::drawPreview()
 {
-    const QRect area = Picture1->contentsRect().adjusted(PreviewMargin, PreviewMargin, -PreviewMargin,
-                                                         -PreviewMargin);
+    const QRect area = Picture1->contentsRect().adjusted(PreviewMargin, PreviewMargin,
+                                                         -PreviewMargin, -PreviewMargin);
     const bool stacked = optRC[int(FrameSplit::Stacked)]->isChecked();
     const int length = (stacked ? area.height() : area.width()) - PreviewGap;
     const int first = Slider1->maximum() > 0 ? length * Slider1->value() / Slider1->maximum() : 0;
     if (stacked) {
         lblUrl1->setGeometry(area.left(), area.top(), area.width(), first);
-        lblUrl2->setGeometry(area.left(), area.top() + first + PreviewGap, area.width(), length - first);
+        lblUrl2->setGeometry(area.left(), area.top() + first + PreviewGap, area.width(),
+                             length - first);
     } else {
         lblUrl1->setGeometry(area.left(), area.top(), first, area.height());
-        lblUrl2->setGeometry(area.left() + first + PreviewGap, area.top(), length - first, area.height());
+        lblUrl2->setGeometry(area.left() + first + PreviewGap, area.top(), length - first,
+                             area.height());
     }
     lblUrl1->setVisible(first > 0);
     lblUrl2->setVisible(length - first > 0);
@@ -201,9 +204,10 @@ bool frmFrameSet::validate()
     }
     const bool percent = chkPersent->isChecked();
     if (!parseFrameRatio(txtHiritsu->text(), percent)) {
-        return refuse(txtHiritsu,
-                      tr("分割比率は 0 から %1 までの数字で入力してください。").arg(maxFrameRatio(percent)),
-                      Interaction::Icon::Warning, title);
+        return refuse(
+            txtHiritsu,
+            tr("分割比率は 0 から %1 までの数字で入力してください。").arg(maxFrameRatio(percent)),
+            Interaction::Icon::Warning, title);
     }
     return true;
 }

@@ -3,8 +3,7 @@
 #include <QMouseEvent>
 #include <QPalette>
 
-ColorBox::ColorBox(const QString &name, QWidget *parent)
-    : QFrame(parent)
+ColorBox::ColorBox(const QString &name, QWidget *parent) : QFrame(parent)
 {
     setObjectName(name);
     setFrameShape(QFrame::Box);
@@ -19,7 +18,8 @@ void ColorBox::setColor(int color)
 {
     m_color = color & 0xFFFFFF;
     QPalette p = palette();
-    p.setColor(QPalette::Window, QColor(m_color & 255, (m_color >> 8) & 255, (m_color >> 16) & 255));
+    p.setColor(QPalette::Window,
+               QColor(m_color & 255, (m_color >> 8) & 255, (m_color >> 16) & 255));
     setPalette(p);
 }
 

@@ -1,10 +1,9 @@
 #include "tags/gradation/frmgradation.h"
 
 #include "core/htmlview.h"
-
+#include "core/interaction.h"
 #include "tags/gradation/colorbox.h"
 #include "tags/shared/dialogwidgets.h"
-#include "core/interaction.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -28,7 +27,8 @@ QPlainTextEdit *makeTextArea(QWidget *parent, const QString &name)
 QString documentLines(const QString &boxText)
 {
     QString text = boxText;
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+        .replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
 }
 
 QString boxLines(const QString &documentText)
@@ -45,15 +45,16 @@ QString endLabel(bool repeat)
 } // namespace
 
 frmGradation::frmGradation(QWidget *parent)
-    : TagDialog(QStringLiteral("frmGradation"), QStringLiteral("グラデーション文字の設定"), ButtonNames::Frm, parent)
-    , txtIn(makeTextArea(this, QStringLiteral("txtIn")))
-    , picStartCol(new ColorBox(QStringLiteral("picStartCol"), this))
-    , Label4(makeLabel(this, endLabel(false), QStringLiteral("Label4")))
-    , picEndCol(new ColorBox(QStringLiteral("picEndCol"), this))
-    , chkKurikaeshi(makeCheckBox(this, QStringLiteral("chkKurikaeshi"), QStringLiteral("グラデーションを繰返す")))
-    , cmdGradetion(makeButton(this, QStringLiteral("cmdGradetion"), QStringLiteral("作成")))
-    , txtOut(makeTextArea(this, QStringLiteral("txtOut")))
-    , WebBrowser1(HtmlView::make(this))
+    : TagDialog(QStringLiteral("frmGradation"), QStringLiteral("グラデーション文字の設定"),
+                ButtonNames::Frm, parent),
+      txtIn(makeTextArea(this, QStringLiteral("txtIn"))),
+      picStartCol(new ColorBox(QStringLiteral("picStartCol"), this)),
+      Label4(makeLabel(this, endLabel(false), QStringLiteral("Label4"))),
+      picEndCol(new ColorBox(QStringLiteral("picEndCol"), this)),
+      chkKurikaeshi(makeCheckBox(this, QStringLiteral("chkKurikaeshi"),
+                                 QStringLiteral("グラデーションを繰返す"))),
+      cmdGradetion(makeButton(this, QStringLiteral("cmdGradetion"), QStringLiteral("作成"))),
+      txtOut(makeTextArea(this, QStringLiteral("txtOut"))), WebBrowser1(HtmlView::make(this))
 {
     okButton()->setObjectName(QStringLiteral("cmdOk"));
     WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
@@ -65,19 +66,24 @@ frmGradation::frmGradation(QWidget *parent)
     colors->addWidget(picEndCol, 1, 1);
     colors->addWidget(chkKurikaeshi, 2, 0, 1, 2);
     auto *buildRow = new QHBoxLayout;
-    auto *hint = makeLabel(this,
-                           QStringLiteral("下の枠をダブルクリックして開始色と終了色を選択してから「作成」をクリックしてください。"),
-                           QStringLiteral("Label5"));
+    auto *hint = makeLabel(
+        this,
+        QStringLiteral(
+            "下の枠をダブルクリックして開始色と終了色を選択してから「作成」をクリックしてください。"),
+        QStringLiteral("Label5"));
     hint->setWordWrap(true);
     buildRow->addWidget(hint, 1);
     buildRow->addWidget(cmdGradetion);
 
     auto *content = new QVBoxLayout;
-    content->addWidget(makeLabel(this, QStringLiteral("ここにグラデーションする文字を入れてください"), QStringLiteral("Label1")));
+    content->addWidget(makeLabel(this,
+                                 QStringLiteral("ここにグラデーションする文字を入れてください"),
+                                 QStringLiteral("Label1")));
     content->addWidget(txtIn);
     content->addLayout(colors);
     content->addLayout(buildRow);
-    content->addWidget(makeLabel(this, QStringLiteral("結果がここに表示されます"), QStringLiteral("Label2")));
+    content->addWidget(
+        makeLabel(this, QStringLiteral("結果がここに表示されます"), QStringLiteral("Label2")));
     content->addWidget(txtOut);
     content->addWidget(WebBrowser1);
     layOut(content);
@@ -88,7 +94,8 @@ frmGradation::frmGradation(QWidget *parent)
 
     connect(picStartCol, &ColorBox::doubleClicked, this, [this] { pickColor(picStartCol); });
     connect(picEndCol, &ColorBox::doubleClicked, this, [this] { pickColor(picEndCol); });
-    connect(chkKurikaeshi, &QCheckBox::toggled, Label4, [this](bool on) { Label4->setText(endLabel(on)); });
+    connect(chkKurikaeshi, &QCheckBox::toggled, Label4,
+            [this](bool on) { Label4->setText(endLabel(on)); });
     connect(cmdGradetion, &QPushButton::clicked, this, &frmGradation::cmdGradetion_Click);
 }
 

@@ -2,10 +2,10 @@
 
 #include "tags/gradation/gradationcommands.h"
 
-#include "tags/gradation/frmgradation.h"
-#include "tags/shared/dialogcommand.h"
 #include "document/frmdocument.h"
 #include "document/richtextbox.h"
+#include "tags/gradation/frmgradation.h"
+#include "tags/shared/dialogcommand.h"
 
 namespace {
 

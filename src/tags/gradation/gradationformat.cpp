@@ -85,5 +85,6 @@ QString gradationPreviewPage(const QString &fragment)
 {
     const QString lineBreak = QStringLiteral("\r\n");
     return QStringLiteral("<HYML>") + lineBreak + QStringLiteral("<BODY>") + lineBreak + fragment
-           + lineBreak + QStringLiteral("</BODY>") + lineBreak + QStringLiteral("</HYML>") + lineBreak;
+           + lineBreak + QStringLiteral("</BODY>") + lineBreak + QStringLiteral("</HYML>")
+           + lineBreak;
 }

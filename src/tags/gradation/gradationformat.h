@@ -9,9 +9,9 @@
 
 struct GradationValues
 {
-    QString text;       // line breaks as CR LF
+    QString text; // line breaks as CR LF
     int startColor = 0;
-    int endColor = 0;   // the middle colour when `repeat` is on
+    int endColor = 0;    // the middle colour when `repeat` is on
     bool repeat = false; // go to the end colour over the first half and back over the second
 };
 

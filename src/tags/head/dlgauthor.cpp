@@ -9,8 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
-dlgAuthor::dlgAuthor()
-    : TagDialog(QStringLiteral("dlgAuthor"), tr("製作者名"), ButtonNames::Dlg)
+dlgAuthor::dlgAuthor() : TagDialog(QStringLiteral("dlgAuthor"), tr("製作者名"), ButtonNames::Dlg)
 {
     Label1 = makeLabel(this, tr("製作者名"), QStringLiteral("Label1"));
     txtAuthor = makeTextBox(this, QStringLiteral("txtAuthor"));

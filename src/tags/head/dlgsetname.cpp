@@ -1,7 +1,7 @@
 #include "tags/head/dlgsetname.h"
 
-#include "tags/shared/dialogwidgets.h"
 #include "tags/head/pageheadfragments.h"
+#include "tags/shared/dialogwidgets.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "tags/head/dlgsetrefresh.h"
 
 #include "core/sharedstate.h"
-#include "tags/shared/dialogwidgets.h"
 #include "tags/head/pageheadfragments.h"
+#include "tags/shared/dialogwidgets.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,12 +1,12 @@
 #include "tags/head/downloadcommands.h"
 
-#include "tags/head/frmdownload.h"
-#include "tags/head/dlgurl.h"
-#include "tags/shared/tagdialog.h"
-#include "document/richtextbox.h"
-#include "document/tagcolor.h"
 #include "core/interaction.h"
 #include "core/pagedecode.h"
+#include "document/richtextbox.h"
+#include "document/tagcolor.h"
+#include "tags/head/dlgurl.h"
+#include "tags/head/frmdownload.h"
+#include "tags/shared/tagdialog.h"
 
 namespace {
 

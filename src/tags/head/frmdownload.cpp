@@ -1,7 +1,7 @@
 #include "tags/head/frmdownload.h"
 
-#include "tags/shared/dialogwidgets.h"
 #include "core/pagefetch.h"
+#include "tags/shared/dialogwidgets.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

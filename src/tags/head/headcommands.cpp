@@ -1,7 +1,10 @@
 // The page-head commands of the HTML menu: META tags, automatic reload, base URL and named
 // anchors.
 
-#include "tags/shared/dialogcommand.h"
+#include "tags/head/headcommands.h"
+
+#include "document/frmdocument.h"
+#include "document/richtextbox.h"
 #include "tags/head/dlgauthor.h"
 #include "tags/head/dlgdescription.h"
 #include "tags/head/dlgkeyword.h"
@@ -9,17 +12,14 @@
 #include "tags/head/dlgsetname.h"
 #include "tags/head/dlgsetrefresh.h"
 #include "tags/head/pageheadfragments.h"
-#include "tags/head/headcommands.h"
-#include "document/frmdocument.h"
-#include "document/richtextbox.h"
+#include "tags/shared/dialogcommand.h"
 
 #include <QLineEdit>
 
 namespace {
 
 // A META name tag whose content is the dialog's result.
-template <class D>
-void insertMetaName(frmDocument &doc, const char *name)
+template <class D> void insertMetaName(frmDocument &doc, const char *name)
 {
     runTagCommand<D>(doc, noPreparation, [name](auto &, const QString &result) {
         return metaNameTag(QLatin1String(name), result);

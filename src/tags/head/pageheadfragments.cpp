@@ -8,7 +8,7 @@ const QString CrLf = QStringLiteral("\r\n");
 QString metaNameTag(const QString &name, const QString &content)
 {
     return QStringLiteral("<META name=\"") + name + QStringLiteral("\" content=\"") + content
-        + QStringLiteral("\">") + CrLf;
+           + QStringLiteral("\">") + CrLf;
 }
 
 QString joinKeywords(const QStringList &keywords)
@@ -40,7 +40,7 @@ QString baseHrefTag(const QString &url, const QString &target)
 QString nameAnchor(const QString &name, const QString &text)
 {
     return QStringLiteral("<A name=\"") + name + QStringLiteral("\">") + text
-        + QStringLiteral("</A>");
+           + QStringLiteral("</A>");
 }
 
 UrlHistory updatedUrlHistory(const UrlHistory &old, const QString &entered)

@@ -64,8 +64,9 @@ frmImageSet::frmImageSet()
     columns->addWidget(position);
     layOut(columns);
 
-    connectImageReference(cmdRefImage, txtImageName, [this] { return basePath(); },
-                          [this](const QString &chosen) { measureImage(chosen); });
+    connectImageReference(
+        cmdRefImage, txtImageName, [this] { return basePath(); },
+        [this](const QString &chosen) { measureImage(chosen); });
 }
 
 void frmImageSet::measureImage(const QString &path)

@@ -50,12 +50,14 @@ QStringList imageTextPositions()
 
 QString imageTag(const ImageFields &fields)
 {
-    return QStringLiteral("<IMG") + buildAttributes<ImageFields>(fields, ImageRows) + QLatin1Char('>');
+    return QStringLiteral("<IMG") + buildAttributes<ImageFields>(fields, ImageRows)
+           + QLatin1Char('>');
 }
 
 QString bodyStartTag(const BodyFields &fields)
 {
-    return QStringLiteral("<BODY") + buildAttributes<BodyFields>(fields, BodyRows) + QLatin1Char('>');
+    return QStringLiteral("<BODY") + buildAttributes<BodyFields>(fields, BodyRows)
+           + QLatin1Char('>');
 }
 
 ImageFields readImgTag(const QString &tag)

@@ -39,7 +39,8 @@ void connectImageReference(QPushButton *button, QLineEdit *box, std::function<QS
                      [box, basePath = std::move(basePath), afterChoice = std::move(afterChoice)] {
                          Interaction::FileRequest request;
                          request.filter = imageFileFilter();
-                         request.startFolder = imageStartFolder(basePath(), shared().strLastImagePath);
+                         request.startFolder
+                             = imageStartFolder(basePath(), shared().strLastImagePath);
                          const QString chosen = Interaction::current().openFileName(request);
                          if (chosen.isEmpty())
                              return;

@@ -12,16 +12,12 @@ namespace {
 QString reasonOf(const QImageReader &reader)
 {
     switch (reader.error()) {
-    case QImageReader::FileNotFoundError:
-        return QObject::tr("ファイルが見つかりません。");
-    case QImageReader::DeviceError:
-        return QObject::tr("ファイルを読み込めません。");
+    case QImageReader::FileNotFoundError: return QObject::tr("ファイルが見つかりません。");
+    case QImageReader::DeviceError: return QObject::tr("ファイルを読み込めません。");
     case QImageReader::UnsupportedFormatError:
         return QObject::tr("対応していない形式のファイルです。");
-    case QImageReader::InvalidDataError:
-        return QObject::tr("イメージのデータが壊れています。");
-    case QImageReader::UnknownError:
-        break;
+    case QImageReader::InvalidDataError: return QObject::tr("イメージのデータが壊れています。");
+    case QImageReader::UnknownError: break;
     }
     return QObject::tr("イメージの大きさがわかりません。");
 }
@@ -45,8 +41,7 @@ ImageSize readImageSize(const QString &path)
     // Only a plain file is read: a pipe would block the program for good, a device never ends.
     QFile file;
     switch (openPlainFile(path, file)) {
-    case PlainFileRefusal::None:
-        break;
+    case PlainFileRefusal::None: break;
     case PlainFileRefusal::NotPlain:
         return {{}, QObject::tr("%1: ファイルではありません。").arg(fileName)};
     case PlainFileRefusal::Unreadable:

@@ -34,14 +34,14 @@ QString linkStart(const LinkFields &fields)
 {
     const QString word = wordValue(fields.target, TargetWords);
     return QStringLiteral("<A") + buildAttributes<LinkFields>(fields, LinkRows)
-        + attributeText(TargetName, word.isEmpty() ? fields.target : word) + QLatin1Char('>')
-        + fields.text;
+           + attributeText(TargetName, word.isEmpty() ? fields.target : word) + QLatin1Char('>')
+           + fields.text;
 }
 
 QString mailLink(const MailFields &fields)
 {
-    return QStringLiteral("<A href=") + quotedValue(MailtoPrefix + fields.address) + QLatin1Char('>')
-        + fields.text + QStringLiteral("</A>");
+    return QStringLiteral("<A href=") + quotedValue(MailtoPrefix + fields.address)
+           + QLatin1Char('>') + fields.text + QStringLiteral("</A>");
 }
 
 QString withoutMailtoPrefix(const QString &address)
@@ -53,7 +53,8 @@ LinkElement splitLinkElement(const QString &selText)
 {
     LinkElement element;
     element.startTag = selText.left(startTagEnd(selText) + 1);
-    const qsizetype end = lowerSameLength(selText).indexOf(QLatin1String("</a>"), element.startTag.size());
+    const qsizetype end
+        = lowerSameLength(selText).indexOf(QLatin1String("</a>"), element.startTag.size());
     element.closed = end >= 0;
     if (element.closed)
         element.content = selText.mid(element.startTag.size(), end - element.startTag.size());

@@ -41,8 +41,9 @@ void EditLinkTag(frmDocument &doc, TagScratch &)
 {
     const LinkElement element = splitLinkElement(doc.txtText->selText());
     if (isMailLink(element)) {
-        reEditElement<frmMailtoSet>(doc, element, readMailElement(element), &frmMailtoSet::txtHyouji,
-                                    mailAttributeNames(), mailLink, QLatin1String("</A>"));
+        reEditElement<frmMailtoSet>(doc, element, readMailElement(element),
+                                    &frmMailtoSet::txtHyouji, mailAttributeNames(), mailLink,
+                                    QLatin1String("</A>"));
         return;
     }
     if (loadWithDocumentPath<frmLinkSet>(doc))

@@ -66,7 +66,8 @@ void dlgListNumber::enableStartNumber(bool enabled)
     txtStartNo->setEnabled(enabled);
     // Disabled, the box takes the dialog's own background.
     QPalette palette = txtStartNo->palette();
-    palette.setColor(QPalette::Base, enabled ? QColor(Qt::white) : this->palette().color(QPalette::Window));
+    palette.setColor(QPalette::Base,
+                     enabled ? QColor(Qt::white) : this->palette().color(QPalette::Window));
     txtStartNo->setPalette(palette);
 }
 

@@ -6,8 +6,8 @@ namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
 
-constexpr TagWord MarkWords[] = {
-    {"disc", "　●　（黒丸）"}, {"circle", "　○　（白丸）"}, {"square", "　■　（四角）"}};
+constexpr TagWord MarkWords[]
+    = {{"disc", "　●　（黒丸）"}, {"circle", "　○　（白丸）"}, {"square", "　■　（四角）"}};
 constexpr TagWord NumberWords[] = {{"1", "1,2,3,……"},
                                    {"a", "a,b,c,……"},
                                    {"A", "A,B,C,……"},
@@ -22,7 +22,8 @@ const MarkRow MarkRows[] = {
 using NumberRow = TagAttributeRow<ListNumberFields>;
 // Number types compare exactly: "a" is not "A".
 const NumberRow NumberTypeRows[] = {
-    {"type", NumberRow::Word, &ListNumberFields::number, nullptr, NumberWords, WordCase::Exact, true},
+    {"type", NumberRow::Word, &ListNumberFields::number, nullptr, NumberWords, WordCase::Exact,
+     true},
 };
 const NumberRow StartRows[] = {{"start", NumberRow::Text, &ListNumberFields::startNo}};
 const NumberRow ValueRows[] = {{"value", NumberRow::Text, &ListNumberFields::startNo}};
@@ -147,8 +148,8 @@ QString markedList(const ListMarkFields &fields, const QStringList &lines)
     const QString type = markType(fields);
     const bool whole = fields.wholeList;
     return listText({QStringLiteral("<UL") + (whole ? type : QString()) + QLatin1Char('>'),
-                      QStringLiteral("<LI") + (whole ? QString() : type) + QLatin1Char('>')},
-                     lines, "</UL>");
+                     QStringLiteral("<LI") + (whole ? QString() : type) + QLatin1Char('>')},
+                    lines, "</UL>");
 }
 
 QString numberedList(const ListNumberFields &fields, const QStringList &lines)
@@ -166,8 +167,8 @@ QString definitionList(const DefinitionEntries &entries)
     QString text = QStringLiteral("<DL>") + CrLf;
     for (const DefinitionEntry &entry : entries) {
         text += QStringLiteral("<DT>") + entry.term + QStringLiteral("</DT>") + CrLf
-            + QStringLiteral("<DD>") + CrLf + entry.description + CrLf + QStringLiteral("</DD>")
-            + CrLf;
+                + QStringLiteral("<DD>") + CrLf + entry.description + CrLf + QStringLiteral("</DD>")
+                + CrLf;
     }
     return text + QStringLiteral("</DL>") + CrLf;
 }
@@ -190,7 +191,7 @@ QString liMarkTag(const ListMarkFields &fields)
 QString liNumberTag(const ListNumberFields &fields)
 {
     return QStringLiteral("<LI") + numberType(fields)
-        + buildAttributes<ListNumberFields>(fields, ValueRows) + QLatin1Char('>');
+           + buildAttributes<ListNumberFields>(fields, ValueRows) + QLatin1Char('>');
 }
 
 ListMarkFields readUlTag(const QString &tag)
@@ -239,7 +240,7 @@ QStringList ulAttributeNames()
 QStringList olAttributeNames()
 {
     return attributeNames<ListNumberFields>(NumberTypeRows)
-        + attributeNames<ListNumberFields>(StartRows);
+           + attributeNames<ListNumberFields>(StartRows);
 }
 
 QStringList liMarkAttributeNames()
@@ -250,7 +251,7 @@ QStringList liMarkAttributeNames()
 QStringList liNumberAttributeNames()
 {
     return attributeNames<ListNumberFields>(NumberTypeRows)
-        + attributeNames<ListNumberFields>(ValueRows);
+           + attributeNames<ListNumberFields>(ValueRows);
 }
 
 bool isStartTagNamed(const QString &tag, const char *name)
@@ -294,8 +295,8 @@ std::optional<DefinitionEntries> readDefinitionList(const QString &element)
     qsizetype at = open.size();
     while (!isBlankBetween(element, at, end)) {
         const auto term = cut(at, QLatin1String("<dt>"), QLatin1String("</dt>"));
-        const auto description =
-            term ? cut(at, QLatin1String("<dd>"), QLatin1String("</dd>")) : std::nullopt;
+        const auto description
+            = term ? cut(at, QLatin1String("<dd>"), QLatin1String("</dd>")) : std::nullopt;
         if (!description)
             return std::nullopt;
         entries.append({*term, *description});

@@ -29,8 +29,9 @@ void reEditListTag(frmDocument &doc, const char *name, const ReEditFormat<D> &fo
     const QString untouched = format.write(dialog->fields());
     if (dialog.run() == TagDialog::Cancel)
         return;
-    replaceStartTag(doc, tag, mergeReEditedTag(format.write(dialog->fields()), untouched, tag.text,
-                                               format.managedAttributes()));
+    replaceStartTag(doc, tag,
+                    mergeReEditedTag(format.write(dialog->fields()), untouched, tag.text,
+                                     format.managedAttributes()));
 }
 
 // Puts `newText` in place of the selection, rewriting only the part that differs: from the
@@ -50,7 +51,8 @@ void replaceChangedPart(frmDocument &doc, const QString &newText)
         return;
     }
     qsizetype tail = 0;
-    while (tail < shorter - head && old[old.size() - 1 - tail] == newText[newText.size() - 1 - tail])
+    while (tail < shorter - head
+           && old[old.size() - 1 - tail] == newText[newText.size() - 1 - tail])
         ++tail;
     head = qMax<qsizetype>(0, old.lastIndexOf(QLatin1Char('<'), head));
     const qsizetype close = old.indexOf(QLatin1Char('>'), old.size() - tail);
@@ -74,8 +76,7 @@ void EditOlTag(frmDocument &doc, TagScratch &)
 void EditLiTag(frmDocument &doc, TagScratch &)
 {
     switch (listItemKind(selectedStartTag(doc).text)) {
-    case ListItemKind::Untyped:
-        return;
+    case ListItemKind::Untyped: return;
     case ListItemKind::Marked:
         reEditListTag<dlgListMark>(doc, "li", {readLiMarkTag, liMarkAttributeNames, liMarkTag});
         return;

@@ -50,8 +50,7 @@ frmAppletSet::frmAppletSet()
     content->addWidget(parameters);
     layOut(content);
 
-    connectFileReference(cmdRef, txtApplet,
-                         tr("ｱﾌﾟﾚｯﾄ(*.class)|*.class|全てのﾌｧｲﾙ (*.*)|*.*"),
+    connectFileReference(cmdRef, txtApplet, tr("ｱﾌﾟﾚｯﾄ(*.class)|*.class|全てのﾌｧｲﾙ (*.*)|*.*"),
                          shared().strLastFullPath, [this] { return basePath(); });
     connect(Command1, &QPushButton::clicked, this,
             [this] { txtApplet->setText(txtApplet->text().toLower()); });

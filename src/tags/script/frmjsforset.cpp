@@ -19,7 +19,8 @@ frmJsForSet::frmJsForSet()
     const ForLoopValues loaded;
     txtHensu = makeTextBox(this, QStringLiteral("txtHensu"));
     txtSyokichi = makeTextBox(this, QStringLiteral("txtSyokichi"));
-    cmbJouken = makeDropDown(this, QStringLiteral("cmbJouken"), forConditionEntries(), loaded.condition);
+    cmbJouken
+        = makeDropDown(this, QStringLiteral("cmbJouken"), forConditionEntries(), loaded.condition);
     txtOwari = makeTextBox(this, QStringLiteral("txtOwari"));
     txtZougen = makeTextBox(this, QStringLiteral("txtZougen"));
     chkZouka = makeCheckBox(this, QStringLiteral("chkZouka"), tr("増加"));

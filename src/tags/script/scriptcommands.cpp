@@ -65,8 +65,7 @@ void mnuJsFor_Click(frmDocument &doc)
         setText(doc, forBlock(result));
 }
 
-template <ScriptWrapper (*Wrapper)()>
-void wrapWith(frmDocument &doc)
+template <ScriptWrapper (*Wrapper)()> void wrapWith(frmDocument &doc)
 {
     wrapSelection(doc, Wrapper());
 }

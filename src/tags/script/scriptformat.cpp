@@ -18,8 +18,9 @@ const AppletRow AppletRows[] = {
 
 QString parameterLine(const AppletParameter &parameter)
 {
-    return QStringLiteral("\t<PARAM name=") + quotedValue(parameter.name) + QStringLiteral(" VALUE=")
-        + quotedValue(parameter.value) + parameter.otherAttributes + QLatin1Char('>') + CrLf;
+    return QStringLiteral("\t<PARAM name=") + quotedValue(parameter.name)
+           + QStringLiteral(" VALUE=") + quotedValue(parameter.value) + parameter.otherAttributes
+           + QLatin1Char('>') + CrLf;
 }
 
 // The tag that begins at `from` in `text`, up to and including its ">".
@@ -36,7 +37,7 @@ bool isParamTag(const QString &tag)
         return false;
     const QChar next = tag[open.size()];
     return next == u' ' || next == u'\t' || next == u'\r' || next == u'\n' || next == u'\f'
-        || next == u'>' || next == u'/';
+           || next == u'>' || next == u'/';
 }
 
 // The attributes of a PARAM tag other than its name and value, spelled as they are.
@@ -44,7 +45,8 @@ QString otherParameterAttributes(const QString &tag)
 {
     QString other;
     for (const TagAttribute &attribute : readTagAttributes(tag)) {
-        if (!equalsAsciiCaseless(attribute.name, u"name") && !equalsAsciiCaseless(attribute.name, u"value"))
+        if (!equalsAsciiCaseless(attribute.name, u"name")
+            && !equalsAsciiCaseless(attribute.name, u"value"))
             other += QLatin1Char(' ') + attribute.spelled;
     }
     return other;
@@ -60,7 +62,7 @@ QString quoted(const char *opening)
 QString appletElement(const AppletValues &values)
 {
     QString text = QStringLiteral("<APPLET") + buildAttributes<AppletValues>(values, AppletRows)
-        + QLatin1Char('>') + CrLf;
+                   + QLatin1Char('>') + CrLf;
     for (const AppletParameter &parameter : values.parameters) {
         if (!parameter.name.isEmpty())
             text += parameterLine(parameter);
@@ -74,8 +76,8 @@ AppletReading readAppletElement(const QString &element)
     reading.startTag = tagAt(element, 0);
     readAttributes<AppletValues>(reading.startTag, AppletRows, reading.values);
     const QString endTag = QStringLiteral("</applet>");
-    const qsizetype end = endsWithAsciiCaseless(element, endTag) ? element.size() - endTag.size()
-                                                                 : element.size();
+    const qsizetype end
+        = endsWithAsciiCaseless(element, endTag) ? element.size() - endTag.size() : element.size();
     qsizetype position = qMin(reading.startTag.size(), end);
     for (AppletParameter &row : reading.values.parameters) {
         const qsizetype next = element.indexOf(QLatin1Char('<'), position);
@@ -98,7 +100,8 @@ AppletReading readAppletElement(const QString &element)
 QString withAppletRest(const QString &element, const QString &rest)
 {
     qsizetype first = 0;
-    while (first < rest.size() && (rest[first] == QLatin1Char('\r') || rest[first] == QLatin1Char('\n')))
+    while (first < rest.size()
+           && (rest[first] == QLatin1Char('\r') || rest[first] == QLatin1Char('\n')))
         ++first;
     qsizetype last = rest.size();
     while (last > first && rest[last - 1].isSpace())
@@ -117,17 +120,17 @@ QStringList appletAttributeNames()
 QString javaScriptBlock()
 {
     return QStringLiteral("<SCRIPT Language=") + Quote + QStringLiteral("JavaScript") + Quote
-        + QLatin1Char('>') + CrLf + QStringLiteral("<!-- ") + CrLf + CrLf + CrLf
-        + QStringLiteral("// -->") + CrLf + QStringLiteral("</SCRIPT>") + CrLf;
+           + QLatin1Char('>') + CrLf + QStringLiteral("<!-- ") + CrLf + CrLf + CrLf
+           + QStringLiteral("// -->") + CrLf + QStringLiteral("</SCRIPT>") + CrLf;
 }
 
 QString vbScriptBlock()
 {
     return QStringLiteral("<SCRIPT LANGUAGE=") + Quote + QStringLiteral("VBScript") + Quote
-        + QLatin1Char('>') + CrLf
-        + QStringLiteral("<!-- **** VBScriptが使えないブラウザに対してコメントアウト ****") + CrLf
-        + CrLf + QStringLiteral("**** コメントアウト終り **** -->") + CrLf
-        + QStringLiteral("</SCRIPT>") + CrLf;
+           + QLatin1Char('>') + CrLf
+           + QStringLiteral("<!-- **** VBScriptが使えないブラウザに対してコメントアウト ****")
+           + CrLf + CrLf + QStringLiteral("**** コメントアウト終り **** -->") + CrLf
+           + QStringLiteral("</SCRIPT>") + CrLf;
 }
 
 QString perlPrint(const QString &selected)
@@ -137,8 +140,8 @@ QString perlPrint(const QString &selected)
 
 QString ifSkeleton()
 {
-    return QStringLiteral("if (  ){") + CrLf + CrLf + QLatin1Char('}') + CrLf + QStringLiteral("else{")
-        + CrLf + CrLf + QLatin1Char('}') + CrLf;
+    return QStringLiteral("if (  ){") + CrLf + CrLf + QLatin1Char('}') + CrLf
+           + QStringLiteral("else{") + CrLf + CrLf + QLatin1Char('}') + CrLf;
 }
 
 QString varKeyword()
@@ -190,18 +193,20 @@ QString forLoopHeader(const ForLoopValues &v)
 {
     static const char *const Operators[] = {" <= ", " < ", " >= "};
     QString text = QStringLiteral("for( ") + v.variable + QStringLiteral(" = ") + v.initial
-        + QStringLiteral(" ; ") + v.variable;
+                   + QStringLiteral(" ; ") + v.variable;
     const qsizetype condition = forConditionEntries().indexOf(v.condition);
     if (condition >= 0)
         text += QLatin1String(Operators[condition]) + v.end + QStringLiteral(" ; ");
     if (v.step == QLatin1String("1"))
         return text + v.variable + (v.increasing ? QStringLiteral("++ )") : QStringLiteral("-- )"));
     return text + v.variable + QStringLiteral(" = ") + v.variable
-        + (v.increasing ? QStringLiteral(" + ") : QStringLiteral(" - ")) + v.step + QStringLiteral(" )");
+           + (v.increasing ? QStringLiteral(" + ") : QStringLiteral(" - ")) + v.step
+           + QStringLiteral(" )");
 }
 
 bool isLoopNumber(const QString &text)
 {
-    static const QRegularExpression Number(QStringLiteral("^\\s*[+-]?([0-9]+(\\.[0-9]*)?|\\.[0-9]+)\\s*$"));
+    static const QRegularExpression Number(
+        QStringLiteral("^\\s*[+-]?([0-9]+(\\.[0-9]*)?|\\.[0-9]+)\\s*$"));
     return Number.match(text).hasMatch();
 }

@@ -10,10 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-LayoutItem::LayoutItem(const Form &form)
-    : layout(form)
-{
-}
+LayoutItem::LayoutItem(const Form &form) : layout(form) {}
 
 namespace {
 
@@ -63,10 +60,7 @@ ColorGroup makeColorGroup(QWidget *parent, const QString &boxName, const QString
     return color;
 }
 
-Form::Form()
-    : m_grid(new QGridLayout)
-{
-}
+Form::Form() : m_grid(new QGridLayout) {}
 
 Form &Form::field(QLabel *label, QWidget *field, QWidget *extra)
 {

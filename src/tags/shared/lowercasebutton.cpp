@@ -9,6 +9,7 @@
 QPushButton *makeLowerCaseButton(QWidget *parent, const QString &name, QLineEdit *box)
 {
     QPushButton *button = makeButton(parent, name, QObject::tr("小文字変換(&L)"));
-    QObject::connect(button, &QPushButton::clicked, box, [box] { box->setText(box->text().toLower()); });
+    QObject::connect(button, &QPushButton::clicked, box,
+                     [box] { box->setText(box->text().toLower()); });
     return button;
 }

@@ -27,8 +27,7 @@ void replaceStartTag(frmDocument &doc, const SelectedStartTag &tag, const QStrin
 // What a family tells the re-edit routine about one of its dialogs: how its format reads a tag
 // into the dialog's values, which attributes the dialog manages, and how it writes the values
 // (what the dialog's OK writes).
-template <class D>
-struct ReEditFormat
+template <class D> struct ReEditFormat
 {
     typename D::Values (*read)(const QString &tag);
     QStringList (*managedAttributes)();

@@ -16,9 +16,8 @@ constexpr int CaptionAllowance = 120;
 
 TagDialog::TagDialog(const QString &name, const QString &caption, ButtonNames buttons,
                      QWidget *parent)
-    : QDialog(parent)
-    , m_ok(new QPushButton(tr("OK"), this))
-    , m_cancel(new QPushButton(tr("ｷｬﾝｾﾙ"), this))
+    : QDialog(parent), m_ok(new QPushButton(tr("OK"), this)),
+      m_cancel(new QPushButton(tr("ｷｬﾝｾﾙ"), this))
 {
     setObjectName(name);
     setWindowTitle(caption);
@@ -104,8 +103,8 @@ void TagDialog::showEvent(QShowEvent *event)
         resize(captionWidth, height());
     QDialog::showEvent(event);
     for (QWidget *w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
-        const bool field = (w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(this) && w->isEnabled()
-                           && !qobject_cast<QAbstractButton *>(w);
+        const bool field = (w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(this)
+                           && w->isEnabled() && !qobject_cast<QAbstractButton *>(w);
         if (field) {
             w->setFocus(Qt::TabFocusReason);
             return;

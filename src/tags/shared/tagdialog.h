@@ -85,8 +85,7 @@ private:
 };
 
 namespace DialogDetail {
-template <class D>
-QPointer<D> &loadedSlot()
+template <class D> QPointer<D> &loadedSlot()
 {
     static QPointer<D> dialog;
     return dialog;
@@ -94,15 +93,13 @@ QPointer<D> &loadedSlot()
 } // namespace DialogDetail
 
 // The loaded dialog of kind D, or nullptr when none is loaded.
-template <class D>
-D *loadedDialog()
+template <class D> D *loadedDialog()
 {
     return DialogDetail::loadedSlot<D>().data();
 }
 
 // Loads a dialog of kind D: a fresh one with its defaults, or the one a refused discard kept.
-template <class D>
-D &loadDialog()
+template <class D> D &loadDialog()
 {
     QPointer<D> &slot = DialogDetail::loadedSlot<D>();
     if (!slot)
@@ -111,8 +108,7 @@ D &loadDialog()
 }
 
 // Discards the loaded dialog of kind D unless its guard refuses; true when it is gone.
-template <class D>
-bool unloadDialog()
+template <class D> bool unloadDialog()
 {
     QPointer<D> &slot = DialogDetail::loadedSlot<D>();
     if (!slot)
@@ -131,8 +127,7 @@ QString runDialog(TagDialog &dialog);
 //     dialog->chkTH->setChecked(true);
 //     const QString result = dialog.run();
 
-template <class D>
-class DialogUse
+template <class D> class DialogUse
 {
 public:
     DialogUse() : m_dialog(loadDialog<D>()) {}

@@ -1,7 +1,7 @@
 #include "tags/shared/tagedit.h"
 
-#include "core/sharedstate.h"
 #include "commands/commandtable.h"
+#include "core/sharedstate.h"
 #include "document/frmdocument.h"
 #include "document/richtextbox.h"
 #include "tags/shared/tagkinds.h"
@@ -86,11 +86,11 @@ void connectTagEditing(frmDocument &doc)
 {
     QObject::connect(doc.txtText, &RichTextBox::doubleClicked, &doc,
                      [&doc] { txtText_DblClick(doc); });
-    QObject::connect(doc.txtText, &RichTextBox::mouseUp, &doc,
-                     [&doc](Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
-                            const QPoint &position) {
-                         txtText_MouseUp(doc, button, modifiers, position);
-                     });
+    QObject::connect(
+        doc.txtText, &RichTextBox::mouseUp, &doc,
+        [&doc](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint &position) {
+            txtText_MouseUp(doc, button, modifiers, position);
+        });
 }
 
 DocumentCommandTable retagCommands()

@@ -15,8 +15,9 @@ std::optional<QString> wordEntry(const QString &value, TagWords words, WordCase 
 {
     for (const TagWord &word : words) {
         const QLatin1String written(word.value);
-        const bool match = spelling == WordCase::Exact ? value == written
-                                                       : equalsAsciiCaseless(value, QString(written));
+        const bool match = spelling == WordCase::Exact
+                               ? value == written
+                               : equalsAsciiCaseless(value, QString(written));
         if (match)
             return QString::fromUtf8(word.entry);
     }
@@ -39,7 +40,7 @@ QString attributeText(const char *name, const QString &value, bool percent)
     if (value.isEmpty())
         return {};
     return QLatin1Char(' ') % QLatin1String(name) % QLatin1Char('=')
-        % quotedValue(percent ? value + QLatin1Char('%') : value);
+           % quotedValue(percent ? value + QLatin1Char('%') : value);
 }
 
 SizeValue splitPercent(const QString &value)

@@ -54,8 +54,7 @@ SizeValue splitPercent(const QString &value);
 std::optional<int> parseWholeNumber(const QString &text, int maximum);
 
 // One attribute a dialog manages, tied to a member of the family's values struct.
-template <class Values>
-struct TagAttributeRow
+template <class Values> struct TagAttributeRow
 {
     enum Kind {
         Text, // the member's text as it stands
@@ -72,8 +71,7 @@ struct TagAttributeRow
     // Word: a value that is none of the words empties the drop-down instead of leaving it.
     bool unknownEmpties = false;
 };
-template <class Values>
-using TagAttributeTable = std::span<const TagAttributeRow<Values>>;
+template <class Values> using TagAttributeTable = std::span<const TagAttributeRow<Values>>;
 
 // The attributes of `values` in the table's order, each with a leading blank.
 template <class Values>
@@ -110,18 +108,14 @@ void readAttributes(const QString &tag, TagAttributeTable<Values> table, Values 
         if (value == NoOpt)
             continue;
         switch (row.kind) {
-        case TagAttributeRow<Values>::Text:
-            values.*row.text = value;
-            break;
+        case TagAttributeRow<Values>::Text: values.*row.text = value; break;
         case TagAttributeRow<Values>::Size: {
             const SizeValue size = splitPercent(value);
             values.*row.text = size.text;
             values.*row.flag = size.percent;
             break;
         }
-        case TagAttributeRow<Values>::Flag:
-            values.*row.flag = true;
-            break;
+        case TagAttributeRow<Values>::Flag: values.*row.flag = true; break;
         case TagAttributeRow<Values>::Word:
             if (const auto entry = wordEntry(value, row.words, row.spelling))
                 values.*row.text = *entry;
@@ -133,8 +127,7 @@ void readAttributes(const QString &tag, TagAttributeTable<Values> table, Values 
 }
 
 // A tag whose attributes are all in `table`, read into the dialog's defaults.
-template <class Values>
-Values readTag(const QString &tag, TagAttributeTable<Values> table)
+template <class Values> Values readTag(const QString &tag, TagAttributeTable<Values> table)
 {
     Values values;
     readAttributes<Values>(tag, table, values);
@@ -142,8 +135,7 @@ Values readTag(const QString &tag, TagAttributeTable<Values> table)
 }
 
 // The attribute names of the table, for keeping the attributes a dialog does not manage.
-template <class Values>
-QStringList attributeNames(TagAttributeTable<Values> table)
+template <class Values> QStringList attributeNames(TagAttributeTable<Values> table)
 {
     QStringList names;
     for (const auto &row : table)

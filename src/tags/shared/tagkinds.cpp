@@ -38,30 +38,78 @@ bool isHeadingElement(const QString &s, char lastDigit)
     return lowerSameLength(s.right(5)) == QLatin1String("</h") + head[2] + QLatin1Char('>');
 }
 
-bool isDl(const QString &s) { return upperBegins(s, "<DL>"); }
-bool isOl(const QString &s) { return upperBegins(s, "<OL"); }
-bool isUl(const QString &s) { return upperBegins(s, "<UL"); }
-bool isLi(const QString &s) { return upperBegins(s, "<LI"); }
-bool isApplet(const QString &s) { return lowerBegins(s, "<applet"); }
-bool isFrameset(const QString &s) { return lowerBegins(s, "<frameset"); }
-bool isFont(const QString &s) { return beginsAsOneOf(s, 5, {"<FONT", "<font", "<Font"}); }
-bool isHeading(const QString &s) { return isHeadingElement(s, '7'); }
-bool isImg(const QString &s) { return beginsAsOneOf(s, 5, {"<IMG ", "<img ", "<Img "}); }
+bool isDl(const QString &s)
+{
+    return upperBegins(s, "<DL>");
+}
+bool isOl(const QString &s)
+{
+    return upperBegins(s, "<OL");
+}
+bool isUl(const QString &s)
+{
+    return upperBegins(s, "<UL");
+}
+bool isLi(const QString &s)
+{
+    return upperBegins(s, "<LI");
+}
+bool isApplet(const QString &s)
+{
+    return lowerBegins(s, "<applet");
+}
+bool isFrameset(const QString &s)
+{
+    return lowerBegins(s, "<frameset");
+}
+bool isFont(const QString &s)
+{
+    return beginsAsOneOf(s, 5, {"<FONT", "<font", "<Font"});
+}
+bool isHeading(const QString &s)
+{
+    return isHeadingElement(s, '7');
+}
+bool isImg(const QString &s)
+{
+    return beginsAsOneOf(s, 5, {"<IMG ", "<img ", "<Img "});
+}
 bool isBody(const QString &s)
 {
     return lowerBegins(s, "<body") && s.endsWith(QLatin1Char('>'));
 }
-bool isLink(const QString &s) { return upperBegins(s, "<A HREF"); }
-bool isTable(const QString &s) { return beginsAsOneOf(s, 6, {"<TABLE", "<Table", "<table"}); }
-bool isTr(const QString &s) { return beginsAsOneOf(s, 3, {"<TR", "<tr", "<Tr"}); }
+bool isLink(const QString &s)
+{
+    return upperBegins(s, "<A HREF");
+}
+bool isTable(const QString &s)
+{
+    return beginsAsOneOf(s, 6, {"<TABLE", "<Table", "<table"});
+}
+bool isTr(const QString &s)
+{
+    return beginsAsOneOf(s, 3, {"<TR", "<tr", "<Tr"});
+}
 bool isTd(const QString &s)
 {
     return beginsAsOneOf(s, 3, {"<TD", "<td", "<Td", "<TH", "<th", "<Th"});
 }
-bool isHr(const QString &s) { return beginsAsOneOf(s, 3, {"<HR", "<Hr", "<hr"}); }
-bool isForm(const QString &s) { return upperBegins(s, "<FORM"); }
-bool isTextarea(const QString &s) { return upperBegins(s, "<TEXTAREA"); }
-bool isInput(const QString &s) { return upperBegins(s, "<INPUT"); }
+bool isHr(const QString &s)
+{
+    return beginsAsOneOf(s, 3, {"<HR", "<Hr", "<hr"});
+}
+bool isForm(const QString &s)
+{
+    return upperBegins(s, "<FORM");
+}
+bool isTextarea(const QString &s)
+{
+    return upperBegins(s, "<TEXTAREA");
+}
+bool isInput(const QString &s)
+{
+    return upperBegins(s, "<INPUT");
+}
 
 // A selection that is one tag: its last character is the ">" that ends its first tag (a ">"
 // inside a quoted value does not end a tag).
@@ -133,11 +181,19 @@ bool tagEditMenuVisible(const QString &selText)
         const char *ends; // nullptr: the selection must be a single tag
     };
     static constexpr Rule rules[] = {
-        {"<td", "</td>"},         {"<th", "</th>"},       {"<tr", nullptr},
-        {"<a href", "</a>"},      {"<textarea", "</textarea>"},
-        {"<body", nullptr},       {"<table", nullptr},    {"<font", nullptr},
-        {"<img", nullptr},        {"<hr", nullptr},       {"<frameset", "</frameset>"},
-        {"<applet", "</applet>"}, {"<form", nullptr},
+        {"<td", "</td>"},
+        {"<th", "</th>"},
+        {"<tr", nullptr},
+        {"<a href", "</a>"},
+        {"<textarea", "</textarea>"},
+        {"<body", nullptr},
+        {"<table", nullptr},
+        {"<font", nullptr},
+        {"<img", nullptr},
+        {"<hr", nullptr},
+        {"<frameset", "</frameset>"},
+        {"<applet", "</applet>"},
+        {"<form", nullptr},
     };
     for (const Rule &rule : rules) {
         if (!s.startsWith(QLatin1String(rule.begins)))

@@ -12,11 +12,11 @@ inline constexpr QLatin1String NoOpt{"No-Opt"};
 // One attribute of a start tag as it stands in the text.
 struct TagAttribute
 {
-    QString name;    // as spelled
-    QString value;   // without its quotes, character references left as written; empty for a
-                     // bare attribute
+    QString name;  // as spelled
+    QString value; // without its quotes, character references left as written; empty for a
+                   // bare attribute
     bool hasValue = false;
-    QString spelled; // the attribute's own text, from its name to the end of its value
+    QString spelled;     // the attribute's own text, from its name to the end of its value
     qsizetype start = 0; // where `spelled` begins in the tag text
 };
 

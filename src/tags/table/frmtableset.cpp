@@ -51,21 +51,23 @@ QWidget *countSlider(QWidget *parent, QSlider *&slider, const QString &name, QLi
 
 } // namespace
 
-frmTableSet::frmTableSet()
-    : TableDialogBase(QStringLiteral("frmTableSet"))
+frmTableSet::frmTableSet() : TableDialogBase(QStringLiteral("frmTableSet"))
 {
     auto *cells = makeFrame(this, tr("セルの設定"));
     txtTD = makeTextBox(cells, QStringLiteral("txtTD"));
     txtTR = makeTextBox(cells, QStringLiteral("txtTR"));
     auto *cellGrid = new QGridLayout(cells);
-    addRow(cellGrid, tr("横並びの数"), txtTD, countSlider(cells, Slider1, QStringLiteral("Slider1"), txtTD));
-    addRow(cellGrid, tr("縦並びの数"), txtTR, countSlider(cells, Slider2, QStringLiteral("Slider2"), txtTR));
+    addRow(cellGrid, tr("横並びの数"), txtTD,
+           countSlider(cells, Slider1, QStringLiteral("Slider1"), txtTD));
+    addRow(cellGrid, tr("縦並びの数"), txtTR,
+           countSlider(cells, Slider2, QStringLiteral("Slider2"), txtTR));
     txtTD->setText(QStringLiteral("1"));
     txtTR->setText(QStringLiteral("1"));
 
     auto *captionFrame = makeFrame(this, tr("表のキャプション"));
     txtTableCaption = makeTextBox(captionFrame, QStringLiteral("txtTableCaption"));
-    optAlign = makeOptionArray(captionFrame, QStringLiteral("optAlign"), {tr("表の上"), tr("表の下")});
+    optAlign
+        = makeOptionArray(captionFrame, QStringLiteral("optAlign"), {tr("表の上"), tr("表の下")});
     optAlign[0]->setChecked(true);
     cmbAlign->setParent(captionFrame);
     auto *captionGrid = new QGridLayout(captionFrame);
@@ -100,9 +102,11 @@ int frmTableSet::rowCount() const
 bool frmTableSet::validate()
 {
     if (cellCount() < 0)
-        return refuse(txtTD, tr("横並びの数は0から%1までの数字で入力して下さい。").arg(MaxTableCount));
+        return refuse(txtTD,
+                      tr("横並びの数は0から%1までの数字で入力して下さい。").arg(MaxTableCount));
     if (rowCount() < 0)
-        return refuse(txtTR, tr("縦並びの数は0から%1までの数字で入力して下さい。").arg(MaxTableCount));
+        return refuse(txtTR,
+                      tr("縦並びの数は0から%1までの数字で入力して下さい。").arg(MaxTableCount));
     if (cellCount() * rowCount() > MaxTableCells)
         return refuse(txtTD, tr("セルの数が多すぎます。横並びの数×縦並びの数は%1までにして下さい。")
                                  .arg(MaxTableCells));

@@ -8,8 +8,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-frmTableSet2::frmTableSet2()
-    : TableDialogBase(QStringLiteral("frmTableSet2"))
+frmTableSet2::frmTableSet2() : TableDialogBase(QStringLiteral("frmTableSet2"))
 {
     auto *position = new QGridLayout;
     addRow(position, tr("表の位置"), cmbAlign);

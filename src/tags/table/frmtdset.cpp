@@ -10,8 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-frmTdSet::frmTdSet()
-    : TagDialog(QStringLiteral("frmTdSet"), tr("セルの設定"), ButtonNames::Frm)
+frmTdSet::frmTdSet() : TagDialog(QStringLiteral("frmTdSet"), tr("セルの設定"), ButtonNames::Frm)
 {
     const QString none = noAlignment();
     chkTH = makeCheckBox(this, QStringLiteral("chkTH"), tr("見出しセルに設定する。"));
@@ -25,8 +24,10 @@ frmTdSet::frmTdSet()
     chkWrap = makeCheckBox(this, QStringLiteral("chkWrap"), tr("自動改行"));
     txtColspan = makeTextBox(this, QStringLiteral("txtColspan"));
     txtRowspan = makeTextBox(this, QStringLiteral("txtRowspan"));
-    const SizeGroup width = makeSizeGroup(this, QStringLiteral("txtWidth"), QStringLiteral("chkWidth"), tr("％表示"));
-    const SizeGroup height = makeSizeGroup(this, QStringLiteral("txtHeight"), QStringLiteral("chkHeight"), tr("％表示"));
+    const SizeGroup width
+        = makeSizeGroup(this, QStringLiteral("txtWidth"), QStringLiteral("chkWidth"), tr("％表示"));
+    const SizeGroup height = makeSizeGroup(this, QStringLiteral("txtHeight"),
+                                           QStringLiteral("chkHeight"), tr("％表示"));
     txtWidth = width.box;
     chkWidth = width.percent;
     txtHeight = height.box;
@@ -39,9 +40,11 @@ frmTdSet::frmTdSet()
             .field(tr("左右表示位置"), cboAlign)
             .field(tr("上下表示位置"), cboValign),
         chkWrap,
-        group(tr("複数の列（行）へのまたがり"),
-              Form().field(tr("セルの横またぎ"), txtColspan).field(tr("セルの縦またぎ"), txtRowspan)),
-        group(tr("セルの大きさ"), Form().field(tr("セルの幅"), width).field(tr("セルの高さ"), height)),
+        group(
+            tr("複数の列（行）へのまたがり"),
+            Form().field(tr("セルの横またぎ"), txtColspan).field(tr("セルの縦またぎ"), txtRowspan)),
+        group(tr("セルの大きさ"),
+              Form().field(tr("セルの幅"), width).field(tr("セルの高さ"), height)),
     }));
 }
 

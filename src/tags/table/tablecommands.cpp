@@ -1,13 +1,14 @@
 // The table commands of the HTML menu: a whole table, a row, a data cell and a header cell.
 
+#include "tags/table/tablecommands.h"
+
+#include "document/frmdocument.h"
+#include "document/richtextbox.h"
 #include "tags/shared/dialogcommand.h"
 #include "tags/table/frmtableset.h"
 #include "tags/table/frmtdset.h"
 #include "tags/table/frmtrset.h"
 #include "tags/table/tableformat.h"
-#include "tags/table/tablecommands.h"
-#include "document/frmdocument.h"
-#include "document/richtextbox.h"
 
 #include <QCheckBox>
 

@@ -13,17 +13,19 @@
 #include <QVBoxLayout>
 
 TableDialogBase::TableDialogBase(const QString &name)
-    : TagDialog(name, tr("表の設定"), ButtonNames::Frm)
-    , m_borderFrame(makeFrame(this, tr("罫線の設定")))
-    , m_rulesFrame(makeFrame(this, tr("罫線の表示形式")))
+    : TagDialog(name, tr("表の設定"), ButtonNames::Frm),
+      m_borderFrame(makeFrame(this, tr("罫線の設定"))),
+      m_rulesFrame(makeFrame(this, tr("罫線の表示形式")))
 {
     QWidget *b = m_borderFrame;
     txtBorder = makeTextBox(b, QStringLiteral("txtBorder"));
     const ColorGroup color = makeColorGroup(b, QStringLiteral("txtBorderColor"));
     txtBorderColor = color.box;
     cmdColRef = color.reference;
-    const SizeGroup width = makeSizeGroup(b, QStringLiteral("txtWidth"), QStringLiteral("chkWidth"), tr("％"));
-    const SizeGroup height = makeSizeGroup(b, QStringLiteral("txtHeight"), QStringLiteral("chkHeight"), tr("％"));
+    const SizeGroup width
+        = makeSizeGroup(b, QStringLiteral("txtWidth"), QStringLiteral("chkWidth"), tr("％"));
+    const SizeGroup height
+        = makeSizeGroup(b, QStringLiteral("txtHeight"), QStringLiteral("chkHeight"), tr("％"));
     txtWidth = width.box;
     chkWidth = width.percent;
     txtHeight = height.box;
@@ -39,9 +41,9 @@ TableDialogBase::TableDialogBase(const QString &name)
                                  .field(tr("罫線と文字間隔"), txtCellPadding));
 
     chkRules = makeCheckBox(m_rulesFrame, QStringLiteral("chkRules"), tr("表示形式を指定する"));
-    optRules = makeOptionArray(m_rulesFrame, QStringLiteral("optRules"),
-                               {tr("罫線無し"), tr("横罫線のみ"), tr("縦罫線のみ"),
-                                tr("ヘッダーのみ"), tr("縦横両方")});
+    optRules = makeOptionArray(
+        m_rulesFrame, QStringLiteral("optRules"),
+        {tr("罫線無し"), tr("横罫線のみ"), tr("縦罫線のみ"), tr("ヘッダーのみ"), tr("縦横両方")});
     auto *rules = new QVBoxLayout(m_rulesFrame);
     rules->addWidget(chkRules);
     for (QRadioButton *option : std::as_const(optRules))

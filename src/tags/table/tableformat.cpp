@@ -8,8 +8,10 @@ namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
 
-constexpr TagWord HorizontalWords[] = {{"left", "左揃え"}, {"center", "中央揃え"}, {"right", "右揃え"}};
-constexpr TagWord VerticalWords[] = {{"top", "上揃え"}, {"middle", "中央揃え"}, {"bottom", "下揃え"}};
+constexpr TagWord HorizontalWords[]
+    = {{"left", "左揃え"}, {"center", "中央揃え"}, {"right", "右揃え"}};
+constexpr TagWord VerticalWords[]
+    = {{"top", "上揃え"}, {"middle", "中央揃え"}, {"bottom", "下揃え"}};
 constexpr std::array<const char *, 5> RulesWords{"none", "rows", "cols", "groups", "all"};
 
 using TableRow = TagAttributeRow<TableFields>;
@@ -23,7 +25,8 @@ const TableRow FrameRows[] = {
 };
 const TableRow PaddingRows[] = {{"cellpadding", TableRow::Text, &TableFields::cellPadding}};
 const TableRow AlignRows[] = {
-    {"align", TableRow::Word, &TableFields::align, nullptr, HorizontalWords, WordCase::AnyCase, true},
+    {"align", TableRow::Word, &TableFields::align, nullptr, HorizontalWords, WordCase::AnyCase,
+     true},
 };
 
 using RowRow = TagAttributeRow<RowFields>;
@@ -50,8 +53,8 @@ QString rulesAttribute(const TableFields &fields, const char *allValue)
 {
     if (!fields.rulesChosen || fields.rulesOption < 0 || fields.rulesOption > int(TableRules::All))
         return {};
-    const char *value = fields.rulesOption == int(TableRules::All) ? allValue
-                                                                   : RulesWords[fields.rulesOption];
+    const char *value
+        = fields.rulesOption == int(TableRules::All) ? allValue : RulesWords[fields.rulesOption];
     return attributeText("rules", QLatin1String(value));
 }
 
@@ -75,12 +78,12 @@ QString verticalAlignValue(const QString &entry)
 QString newTableStart(const TableFields &fields)
 {
     QString text = QStringLiteral("<TABLE") + buildAttributes<TableFields>(fields, FrameRows)
-        + rulesAttribute(fields, "") + buildAttributes<TableFields>(fields, PaddingRows)
-        + buildAttributes<TableFields>(fields, AlignRows) + QLatin1Char('>') + CrLf;
+                   + rulesAttribute(fields, "") + buildAttributes<TableFields>(fields, PaddingRows)
+                   + buildAttributes<TableFields>(fields, AlignRows) + QLatin1Char('>') + CrLf;
     if (!fields.caption.isEmpty()) {
         text += QStringLiteral("<CAPTION ALIGN=\"")
-            + (fields.captionBelow ? QStringLiteral("bottom") : QStringLiteral("top"))
-            + QStringLiteral("\">") + fields.caption + QStringLiteral("</CAPTION>") + CrLf;
+                + (fields.captionBelow ? QStringLiteral("bottom") : QStringLiteral("top"))
+                + QStringLiteral("\">") + fields.caption + QStringLiteral("</CAPTION>") + CrLf;
     }
     return text;
 }
@@ -88,15 +91,15 @@ QString newTableStart(const TableFields &fields)
 QString tableStartTag(const TableFields &fields)
 {
     return QStringLiteral("<TABLE") + buildAttributes<TableFields>(fields, FrameRows)
-        + buildAttributes<TableFields>(fields, PaddingRows) + rulesAttribute(fields, "all")
-        + buildAttributes<TableFields>(fields, AlignRows) + QLatin1Char('>');
+           + buildAttributes<TableFields>(fields, PaddingRows) + rulesAttribute(fields, "all")
+           + buildAttributes<TableFields>(fields, AlignRows) + QLatin1Char('>');
 }
 
 QString tableGrid(int rows, int cells)
 {
     const QString cell = QStringLiteral("\t<TD></TD>") + CrLf;
     const QString row = QStringLiteral("<TR>") + CrLf + cell.repeated(qMax(cells, 0))
-        + QStringLiteral("</TR>") + CrLf;
+                        + QStringLiteral("</TR>") + CrLf;
     return row.repeated(qMax(rows, 0)) + QStringLiteral("</TABLE>") + CrLf;
 }
 
@@ -108,7 +111,7 @@ QString rowStartTag(const RowFields &fields)
 QString cellStartTag(const CellFields &fields)
 {
     return (fields.header ? QStringLiteral("<TH") : QStringLiteral("<TD"))
-        + buildAttributes<CellFields>(fields, CellRows) + QLatin1Char('>');
+           + buildAttributes<CellFields>(fields, CellRows) + QLatin1Char('>');
 }
 
 QString cellEndTag(bool header)
@@ -150,7 +153,7 @@ CellFields readTdTag(const QString &tag)
 QStringList tableAttributeNames()
 {
     return attributeNames<TableFields>(FrameRows) + attributeNames<TableFields>(PaddingRows)
-        + attributeNames<TableFields>(AlignRows) + QStringList{QStringLiteral("rules")};
+           + attributeNames<TableFields>(AlignRows) + QStringList{QStringLiteral("rules")};
 }
 
 QStringList rowAttributeNames()

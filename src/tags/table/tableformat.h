@@ -21,9 +21,9 @@ struct TableFields
     bool heightPercent = false;
     QString cellSpacing;
     QString cellPadding;
-    bool rulesChosen = false;                // the rules box is ticked
-    int rulesOption = int(TableRules::All);  // the selected option, -1 when none
-    QString align;                           // the drop-down's text
+    bool rulesChosen = false;               // the rules box is ticked
+    int rulesOption = int(TableRules::All); // the selected option, -1 when none
+    QString align;                          // the drop-down's text
     QString caption;
     bool captionBelow = false;
 };

@@ -42,7 +42,8 @@ void EditTrTag(frmDocument &doc, TagScratch &)
 void EditTdTag(frmDocument &doc, TagScratch &)
 {
     const bool wasHeader = readTdTag(selectedStartTag(doc).text).header;
-    reEditStartTag<frmTdSet>(doc, {readTdTag, cellAttributeNames, cellStartTag}, [&doc, wasHeader](frmTdSet &dialog) {
-        convertCellEndTag(doc, wasHeader, dialog.chkTH->isChecked());
-    });
+    reEditStartTag<frmTdSet>(doc, {readTdTag, cellAttributeNames, cellStartTag},
+                             [&doc, wasHeader](frmTdSet &dialog) {
+                                 convertCellEndTag(doc, wasHeader, dialog.chkTH->isChecked());
+                             });
 }

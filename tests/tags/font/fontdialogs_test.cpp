@@ -1,10 +1,10 @@
-#include "tags/font/frmfontset.h"
-#include "tags/font/frmkeisenset.h"
-#include "tags/font/frmmidashi.h"
 #include "support/qstringprinter.h"
 #include "support/retagfixture.h"
 #include "support/scriptedinteraction.h"
 #include "support/u8.h"
+#include "tags/font/frmfontset.h"
+#include "tags/font/frmkeisenset.h"
+#include "tags/font/frmmidashi.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -156,8 +156,8 @@ TEST_F(FontCommands, FontWrapsTheSelectionAndSelectsItAgain)
          70015},
     };
     for (const auto &c : cases) {
-        const QString after = run("mnuHtmlTextFont_Click", c.before, c.start, c.length, "frmFontSet",
-                                  [](QDialog &d) {
+        const QString after = run("mnuHtmlTextFont_Click", c.before, c.start, c.length,
+                                  "frmFontSet", [](QDialog &d) {
                                       setControlText(d, u8("Combo1"), u8("4"));
                                       clickControl(d, u8("cmdOK"));
                                   });
@@ -169,20 +169,24 @@ TEST_F(FontCommands, FontWrapsTheSelectionAndSelectsItAgain)
 
 TEST_F(FontCommands, HeadingAndRuleAroundAndAfterTheSelection)
 {
-    EXPECT_EQ(run("mnuHtmlTextMidashi_Click", u8("x word y"), 2, 4, "frmMidashi", [](QDialog &d) {
-                  setControlChecked(d, u8("optSise_1"), true);
-                  setControlText(d, u8("Combo1"), u8("中央"));
-                  clickControl(d, u8("cmdOK"));
-              }),
+    EXPECT_EQ(run("mnuHtmlTextMidashi_Click", u8("x word y"), 2, 4, "frmMidashi",
+                  [](QDialog &d) {
+                      setControlChecked(d, u8("optSise_1"), true);
+                      setControlText(d, u8("Combo1"), u8("中央"));
+                      clickControl(d, u8("cmdOK"));
+                  }),
               u8("x <H2 align=\"center\">word</H2> y"));
-    EXPECT_EQ(run("mnuHtmlTextKeisen_Click", u8("ab"), 1, 0, "frmKeisenSet", [](QDialog &d) {
-                  setControlChecked(d, u8("chk3D"), true);
-                  clickControl(d, u8("cmdOK"));
-              }),
+    EXPECT_EQ(run("mnuHtmlTextKeisen_Click", u8("ab"), 1, 0, "frmKeisenSet",
+                  [](QDialog &d) {
+                      setControlChecked(d, u8("chk3D"), true);
+                      clickControl(d, u8("cmdOK"));
+                  }),
               u8("a<HR>\r\nb"));
-    for (const char *handler : {"mnuHtmlTextFont_Click", "mnuHtmlTextMidashi_Click", "mnuHtmlTextKeisen_Click"}) {
-        EXPECT_EQ(run(handler, u8("abc"), 1, 1, "", [](QDialog &d) { clickControl(d, u8("cmdCancel")); }),
-                  u8("abc"))
+    for (const char *handler :
+         {"mnuHtmlTextFont_Click", "mnuHtmlTextMidashi_Click", "mnuHtmlTextKeisen_Click"}) {
+        EXPECT_EQ(
+            run(handler, u8("abc"), 1, 1, "", [](QDialog &d) { clickControl(d, u8("cmdCancel")); }),
+            u8("abc"))
             << handler;
     }
 }

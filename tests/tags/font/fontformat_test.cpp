@@ -1,4 +1,5 @@
 #include "tags/font/fontformat.h"
+
 #include "support/qstringprinter.h"
 #include "support/u8.h"
 
@@ -15,7 +16,8 @@ TEST(FontFormat, FontTagWritesSizeFaceAndColourInThatOrder)
         const char *tag;
     } cases[] = {
         {"nothing", {}, "<FONT>"},
-        {"all three, colour upper-cased", {"+2", u8("ＭＳ 明朝"), "#ff00aa"},
+        {"all three, colour upper-cased",
+         {"+2", u8("ＭＳ 明朝"), "#ff00aa"},
          "<FONT size=\"+2\" face=\"ＭＳ 明朝\" color=\"#FF00AA\">"},
         {"size only", {"-1", "", ""}, "<FONT size=\"-1\">"},
         {"colour name", {"", "", "red"}, "<FONT color=\"RED\">"},
@@ -70,7 +72,8 @@ TEST(FontFormat, RuleTagsEndInNoshadeUnlessShaded)
         const char *tag;
     } cases[] = {
         {"loaded dialog", {}, "<HR noshade>"},
-        {"percent width and size", {"50", true, "3", u8("（なし）"), true},
+        {"percent width and size",
+         {"50", true, "3", u8("（なし）"), true},
          "<HR width=\"50%\" size=\"3\" noshade>"},
         {"shaded", {"200", false, "", u8("（なし）"), false}, "<HR width=\"200\">"},
         {"centred", {"", false, "", u8("中央揃え"), false}, "<HR align=\"center\">"},
@@ -97,13 +100,10 @@ TEST(FontFormat, HandWrittenTagsReadIntoTheirValues)
         int level;
         const char *align;
     } headings[] = {
-        {"<h3 align=center>", 3, "中央"},
-        {"<H1 ALIGN=\"LEFT\">", 1, "左寄せ"},
-        {"<h2 align=Right>", 2, "右寄せ"},
-        {"<h4 align=rIGHT>", 4, "右寄せ"}, // any letter case
+        {"<h3 align=center>", 3, "中央"},  {"<H1 ALIGN=\"LEFT\">", 1, "左寄せ"},
+        {"<h2 align=Right>", 2, "右寄せ"}, {"<h4 align=rIGHT>", 4, "右寄せ"}, // any letter case
         {"<h4 align=r\u0131ght>", 4, ""}, // a dotless i is no ASCII letter
-        {"<h5 align=justify>", 5, ""},
-        {"<h7>", 6, ""},
+        {"<h5 align=justify>", 5, ""},     {"<h7>", 6, ""},
     };
     for (const auto &h : headings) {
         const HeadingValues values = readHeadingTag(u8(h.tag));
@@ -125,7 +125,8 @@ TEST(FontFormat, HandWrittenTagsReadIntoTheirValues)
 
 TEST(FontFormat, BuiltTagsReadBackToTheSameTag)
 {
-    const FontValues fonts[] = {{"+3", "Arial", "#00FF00"}, {"7", "", ""}, {"", u8("游ゴシック"), "blue"}};
+    const FontValues fonts[]
+        = {{"+3", "Arial", "#00FF00"}, {"7", "", ""}, {"", u8("游ゴシック"), "blue"}};
     for (const FontValues &values : fonts) {
         const QString tag = fontStartTag(values);
         EXPECT_EQ(fontStartTag(readFontTag(tag)), tag);
@@ -136,7 +137,8 @@ TEST(FontFormat, BuiltTagsReadBackToTheSameTag)
             EXPECT_EQ(headingStartTag(readHeadingTag(tag)), tag);
         }
     }
-    const RuleValues rules[] = {{}, {"80", true, "5", u8("左揃え"), false}, {"", false, "1", u8("右揃え"), true}};
+    const RuleValues rules[]
+        = {{}, {"80", true, "5", u8("左揃え"), false}, {"", false, "1", u8("右揃え"), true}};
     for (const RuleValues &values : rules) {
         const QString tag = ruleTag(values);
         EXPECT_EQ(ruleTag(readHrTag(tag)), tag);

@@ -1,7 +1,7 @@
-#include "tags/shared/tagedit.h"
 #include "support/qstringprinter.h"
 #include "support/retagfixture.h"
 #include "support/u8.h"
+#include "tags/shared/tagedit.h"
 
 #include <gtest/gtest.h>
 
@@ -41,8 +41,8 @@ TEST_F(FontReEdit, StartTagsInRealStyles)
         Script script;
         const char *after;
     } cases[] = {
-        {"font lower case, colour upper-cased, class kept", "<font color=\"#ff0000\" size=5 class=big>x</font>",
-         "<font color", "frmFontSet",
+        {"font lower case, colour upper-cased, class kept",
+         "<font color=\"#ff0000\" size=5 class=big>x</font>", "<font color", "frmFontSet",
          [](QDialog &d) {
              EXPECT_EQ(controlText(d, u8("txtColor")), u8("#FF0000"));
              EXPECT_EQ(controlText(d, u8("Combo1")), u8("5"));
@@ -57,7 +57,8 @@ TEST_F(FontReEdit, StartTagsInRealStyles)
              pressOk(d);
          },
          "<FONT size=\"-2\" face=\"Times New Roman\">x"},
-        {"rule with percent and noshade", "a\r\n<hr width=\"50%\" noshade>\r\nb", "<hr", "frmKeisenSet",
+        {"rule with percent and noshade", "a\r\n<hr width=\"50%\" noshade>\r\nb", "<hr",
+         "frmKeisenSet",
          [](QDialog &d) {
              EXPECT_EQ(controlText(d, u8("txtWidth")), u8("50"));
              EXPECT_TRUE(isChecked(d, u8("chkWidth")));
@@ -72,7 +73,8 @@ TEST_F(FontReEdit, StartTagsInRealStyles)
              pressOk(d);
          },
          "<HR>"},
-        {"rule alignment and unknown attribute", "<HR ALIGN=Center SIZE=2 id=r1>", "<HR", "frmKeisenSet",
+        {"rule alignment and unknown attribute", "<HR ALIGN=Center SIZE=2 id=r1>", "<HR",
+         "frmKeisenSet",
          [](QDialog &d) {
              EXPECT_EQ(controlText(d, u8("cboAlign")), u8("中央揃え"));
              setControlChecked(d, u8("chk3D"), false);

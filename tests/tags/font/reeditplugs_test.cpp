@@ -1,7 +1,7 @@
+#include "support/qstringprinter.h"
 #include "tags/font/fontretag.h"
 #include "tags/script/scriptretag.h"
 #include "tags/shared/tagkinds.h"
-#include "support/qstringprinter.h"
 
 #include <gtest/gtest.h>
 

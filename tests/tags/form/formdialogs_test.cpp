@@ -1,10 +1,10 @@
-#include "tags/form/frmformset.h"
-#include "tags/form/frminput.h"
-#include "tags/form/frmtextboxset.h"
 #include "support/qstringprinter.h"
 #include "support/retagfixture.h"
 #include "support/scriptedinteraction.h"
 #include "support/u8.h"
+#include "tags/form/frmformset.h"
+#include "tags/form/frminput.h"
+#include "tags/form/frmtextboxset.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -48,7 +48,7 @@ TEST(FormDialogs, TypeDecidesWhichControlsTakePart)
         bool tick;
         const char *label2; // after choosing the type from text (規定値)
     } cases[] = {
-        {0, true, false, "規定値"}, {1, false, true, "規定値"}, {2, false, true, "規定値"},
+        {0, true, false, "規定値"},  {1, false, true, "規定値"},  {2, false, true, "規定値"},
         {3, false, false, "表示名"}, {4, false, false, "表示名"}, {5, true, false, "規定値"},
         {6, false, false, "表示名"},
     };
@@ -94,8 +94,8 @@ TEST(FormDialogs, RefusalsKeepTheDialogOpenAndFocusTheBox)
         Interaction::Icon icon;
         const char *title;
     } cases[] = {
-        {"input without name", [] { return new frmInput; }, [](TagDialog &) {}, "名前を入力してください。",
-         "txtName", Interaction::Icon::None, ""},
+        {"input without name", [] { return new frmInput; }, [](TagDialog &) {},
+         "名前を入力してください。", "txtName", Interaction::Icon::None, ""},
         {"input size not a number", [] { return new frmInput; },
          [](TagDialog &d) {
              setControlText(d, u8("txtName"), u8("q"));
@@ -109,7 +109,8 @@ TEST(FormDialogs, RefusalsKeepTheDialogOpenAndFocusTheBox)
          },
          "最大桁数は", "txtMaxlength", Interaction::Icon::Warning, ""},
         {"textarea without name", [] { return new frmTextBoxSet; }, [](TagDialog &) {},
-         "データ名を入力して下さい。", "txtName", Interaction::Icon::Warning, "テキストボックス定義"},
+         "データ名を入力して下さい。", "txtName", Interaction::Icon::Warning,
+         "テキストボックス定義"},
         {"textarea cols", [] { return new frmTextBoxSet; },
          [](TagDialog &d) {
              setControlText(d, u8("txtName"), u8("t"));
@@ -199,8 +200,7 @@ TEST_F(FormCommands, InsertTheirFragments)
         ScriptedInteraction::DialogScript script;
         const char *after;
     } cases[] = {
-        {"form replaces the selection", "mnuFormForm_Click", "frmFormSet",
-         ok([](QDialog &d) {
+        {"form replaces the selection", "mnuFormForm_Click", "frmFormSet", ok([](QDialog &d) {
              setControlText(d, u8("txtName"), u8("f1"));
              setControlText(d, u8("txtAction"), u8("a.cgi"));
              setControlChecked(d, u8("optMethod_0"), true);
@@ -220,18 +220,21 @@ TEST_F(FormCommands, InsertTheirFragments)
         {"cancelled textarea", "mnuFormTextarea_Click", "frmTextBoxSet", cancel, "a選択c"},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(run(c.command, u8("a選択c"), u8("選択"), c.script, c.dialog), u8(c.after)) << c.name;
+        EXPECT_EQ(run(c.command, u8("a選択c"), u8("選択"), c.script, c.dialog), u8(c.after))
+            << c.name;
 }
 
 TEST_F(FormCommands, TextareaKeepsTheLinesOfTheSelection)
 {
-    const QString after = run("mnuFormTextarea_Click", u8("<P>\r\n一行目\r\n二行目\r\n</P>"), u8("一行目\r\n二行目"),
-                              [](QDialog &d) {
-                                  setControlText(d, u8("txtName"), u8("t"));
-                                  clickControl(d, u8("cmdOK"));
-                              },
-                              "frmTextBoxSet");
-    EXPECT_EQ(after, u8("<P>\r\n<TEXTAREA name=\"t\" wrap=\"on\">一行目\r\n二行目</TEXTAREA>\r\n</P>"));
+    const QString after = run(
+        "mnuFormTextarea_Click", u8("<P>\r\n一行目\r\n二行目\r\n</P>"), u8("一行目\r\n二行目"),
+        [](QDialog &d) {
+            setControlText(d, u8("txtName"), u8("t"));
+            clickControl(d, u8("cmdOK"));
+        },
+        "frmTextBoxSet");
+    EXPECT_EQ(after,
+              u8("<P>\r\n<TEXTAREA name=\"t\" wrap=\"on\">一行目\r\n二行目</TEXTAREA>\r\n</P>"));
 }
 
 } // namespace

@@ -1,9 +1,9 @@
-#include "tags/frameset/frmframeset.h"
-#include "tags/shared/tagedit.h"
 #include "support/qstringprinter.h"
 #include "support/retagfixture.h"
 #include "support/scriptedinteraction.h"
 #include "support/u8.h"
+#include "tags/frameset/frmframeset.h"
+#include "tags/shared/tagedit.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -71,13 +71,15 @@ TEST(FrameDialog, RefusalsInTheirOrder)
         const char *message;
         const char *field;
     } cases[] = {
-        {"second name before urls", "a", "", "", "", "50", true, "フレーム名が未入力です。", "txtName2"},
+        {"second name before urls", "a", "", "", "", "50", true, "フレーム名が未入力です。",
+         "txtName2"},
         {"first name", "", "b", "x", "y", "50", true, "フレーム名が未入力です。", "txtName1"},
         {"first url", "a", "b", "", "y", "50", true, "ＵＲＬが未入力です。", "txtUrl1"},
         {"second url", "a", "b", "x", "", "50", true, "ＵＲＬが未入力です。", "txtUrl2"},
-        {"ratio not a number", "a", "b", "x", "y", "五十", true, "分割比率は 0 から 100 まで", "txtHiritsu"},
-        {"pixels beyond range", "a", "b", "x", "y", "4294967296", false, "分割比率は 0 から 100000 まで",
+        {"ratio not a number", "a", "b", "x", "y", "五十", true, "分割比率は 0 から 100 まで",
          "txtHiritsu"},
+        {"pixels beyond range", "a", "b", "x", "y", "4294967296", false,
+         "分割比率は 0 から 100000 まで", "txtHiritsu"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -123,7 +125,8 @@ TEST(FrameDialog, ReferenceButtonsWriteRelativePagesAndLowerCase)
 class FrameCommand : public ReEditTest
 {
 protected:
-    QString doubleClick(const QString &content, const QString &tag, const ScriptedInteraction::DialogScript &script)
+    QString doubleClick(const QString &content, const QString &tag,
+                        const ScriptedInteraction::DialogScript &script)
     {
         const int at = int(content.indexOf(tag));
         EXPECT_GE(at, 0);
@@ -161,8 +164,10 @@ TEST_F(FrameCommand, InsertsTheElementAlone)
         clickControl(d, u8("cmdOK"));
     });
     EXPECT_TRUE(doc->run(u8("mnuFrame_Click")));
-    EXPECT_EQ(text().text(), u8("<HTML>\r\n<FRAMESET cols=\"30%,70%\">\r\n\t<FRAME name=\"HTML-1\" SRC=\"a.html\">\r\n"
-                                "\t<FRAME name=\"HTML-2\" SRC=\"b.html\">\r\n</FRAMESET></HTML>"));
+    EXPECT_EQ(
+        text().text(),
+        u8("<HTML>\r\n<FRAMESET cols=\"30%,70%\">\r\n\t<FRAME name=\"HTML-1\" SRC=\"a.html\">\r\n"
+           "\t<FRAME name=\"HTML-2\" SRC=\"b.html\">\r\n</FRAMESET></HTML>"));
 }
 
 TEST_F(FrameCommand, HiddenHelpEntryShowsTheDialogAndInsertsNothing)
@@ -193,13 +198,16 @@ TEST_F(FrameCommand, ReEditFromHandWrittenFramesets)
         bool percent;
         const char *after; // after OK unchanged
     } cases[] = {
-        {"percent", "<frameset cols=\"30%,70%\">\r\n  <frame name=\"m\" src=\"menu.html\">\r\n  <frame name=\"b\" src=\"main.html\">\r\n</frameset>",
+        {"percent",
+         "<frameset cols=\"30%,70%\">\r\n  <frame name=\"m\" src=\"menu.html\">\r\n  <frame name=\"b\" src=\"main.html\">\r\n</frameset>",
          "optRC_0", "30", true,
          "<FRAMESET cols=\"30%,70%\">\r\n\t<FRAME name=\"m\" SRC=\"menu.html\">\r\n\t<FRAME name=\"b\" SRC=\"main.html\">\r\n</FRAMESET>"},
-        {"star first", "<FRAMESET COLS=\"*,70%\" border=0><FRAME SRC=a.html NAME=a scrolling=no><FRAME SRC=b.html NAME=b noresize></FRAMESET>",
+        {"star first",
+         "<FRAMESET COLS=\"*,70%\" border=0><FRAME SRC=a.html NAME=a scrolling=no><FRAME SRC=b.html NAME=b noresize></FRAMESET>",
          "optRC_0", "30", true,
          "<FRAMESET cols=\"30%,70%\" border=0>\r\n\t<FRAME name=\"a\" SRC=\"a.html\" scrolling=no>\r\n\t<FRAME name=\"b\" SRC=\"b.html\" noresize>\r\n</FRAMESET>"},
-        {"rows in pixels with noframes", "<frameset rows=\"100,*\">\r\n<frame name='t' src='top.html'>\r\n<frame name='本文' src='本文.html'>\r\n<noframes>見られません</noframes>\r\n</frameset>",
+        {"rows in pixels with noframes",
+         "<frameset rows=\"100,*\">\r\n<frame name='t' src='top.html'>\r\n<frame name='本文' src='本文.html'>\r\n<noframes>見られません</noframes>\r\n</frameset>",
          "optRC_1", "100", false,
          "<FRAMESET rows=\"100,*\">\r\n\t<FRAME name=\"t\" SRC=\"top.html\">\r\n\t<FRAME name=\"本文\" SRC=\"本文.html\">\r\n<noframes>見られません</noframes>\r\n</FRAMESET>"},
     };
@@ -218,7 +226,9 @@ TEST_F(FrameCommand, ReEditFromHandWrittenFramesets)
         EXPECT_EQ(after, content);
         // The rewritten element comes back unchanged through the dialog.
         const QString rewritten = u8("<HTML>\r\n") + u8(c.after) + u8("\r\n</HTML>");
-        EXPECT_EQ(doubleClick(rewritten, u8(c.after), [](QDialog &d) { clickControl(d, u8("cmdOK")); }), rewritten);
+        EXPECT_EQ(
+            doubleClick(rewritten, u8(c.after), [](QDialog &d) { clickControl(d, u8("cmdOK")); }),
+            rewritten);
     }
 }
 

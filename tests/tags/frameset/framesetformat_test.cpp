@@ -64,10 +64,18 @@ TEST(FrameFormat, RatiosAreWholeNumbersInTheModesRange)
         bool percent;
         std::optional<int> ratio;
     } cases[] = {
-        {"30", true, 30},      {"100", true, 100},         {"101", true, std::nullopt},
-        {"0", true, 0},        {"500", false, 500},        {"40000", false, 40000},
-        {"100001", false, std::nullopt}, {"9999999999", false, std::nullopt}, {"", true, std::nullopt},
-        {"3O", true, std::nullopt}, {"-1", false, std::nullopt}, {"*", false, std::nullopt},
+        {"30", true, 30},
+        {"100", true, 100},
+        {"101", true, std::nullopt},
+        {"0", true, 0},
+        {"500", false, 500},
+        {"40000", false, 40000},
+        {"100001", false, std::nullopt},
+        {"9999999999", false, std::nullopt},
+        {"", true, std::nullopt},
+        {"3O", true, std::nullopt},
+        {"-1", false, std::nullopt},
+        {"*", false, std::nullopt},
     };
     for (const auto &c : cases)
         EXPECT_EQ(parseFrameRatio(u8(c.text), c.percent), c.ratio) << c.text;
@@ -109,9 +117,10 @@ TEST(FrameFormat, OnlyFramesetsOfTwoFramesAreRewritten)
         const char *rest;
     } cases[] = {
         {"<frameset cols=\"50%,50%\"><frame src=a><frame src=b></frameset>", true, ""},
-        {"<frameset cols=\"50%,50%\">\n<frame src=a>\n<frame src=b>\n<frame src=c>\n</frameset>", true,
-         "\n<frame src=c>\n"},
-        {"<frameset rows=\"50%,50%\"><frame src=a><frameset cols=\"*,*\"><frame><frame></frameset>", false, ""},
+        {"<frameset cols=\"50%,50%\">\n<frame src=a>\n<frame src=b>\n<frame src=c>\n</frameset>",
+         true, "\n<frame src=c>\n"},
+        {"<frameset rows=\"50%,50%\"><frame src=a><frameset cols=\"*,*\"><frame><frame></frameset>",
+         false, ""},
         {"<frameset cols=\"50%,50%\"><frame src=a></frameset>", false, ""},
         {"<frameset cols=\"50%,50%\"><frame src=a><frame src=b>", false, ""},
         {"<frameset><frameset><frame></frameset>", false, ""},
@@ -128,8 +137,8 @@ TEST(FrameFormat, BuiltFramesetsReadBackToTheSameElement)
     FrameSetFields named = frames(1, "45", true, "左.html", "右 側.html");
     named.name1 = u8("左");
     named.name2 = u8("it's \"2\"");
-    const FrameSetFields cases[] = {frames(0, "50", true), frames(1, "200", false), frames(0, "100", true),
-                                    frames(1, "0", false), named};
+    const FrameSetFields cases[] = {frames(0, "50", true), frames(1, "200", false),
+                                    frames(0, "100", true), frames(1, "0", false), named};
     for (const FrameSetFields &f : cases) {
         const QString element = frameSetElement(f);
         EXPECT_EQ(frameSetElement(readFrameSetElement(element)), element);

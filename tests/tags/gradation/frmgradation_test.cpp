@@ -1,8 +1,10 @@
-#include "tags/gradation/colorbox.h"
 #include "tags/gradation/frmgradation.h"
+
+#include "core/htmlview.h"
 #include "support/qstringprinter.h"
 #include "support/retagfixture.h"
 #include "support/scriptedinteraction.h"
+#include "tags/gradation/colorbox.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -11,8 +13,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextBlock>
-#include "core/htmlview.h"
-
 #include <QTextBrowser>
 #include <QTextCursor>
 
@@ -118,19 +118,19 @@ TEST(GradationDialog, BuildShowsTheHtmlAndPreviewsTheColouredText)
 }
 
 class GradationCommandTest : public ReEditTest
-{
-};
+{};
 
 TEST_F(GradationCommandTest, OkReplacesTheSelectionWithTheBuiltText)
 {
     ScriptedInteraction ui;
     load(QStringLiteral("<P>AB</P>"), QStringLiteral("AB"));
-    ui.expectDialog(QStringLiteral("frmGradation"), [](QDialog &d) {
-          auto &dialog = static_cast<frmGradation &>(d);
-          EXPECT_EQ(dialog.txtIn->toPlainText(), QStringLiteral("AB"));
-          pickAndBuild(dialog);
-          dialog.okButton()->click();
-      })
+    ui.expectDialog(QStringLiteral("frmGradation"),
+                    [](QDialog &d) {
+                        auto &dialog = static_cast<frmGradation &>(d);
+                        EXPECT_EQ(dialog.txtIn->toPlainText(), QStringLiteral("AB"));
+                        pickAndBuild(dialog);
+                        dialog.okButton()->click();
+                    })
         .expectColor(Red)
         .expectColor(Blue);
     doc->run(QStringLiteral("mnuToolGradation_Click"));
@@ -145,7 +145,8 @@ TEST_F(GradationCommandTest, CancelAndTheCloseBoxInsertNothing)
         const char *name;
         void (*close)(frmGradation &);
     } closings[] = {
-        {"close box", [](frmGradation &dialog) {
+        {"close box",
+         [](frmGradation &dialog) {
              dialog.show();
              dialog.close();
              EXPECT_FALSE(dialog.isVisible());
@@ -157,12 +158,13 @@ TEST_F(GradationCommandTest, CancelAndTheCloseBoxInsertNothing)
         ScriptedInteraction ui;
         load(QStringLiteral("xy AB"), QStringLiteral("AB"));
         const auto close = c.close;
-        ui.expectDialog(QStringLiteral("frmGradation"), [close](QDialog &d) {
-              auto &dialog = static_cast<frmGradation &>(d);
-              pickAndBuild(dialog);
-              close(dialog);
-              EXPECT_EQ(dialog.resultString(), QStringLiteral("Cancel"));
-          })
+        ui.expectDialog(QStringLiteral("frmGradation"),
+                        [close](QDialog &d) {
+                            auto &dialog = static_cast<frmGradation &>(d);
+                            pickAndBuild(dialog);
+                            close(dialog);
+                            EXPECT_EQ(dialog.resultString(), QStringLiteral("Cancel"));
+                        })
             .expectColor(Red)
             .expectColor(Blue);
         doc->run(QStringLiteral("mnuToolGradation_Click"));

@@ -41,7 +41,8 @@ GradationValues repeated(const char *text, int start, int middle)
 TEST(GradationFormat, FragmentsOverTheirValues)
 {
     const GradationCase cases[] = {
-        {"two letters red to blue", plain("AB", Red, Blue), runs({{"A", "FF0000"}, {"B", "80007F"}})},
+        {"two letters red to blue", plain("AB", Red, Blue),
+         runs({{"A", "FF0000"}, {"B", "80007F"}})},
         {"black to white over four", plain("abcd", Black, White),
          runs({{"a", "000000"}, {"b", "3F3F3F"}, {"c", "7E7E7E"}, {"d", "BDBDBD"}})},
         {"equal colours", plain("x y", 0x123456, 0x123456),
@@ -61,7 +62,8 @@ TEST(GradationFormat, FragmentsOverTheirValues)
          runs({{"a", "FF0000"}, {"b", "0000FF"}, {"c", "7F0080"}})},
         {"repeat, even length: two and two", repeated("abcd", Red, Blue),
          runs({{"a", "FF0000"}, {"b", "80007F"}, {"c", "0000FF"}, {"d", "7F0080"}})},
-        {"repeat, one character takes the middle colour", repeated("a", Red, Blue), runs({{"a", "0000FF"}})},
+        {"repeat, one character takes the middle colour", repeated("a", Red, Blue),
+         runs({{"a", "0000FF"}})},
         {"repeat, empty text", repeated("", Red, Blue), QString()},
         {"repeat, line break in the second half", repeated("ab\r\nc", Black, White),
          runs({{"a", "000000"}, {"b", "7F7F7F"}, {"\r\n", "FFFFFF"}, {"c", "808080"}})},
@@ -70,7 +72,8 @@ TEST(GradationFormat, FragmentsOverTheirValues)
         SCOPED_TRACE(c.name);
         EXPECT_EQ(buildGradation(c.values), c.expected);
         if (!c.values.repeat)
-            EXPECT_EQ(MakeGradation(c.values.text, c.values.startColor, c.values.endColor), c.expected);
+            EXPECT_EQ(MakeGradation(c.values.text, c.values.startColor, c.values.endColor),
+                      c.expected);
     }
 }
 
@@ -81,7 +84,8 @@ TEST(GradationFormat, HexPadPadsButNeverCuts)
         uint value;
         int width;
         const char *expected;
-    } cases[] = {{0, 2, "00"}, {15, 2, "0F"}, {255, 2, "FF"}, {0xABC, 2, "ABC"}, {7, 0, "7"}, {0xbeef, 6, "00BEEF"}};
+    } cases[] = {{0, 2, "00"},      {15, 2, "0F"}, {255, 2, "FF"},
+                 {0xABC, 2, "ABC"}, {7, 0, "7"},   {0xbeef, 6, "00BEEF"}};
     for (const auto &c : cases)
         EXPECT_EQ(HexPad(c.value, c.width), QLatin1String(c.expected)) << c.value << " " << c.width;
 }
@@ -89,8 +93,10 @@ TEST(GradationFormat, HexPadPadsButNeverCuts)
 TEST(GradationFormat, PreviewPageHoldsTheFragmentOnItsMiddleLine)
 {
     EXPECT_EQ(gradationPreviewPage(QStringLiteral("<FONT color=#000000>a</FONT>")),
-              QStringLiteral("<HYML>\r\n<BODY>\r\n<FONT color=#000000>a</FONT>\r\n</BODY>\r\n</HYML>\r\n"));
-    EXPECT_EQ(gradationPreviewPage(QString()), QStringLiteral("<HYML>\r\n<BODY>\r\n\r\n</BODY>\r\n</HYML>\r\n"));
+              QStringLiteral(
+                  "<HYML>\r\n<BODY>\r\n<FONT color=#000000>a</FONT>\r\n</BODY>\r\n</HYML>\r\n"));
+    EXPECT_EQ(gradationPreviewPage(QString()),
+              QStringLiteral("<HYML>\r\n<BODY>\r\n\r\n</BODY>\r\n</HYML>\r\n"));
 }
 
 } // namespace

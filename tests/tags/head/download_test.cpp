@@ -1,9 +1,9 @@
-#include "tags/head/downloadcommands.h"
 #include "core/encodings.h"
 #include "support/documentfixture.h"
 #include "support/gzipped.h"
 #include "support/localhttpserver.h"
 #include "support/scriptedinteraction.h"
+#include "tags/head/downloadcommands.h"
 
 #include <QComboBox>
 #include <QSignalSpy>
@@ -85,22 +85,33 @@ TEST_F(Download, ReplacesTheTextWithThePageDecodedByItsCharset)
         LocalHttpServer::Reply reply;
         QString expected;
     };
-    const QByteArray metaEuc = R"(<meta http-equiv="Content-Type" content="text/html; charset=EUC-JP">)";
+    const QByteArray metaEuc
+        = R"(<meta http-equiv="Content-Type" content="text/html; charset=EUC-JP">)";
     const Case cases[] = {
-        {"Shift-JIS without any charset", {200, "OK", {}, page("", TextEncoding::ShiftJis)}, pageText({})},
+        {"Shift-JIS without any charset",
+         {200, "OK", {}, page("", TextEncoding::ShiftJis)},
+         pageText({})},
         {"UTF-8 named by the header",
          {200, "OK", {{"Content-Type", "text/html; charset=UTF-8"}}, page("", TextEncoding::Utf8)},
          pageText({})},
         {"the header wins over the meta line",
-         {200, "OK", {{"Content-Type", "text/html; charset=utf-8"}},
+         {200,
+          "OK",
+          {{"Content-Type", "text/html; charset=utf-8"}},
           page("<meta charset=\"Shift_JIS\">", TextEncoding::Utf8)},
          pageText(QStringLiteral("<meta charset=\"Shift_JIS\">"))},
-        {"only a meta charset", {200, "OK", {{"Content-Type", "text/html"}}, page("<meta charset=utf-8>", TextEncoding::Utf8)},
+        {"only a meta charset",
+         {200,
+          "OK",
+          {{"Content-Type", "text/html"}},
+          page("<meta charset=utf-8>", TextEncoding::Utf8)},
          pageText(QStringLiteral("<meta charset=utf-8>"))},
-        {"only an http-equiv line", {200, "OK", {}, page(metaEuc, TextEncoding::EucJp)},
+        {"only an http-equiv line",
+         {200, "OK", {}, page(metaEuc, TextEncoding::EucJp)},
          pageText(QString::fromLatin1(metaEuc))},
         {"a body ended by the closing connection",
-         {200, "OK", {}, page("", TextEncoding::ShiftJis), false}, pageText({})},
+         {200, "OK", {}, page("", TextEncoding::ShiftJis), false},
+         pageText({})},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -144,15 +155,20 @@ TEST_F(Download, EveryFailureIsReportedAndKeepsTheText)
     server.route("/big", {200, "OK", {}, QByteArray(1001, 'x')});
     server.route("/bigstream", {200, "OK", {}, QByteArray(5000, 'x'), false});
     const QByteArray gz = packed(page("", TextEncoding::ShiftJis));
-    server.route("/gzip-cut", LocalHttpServer::rawReply("HTTP/1.1 200 OK\r\nContent-Encoding: gzip\r\n\r\n"
-                                                        + gz.left(gz.size() / 2)));
-    server.route("/bad-chunk", LocalHttpServer::rawReply("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"
-                                                         "x1\r\n<html>\r\n0\r\n\r\n"));
-    server.route("/two-lengths", LocalHttpServer::rawReply("HTTP/1.1 200 OK\r\nContent-Length: 6\r\nContent-Length: 14\r\n\r\n"
-                                                           "<html>  </html>"));
+    server.route("/gzip-cut",
+                 LocalHttpServer::rawReply("HTTP/1.1 200 OK\r\nContent-Encoding: gzip\r\n\r\n"
+                                           + gz.left(gz.size() / 2)));
+    server.route("/bad-chunk",
+                 LocalHttpServer::rawReply("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"
+                                           "x1\r\n<html>\r\n0\r\n\r\n"));
+    server.route("/two-lengths",
+                 LocalHttpServer::rawReply(
+                     "HTTP/1.1 200 OK\r\nContent-Length: 6\r\nContent-Length: 14\r\n\r\n"
+                     "<html>  </html>"));
     server.route("/204", LocalHttpServer::rawReply("HTTP/1.1 204 No Content\r\n\r\n"));
     server.route("/304", LocalHttpServer::rawReply("HTTP/1.1 304 Not Modified\r\n\r\n"));
-    server.route("/302", LocalHttpServer::rawReply("HTTP/1.1 302 Found\r\nContent-Length: 0\r\n\r\n"));
+    server.route("/302",
+                 LocalHttpServer::rawReply("HTTP/1.1 302 Found\r\nContent-Length: 0\r\n\r\n"));
     server.route("/empty", {200, "OK", {}, {}});
     QTcpServer closed;
     ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
@@ -168,17 +184,21 @@ TEST_F(Download, EveryFailureIsReportedAndKeepsTheText)
     const Case cases[] = {
         {"not found", server.url("/missing"), "HTTP 404 Not Found"},
         {"redirect loop", server.url("/loop"), "転送（リダイレクト）が多すぎます。"},
-        {"redirect to a file", server.url("/tofile"), "http / https 以外のアドレスへ転送されました（file:///etc/passwd）"},
+        {"redirect to a file", server.url("/tofile"),
+         "http / https 以外のアドレスへ転送されました（file:///etc/passwd）"},
         {"stalling server", server.url("/stall"), "時間切れ"},
         {"body over the cap", server.url("/big"), "ページが大きすぎます（1000 バイトまで）。"},
         {"streamed body over the cap", server.url("/bigstream"), "ページが大きすぎます"},
         {"connection refused", refused, "サーバが接続を拒否しました。"},
-        {"gzip body cut in the middle", server.url("/gzip-cut"), "圧縮されたページが途中で切れているか、壊れています"},
+        {"gzip body cut in the middle", server.url("/gzip-cut"),
+         "圧縮されたページが途中で切れているか、壊れています"},
         {"bad chunk size", server.url("/bad-chunk"), "チャンクの区切りを読めません"},
         {"two Content-Length fields that disagree", server.url("/two-lengths"), "Content-Length"},
         {"no content", server.url("/204"), "ページの内容が届きませんでした（HTTP 204 No Content）"},
-        {"not modified", server.url("/304"), "ページの内容が届きませんでした（HTTP 304 Not Modified）"},
-        {"a redirect without Location", server.url("/302"), "転送先の書かれていない転送（HTTP 302 Found）"},
+        {"not modified", server.url("/304"),
+         "ページの内容が届きませんでした（HTTP 304 Not Modified）"},
+        {"a redirect without Location", server.url("/302"),
+         "転送先の書かれていない転送（HTTP 302 Found）"},
         {"an empty page", server.url("/empty"), "ページの内容が届きませんでした（HTTP 200 OK）"},
         {"file address", QStringLiteral("file:///etc/passwd"), "http:// または https://"},
         {"ftp address", QStringLiteral("ftp://127.0.0.1/x.html"), "http:// または https://"},
@@ -209,10 +229,11 @@ TEST_F(Download, EveryFailureIsReportedAndKeepsTheText)
 TEST_F(Download, AServerSendingItsHeadSlowlyIsWaitedFor)
 {
     const QByteArray body = page("", TextEncoding::ShiftJis);
-    server.route("/slow", {.raw = {{500, "HTTP/1.1 200 OK\r\n"},
-                                   {500, "Content-Length: " + QByteArray::number(body.size()) + "\r\n"},
-                                   {500, "Content-Type: text/html\r\n\r\n"},
-                                   {500, body}}});
+    server.route("/slow",
+                 {.raw = {{500, "HTTP/1.1 200 OK\r\n"},
+                          {500, "Content-Length: " + QByteArray::number(body.size()) + "\r\n"},
+                          {500, "Content-Type: text/html\r\n\r\n"},
+                          {500, body}}});
     setDownloadLimits({1200ms, 1000, 5});
     {
         ScriptedInteraction script;
@@ -237,7 +258,8 @@ TEST_F(Download, AnHttpsPageRedirectedToPlainHttpKeepsTheText)
         ScriptedInteraction script;
         answerAddress(script, secure.url("/moved"));
         awaitTransfer(script);
-        script.expectMessage(QStringLiteral("https のページから暗号化されない http のアドレスへ転送されたため"));
+        script.expectMessage(
+            QStringLiteral("https のページから暗号化されない http のアドレスへ転送されたため"));
         doc->run(QStringLiteral("mnuToolDownload_Click"));
         EXPECT_TRUE(script.lastPrompt().message.text.contains(server.url("/page")));
     }
@@ -262,9 +284,8 @@ TEST_F(Download, CancelAtEachStepKeepsTheText)
     {
         ScriptedInteraction script;
         script.expectMessage(QStringLiteral("現在編集中"), Interaction::Answer::Ok);
-        script.expectDialog(QStringLiteral("dlgURL"), [](QDialog &d) {
-            clickControl(d, QStringLiteral("CancelButton"));
-        });
+        script.expectDialog(QStringLiteral("dlgURL"),
+                            [](QDialog &d) { clickControl(d, QStringLiteral("CancelButton")); });
         doc->run(QStringLiteral("mnuToolDownload_Click"));
     }
     expectUntouched();

@@ -1,6 +1,8 @@
 #include "core/settings.h"
 #include "core/settingsstore.h"
 #include "core/sharedstate.h"
+#include "support/qstringprinter.h"
+#include "support/scriptedinteraction.h"
 #include "tags/head/dlgauthor.h"
 #include "tags/head/dlgdescription.h"
 #include "tags/head/dlgkeyword.h"
@@ -8,17 +10,14 @@
 #include "tags/head/dlgsetname.h"
 #include "tags/head/dlgsetrefresh.h"
 #include "tags/head/dlgurl.h"
-#include "support/qstringprinter.h"
-#include "support/scriptedinteraction.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 #include <memory>
 
 namespace {
@@ -35,25 +34,29 @@ struct ValidationCase
 TEST(PageHeadDialogs, EmptyRequiredFieldsAreRefused)
 {
     const ValidationCase cases[] = {
-        {"refresh without seconds", [] {
+        {"refresh without seconds",
+         [] {
              auto d = std::make_unique<dlgSetRefresh>();
              d->txtUrl->setText(QStringLiteral("a.htm"));
              return std::unique_ptr<TagDialog>(std::move(d));
          },
          "秒数を入力して下さい。", Interaction::Buttons::Ok, "txtSec"},
-        {"base URL without URL", [] {
+        {"base URL without URL",
+         [] {
              auto d = std::make_unique<dlgSetBaseUrl>();
              d->txtTarget->setText(QStringLiteral("main"));
              return std::unique_ptr<TagDialog>(std::move(d));
          },
          "URLが未入力です。", Interaction::Buttons::Ok, "txtURL"},
-        {"anchor without name", [] {
+        {"anchor without name",
+         [] {
              auto d = std::make_unique<DlgSetName>();
              d->txtString->setText(QStringLiteral("見出し"));
              return std::unique_ptr<TagDialog>(std::move(d));
          },
          "名前を指定してください。", Interaction::Buttons::YesNo, "txtName"},
-        {"download without URL", [] { return std::unique_ptr<TagDialog>(std::make_unique<dlgURL>()); },
+        {"download without URL",
+         [] { return std::unique_ptr<TagDialog>(std::make_unique<dlgURL>()); },
          "URLを入力して下さい。", Interaction::Buttons::Ok, "cmbURL"},
     };
     for (const ValidationCase &c : cases) {
@@ -155,7 +158,8 @@ TEST(PageHeadDialogs, AuthorGuardKeepsACancelledDialogForTheNextUse)
     // After OK the dialog goes, and the empty name became the default.
     EXPECT_EQ(loadedDialog<dlgAuthor>(), nullptr);
     EXPECT_EQ(shared().strAuthor, QString());
-    EXPECT_EQ(SettingsStore::get(QStringLiteral("Settings"), QStringLiteral("Author"), QStringLiteral("?")),
+    EXPECT_EQ(SettingsStore::get(QStringLiteral("Settings"), QStringLiteral("Author"),
+                                 QStringLiteral("?")),
               QString());
 }
 
@@ -205,19 +209,19 @@ TEST(PageHeadDialogs, UrlHistoryIsListedAndWrittenBack)
         DialogUse<dlgURL> use;
         EXPECT_EQ(use.run(), QStringLiteral("http://h/4"));
     }
-    const std::array<QString, 10> expected = {
-        QStringLiteral("http://h/4"), QStringLiteral("http://h/0"), QStringLiteral("http://h/1"),
-        QString(),                    QStringLiteral("http://h/3"), QStringLiteral("http://h/5"),
-        QStringLiteral("http://h/6"), QStringLiteral("http://h/7"), QStringLiteral("http://h/8"),
-        QString()};
+    const std::array<QString, 10> expected
+        = {QStringLiteral("http://h/4"), QStringLiteral("http://h/0"),
+           QStringLiteral("http://h/1"), QString(),
+           QStringLiteral("http://h/3"), QStringLiteral("http://h/5"),
+           QStringLiteral("http://h/6"), QStringLiteral("http://h/7"),
+           QStringLiteral("http://h/8"), QString()};
     EXPECT_EQ(storedHistory(), expected);
 
     // A cancelled use writes the history back unchanged.
     {
         ScriptedInteraction script;
-        script.expectDialog(QStringLiteral("dlgURL"), [](QDialog &d) {
-            clickControl(d, QStringLiteral("CancelButton"));
-        });
+        script.expectDialog(QStringLiteral("dlgURL"),
+                            [](QDialog &d) { clickControl(d, QStringLiteral("CancelButton")); });
         DialogUse<dlgURL> use;
         EXPECT_EQ(use.run(), QStringLiteral("Cancel"));
     }

@@ -1,6 +1,6 @@
-#include "core/settings.h"
 #include "tags/head/pageheadfragments.h"
 
+#include "core/settings.h"
 #include "support/qstringprinter.h"
 
 #include <gtest/gtest.h>
@@ -17,9 +17,11 @@ TEST(PageHeadFragments, MetaTagsAndKeywords)
         const char *name;
         QString tag, expected;
     } cases[] = {
-        {"keywords in boxes 3 and 7", metaNameTag(QStringLiteral("keyword"), joinKeywords(onlyThreeAndSeven)),
+        {"keywords in boxes 3 and 7",
+         metaNameTag(QStringLiteral("keyword"), joinKeywords(onlyThreeAndSeven)),
          QStringLiteral("<META name=\"keyword\" content=\"HTML,エディタ\">\r\n")},
-        {"all ten keyword boxes empty", metaNameTag(QStringLiteral("keyword"), joinKeywords(QStringList(10))),
+        {"all ten keyword boxes empty",
+         metaNameTag(QStringLiteral("keyword"), joinKeywords(QStringList(10))),
          QStringLiteral("<META name=\"keyword\" content=\"\">\r\n")},
         {"empty author", metaNameTag(QStringLiteral("author"), QString()),
          QStringLiteral("<META name=\"author\" content=\"\">\r\n")},
@@ -29,7 +31,8 @@ TEST(PageHeadFragments, MetaTagsAndKeywords)
          QStringLiteral("<META http-equiv=\"refresh\" content=\"10;URL=../top.htm\">")},
         {"base URL without target", baseHrefTag(QStringLiteral("http://example.jp/"), QString()),
          QStringLiteral("<BASE href=\"http://example.jp/\">")},
-        {"base URL with target", baseHrefTag(QStringLiteral("http://example.jp/"), QStringLiteral("main")),
+        {"base URL with target",
+         baseHrefTag(QStringLiteral("http://example.jp/"), QStringLiteral("main")),
          QStringLiteral("<BASE href=\"http://example.jp/\" target=\"main\">")},
         {"named anchor", nameAnchor(QStringLiteral("top"), QStringLiteral("先頭")),
          QStringLiteral("<A name=\"top\">先頭</A>")},

@@ -16,8 +16,8 @@ inline QByteArray gifPicture(QSize size)
     QByteArray gif("GIF89a");
     word(gif, size.width());
     word(gif, size.height());
-    gif.append("\x80\x00\x00", 3);              // global table of two colours
-    gif.append("\xFF\x00\x00\x00\x00\xFF", 6);  // red, blue
+    gif.append("\x80\x00\x00", 3);             // global table of two colours
+    gif.append("\xFF\x00\x00\x00\x00\xFF", 6); // red, blue
     gif.append(',');
     word(gif, 0);
     word(gif, 0);

@@ -1,10 +1,8 @@
-#include "support/retagfixture.h"
-
-#include "gifpicture.h"
-
 #include "core/sharedstate.h"
+#include "gifpicture.h"
 #include "support/exifjpeg.h"
 #include "support/qstringprinter.h"
+#include "support/retagfixture.h"
 #include "support/u8.h"
 #include "tags/image/frmbodyset.h"
 #include "tags/image/frmimageset.h"
@@ -137,10 +135,12 @@ TEST(PictureReference, StartsInThePagesFolderOrWhereThePagesPicturesWerePickedLa
         const char *lastPicture;
         const char *start;
     } cases[] = {
-        {"last picture in another site", "/home/a/site/index.html", "/home/a/other/b.gif", "/home/a/site"},
-        {"last picture in the site's picture folder", "/home/a/site/index.html", "/home/a/site/img/b.gif",
-         "/home/a/site/img"},
-        {"last picture beside the page", "/home/a/site/index.html", "/home/a/site/b.gif", "/home/a/site"},
+        {"last picture in another site", "/home/a/site/index.html", "/home/a/other/b.gif",
+         "/home/a/site"},
+        {"last picture in the site's picture folder", "/home/a/site/index.html",
+         "/home/a/site/img/b.gif", "/home/a/site/img"},
+        {"last picture beside the page", "/home/a/site/index.html", "/home/a/site/b.gif",
+         "/home/a/site"},
         {"a folder whose name only begins like the page's", "/home/a/site/index.html",
          "/home/a/site2/img/b.gif", "/home/a/site"},
         {"no picture chosen yet", "/home/a/site/index.html", "", "/home/a/site"},
@@ -186,9 +186,10 @@ TEST(PictureReference, BothDialogsOfferEveryPictureTheyCanMeasureAndStartAtThePa
         const QStringList filters = qtFileFilters(request.filter);
         ASSERT_GE(filters.size(), 2) << c.name;
         const QString first = filters.constFirst();
-        const QStringList patterns =
-            first.mid(first.lastIndexOf(u'(') + 1).chopped(1).split(u' ', Qt::SkipEmptyParts);
-        for (const char *file : {"a.jpg", "b.jpeg", "c.gif", "d.png", "e.webp", "f.svg", "IMG_0001.JPG", "G.PNG"})
+        const QStringList patterns
+            = first.mid(first.lastIndexOf(u'(') + 1).chopped(1).split(u' ', Qt::SkipEmptyParts);
+        for (const char *file :
+             {"a.jpg", "b.jpeg", "c.gif", "d.png", "e.webp", "f.svg", "IMG_0001.JPG", "G.PNG"})
             EXPECT_TRUE(QDir::match(patterns, u8(file))) << c.name << ": " << file;
         EXPECT_FALSE(QDir::match(patterns, u8("page.html"))) << c.name;
         for (const char *format : {"jpeg", "gif", "png", "webp", "svg"})
@@ -208,12 +209,9 @@ TEST(BodyDialog, ColoursAreWrittenAsTypedWithoutARefusal)
         const char *text;
         const char *attribute;
     } cases[] = {
-        {"txtBgcolor", "white", " bgcolor=\"white\""},
-        {"txtTextCol", "#12345", " text=\"#12345\""},
-        {"txtLink", "#GG0000", " link=\"#GG0000\""},
-        {"txtAlink", "FF0000", " alink=\"FF0000\""},
-        {"txtVlink", "#fff", " vlink=\"#fff\""},
-        {"txtTextCol", "Navy", " text=\"Navy\""},
+        {"txtBgcolor", "white", " bgcolor=\"white\""}, {"txtTextCol", "#12345", " text=\"#12345\""},
+        {"txtLink", "#GG0000", " link=\"#GG0000\""},   {"txtAlink", "FF0000", " alink=\"FF0000\""},
+        {"txtVlink", "#fff", " vlink=\"#fff\""},       {"txtTextCol", "Navy", " text=\"Navy\""},
     };
     for (const auto &c : cases) {
         frmBodySet dialog;
@@ -304,7 +302,8 @@ TEST_F(ImageCommands, SelectionBecomesThePageBody)
         clickControl(d, u8("cmdOK"));
     });
     doc->run(u8("mnuHtmlPageBody_Click"));
-    EXPECT_EQ(text().text(), u8("<HTML>\r\n<BODY bgcolor=\"#FFFFFF\"><P>本文</P></BODY>\r\n\r\n</HTML>"));
+    EXPECT_EQ(text().text(),
+              u8("<HTML>\r\n<BODY bgcolor=\"#FFFFFF\"><P>本文</P></BODY>\r\n\r\n</HTML>"));
 }
 
 TEST_F(ImageCommands, CancelOrDeclinedSaveInsertsNothing)

@@ -3,9 +3,8 @@
 #include "support/qstringprinter.h"
 #include "support/u8.h"
 
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -95,10 +94,13 @@ TEST(ImageFragments, ReadingHandWrittenTags)
          "回り込み（左イメージ）(&L)", "120"},
         {"single quotes, blanks inside", "<img src='a b.png' alt='夏の 海'>", "a b.png", "夏の 海",
          "なし(&U)", ""},
-        {"line breaks inside the tag", "<img\r\n  src=\"x.jpg\"\r\n  width=\"50%\"\r\n  align=\"top\">",
-         "x.jpg", "", "最上部(&T)", "50%"},
-        {"align in capitals", "<IMG SRC=\"a.gif\" ALIGN=LEFT>", "a.gif", "", "回り込み（左イメージ）(&L)", ""},
-        {"align capitalised", "<IMG SRC=\"a.gif\" ALIGN=Right>", "a.gif", "", "回り込み（右イメージ）(&R)", ""},
+        {"line breaks inside the tag",
+         "<img\r\n  src=\"x.jpg\"\r\n  width=\"50%\"\r\n  align=\"top\">", "x.jpg", "",
+         "最上部(&T)", "50%"},
+        {"align in capitals", "<IMG SRC=\"a.gif\" ALIGN=LEFT>", "a.gif", "",
+         "回り込み（左イメージ）(&L)", ""},
+        {"align capitalised", "<IMG SRC=\"a.gif\" ALIGN=Right>", "a.gif", "",
+         "回り込み（右イメージ）(&R)", ""},
         {"align with an unknown word", "<IMG SRC=\"a.gif\" align=\"absmiddle\">", "a.gif", "",
          "なし(&U)", ""},
         {"data-src is not src", "<img data-src=\"lazy.png\" src=\"real.png\">", "real.png", "",
@@ -126,10 +128,12 @@ TEST(BodyFragments, BodyTagOverItsFields)
         {"nothing", {}, "<BODY>"},
         {"background colour only", {.bgColor = u8("#FFFFFF")}, "<BODY bgcolor=\"#FFFFFF\">"},
         {"every box in the written order",
-         {u8("img/背景 1.gif"), u8("#FFFFFF"), u8("#000000"), u8("#FF0000"), u8("#0000FF"), u8("#800080")},
+         {u8("img/背景 1.gif"), u8("#FFFFFF"), u8("#000000"), u8("#FF0000"), u8("#0000FF"),
+          u8("#800080")},
          "<BODY background=\"img/背景 1.gif\" bgcolor=\"#FFFFFF\" text=\"#000000\" alink=\"#FF0000\" "
          "link=\"#0000FF\" vlink=\"#800080\">"},
-        {"link colours without text", {.aLink = u8("#ff0000"), .vLink = u8("#00ff00")},
+        {"link colours without text",
+         {.aLink = u8("#ff0000"), .vLink = u8("#00ff00")},
          "<BODY alink=\"#ff0000\" vlink=\"#00ff00\">"},
     };
     for (const BodyCase &c : cases) {
@@ -160,14 +164,34 @@ TEST(BodyFragments, PageColours)
         const char *text;
         int color; // -1: refused
     } cases[] = {
-        {"#FF0000", 0xFF0000}, {"#00ff7f", 0x00FF7F}, {"#000000", 0}, {"#FFFFFF", 0xFFFFFF},
-        {"", -1}, {"FF0000", -1}, {"#FF000", -1}, {"#FF00000", -1}, {"#GG0000", -1},
-        {"#ＦＦ0000", -1}, {"# FF000", -1}, {"#-12345", -1},
+        {"#FF0000", 0xFF0000},
+        {"#00ff7f", 0x00FF7F},
+        {"#000000", 0},
+        {"#FFFFFF", 0xFFFFFF},
+        {"", -1},
+        {"FF0000", -1},
+        {"#FF000", -1},
+        {"#FF00000", -1},
+        {"#GG0000", -1},
+        {"#ＦＦ0000", -1},
+        {"# FF000", -1},
+        {"#-12345", -1},
         // Browsers read colour names and three digits too.
-        {"red", 0xFF0000}, {"white", 0xFFFFFF}, {"navy", 0x000080}, {"Navy", 0x000080},
-        {"SILVER", 0xC0C0C0}, {"#fff", 0xFFFFFF}, {"#0A8", 0x00AA88}, {"#ff", -1}, {"#ggg", -1},
-        {"nosuchcolour", -1}, {"transparent", -1}, {"white ", -1}, {"\u017Filver", -1},
-        {"#FFFF", -1}, {"#FF00FF00", -1},
+        {"red", 0xFF0000},
+        {"white", 0xFFFFFF},
+        {"navy", 0x000080},
+        {"Navy", 0x000080},
+        {"SILVER", 0xC0C0C0},
+        {"#fff", 0xFFFFFF},
+        {"#0A8", 0x00AA88},
+        {"#ff", -1},
+        {"#ggg", -1},
+        {"nosuchcolour", -1},
+        {"transparent", -1},
+        {"white ", -1},
+        {"\u017Filver", -1},
+        {"#FFFF", -1},
+        {"#FF00FF00", -1},
     };
     for (const auto &c : cases) {
         const std::optional<int> color = parseHtmlColor(u8(c.text));

@@ -1,6 +1,5 @@
-#include "support/retagfixture.h"
-
 #include "support/qstringprinter.h"
+#include "support/retagfixture.h"
 #include "support/u8.h"
 #include "tags/image/frmbodyset.h"
 #include "tags/image/frmimageset.h"
@@ -23,12 +22,12 @@ protected:
 TEST_F(ImageReEdit, BlanksInQuotesAreReadWholeAndUnknownAttributesKept)
 {
     const QString tag = u8("<IMG SRC=\"a b.png\" ALT=\"夏の 海\" class=\"x\">");
-    const QString after = doubleClick(u8("<P>") + tag + u8("</P>"), tag, QStringLiteral("frmImageSet"),
-                                      [](QDialog &d) {
-                                          EXPECT_EQ(controlText(d, QStringLiteral("txtImageName")), u8("a b.png"));
-                                          EXPECT_EQ(controlText(d, QStringLiteral("txtAlt")), u8("夏の 海"));
-                                          pressOk(d);
-                                      });
+    const QString after = doubleClick(
+        u8("<P>") + tag + u8("</P>"), tag, QStringLiteral("frmImageSet"), [](QDialog &d) {
+            EXPECT_EQ(controlText(d, QStringLiteral("txtImageName")), u8("a b.png"));
+            EXPECT_EQ(controlText(d, QStringLiteral("txtAlt")), u8("夏の 海"));
+            pressOk(d);
+        });
     EXPECT_EQ(after, u8("<P><IMG src=\"a b.png\" alt=\"夏の 海\" class=\"x\"></P>"));
 }
 
@@ -64,8 +63,7 @@ TEST_F(ImageReEdit, ImageTagsInRealPageStyles)
              pressOk(d);
          },
          "<IMG src=\"photo.jpg\" width=\"50%\" onclick=\"zoom('a b')\" data-x>"},
-        {"ALIGN=LEFT is read without letter case",
-         "<Img src=\"a.gif\" ALIGN=LEFT>",
+        {"ALIGN=LEFT is read without letter case", "<Img src=\"a.gif\" ALIGN=LEFT>",
          [](QDialog &d) {
              EXPECT_TRUE(ReEditTest::isChecked(d, QStringLiteral("optTextPos_4")));
              setControlChecked(d, QStringLiteral("optTextPos_2"), true);
@@ -171,7 +169,8 @@ TEST_F(ImageReEdit, BuiltTagsComeBackUnchanged)
         const char *name;
         Script fill;
     } trips[] = {
-        {"name only", [](QDialog &d) { setControlText(d, QStringLiteral("txtImageName"), u8("a.gif")); }},
+        {"name only",
+         [](QDialog &d) { setControlText(d, QStringLiteral("txtImageName"), u8("a.gif")); }},
         {"everything, left",
          [](QDialog &d) {
              for (const char *box : {"txtImageName", "txtAlt", "txtName", "txtBorder", "txtWidth",
@@ -195,7 +194,8 @@ TEST_F(ImageReEdit, BuiltTagsComeBackUnchanged)
             tag = dialog->resultString();
         }
         const QString content = u8("<P>") + tag + u8("</P>");
-        EXPECT_EQ(doubleClick(content, tag, QStringLiteral("frmImageSet"), pressOk), content) << trip.name;
+        EXPECT_EQ(doubleClick(content, tag, QStringLiteral("frmImageSet"), pressOk), content)
+            << trip.name;
     }
 }
 

@@ -1,7 +1,6 @@
 #include "tags/image/imagesize.h"
 
 #include "gifpicture.h"
-
 #include "support/exifjpeg.h"
 #include "support/qstringprinter.h"
 
@@ -27,9 +26,8 @@ protected:
         QImage picture(size, QImage::Format_RGB32);
         picture.fill(Qt::red);
         QImageWriter writer(path(name), format);
-        EXPECT_TRUE(writer.write(picture))
-            << format << ": " << writer.errorString().toStdString()
-            << " (is the Qt image format plugin installed?)";
+        EXPECT_TRUE(writer.write(picture)) << format << ": " << writer.errorString().toStdString()
+                                           << " (is the Qt image format plugin installed?)";
         return path(name);
     }
 
@@ -76,10 +74,10 @@ TEST_F(ImageSizeTest, SvgGivesItsDeclaredSize)
 {
     ASSERT_TRUE(QImageReader::supportedImageFormats().contains("svg"))
         << "the Qt SVG image format plugin (libqt6svg6) is missing";
-    const QString file = writeFile(
-        QStringLiteral("icon.svg"),
-        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"210\" height=\"45\">"
-        "<rect width=\"10\" height=\"10\" fill=\"blue\"/></svg>");
+    const QString file
+        = writeFile(QStringLiteral("icon.svg"),
+                    "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"210\" height=\"45\">"
+                    "<rect width=\"10\" height=\"10\" fill=\"blue\"/></svg>");
     EXPECT_EQ(readImageSize(file).pixels, QSize(210, 45));
 }
 
@@ -93,7 +91,8 @@ TEST_F(ImageSizeTest, PhotosAreMeasuredAsTheirOrientationShowsThem)
             const QString file = writeFile(name, exifJpeg(stored, orientation, order));
             const ImageSize measured = readImageSize(file);
             const QSize expected = orientation >= 5 ? stored.transposed() : stored;
-            EXPECT_EQ(measured.pixels, expected) << name.toStdString() << ": " << measured.problem.toStdString();
+            EXPECT_EQ(measured.pixels, expected)
+                << name.toStdString() << ": " << measured.problem.toStdString();
 
             // The size written into the page is the size the picture is shown at.
             QImageReader shown(file);

@@ -1,7 +1,6 @@
-#include "support/retagfixture.h"
-
 #include "core/settingsstore.h"
 #include "support/qstringprinter.h"
+#include "support/retagfixture.h"
 #include "support/u8.h"
 #include "tags/link/frmlinkset.h"
 #include "tags/shared/tagedit.h"
@@ -65,15 +64,16 @@ TEST_F(LinkReEdit, LinksInRealPageStyles)
              pressOk(d);
          },
          "<A href=\"a b.html\" target=\"_blank\" onclick=\"go('x y')\">新しい 文字</a>"},
-        {"mail link opens the mail dialog", "<A HREF=\"mailto:me@x.jp\" class=m>Mail</A>", "frmMailtoSet",
+        {"mail link opens the mail dialog", "<A HREF=\"mailto:me@x.jp\" class=m>Mail</A>",
+         "frmMailtoSet",
          [](QDialog &d) {
              EXPECT_EQ(controlText(d, u8("cmbMail")), u8("me@x.jp"));
              EXPECT_EQ(controlText(d, u8("txtHyouji")), u8("Mail"));
              pressOk(d);
          },
          "<A href=\"mailto:me@x.jp\" class=m>Mail</A>"},
-        {"MAILTO in capitals is a page link", "<A HREF=\"MAILTO:me\">Mail</A>", "frmLinkSet", pressOk,
-         "<A href=\"MAILTO:me\">Mail</A>"},
+        {"MAILTO in capitals is a page link", "<A HREF=\"MAILTO:me\">Mail</A>", "frmLinkSet",
+         pressOk, "<A href=\"MAILTO:me\">Mail</A>"},
         {"start tag alone: only the tag changes", "<A HREF=\"x.html\">", "frmLinkSet",
          [](QDialog &d) {
              auto *box = d.findChild<QLineEdit *>(u8("txtMIdashi"));
@@ -110,7 +110,8 @@ TEST_F(LinkReEdit, MailLinkNeedsNoSaveButPageLinkAsks)
     }
     EXPECT_EQ(text().text(), page);
     const QString mail = u8("<A HREF=\"mailto:me\">Mail</A>");
-    EXPECT_EQ(reEdit(mail, mail, u8("frmMailtoSet"), [](QDialog &d) { clickControl(d, u8("cmdCancel")); }),
+    EXPECT_EQ(reEdit(mail, mail, u8("frmMailtoSet"),
+                     [](QDialog &d) { clickControl(d, u8("cmdCancel")); }),
               mail);
 }
 
@@ -142,8 +143,7 @@ TEST_F(LinkReEdit, BuiltLinksComeBackUnchanged)
 }
 
 class LinkCommands : public LinkReEdit
-{
-};
+{};
 
 TEST_F(LinkCommands, SelectedWordBecomesTheLink)
 {

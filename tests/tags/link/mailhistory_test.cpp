@@ -1,4 +1,5 @@
 #include "core/mailhistory.h"
+
 #include "core/settingsstore.h"
 #include "support/qstringprinter.h"
 #include "support/scriptedinteraction.h"

@@ -1,10 +1,9 @@
+#include "support/qstringprinter.h"
 #include "support/retagfixture.h"
-
 #include "tags/list/dlgdledit.h"
 #include "tags/list/dlgdlset.h"
 #include "tags/list/dlglistmark.h"
 #include "tags/list/dlglistnumber.h"
-#include "support/qstringprinter.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -66,9 +65,17 @@ TEST(ListDialogs, OkIsRefusedUntilTheFieldsAreRight)
         const char *message;
     } numberCases[] = {
         {"no type", [](auto &) {}, "番号の形式を指定して下さい。"},
-        {"start 0", [](auto &d) { d->txtStartNo->setText(u("0")); d->optNumber[0]->setChecked(true); },
+        {"start 0",
+         [](auto &d) {
+             d->txtStartNo->setText(u("0"));
+             d->optNumber[0]->setChecked(true);
+         },
          "開始番号は数字を入力してください。"},
-        {"start abc", [](auto &d) { d->txtStartNo->setText(u("abc")); d->optNumber[0]->setChecked(true); },
+        {"start abc",
+         [](auto &d) {
+             d->txtStartNo->setText(u("abc"));
+             d->optNumber[0]->setChecked(true);
+         },
          "開始番号は数字を入力してください。"},
     };
     for (const auto &c : numberCases) {
@@ -159,7 +166,8 @@ TEST_F(ListCommands, SelectedLinesBecomeTheList)
     const QString lines = u("a\r\nbb\r\nc\r\n");
     EXPECT_EQ(run("mnuListUl_Click", content, lines),
               u("前\r\n<UL>\r\na<BR>\r\nbb<BR>\r\nc<BR>\r\n</UL>\r\n後"));
-    EXPECT_EQ(run("mnuListUlLi_Click", content, lines,
+    EXPECT_EQ(run(
+                  "mnuListUlLi_Click", content, lines,
                   [](QDialog &d) {
                       setControlChecked(d, u("chkMark"), false);
                       setControlChecked(d, u("optMark_1"), true);
@@ -168,7 +176,8 @@ TEST_F(ListCommands, SelectedLinesBecomeTheList)
                   u("dlgListMark")),
               u("前\r\n<UL>\r\n<LI type=\"circle\">a</LI>\r\n<LI type=\"circle\">bb</LI>\r\n"
                 "<LI type=\"circle\">c</LI>\r\n</UL>\r\n後"));
-    EXPECT_EQ(run("mnuListOLLI_Click", content, lines,
+    EXPECT_EQ(run(
+                  "mnuListOLLI_Click", content, lines,
                   [](QDialog &d) {
                       EXPECT_EQ(controlText(d, u("txtStartNo")), QString());
                       setControlText(d, u("txtStartNo"), u("3"));
@@ -178,7 +187,8 @@ TEST_F(ListCommands, SelectedLinesBecomeTheList)
                   u("dlgListNumber")),
               u("前\r\n<OL type=\"a\" start=\"3\">\r\n<LI>a</LI>\r\n<LI>bb</LI>\r\n<LI>c</LI>\r\n"
                 "</OL>\r\n後"));
-    EXPECT_EQ(run("mnuListDl_Click", content, lines,
+    EXPECT_EQ(run(
+                  "mnuListDl_Click", content, lines,
                   [](QDialog &d) {
                       static_cast<dlgDlSet &>(d).apply({{u("t"), u("d")}});
                       pressOkButton(d);
@@ -191,7 +201,8 @@ TEST_F(ListCommands, CancelLeavesTheSelection)
 {
     const QString content = u("x\r\ny");
     for (const char *command : {"mnuListUlLi_Click", "mnuListOLLI_Click", "mnuListDl_Click"}) {
-        EXPECT_EQ(run(command, content, content, [](QDialog &d) { d.reject(); }), content) << command;
+        EXPECT_EQ(run(command, content, content, [](QDialog &d) { d.reject(); }), content)
+            << command;
         EXPECT_EQ(text().selText(), content) << command;
     }
 }

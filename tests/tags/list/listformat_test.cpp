@@ -1,4 +1,5 @@
 #include "tags/list/listformat.h"
+
 #include "support/qstringprinter.h"
 
 #include <gtest/gtest.h>
@@ -30,7 +31,9 @@ const Selection selections[] = {
     {"empty middle line", "a\r\n\r\nc", {u("a"), u(""), u("c")}},
     {"only a line break", "\r\n", {u("")}},
     {"Japanese text", "ﾎｰﾑﾍﾟｰｼﾞ\r\n日本語の行", {u("ﾎｰﾑﾍﾟｰｼﾞ"), u("日本語の行")}},
-    {"lines holding tags", "<B>x</B>\r\n<A href=\"a.htm\">a</A>", {u("<B>x</B>"), u("<A href=\"a.htm\">a</A>")}},
+    {"lines holding tags",
+     "<B>x</B>\r\n<A href=\"a.htm\">a</A>",
+     {u("<B>x</B>"), u("<A href=\"a.htm\">a</A>")}},
     {"a lone LF is no break", "a\nb\rc", {u("a\nb\rc")}},
 };
 
@@ -54,19 +57,29 @@ TEST(ListFormat, ListsOverSelections)
     const Kind kinds[] = {
         {"unmarked", unmarkedList, "<UL>", "", "<BR>", "</UL>"},
         {"marked, whole list",
-         [](const QStringList &l) { return markedList({true, Circle}, l); },
+         [](const QStringList &l) {
+             return markedList({true, Circle}, l);
+         },
          "<UL type=\"circle\">", "<LI>", "</LI>", "</UL>"},
         {"marked, each item",
-         [](const QStringList &l) { return markedList({false, Circle}, l); }, "<UL>",
-         "<LI type=\"circle\">", "</LI>", "</UL>"},
+         [](const QStringList &l) {
+             return markedList({false, Circle}, l);
+         },
+         "<UL>", "<LI type=\"circle\">", "</LI>", "</UL>"},
         {"numbered, whole list from 3",
-         [](const QStringList &l) { return numberedList({true, u("3"), LowerA}, l); },
+         [](const QStringList &l) {
+             return numberedList({true, u("3"), LowerA}, l);
+         },
          "<OL type=\"a\" start=\"3\">", "<LI>", "</LI>", "</OL>"},
         {"numbered, whole list",
-         [](const QStringList &l) { return numberedList({true, {}, UpperI}, l); },
+         [](const QStringList &l) {
+             return numberedList({true, {}, UpperI}, l);
+         },
          "<OL type=\"I\">", "<LI>", "</LI>", "</OL>"},
         {"numbered, each item, start kept on the list",
-         [](const QStringList &l) { return numberedList({false, u("5abc"), LowerA}, l); },
+         [](const QStringList &l) {
+             return numberedList({false, u("5abc"), LowerA}, l);
+         },
          "<OL start=\"5abc\">", "<LI type=\"a\">", "</LI>", "</OL>"},
     };
     for (const Kind &kind : kinds) {
@@ -104,10 +117,20 @@ TEST(ListFormat, StartNumbers)
         const char *text;
         bool accepted;
     } cases[] = {
-        {"", true},          {"3", true},          {"3abc", true},   {" 12", true},
-        {"-2", true},        {"007", true},        {"99999999999999999999", true},
-        {"0", false},        {"abc", false},       {"000", false},   {" ", false},
-        {"0.5", false},      {"-", false},         {"３", false},
+        {"", true},
+        {"3", true},
+        {"3abc", true},
+        {" 12", true},
+        {"-2", true},
+        {"007", true},
+        {"99999999999999999999", true},
+        {"0", false},
+        {"abc", false},
+        {"000", false},
+        {" ", false},
+        {"0.5", false},
+        {"-", false},
+        {"３", false},
     };
     for (const auto &c : cases)
         EXPECT_EQ(isStartNumberAccepted(u(c.text)), c.accepted) << c.text;
@@ -139,10 +162,8 @@ TEST(ListFormat, StartTagsRead)
         const char *number;
         const char *start;
     } numbers[] = {
-        {"<ol type=\"i\" start=\"3\">", "i,ii,iii,……", "3"},
-        {"<OL TYPE=a>", "a,b,c,……", ""},
-        {"<OL TYPE=A START = 10>", "A,B,C,……", "10"},
-        {"<OL TYPE=III>", "", ""},
+        {"<ol type=\"i\" start=\"3\">", "i,ii,iii,……", "3"}, {"<OL TYPE=a>", "a,b,c,……", ""},
+        {"<OL TYPE=A START = 10>", "A,B,C,……", "10"},        {"<OL TYPE=III>", "", ""},
         {"<OL type=\"1\" compact>", "1,2,3,……", ""},
     };
     for (const auto &c : numbers) {
@@ -227,14 +248,14 @@ TEST(ListFormat, DefinitionListsRead)
 
     // Lists the dialog could not write back whole are not read at all.
     for (const char *element : {
-             "<DL><DT>a<DD>x</DL>",                          // no end tags
-             "<DL><DT>a</DT><DD>x</DD><DT>b</DT></DL>",      // a term without description
-             "<DL><DT>a</DT>text<DD>x</DD></DL>",            // text between term and description
-             "<DL><!-- c --><DT>a</DT><DD>x</DD></DL>",      // a comment before the items
-             "<DL><DT>a</DT><DD>x</DD>tail</DL>",            // text after the items
+             "<DL><DT>a<DD>x</DL>",                             // no end tags
+             "<DL><DT>a</DT><DD>x</DD><DT>b</DT></DL>",         // a term without description
+             "<DL><DT>a</DT>text<DD>x</DD></DL>",               // text between term and description
+             "<DL><!-- c --><DT>a</DT><DD>x</DD></DL>",         // a comment before the items
+             "<DL><DT>a</DT><DD>x</DD>tail</DL>",               // text after the items
              "<DL><DT>a</DT><DD><DL><DT>b</DT><DD>c</DD></DL>", // a nested list
-             "<DL><DT class=\"t\">a</DT><DD>x</DD></DL>",    // an item tag with attributes
-             "<DL>",                                         // no end of the list
+             "<DL><DT class=\"t\">a</DT><DD>x</DD></DL>",       // an item tag with attributes
+             "<DL>",                                            // no end of the list
          }) {
         EXPECT_FALSE(readDefinitionList(u(element))) << element;
     }

@@ -1,11 +1,10 @@
+#include "support/qstringprinter.h"
 #include "support/retagfixture.h"
-
 #include "tags/list/dlgdlset.h"
 #include "tags/list/dlglistmark.h"
 #include "tags/list/dlglistnumber.h"
 #include "tags/list/listformat.h"
 #include "tags/shared/tagedit.h"
-#include "support/qstringprinter.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -43,7 +42,8 @@ TEST_F(ListReEdit, StartTagsFillTheirDialogs)
         {"UL circle", "<UL type=\"circle\">", "dlgListMark", "optMark_1", true},
         {"UL upper case", "<ul TYPE=SQUARE>", "dlgListMark", "optMark_2", true},
         {"UL unknown mark", "<UL type=round>", "dlgListMark", "", true},
-        {"OL i from 3", "<ol type=\"i\" start=\"3\">", "dlgListNumber", "optNumber_3", true, true, "3"},
+        {"OL i from 3", "<ol type=\"i\" start=\"3\">", "dlgListNumber", "optNumber_3", true, true,
+         "3"},
         {"OL bare a", "<OL TYPE=a>", "dlgListNumber", "optNumber_1", true},
         {"OL unknown type", "<OL TYPE=III>", "dlgListNumber", "", true},
         {"LI square", "<li type=\"square\">", "dlgListMark", "optMark_2", false},
@@ -82,23 +82,41 @@ TEST_F(ListReEdit, OkWritesTheNewStartTag)
         const char *written;
     } cases[] = {
         {"UL circle to square", "<UL type=\"circle\">", "dlgListMark",
-         [](QDialog &d) { setControlChecked(d, u("optMark_2"), true); pressOkButton(d); },
+         [](QDialog &d) {
+             setControlChecked(d, u("optMark_2"), true);
+             pressOkButton(d);
+         },
          "<UL type=\"square\">"},
-        {"UL disc unchanged", "<UL type=\"disc\">", "dlgListMark", pressOkButton, "<UL type=\"disc\">"},
+        {"UL disc unchanged", "<UL type=\"disc\">", "dlgListMark", pressOkButton,
+         "<UL type=\"disc\">"},
         {"OL unchanged, upper-cased", "<ol type=\"i\" start=\"3\">", "dlgListNumber", pressOkButton,
          "<OL type=\"i\" start=\"3\">"},
         {"OL start removed", "<OL type=A start=2>", "dlgListNumber",
-         [](QDialog &d) { setControlText(d, u("txtStartNo"), {}); pressOkButton(d); }, "<OL type=\"A\">"},
-        {"unknown attributes kept after the dialog's", "<UL ID=nav class='menu x' TYPE=disc compact>",
-         "dlgListMark", [](QDialog &d) { setControlChecked(d, u("optMark_1"), true); pressOkButton(d); },
+         [](QDialog &d) {
+             setControlText(d, u("txtStartNo"), {});
+             pressOkButton(d);
+         },
+         "<OL type=\"A\">"},
+        {"unknown attributes kept after the dialog's",
+         "<UL ID=nav class='menu x' TYPE=disc compact>", "dlgListMark",
+         [](QDialog &d) {
+             setControlChecked(d, u("optMark_1"), true);
+             pressOkButton(d);
+         },
          "<UL type=\"circle\" ID=nav class='menu x' compact>"},
-        {"OL over two lines", "<OL\r\n  type=\"1\"\r\n  class=steps>", "dlgListNumber", pressOkButton,
-         "<OL type=\"1\" class=steps>"},
+        {"OL over two lines", "<OL\r\n  type=\"1\"\r\n  class=steps>", "dlgListNumber",
+         pressOkButton, "<OL type=\"1\" class=steps>"},
         {"LI mark", "<li type=\"square\" value=\"2\">", "dlgListMark",
-         [](QDialog &d) { setControlChecked(d, u("optMark_0"), true); pressOkButton(d); },
+         [](QDialog &d) {
+             setControlChecked(d, u("optMark_0"), true);
+             pressOkButton(d);
+         },
          "<LI type=\"disc\" value=\"2\">"},
         {"LI number with value", "<LI TYPE=i>", "dlgListNumber",
-         [](QDialog &d) { setControlText(d, u("txtStartNo"), u("4")); pressOkButton(d); },
+         [](QDialog &d) {
+             setControlText(d, u("txtStartNo"), u("4"));
+             pressOkButton(d);
+         },
          "<LI type=\"i\" value=\"4\">"},
     };
     for (const auto &c : cases) {
@@ -112,8 +130,8 @@ TEST_F(ListReEdit, OkWritesTheNewStartTag)
 TEST_F(ListReEdit, TagsThatAreNotReEdited)
 {
     // No dialog may open for these: the scripted interaction fails on any prompt.
-    for (const char *tag : {"<LI>", "<li class=x>", "<LINK rel=\"stylesheet\" type=\"text/css\">",
-                            "<DL COMPACT>"}) {
+    for (const char *tag :
+         {"<LI>", "<li class=x>", "<LINK rel=\"stylesheet\" type=\"text/css\">", "<DL COMPACT>"}) {
         const QString content = u("x") + u(tag) + u("y");
         EXPECT_EQ(reEdit(content, u(tag), {}, {}), content) << tag;
     }
@@ -134,10 +152,12 @@ TEST_F(ListReEdit, UnknownTypeMustBeChosenBeforeOk)
 }
 
 // A definition list as the page holds it, and how OK writes it back.
-const QString handWrittenList = u("<dl>\r\n  <dt>ﾎｰﾑﾍﾟｰｼﾞ</dt>\r\n    <dd>最初の<B>ページ</B></dd>\r\n\r\n"
-                                  "  <DT>リンク</DT><DD>\r\n外への道\r\n</DD>\r\n</dl>");
-const QString rewrittenList = u("<DL>\r\n<DT>ﾎｰﾑﾍﾟｰｼﾞ</DT>\r\n<DD>\r\n最初の<B>ページ</B>\r\n</DD>\r\n"
-                                 "<DT>リンク</DT>\r\n<DD>\r\n外への道\r\n</DD>\r\n</DL>");
+const QString handWrittenList
+    = u("<dl>\r\n  <dt>ﾎｰﾑﾍﾟｰｼﾞ</dt>\r\n    <dd>最初の<B>ページ</B></dd>\r\n\r\n"
+        "  <DT>リンク</DT><DD>\r\n外への道\r\n</DD>\r\n</dl>");
+const QString rewrittenList
+    = u("<DL>\r\n<DT>ﾎｰﾑﾍﾟｰｼﾞ</DT>\r\n<DD>\r\n最初の<B>ページ</B>\r\n</DD>\r\n"
+        "<DT>リンク</DT>\r\n<DD>\r\n外への道\r\n</DD>\r\n</DL>");
 
 TEST_F(ListReEdit, DoubleClickOnDlOpensItsDialogAndOkReplacesIt)
 {
@@ -242,13 +262,13 @@ TEST_F(ListRoundTrip, BuildReEditOkIdentical)
                     u("<OL type"));
     expectRoundTrip("LI i", "mnuListOLLI_Click", u("dlgListNumber"), choose("optNumber_3", false),
                     u("<LI type"));
-    expectRoundTrip("DL", "mnuListDl_Click", u("dlgDlSet"),
-                    [](QDialog &d) {
-                        static_cast<dlgDlSet &>(d).apply(
-                            {{u("用語"), u("説明")}, {u("b"), u("two\r\nlines")}});
-                        pressOkButton(d);
-                    },
-                    u("<DL>"));
+    expectRoundTrip(
+        "DL", "mnuListDl_Click", u("dlgDlSet"),
+        [](QDialog &d) {
+            static_cast<dlgDlSet &>(d).apply({{u("用語"), u("説明")}, {u("b"), u("two\r\nlines")}});
+            pressOkButton(d);
+        },
+        u("<DL>"));
 }
 
 } // namespace

@@ -1,9 +1,9 @@
-#include "tags/script/frmappletset.h"
-#include "tags/script/frmjsforset.h"
 #include "support/qstringprinter.h"
 #include "support/retagfixture.h"
 #include "support/scriptedinteraction.h"
 #include "support/u8.h"
+#include "tags/script/frmappletset.h"
+#include "tags/script/frmjsforset.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -93,7 +93,9 @@ TEST(ForDialog, LettersInANumberBoxAreReportedAndThePreviewStays)
         EXPECT_EQ(ui.lastPrompt().message.title, u8("frmJsForset txtSyokichi_Change"));
         EXPECT_EQ(dialog.lblFor->text(), good);
         box->setText(QString::number(0));
-        box->setText(box == dialog.txtOwari ? u8("20") : box == dialog.txtZougen ? u8("1") : u8("0"));
+        box->setText(box == dialog.txtOwari    ? u8("20")
+                     : box == dialog.txtZougen ? u8("1")
+                                               : u8("0"));
     }
     EXPECT_EQ(dialog.lblFor->text(), u8("for( i = 0 ; i <= 20 ; i++ )"));
 }
@@ -133,7 +135,8 @@ TEST_F(ScriptCommands, WrappersSelectTheOldTextAgainAtAnyOffset)
             const QString selected = u8(c.selected);
             const QString after = run(c.handler, before + selected + u8(" z"), int(before.size()),
                                       int(selected.size()));
-            EXPECT_EQ(after, before + u8(c.opening) + selected + u8(c.closing) + u8(" z")) << c.handler;
+            EXPECT_EQ(after, before + u8(c.opening) + selected + u8(c.closing) + u8(" z"))
+                << c.handler;
             EXPECT_EQ(text().selStart(), before.size() + qstrlen(c.opening)) << c.handler;
             EXPECT_EQ(text().selText(), selected) << c.handler;
         }
@@ -147,8 +150,10 @@ TEST_F(ScriptCommands, BlocksAndKeywordsReplaceTheSelection)
         const char *handler;
         const char *after;
     } cases[] = {
-        {"mnuOtherJScript_Click", "a<SCRIPT Language=\"JavaScript\">\r\n<!-- \r\n\r\n\r\n// -->\r\n</SCRIPT>\r\nc"},
-        {"mnuJsJs_Click", "a<SCRIPT Language=\"JavaScript\">\r\n<!-- \r\n\r\n\r\n// -->\r\n</SCRIPT>\r\nc"},
+        {"mnuOtherJScript_Click",
+         "a<SCRIPT Language=\"JavaScript\">\r\n<!-- \r\n\r\n\r\n// -->\r\n</SCRIPT>\r\nc"},
+        {"mnuJsJs_Click",
+         "a<SCRIPT Language=\"JavaScript\">\r\n<!-- \r\n\r\n\r\n// -->\r\n</SCRIPT>\r\nc"},
         {"mnuOtherVBScript_Click",
          "a<SCRIPT LANGUAGE=\"VBScript\">\r\n<!-- **** VBScriptが使えないブラウザに対してコメントアウト ****"
          "\r\n\r\n**** コメントアウト終り **** -->\r\n</SCRIPT>\r\nc"},
@@ -168,7 +173,8 @@ TEST_F(ScriptCommands, ForDialogSetsTheLoop)
         clickControl(d, u8("cmdOk"));
     });
     ui.expectDialog(u8("frmJsForSet"), [](QDialog &d) { clickControl(d, u8("cmdCancel")); });
-    EXPECT_EQ(run("mnuJsFor_Click", u8("ab"), 1, 0), u8("afor( k = 0 ; k <= 10 ; k++ ){\r\n\r\n};b"));
+    EXPECT_EQ(run("mnuJsFor_Click", u8("ab"), 1, 0),
+              u8("afor( k = 0 ; k <= 10 ; k++ ){\r\n\r\n};b"));
     EXPECT_EQ(run("mnuJsFor_Click", u8("ab"), 1, 0), u8("ab"));
 }
 

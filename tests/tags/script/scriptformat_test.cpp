@@ -1,4 +1,5 @@
 #include "tags/script/scriptformat.h"
+
 #include "support/qstringprinter.h"
 #include "support/u8.h"
 
@@ -42,7 +43,8 @@ TEST(ScriptFormat, AppletElementHasOneLinePerNamedParameter)
         {"a name holding a double quote", clock({{u8("a\"b"), u8("1")}}),
          "<APPLET code=\"Clock.class\" width=\"100\" height=\"50\">\r\n"
          "\t<PARAM name='a\"b' VALUE=\"1\">\r\n</APPLET>"},
-        {"other attributes of a read parameter", clock({{u8("p"), u8("x"), u8(" valuetype=ref type='a/b'")}}),
+        {"other attributes of a read parameter",
+         clock({{u8("p"), u8("x"), u8(" valuetype=ref type='a/b'")}}),
          "<APPLET code=\"Clock.class\" width=\"100\" height=\"50\">\r\n"
          "\t<PARAM name=\"p\" VALUE=\"x\" valuetype=ref type='a/b'>\r\n</APPLET>"},
     };
@@ -75,8 +77,10 @@ TEST(ScriptFormat, AppletElementsReadIntoRowsAndRest)
     many += u8("Java が必要です</APPLET>");
     const AppletReading reading = readAppletElement(many);
     EXPECT_EQ(reading.values.parameters[8].name, u8("p9"));
-    EXPECT_EQ(reading.rest, u8("<PARAM name=p10 value=10><PARAM name=p11 value=11>Java が必要です"));
-    const AppletReading texty = readAppletElement(u8("<applet code=x>old<param name=a value=1></applet>"));
+    EXPECT_EQ(reading.rest,
+              u8("<PARAM name=p10 value=10><PARAM name=p11 value=11>Java が必要です"));
+    const AppletReading texty
+        = readAppletElement(u8("<applet code=x>old<param name=a value=1></applet>"));
     EXPECT_EQ(texty.values.parameters[0].name, QString());
     EXPECT_EQ(texty.rest, u8("old<param name=a value=1>"));
 }
@@ -84,14 +88,15 @@ TEST(ScriptFormat, AppletElementsReadIntoRowsAndRest)
 TEST(ScriptFormat, OnlyParamTagsFillTheRows)
 {
     // Text for browsers without Java may hold tags with a name: they are not parameters.
-    const AppletReading fallback = readAppletElement(
-        u8("<applet code=x>\r\n<param name=a value=1>\r\n<A name=top href=\"#\">Java が必要です</A>\r\n</applet>"));
+    const AppletReading fallback = readAppletElement(u8(
+        "<applet code=x>\r\n<param name=a value=1>\r\n<A name=top href=\"#\">Java が必要です</A>\r\n</applet>"));
     EXPECT_EQ(fallback.values.parameters[0].name, u8("a"));
     EXPECT_EQ(fallback.values.parameters[1].name, QString());
     EXPECT_EQ(fallback.rest, u8("\r\n<A name=top href=\"#\">Java が必要です</A>\r\n"));
-    for (const char *other : {"<PARAMS name=b value=2>", "<input name=b value=2>", "<param\u017F name=b>"}) {
-        const AppletReading reading =
-            readAppletElement(u8("<applet code=x><param name=a value=1>") + u8(other) + u8("</applet>"));
+    for (const char *other :
+         {"<PARAMS name=b value=2>", "<input name=b value=2>", "<param\u017F name=b>"}) {
+        const AppletReading reading = readAppletElement(u8("<applet code=x><param name=a value=1>")
+                                                        + u8(other) + u8("</applet>"));
         EXPECT_EQ(reading.values.parameters[1].name, QString()) << other;
         EXPECT_EQ(reading.rest, u8(other)) << other;
     }
@@ -125,10 +130,18 @@ TEST(ScriptFormat, BuiltAppletsReadBackToTheSameElement)
     const AppletValues cases[] = {
         clock({}),
         clock({{u8("speed"), u8("3")}}),
-        clock({{u8("1"), u8("a")}, {u8("2"), u8("")}, {u8("3"), u8("c")}, {u8("4"), u8("d")},
-               {u8("5"), u8("e")}, {u8("6"), u8("f")}, {u8("7"), u8("g")}, {u8("8"), u8("h")},
+        clock({{u8("1"), u8("a")},
+               {u8("2"), u8("")},
+               {u8("3"), u8("c")},
+               {u8("4"), u8("d")},
+               {u8("5"), u8("e")},
+               {u8("6"), u8("f")},
+               {u8("7"), u8("g")},
+               {u8("8"), u8("h")},
                {u8("9"), u8("i")}}),
-        clock({{u8("say"), u8("say \"hi\"")}, {u8("both"), u8("\"a\" 'b' &quot;")}, {u8("q\"'"), u8(">")}}),
+        clock({{u8("say"), u8("say \"hi\"")},
+               {u8("both"), u8("\"a\" 'b' &quot;")},
+               {u8("q\"'"), u8(">")}}),
         clock({{u8("p"), u8("x"), u8(" valuetype=ref")}}),
     };
     for (const AppletValues &values : cases) {
@@ -154,14 +167,18 @@ TEST(ScriptFormat, Snippets)
         {"Perl print", perlPrint(u8("Hello")), "print \"Hello\";\r\n"},
         {"if", ifSkeleton(), "if (  ){\r\n\r\n}\r\nelse{\r\n\r\n}\r\n"},
         {"var", varKeyword(), "var "},
-        {"for", forBlock(u8("for( i = 0 ; i <= 10 ; i++ )")), "for( i = 0 ; i <= 10 ; i++ ){\r\n\r\n};"},
+        {"for", forBlock(u8("for( i = 0 ; i <= 10 ; i++ )")),
+         "for( i = 0 ; i <= 10 ; i++ ){\r\n\r\n};"},
         {"alert", alertWrapper().opening + u8("x") + alertWrapper().closing, "alert( \"x\" );"},
         {"confirm", confirmWrapper().opening + confirmWrapper().closing, "confirm( \"\" );"},
-        {"document.write", documentWriteWrapper().opening + u8("<B>") + documentWriteWrapper().closing,
+        {"document.write",
+         documentWriteWrapper().opening + u8("<B>") + documentWriteWrapper().closing,
          "document.write( \"<B>\" );\r\n"},
         {"onLoad", onLoadWrapper().opening + u8("f()") + onLoadWrapper().closing, "onLoad='f()'"},
-        {"onClick", onClickWrapper().opening + u8("doIt()") + onClickWrapper().closing, "onClick='doIt()'"},
-        {"onMouseover", onMouseoverWrapper().opening + onMouseoverWrapper().closing, "onMouseover=''"},
+        {"onClick", onClickWrapper().opening + u8("doIt()") + onClickWrapper().closing,
+         "onClick='doIt()'"},
+        {"onMouseover", onMouseoverWrapper().opening + onMouseoverWrapper().closing,
+         "onMouseover=''"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(c.text, u8(c.expected)) << c.name;
@@ -176,16 +193,23 @@ TEST(ScriptFormat, ForLoopHeader)
         const char *header;
     } cases[] = {
         {"defaults", {}, "for( i = 0 ; i <= 10 ; i++ )"},
-        {"j below 5", {u8("j"), u8("1"), u8("未満"), u8("5"), u8("1"), true}, "for( j = 1 ; j < 5 ; j++ )"},
-        {"counting down", {u8("n"), u8("10"), u8("以上"), u8("0"), u8("1"), false},
+        {"j below 5",
+         {u8("j"), u8("1"), u8("未満"), u8("5"), u8("1"), true},
+         "for( j = 1 ; j < 5 ; j++ )"},
+        {"counting down",
+         {u8("n"), u8("10"), u8("以上"), u8("0"), u8("1"), false},
          "for( n = 10 ; n >= 0 ; n-- )"},
-        {"step 2 up", {u8("i"), u8("0"), u8("以下"), u8("100"), u8("2"), true},
+        {"step 2 up",
+         {u8("i"), u8("0"), u8("以下"), u8("100"), u8("2"), true},
          "for( i = 0 ; i <= 100 ; i = i + 2 )"},
-        {"step 5 down", {u8("k"), u8("50"), u8("以上"), u8("0"), u8("5"), false},
+        {"step 5 down",
+         {u8("k"), u8("50"), u8("以上"), u8("0"), u8("5"), false},
          "for( k = 50 ; k >= 0 ; k = k - 5 )"},
-        {"unknown condition writes no test", {u8("i"), u8("0"), u8("等しい"), u8("3"), u8("1"), true},
+        {"unknown condition writes no test",
+         {u8("i"), u8("0"), u8("等しい"), u8("3"), u8("1"), true},
          "for( i = 0 ; ii++ )"},
-        {"large numbers", {u8("i"), u8("0"), u8("未満"), u8("1000000"), u8("40000"), true},
+        {"large numbers",
+         {u8("i"), u8("0"), u8("未満"), u8("1000000"), u8("40000"), true},
          "for( i = 0 ; i < 1000000 ; i = i + 40000 )"},
     };
     for (const auto &c : cases)
@@ -194,7 +218,8 @@ TEST(ScriptFormat, ForLoopHeader)
 
 TEST(ScriptFormat, LoopNumbers)
 {
-    for (const char *number : {"0", "10", "-3", "+7", " 42 ", "32768", "99999999999999999999", "0.5", ".5"})
+    for (const char *number :
+         {"0", "10", "-3", "+7", " 42 ", "32768", "99999999999999999999", "0.5", ".5"})
         EXPECT_TRUE(isLoopNumber(u8(number))) << number;
     for (const char *other : {"", "a", "1a", "--1", "1 2", "１０", "x+1", "1e3"})
         EXPECT_FALSE(isLoopNumber(u8(other))) << other;

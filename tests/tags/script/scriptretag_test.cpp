@@ -1,7 +1,7 @@
-#include "tags/shared/tagedit.h"
 #include "support/qstringprinter.h"
 #include "support/retagfixture.h"
 #include "support/u8.h"
+#include "tags/shared/tagedit.h"
 
 #include <gtest/gtest.h>
 
@@ -26,9 +26,10 @@ protected:
 
 TEST_F(AppletReEdit, ParametersFillTheRowsAndTheRestIsKept)
 {
-    const QString content = u8("<P>\r\n<applet code=Tick.class codebase=\"cls\" width=200\r\n height=80>\r\n"
-                               "<param name=a value=1>\r\n<param name=b value=\"2\">\r\n<PARAM NAME=c VALUE=three>\r\n"
-                               "Java が必要です\r\n</applet>\r\n</P>");
+    const QString content = u8(
+        "<P>\r\n<applet code=Tick.class codebase=\"cls\" width=200\r\n height=80>\r\n"
+        "<param name=a value=1>\r\n<param name=b value=\"2\">\r\n<PARAM NAME=c VALUE=three>\r\n"
+        "Java が必要です\r\n</applet>\r\n</P>");
     const QString after = doubleClick(content, [](QDialog &d) {
         EXPECT_EQ(controlText(d, u8("txtApplet")), u8("Tick.class"));
         EXPECT_EQ(controlText(d, u8("txtWIdth")), u8("200"));
@@ -41,9 +42,11 @@ TEST_F(AppletReEdit, ParametersFillTheRowsAndTheRestIsKept)
         setControlText(d, u8("txtParamValue_0"), u8("9"));
         clickControl(d, u8("cmdOk"));
     });
-    EXPECT_EQ(after, u8("<P>\r\n<APPLET code=\"Tick.class\" width=\"200\" height=\"80\" codebase=\"cls\">\r\n"
-                        "\t<PARAM name=\"a\" VALUE=\"9\">\r\n\t<PARAM name=\"b\" VALUE=\"2\">\r\n"
-                        "\t<PARAM name=\"c\" VALUE=\"three\">\r\nJava が必要です\r\n</APPLET>\r\n</P>"));
+    EXPECT_EQ(
+        after,
+        u8("<P>\r\n<APPLET code=\"Tick.class\" width=\"200\" height=\"80\" codebase=\"cls\">\r\n"
+           "\t<PARAM name=\"a\" VALUE=\"9\">\r\n\t<PARAM name=\"b\" VALUE=\"2\">\r\n"
+           "\t<PARAM name=\"c\" VALUE=\"three\">\r\nJava が必要です\r\n</APPLET>\r\n</P>"));
 }
 
 TEST_F(AppletReEdit, BuiltElementsReEditedUnchangedStayTheSame)

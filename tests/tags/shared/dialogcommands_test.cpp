@@ -1,21 +1,20 @@
 #include "core/paths.h"
 #include "core/settingsstore.h"
 #include "core/sharedstate.h"
-#include "tags/head/dlgauthor.h"
-#include "tags/head/dlgsetrefresh.h"
-#include "support/qstringprinter.h"
 #include "document/clipboard.h"
 #include "document/frmdocument.h"
 #include "document/richtextbox.h"
+#include "support/qstringprinter.h"
 #include "support/retagfixture.h"
 #include "support/scriptedinteraction.h"
+#include "tags/head/dlgauthor.h"
+#include "tags/head/dlgsetrefresh.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSlider>
 
 #include <gtest/gtest.h>
-
 #include <memory>
 
 namespace {
@@ -92,7 +91,8 @@ TEST_F(DialogCommandTest, CommandsInsertTheirFragmentOverTheSelection)
          "<A name=\"n1\">SEL</A>"},
         {"row around the selection", "mnuHtmlTableTr_Click", "frmTrSet",
          [](QDialog &d) {
-             d.findChild<QComboBox *>(QStringLiteral("cboAlign"))->setEditText(QStringLiteral("中央揃え"));
+             d.findChild<QComboBox *>(QStringLiteral("cboAlign"))
+                 ->setEditText(QStringLiteral("中央揃え"));
              clickControl(d, QStringLiteral("cmdOK"));
          },
          "<TR align=\"center\">SEL</TR>"},
@@ -170,9 +170,8 @@ TEST_F(DialogCommandTest, CancelledCommandsChangeNothing)
         load(QStringLiteral("abSELcd"), 2, 3);
         clipboardSetText(QStringLiteral("before"));
         ScriptedInteraction script;
-        script.expectDialog(QString::fromLatin1(c.dialog), [&c](QDialog &d) {
-            clickControl(d, QString::fromLatin1(c.cancel));
-        });
+        script.expectDialog(QString::fromLatin1(c.dialog),
+                            [&c](QDialog &d) { clickControl(d, QString::fromLatin1(c.cancel)); });
         run(c.handler);
         EXPECT_EQ(text().text(), QStringLiteral("abSELcd"));
         EXPECT_EQ(text().selStart(), 2);
@@ -187,8 +186,9 @@ TEST_F(DialogCommandTest, RefreshOfANewDocumentAnsweredNoShowsNothing)
     ASSERT_EQ(doc->strFileName, QStringLiteral("NewHtml"));
     load(QStringLiteral("abc"), 1, 1);
     ScriptedInteraction script;
-    script.expectMessage(QStringLiteral("新規HTMLは保存しないとﾊﾟｽが確定できません。\r\n保存しますか？"),
-                         Interaction::Answer::No);
+    script.expectMessage(
+        QStringLiteral("新規HTMLは保存しないとﾊﾟｽが確定できません。\r\n保存しますか？"),
+        Interaction::Answer::No);
     run("mnuHtmlMetaRefresh_Click");
     EXPECT_EQ(script.lastPrompt().message.icon, Interaction::Icon::Question);
     EXPECT_EQ(script.lastPrompt().message.buttons, Interaction::Buttons::YesNo);
@@ -204,15 +204,17 @@ TEST_F(DialogCommandTest, RefreshAfterACancelledSaveStillOpensAgainstNewHtml)
     ScriptedInteraction script;
     script.expectMessage(QStringLiteral("保存しますか？"), Interaction::Answer::Yes)
         .expectSaveFile(QString())
-        .expectDialog(QStringLiteral("dlgSetRefresh"), [&](QDialog &d) {
-            EXPECT_EQ(static_cast<TagDialog &>(d).basePath(), QStringLiteral("NewHtml"));
-            clickControl(d, QStringLiteral("cmdRef"));
-            EXPECT_EQ(controlText(d, QStringLiteral("txtUrl")),
-                      RelativePath(QStringLiteral("NewHtml"), chosen));
-            setControlText(d, QStringLiteral("txtSec"), QStringLiteral("5"));
-            setControlText(d, QStringLiteral("txtUrl"), QString());
-            clickControl(d, QStringLiteral("OKButton"));
-        })
+        .expectDialog(QStringLiteral("dlgSetRefresh"),
+                      [&](QDialog &d) {
+                          EXPECT_EQ(static_cast<TagDialog &>(d).basePath(),
+                                    QStringLiteral("NewHtml"));
+                          clickControl(d, QStringLiteral("cmdRef"));
+                          EXPECT_EQ(controlText(d, QStringLiteral("txtUrl")),
+                                    RelativePath(QStringLiteral("NewHtml"), chosen));
+                          setControlText(d, QStringLiteral("txtSec"), QStringLiteral("5"));
+                          setControlText(d, QStringLiteral("txtUrl"), QString());
+                          clickControl(d, QStringLiteral("OKButton"));
+                      })
         .expectOpenFile(chosen);
     run("mnuHtmlMetaRefresh_Click");
     EXPECT_EQ(doc->strFileName, QStringLiteral("NewHtml"));

@@ -1,8 +1,8 @@
 #include "tags/shared/layoutbuilder.h"
-#include "tags/table/frmtableset.h"
-#include "tags/table/frmtdset.h"
 
 #include "support/qstringprinter.h"
+#include "tags/table/frmtableset.h"
+#include "tags/table/frmtdset.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
@@ -36,10 +36,11 @@ TEST(LayoutBuilder, TabOrderFollowsTheLayoutNotTheOrderOfCreation)
     second->setObjectName(QStringLiteral("second"));
     auto *first = new QLineEdit(&root);
     first->setObjectName(QStringLiteral("first"));
-    const SizeGroup size = makeSizeGroup(&root, QStringLiteral("txtWidth"), QStringLiteral("chkWidth"),
-                                         QStringLiteral("％"));
-    root.setLayout(column({Form().field(QStringLiteral("一"), first).field(QStringLiteral("幅"), size),
-                           group(QStringLiteral("枠"), Form().field(QStringLiteral("二"), second))}));
+    const SizeGroup size = makeSizeGroup(&root, QStringLiteral("txtWidth"),
+                                         QStringLiteral("chkWidth"), QStringLiteral("％"));
+    root.setLayout(
+        column({Form().field(QStringLiteral("一"), first).field(QStringLiteral("幅"), size),
+                group(QStringLiteral("枠"), Form().field(QStringLiteral("二"), second))}));
     orderTabsByLayout(&root);
     EXPECT_EQ(tabOrder(root, {"first", "second", "txtWidth", "chkWidth"}),
               QStringList({"first", "txtWidth", "chkWidth", "second"}));
@@ -48,8 +49,8 @@ TEST(LayoutBuilder, TabOrderFollowsTheLayoutNotTheOrderOfCreation)
 TEST(LayoutBuilder, DialogsTabInTheOrderTheyAreLaidOut)
 {
     frmTdSet cell;
-    EXPECT_EQ(tabOrder(cell, {"chkTH", "txtBgcolor", "cmdColRef", "cboAlign", "txtColspan", "txtWidth",
-                              "chkWidth", "txtHeight", "cmdOK", "cmdCancel"}),
+    EXPECT_EQ(tabOrder(cell, {"chkTH", "txtBgcolor", "cmdColRef", "cboAlign", "txtColspan",
+                              "txtWidth", "chkWidth", "txtHeight", "cmdOK", "cmdCancel"}),
               QStringList({"chkTH", "txtBgcolor", "cmdColRef", "cboAlign", "txtColspan", "txtWidth",
                            "chkWidth", "txtHeight", "cmdOK", "cmdCancel"}));
     // The new-table dialog shows its cell counts first, though its base creates the frame's

@@ -1,7 +1,7 @@
+#include "tags/shared/tagedit.h"
+
 #include "document/documentmenus.h"
 #include "support/retagfixture.h"
-
-#include "tags/shared/tagedit.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -14,10 +14,7 @@ namespace {
 class TagEditing : public ReEditTest
 {
 protected:
-    bool visible(const char *item) const
-    {
-        return doc->action(QLatin1String(item))->isVisible();
-    }
+    bool visible(const char *item) const { return doc->action(QLatin1String(item))->isVisible(); }
     bool shown(const char *menu) const { return doc->menu(QLatin1String(menu))->isVisible(); }
     void closeMenus() const
     {
@@ -45,10 +42,9 @@ TEST_F(TagEditing, EditItemFollowsTheSelection)
         {"<table border=1><tr>", "", false},
     };
     // Cut, copy and delete follow the selection (unless still to be built).
-    const std::pair<const char *, const char *> editing[] = {
-        {"mnuPopCut", "mnuPopCut_Click"},
-        {"mnuPopCopy", "mnuPopCopy_Click"},
-        {"mnuPopEditDel", "mnuEditDel_Click"}};
+    const std::pair<const char *, const char *> editing[] = {{"mnuPopCut", "mnuPopCut_Click"},
+                                                             {"mnuPopCopy", "mnuPopCopy_Click"},
+                                                             {"mnuPopEditDel", "mnuEditDel_Click"}};
     for (const auto &c : cases) {
         load(QString::fromUtf8(c.content), QString::fromUtf8(c.selected));
         release(Qt::LeftButton);
@@ -172,7 +168,8 @@ TEST_F(TagEditing, DoubleClickOnACellTagOpensTheCellDialog)
         clickControl(d, QStringLiteral("cmdOK"));
     });
     QTest::mouseDClick(text().viewport(), Qt::LeftButton, Qt::NoModifier, word);
-    EXPECT_EQ(text().text(), QStringLiteral("<TR>\r\n<TD align=\"center\" width=\"50%\">cell</TD>"));
+    EXPECT_EQ(text().text(),
+              QStringLiteral("<TR>\r\n<TD align=\"center\" width=\"50%\">cell</TD>"));
 }
 
 } // namespace

@@ -9,10 +9,10 @@ namespace {
 TEST(ReEditDispatch, RoutinesAreOfferedTheSelectionInOrder)
 {
     const QStringList expected{
-        "EditDlTag",   "EditOlTag",     "EditUlTag",     "EditLiTag",      "EditAppletTag",
-        "EditFramesetTag", "EditFontTag", "EditHeadingTag", "EditImgTag",  "EditBodyTag",
-        "EditLinkTag", "EditTableTag",  "EditTrTag",     "EditTdTag",      "EditHrTag",
-        "EditFormTag", "EditTextareaTag", "EditInputTag"};
+        "EditDlTag",       "EditOlTag",       "EditUlTag",      "EditLiTag",  "EditAppletTag",
+        "EditFramesetTag", "EditFontTag",     "EditHeadingTag", "EditImgTag", "EditBodyTag",
+        "EditLinkTag",     "EditTableTag",    "EditTrTag",      "EditTdTag",  "EditHrTag",
+        "EditFormTag",     "EditTextareaTag", "EditInputTag"};
     QStringList names;
     for (const ReEditRoutine &routine : reEditRoutines())
         names << QLatin1String(routine.name);

@@ -109,12 +109,14 @@ TEST(KeepUnmanagedAttributes, UnknownAttributesComeBackAsTheyWereSpelled)
          "<TD>", "<TD id=a1 title='x y' hidden onclick=\"f(1)\">"},
         {"managed names compare without case", "<TD WIDTH=3 Class=k>", "<TD>", "<TD Class=k>"},
         {"the new text goes on after its start tag", "<TD id=x>", "<TD>x</TD>", "<TD id=x>x</TD>"},
-        {"a line break inside the old tag", "<TD\r\nclass=\"a\"\r\nwidth=1>", "<TD>", "<TD class=\"a\">"},
+        {"a line break inside the old tag", "<TD\r\nclass=\"a\"\r\nwidth=1>", "<TD>",
+         "<TD class=\"a\">"},
     };
-    const QStringList managed = {QStringLiteral("width"), QStringLiteral("align"),
-                                 QStringLiteral("valign")};
+    const QStringList managed
+        = {QStringLiteral("width"), QStringLiteral("align"), QStringLiteral("valign")};
     for (const auto &c : cases) {
-        EXPECT_EQ(keepUnmanagedAttributes(QString::fromUtf8(c.newTag), QString::fromUtf8(c.oldTag), managed),
+        EXPECT_EQ(keepUnmanagedAttributes(QString::fromUtf8(c.newTag), QString::fromUtf8(c.oldTag),
+                                          managed),
                   QString::fromUtf8(c.expected))
             << c.name;
     }
@@ -127,7 +129,10 @@ TEST(StartTagEnd, EndsAtTheFirstCloseOutsideQuotes)
         const char *text;
         int end;
     } cases[] = {
-        {"<TD>", 3}, {"<TD title=\"a>b\">x", 15}, {"<TD", 3}, {"<A b='>'>", 8},
+        {"<TD>", 3},
+        {"<TD title=\"a>b\">x", 15},
+        {"<TD", 3},
+        {"<A b='>'>", 8},
         {"<td onclick=\"if(n>0)go()\" width=5>", 33},
         {"<table summary='x>y' border=1>", 29},
         // A stray quote after a blank is a name, not an opening quote.
@@ -165,12 +170,12 @@ TEST(MergeReEditedTag, WhatTheDialogCouldNotShowComesBackAsWritten)
         QString result;    // what OK wrote
         QString expected;
     } cases[] = {
-        {"an unknown word the user left alone",
-         u8("<IMG SRC=\"a.gif\" ALIGN=absmiddle>"), u8("<IMG src=\"a.gif\">"),
-         u8("<IMG src=\"a.gif\">"), u8("<IMG src=\"a.gif\" ALIGN=absmiddle>")},
-        {"an unknown word replaced by the user's choice",
-         u8("<IMG SRC=\"a.gif\" ALIGN=absmiddle>"), u8("<IMG src=\"a.gif\">"),
-         u8("<IMG src=\"a.gif\" align=\"left\">"), u8("<IMG src=\"a.gif\" align=\"left\">")},
+        {"an unknown word the user left alone", u8("<IMG SRC=\"a.gif\" ALIGN=absmiddle>"),
+         u8("<IMG src=\"a.gif\">"), u8("<IMG src=\"a.gif\">"),
+         u8("<IMG src=\"a.gif\" ALIGN=absmiddle>")},
+        {"an unknown word replaced by the user's choice", u8("<IMG SRC=\"a.gif\" ALIGN=absmiddle>"),
+         u8("<IMG src=\"a.gif\">"), u8("<IMG src=\"a.gif\" align=\"left\">"),
+         u8("<IMG src=\"a.gif\" align=\"left\">")},
         {"a known word in capitals is written the dialog's way",
          u8("<IMG SRC=\"a.gif\" ALIGN=LEFT>"), u8("<IMG src=\"a.gif\" align=\"left\">"),
          u8("<IMG src=\"a.gif\" align=\"left\">"), u8("<IMG src=\"a.gif\" align=\"left\">")},
@@ -185,23 +190,26 @@ TEST(MergeReEditedTag, WhatTheDialogCouldNotShowComesBackAsWritten)
         {"a value cut short by a box comes back whole", u8("<TD width=") + longValue + u8(">"),
          u8("<TD width=\"") + cutShort + u8("\">"), u8("<TD width=\"") + cutShort + u8("\">"),
          u8("<TD width=") + longValue + u8(">")},
-        {"unmanaged and unknown attributes in their old order", u8("<IMG class=a ALIGN=absmiddle id=b src=x>"),
-         u8("<IMG src=\"x\">"), u8("<IMG src=\"y\">"), u8("<IMG src=\"y\" class=a ALIGN=absmiddle id=b>")},
-        {"a flag written with a value", u8("<TD nowrap=\"nowrap\">"), u8("<TD nowrap>"), u8("<TD nowrap>"),
-         u8("<TD nowrap=\"nowrap\">")},
-        {"a bare flag in capitals", u8("<TD NOWRAP>"), u8("<TD nowrap>"), u8("<TD nowrap>"), u8("<TD nowrap>")},
+        {"unmanaged and unknown attributes in their old order",
+         u8("<IMG class=a ALIGN=absmiddle id=b src=x>"), u8("<IMG src=\"x\">"),
+         u8("<IMG src=\"y\">"), u8("<IMG src=\"y\" class=a ALIGN=absmiddle id=b>")},
+        {"a flag written with a value", u8("<TD nowrap=\"nowrap\">"), u8("<TD nowrap>"),
+         u8("<TD nowrap>"), u8("<TD nowrap=\"nowrap\">")},
+        {"a bare flag in capitals", u8("<TD NOWRAP>"), u8("<TD nowrap>"), u8("<TD nowrap>"),
+         u8("<TD nowrap>")},
         {"quotes written as &quot; are the same value", u8("<IMG alt=\"a &quot;b&quot;\">"),
          u8("<IMG alt='a \"b\"'>"), u8("<IMG alt='a \"b\"'>"), u8("<IMG alt='a \"b\"'>")},
-        {"a second occurrence of a managed name is not brought back", u8("<TD align=left align=foo>"),
-         u8("<TD align=\"left\">"), u8("<TD>"), u8("<TD>")},
-        {"the text after the start tag stays", u8("<TD align=foo>"), u8("<TD>x</TD>"), u8("<TD>y</TD>"),
-         u8("<TD align=foo>y</TD>")},
+        {"a second occurrence of a managed name is not brought back",
+         u8("<TD align=left align=foo>"), u8("<TD align=\"left\">"), u8("<TD>"), u8("<TD>")},
+        {"the text after the start tag stays", u8("<TD align=foo>"), u8("<TD>x</TD>"),
+         u8("<TD>y</TD>"), u8("<TD align=foo>y</TD>")},
         {"a long s is not the managed name", u8("<IMG \u017Frc=a src=b>"), u8("<IMG src=\"b\">"),
          u8("<IMG src=\"b\">"), u8("<IMG src=\"b\" \u017Frc=a>")},
     };
-    const QStringList managed = {QStringLiteral("src"), QStringLiteral("align"), QStringLiteral("width"),
-                                 QStringLiteral("border"), QStringLiteral("rules"), QStringLiteral("nowrap"),
-                                 QStringLiteral("alt")};
+    const QStringList managed
+        = {QStringLiteral("src"),    QStringLiteral("align"), QStringLiteral("width"),
+           QStringLiteral("border"), QStringLiteral("rules"), QStringLiteral("nowrap"),
+           QStringLiteral("alt")};
     for (const auto &c : cases) {
         EXPECT_EQ(mergeReEditedTag(c.result, c.untouched, c.oldTag, managed), c.expected) << c.name;
     }
@@ -213,9 +221,26 @@ TEST(MergeReEditedTag, WhatTheDialogCouldNotShowComesBackAsWritten)
 TEST(ReadTagAttributes, AnyMixOfPiecesReadsBackAsPiecesOfTheTag)
 {
     const QStringList pieces = {
-        u8(" "), u8("\r\n"), u8("\t"), u8("/"), u8("="), u8("\""), u8("'"), u8(">"), u8("<"),
-        u8("a"), u8("SRC"), u8("\u017F"), u8("日本"), u8("&quot;"), QString(QChar(0)),
-        QString(QChar(0xDC80)), QString(QChar(0xDCFF)), u8("x=1"), u8("y=\"a b\""), u8("z='c>d'"),
+        u8(" "),
+        u8("\r\n"),
+        u8("\t"),
+        u8("/"),
+        u8("="),
+        u8("\""),
+        u8("'"),
+        u8(">"),
+        u8("<"),
+        u8("a"),
+        u8("SRC"),
+        u8("\u017F"),
+        u8("日本"),
+        u8("&quot;"),
+        QString(QChar(0)),
+        QString(QChar(0xDC80)),
+        QString(QChar(0xDCFF)),
+        u8("x=1"),
+        u8("y=\"a b\""),
+        u8("z='c>d'"),
     };
     quint32 seed = 12345;
     const auto next = [&seed](int bound) {
@@ -242,7 +267,8 @@ TEST(ReadTagAttributes, AnyMixOfPiecesReadsBackAsPiecesOfTheTag)
             spelled += QLatin1Char(' ') + attribute.spelled;
         }
         const QString oldTag = tag.left(end + 1);
-        EXPECT_EQ(mergeReEditedTag(u8("<TD>"), u8("<TD>"), oldTag, {}), u8("<TD") + spelled + u8(">"))
+        EXPECT_EQ(mergeReEditedTag(u8("<TD>"), u8("<TD>"), oldTag, {}),
+                  u8("<TD") + spelled + u8(">"))
             << tag.toStdString();
     }
 }
@@ -258,8 +284,9 @@ TEST(MergeReEditedTag, TagsOfManyAttributesTakeNoSearchPerAttribute)
         kept += u8(" data-%1=x").arg(i);
     }
     oldTag += u8(">");
-    EXPECT_EQ(mergeReEditedTag(u8("<TD width=\"7\">"), u8("<TD width=\"0\">"), oldTag, {u8("width")}),
-              u8("<TD width=\"7\"") + kept + u8(">"));
+    EXPECT_EQ(
+        mergeReEditedTag(u8("<TD width=\"7\">"), u8("<TD width=\"0\">"), oldTag, {u8("width")}),
+        u8("<TD width=\"7\"") + kept + u8(">"));
 }
 
 TEST(ReadTagAttributes, HugeValuesAreReadWholeInLinearTime)

@@ -7,7 +7,7 @@ namespace {
 struct ScanCase
 {
     const char *text;
-    const char *word; // the double-clicked word, found at its first occurrence
+    const char *word;     // the double-clicked word, found at its first occurrence
     const char *selected; // nullptr: nothing found, the selection stays
 };
 
@@ -24,16 +24,20 @@ TEST(TagScan, SelectsTheTagOrElementAroundTheWord)
         {"x <h2>Title</h2><h2>b</h2>", "Title", "<h2>Title</h2>"},
         {"x <H6 align=center>T</h6>", "center", "<H6 align=center>T</h6>"},
         {"x <h7>T</h7>", "T", "<h7>"},
-        {"x <TEXTAREA name=a>\r\nline\r\n</TextArea>", "line", "<TEXTAREA name=a>\r\nline\r\n</TextArea>"},
-        {"x <frameset rows=2><frame src=a></frameset>", "rows", "<frameset rows=2><frame src=a></frameset>"},
-        {"x <applet code=a><param name=b></applet>", "code", "<applet code=a><param name=b></applet>"},
+        {"x <TEXTAREA name=a>\r\nline\r\n</TextArea>", "line",
+         "<TEXTAREA name=a>\r\nline\r\n</TextArea>"},
+        {"x <frameset rows=2><frame src=a></frameset>", "rows",
+         "<frameset rows=2><frame src=a></frameset>"},
+        {"x <applet code=a><param name=b></applet>", "code",
+         "<applet code=a><param name=b></applet>"},
         // Nested elements are not counted: the first end tag closes the selection.
         {"x <dl><dt>a<dl><dd>b</dl></dl>", "dl", "<dl><dt>a<dl><dd>b</dl>"},
         // A tag written over several lines.
         {"x <td\r\nwidth=1\r\n\r\n\r\n>c", "width", "<td\r\nwidth=1\r\n\r\n\r\n>"},
         {"x <td\r\n\r\n\r\n>c", "td", "<td\r\n\r\n\r\n>"},
         // A ">" inside a quoted value does not end the tag; a quote opens a value only after "=".
-        {"x <td onclick=\"if(n>0)go()\" width=5>c", "width", "<td onclick=\"if(n>0)go()\" width=5>"},
+        {"x <td onclick=\"if(n>0)go()\" width=5>c", "width",
+         "<td onclick=\"if(n>0)go()\" width=5>"},
         {"x <td onclick=\"if(n>0)go()\" width=5>c", "go", "<td onclick=\"if(n>0)go()\" width=5>"},
         {"x <td title=\"a > b\" width=5>c", "title", "<td title=\"a > b\" width=5>"},
         {"x <table summary='x>y' border=1>c", "border", "<table summary='x>y' border=1>"},
@@ -46,7 +50,8 @@ TEST(TagScan, SelectsTheTagOrElementAroundTheWord)
          "<a href=\"x.html\" title=\"</a>\">text</a>"},
         {"x <a href=\"x.html\">a <img alt=\"</a>\"> b</a> y", "html",
          "<a href=\"x.html\">a <img alt=\"</a>\"> b</a>"},
-        {"x <a href=\"x.html\"><!-- </a> -->t</a> y", "html", "<a href=\"x.html\"><!-- </a> -->t</a>"},
+        {"x <a href=\"x.html\"><!-- </a> -->t</a> y", "html",
+         "<a href=\"x.html\"><!-- </a> -->t</a>"},
         {"x <h2 title=\"</h2>\">T</h2>", "title", "<h2 title=\"</h2>\">T</h2>"},
         {"x <applet code=a><param name=b value=\"</applet>\"></applet>", "code",
          "<applet code=a><param name=b value=\"</applet>\"></applet>"},

@@ -1,9 +1,9 @@
+#include "support/qstringprinter.h"
+#include "support/scriptedinteraction.h"
 #include "tags/table/frmtableset.h"
 #include "tags/table/frmtableset2.h"
 #include "tags/table/frmtdset.h"
 #include "tags/table/frmtrset.h"
-#include "support/qstringprinter.h"
-#include "support/scriptedinteraction.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -32,7 +32,8 @@ TEST(TableDialogs, LoadWithCancelAndTheirDefaults)
     EXPECT_EQ(table.cancelButton()->text(), QStringLiteral("ｷｬﾝｾﾙ"));
 
     frmTableSet2 table2;
-    for (TableDialogBase *dialog : {static_cast<TableDialogBase *>(&table), static_cast<TableDialogBase *>(&table2)}) {
+    for (TableDialogBase *dialog :
+         {static_cast<TableDialogBase *>(&table), static_cast<TableDialogBase *>(&table2)}) {
         SCOPED_TRACE(dialog->objectName().toStdString());
         EXPECT_FALSE(dialog->chkRules->isChecked());
         EXPECT_EQ(dialog->rulesOption(), 4);
@@ -132,7 +133,8 @@ TEST(TableDialogs, OkBuildsFromTheControls)
     cell.txtWidth->setText(QStringLiteral("40"));
     cell.chkWidth->setChecked(true);
     cell.okButton()->click();
-    EXPECT_EQ(cell.resultString(), QStringLiteral("<TH bgcolor=\"#00CCFF\" align=\"right\" width=\"40%\">"));
+    EXPECT_EQ(cell.resultString(),
+              QStringLiteral("<TH bgcolor=\"#00CCFF\" align=\"right\" width=\"40%\">"));
 
     frmTrSet row;
     row.cboValign->setCurrentIndex(2);
@@ -151,8 +153,9 @@ TEST(TableDialogs, OkBuildsFromTheControls)
     table.optAlign[1]->setChecked(true);
     table.cmbAlign->setCurrentIndex(0);
     table.okButton()->click();
-    EXPECT_EQ(table.resultString(),
-              QStringLiteral("<TABLE align=\"right\">\r\n<CAPTION ALIGN=\"bottom\">表</CAPTION>\r\n"));
+    EXPECT_EQ(
+        table.resultString(),
+        QStringLiteral("<TABLE align=\"right\">\r\n<CAPTION ALIGN=\"bottom\">表</CAPTION>\r\n"));
 }
 
 TEST(TableDialogs, CancelledColourDialogLeavesTheBox)

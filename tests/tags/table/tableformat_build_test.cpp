@@ -1,6 +1,5 @@
-#include "tags/table/tableformat.h"
-
 #include "support/qstringprinter.h"
+#include "tags/table/tableformat.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +9,8 @@ struct TableCase
 {
     const char *name;
     TableFields fields;
-    const char *newTable;  // start of a new table, caption line included
-    const char *startTag;  // the start tag alone, as the re-edit dialog builds it
+    const char *newTable; // start of a new table, caption line included
+    const char *startTag; // the start tag alone, as the re-edit dialog builds it
 };
 
 TableFields withRules(TableFields fields, int option)
@@ -60,7 +59,8 @@ TEST(TableFragments, StartTagsOfBothTableDialogs)
         {"縦横両方", withRules({}, int(TableRules::All)), "<TABLE>\r\n", "<TABLE rules=\"all\">"},
         {"罫線無し", withRules({}, 0), "<TABLE rules=\"none\">\r\n", "<TABLE rules=\"none\">"},
         {"縦罫線のみ", withRules({}, 2), "<TABLE rules=\"cols\">\r\n", "<TABLE rules=\"cols\">"},
-        {"ヘッダーのみ", withRules({}, 3), "<TABLE rules=\"groups\">\r\n", "<TABLE rules=\"groups\">"},
+        {"ヘッダーのみ", withRules({}, 3), "<TABLE rules=\"groups\">\r\n",
+         "<TABLE rules=\"groups\">"},
         {"rules box ticked, no option selected", withRules({}, -1), "<TABLE>\r\n", "<TABLE>"},
         {"rules box unticked", unticked, "<TABLE>\r\n", "<TABLE>"},
         {"typed position, caption above", typedAlign,
@@ -158,10 +158,9 @@ TEST(TableFragments, CountsAcceptOnlyWholeNumbersUpToTheLimit)
         const char *text;
         int count;
     } cases[] = {
-        {"1", 1},       {"0", 0},      {"20", 20},   {"1000", 1000}, {" 7 ", 7},
-        {"３", 3},      {"", -1},      {"  ", -1},   {"abc", -1},    {"2a", -1},
-        {"-1", -1},     {"+3", -1},    {"1.5", -1},  {"1001", -1},   {"99999999999", -1},
-        {"1000000", -1},
+        {"1", 1},    {"0", 0},     {"20", 20},          {"1000", 1000},  {" 7 ", 7}, {"３", 3},
+        {"", -1},    {"  ", -1},   {"abc", -1},         {"2a", -1},      {"-1", -1}, {"+3", -1},
+        {"1.5", -1}, {"1001", -1}, {"99999999999", -1}, {"1000000", -1},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.text);

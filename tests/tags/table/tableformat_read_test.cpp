@@ -1,7 +1,6 @@
-#include "tags/table/tableformat.h"
-#include "tags/shared/tagformat.h"
-
 #include "support/qstringprinter.h"
+#include "tags/shared/tagformat.h"
+#include "tags/table/tableformat.h"
 
 #include <gtest/gtest.h>
 
@@ -101,7 +100,8 @@ TEST(TableFormatRead, CellTagFillsTheCellDialog)
     EXPECT_EQ(sized.bgColor, QString());
 
     // Nothing is read from inside another attribute's value.
-    const CellFields styled = readTdTag(QStringLiteral("<td style=\"width:50%\" class=\"nowrap\">"));
+    const CellFields styled
+        = readTdTag(QStringLiteral("<td style=\"width:50%\" class=\"nowrap\">"));
     EXPECT_EQ(styled.width, QString());
     EXPECT_FALSE(styled.noWrap);
 }
@@ -113,7 +113,7 @@ TEST(TableFormatRead, PercentSignMovesIntoTheCheckBox)
         const char *value;
         const char *text;
         bool percent;
-    } cases[] = {{"80%", "80", true}, {"80", "80", false}, {"%", "", true},
+    } cases[] = {{"80%", "80", true},   {"80", "80", false},     {"%", "", true},
                  {"80%%", "80%", true}, {"80％", "80％", false}, {"", "", false}};
     for (const auto &c : cases) {
         const SizeValue field = splitPercent(utf8(c.value));

@@ -1,9 +1,8 @@
 #include "support/retagfixture.h"
-
+#include "tags/shared/tagedit.h"
 #include "tags/table/frmtableset2.h"
 #include "tags/table/frmtdset.h"
 #include "tags/table/frmtrset.h"
-#include "tags/shared/tagedit.h"
 
 #include <QComboBox>
 #include <QRadioButton>
@@ -16,7 +15,8 @@ using TableReEdit = ReEditTest;
 
 TEST_F(TableReEdit, TableTagFillsItsDialog)
 {
-    const QString tag = QStringLiteral("<TABLE border=\"2\" width=\"80%\" rules=cols align=center>");
+    const QString tag
+        = QStringLiteral("<TABLE border=\"2\" width=\"80%\" rules=cols align=center>");
     const QString content = QStringLiteral("x\r\n") + tag + QStringLiteral("\r\n<TR>");
     const QString after = reEdit(content, tag, QStringLiteral("frmTableSet2"), [](QDialog &d) {
         EXPECT_EQ(controlText(d, QStringLiteral("txtBorder")), QStringLiteral("2"));
@@ -96,8 +96,7 @@ TEST_F(TableReEdit, LookAlikeSpellingsOpenNoDialog)
 }
 
 // A tag as its dialog builds it from the controls that `fill` sets.
-template <class D>
-QString builtTag(const Script &fill)
+template <class D> QString builtTag(const Script &fill)
 {
     DialogUse<D> dialog;
     fill(*dialog);
@@ -135,7 +134,8 @@ protected:
 TEST_F(TableRoundTrip, TableTags)
 {
     const auto type = [](const char *name, const char *value) {
-        return [=](QDialog &d) { setControlText(d, QLatin1String(name), QString::fromUtf8(value)); };
+        return
+            [=](QDialog &d) { setControlText(d, QLatin1String(name), QString::fromUtf8(value)); };
     };
     expectRoundTrips<frmTableSet2>(
         QStringLiteral("frmTableSet2"),
@@ -180,15 +180,14 @@ TEST_F(TableRoundTrip, RowTags)
             setControlText(d, QStringLiteral("cboValign"), QString::fromUtf8(valign));
         };
     };
-    expectRoundTrips<frmTrSet>(
-        QStringLiteral("frmTrSet"),
-        {
-            {"none", choose("（なし）", "（なし）")},
-            {"left bottom", choose("左揃え", "下揃え")},
-            {"center top", choose("中央揃え", "上揃え")},
-            {"right", choose("右揃え", "（なし）")},
-            {"middle only", choose("（なし）", "中央揃え")},
-        });
+    expectRoundTrips<frmTrSet>(QStringLiteral("frmTrSet"),
+                               {
+                                   {"none", choose("（なし）", "（なし）")},
+                                   {"left bottom", choose("左揃え", "下揃え")},
+                                   {"center top", choose("中央揃え", "上揃え")},
+                                   {"right", choose("右揃え", "（なし）")},
+                                   {"middle only", choose("（なし）", "中央揃え")},
+                               });
 }
 
 TEST_F(TableRoundTrip, CellTags)
@@ -236,10 +235,12 @@ TEST_F(TableReEdit, OkUnchangedKeepsEveryAttribute)
         const char *after;
     } cases[] = {
         {"cell with class and style",
-         "<td class=\"price\" style=\"color:red\" width=\"50%\" valign=\"top\" align=\"left\">", "frmTdSet",
+         "<td class=\"price\" style=\"color:red\" width=\"50%\" valign=\"top\" align=\"left\">",
+         "frmTdSet",
          "<TD align=\"left\" valign=\"top\" width=\"50%\" class=\"price\" style=\"color:red\">"},
         {"table with bgcolor and summary",
-         "<table bordercolor=\"#999999\" border=\"1\" bgcolor=#ffffff summary='売上の表'>", "frmTableSet2",
+         "<table bordercolor=\"#999999\" border=\"1\" bgcolor=#ffffff summary='売上の表'>",
+         "frmTableSet2",
          "<TABLE border=\"1\" bordercolor=\"#999999\" bgcolor=#ffffff summary='売上の表'>"},
         {"row with bgcolor and an event", "<TR bgcolor=\"#eeeeee\" onclick=\"go(1)\" align=right>",
          "frmTrSet", "<TR align=\"right\" bgcolor=\"#eeeeee\" onclick=\"go(1)\">"},
@@ -250,7 +251,8 @@ TEST_F(TableReEdit, OkUnchangedKeepsEveryAttribute)
         const QString tag = QString::fromUtf8(c.tag);
         const QString after = reEdit(QStringLiteral("x") + tag + QStringLiteral("y</TD>"), tag,
                                      QLatin1String(c.dialog), pressOk);
-        EXPECT_EQ(after, QStringLiteral("x") + QString::fromUtf8(c.after) + QStringLiteral("y</TD>"))
+        EXPECT_EQ(after,
+                  QStringLiteral("x") + QString::fromUtf8(c.after) + QStringLiteral("y</TD>"))
             << c.name;
     }
 }
