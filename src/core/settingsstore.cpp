@@ -1,7 +1,9 @@
 #include "core/settingsstore.h"
 
+#include "core/filestamp.h"
 #include "core/interaction.h"
 
+#include <QHash>
 #include <QSettings>
 #include <QStringList>
 
@@ -24,13 +26,84 @@ QSettings &settings()
 int batchDepth = 0;
 bool writeFailureTold = false;
 
+// Every stored spelling of every key, by group and by the key's case-folded name. Key names
+// match without letter case; without the index each key not stored in its own spelling would
+// list all the keys of the file, which made a start with a large file take seconds. It is
+// built from the file when first needed and again whenever another program (or a hand edit)
+// has changed the file since the store last wrote or read it.
+class KeySpellings
+{
+public:
+    const QStringList &of(const QString &group, const QString &key)
+    {
+        if (!m_built)
+            build();
+        static const QStringList none;
+        const auto found = m_index.constFind(indexKey(group, key));
+        return found == m_index.cend() ? none : *found;
+    }
+    void set(const QString &group, const QString &key, const QStringList &spellings)
+    {
+        if (!m_built)
+            return; // built from the file when first needed
+        if (spellings.isEmpty())
+            m_index.remove(indexKey(group, key));
+        else
+            m_index.insert(indexKey(group, key), spellings);
+    }
+    void forget()
+    {
+        m_built = false;
+        m_index.clear();
+    }
+    // The file as the store knows it; a different file on disk means the index is stale.
+    FileStamp knownStamp;
+
+private:
+    static QString indexKey(const QString &group, const QString &key)
+    {
+        return group + u'\n' + key.toCaseFolded();
+    }
+    void build()
+    {
+        QSettings &s = settings();
+        const QString open = s.group();
+        while (!s.group().isEmpty())
+            s.endGroup();
+        const QStringList keys = s.allKeys();
+        m_index.reserve(keys.size());
+        for (const QString &path : keys) {
+            const qsizetype slash = path.lastIndexOf(u'/');
+            const QString group = slash < 0 ? QString() : path.left(slash);
+            const QString key = path.mid(slash + 1);
+            m_index[indexKey(group, key)].append(key);
+        }
+        if (!open.isEmpty())
+            s.beginGroup(open);
+        m_built = true;
+    }
+
+    bool m_built = false;
+    QHash<QString, QStringList> m_index;
+};
+
+KeySpellings &keySpellings()
+{
+    static KeySpellings spellings;
+    return spellings;
+}
+
 // Writes what is pending. When the file cannot be written (a read-only folder, a full disk, a
 // folder in its place) the values stay in memory for this run and the user is told once; a
 // later successful write ends that episode.
 void writeNow()
 {
     QSettings &s = settings();
+    // The store re-reads a file that changed on disk as it writes: its keys are indexed anew.
+    if (fileStampOf(s.fileName()) != keySpellings().knownStamp)
+        keySpellings().forget();
     s.sync();
+    keySpellings().knownStamp = fileStampOf(s.fileName());
     if (s.status() != QSettings::AccessError) {
         writeFailureTold = false;
         return;
@@ -157,9 +230,8 @@ QString storedKey(const QString &key)
     QSettings &s = settings();
     if (s.contains(key))
         return key;
-    const QStringList keys = s.childKeys();
-    for (const QString &candidate : keys) {
-        if (candidate.compare(key, Qt::CaseInsensitive) == 0)
+    for (const QString &candidate : keySpellings().of(s.group(), key)) {
+        if (s.contains(candidate))
             return candidate;
     }
     return {};
@@ -169,11 +241,12 @@ QString storedKey(const QString &key)
 void removeVariants(const QString &key, const QString &keep)
 {
     QSettings &s = settings();
-    const QStringList keys = s.childKeys();
-    for (const QString &candidate : keys) {
-        if (candidate != keep && candidate.compare(key, Qt::CaseInsensitive) == 0)
+    const QStringList spellings = keySpellings().of(s.group(), key);
+    for (const QString &candidate : spellings) {
+        if (candidate != keep)
             s.remove(candidate);
     }
+    keySpellings().set(s.group(), key, keep.isEmpty() ? QStringList() : QStringList{keep});
 }
 
 // The stored text, or a null string when the key is missing.

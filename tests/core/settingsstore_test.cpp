@@ -79,6 +79,32 @@ TEST_F(SettingsStoreTest, WritingReplacesEveryStoredSpellingOfTheKey)
     EXPECT_TRUE(SettingsStore::getBool(section, QStringLiteral("WindowsCheck"), true));
 }
 
+TEST_F(SettingsStoreTest, SpellingsEditedByHandWhileRunningAreFoundAfterTheNextWrite)
+{
+    writeStoreFile("[Settings]\nwindowscheck=True\n[Other]\nWindowsCheck=1\n");
+    EXPECT_TRUE(SettingsStore::getBool(section, QStringLiteral("WindowsCheck"), false));
+    EXPECT_EQ(SettingsStore::get(section, QStringLiteral("Missing"), QStringLiteral("-")),
+              QStringLiteral("-"));
+
+    // Another spelling replaces the first, and a key the store looked for appears.
+    writeStoreFile("[Settings]\nWINDOWSCHECK=False\nmISSING=here\n");
+    EXPECT_FALSE(SettingsStore::getBool(section, QStringLiteral("WindowsCheck"), true));
+    EXPECT_EQ(SettingsStore::get(section, QStringLiteral("Missing")), QStringLiteral("here"));
+    EXPECT_EQ(SettingsStore::get(QStringLiteral("Other"), QStringLiteral("windowscheck")),
+              QString());
+
+    // Written back, each key has one spelling; nested groups keep theirs.
+    SettingsStore::set(section, QStringLiteral("Missing"), QStringLiteral("again"));
+    SettingsStore::set(QStringLiteral("Outer/Inner"), QStringLiteral("Key"), QStringLiteral("1"));
+    SettingsStore::remove(section, QStringLiteral("windowsCheck"));
+    const QByteArray content = storeFileContent();
+    EXPECT_EQ(content.count("ISSING"), 0) << content.constData();
+    EXPECT_EQ(content.count("Missing=again"), 1) << content.constData();
+    EXPECT_EQ(content.count("WINDOWSCHECK"), 0) << content.constData();
+    EXPECT_EQ(SettingsStore::get(QStringLiteral("Outer/Inner"), QStringLiteral("KEY")),
+              QStringLiteral("1"));
+}
+
 TEST_F(SettingsStoreTest, TextValuesSurviveTheFile)
 {
     const QString values[] = {
