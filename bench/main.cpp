@@ -48,6 +48,7 @@ const Row rows[] = {
     {"<P></P> on every line of 1 MB", "paragraphs", "1m", true, false},
     {"CSV to table, 1 MB", "csv", "csv", true, false},
     {"peak memory, 10 MB page open", "memory", "10m", true, true, "", true},
+    {"start with 300,000 settings keys", "settings", "10k", false, false},
 };
 
 struct Job
@@ -196,9 +197,8 @@ void printTargets(const Results &results)
                    const char *suffix = "") {
         return results.value({scenario, QLatin1String(subject), page}, suffix);
     };
-    auto verdict = [](std::optional<bool> met) {
-        return !met ? "n/a    " : *met ? "MET    " : "NOT MET";
-    };
+    // A figure that is missing (the scenario failed, timed out or does not exist) meets nothing.
+    auto verdict = [](std::optional<bool> met) { return met && *met ? "MET    " : "NOT MET"; };
     std::printf("\nTargets\n");
 
     const auto open = get("open", "orvine", "dense"), floor = get("open", "floor", "dense"),
@@ -221,27 +221,32 @@ void printTargets(const Results &results)
 
     const char *commands[]
         = {"save", "scan-dl", "reedit-dl", "scan-cell", "reedit-cell", "insert", "find"};
-    std::optional<bool> commandsMet;
-    QStringList slow;
+    QStringList slow, missing;
     for (const char *c : commands) {
         const auto v = get(c, "orvine", "10m");
         if (!v)
-            continue;
-        commandsMet = commandsMet.value_or(true) && *v < 100;
-        if (*v >= 100)
+            missing << QLatin1String(c);
+        else if (*v >= 100)
             slow << QLatin1String(c);
     }
-    std::printf("  %s every command on the 10 MB page under 100 ms%s\n", verdict(commandsMet),
-                slow.isEmpty() ? ""
-                               : qPrintable(QStringLiteral(" (over: %1)").arg(slow.join(u' '))));
+    QString commandsNote;
+    if (!slow.isEmpty())
+        commandsNote += QStringLiteral(" (over: %1)").arg(slow.join(u' '));
+    if (!missing.isEmpty())
+        commandsNote += QStringLiteral(" (no figure: %1)").arg(missing.join(u' '));
+    std::printf("  %s every command on the 10 MB page under 100 ms%s\n",
+                verdict(slow.isEmpty() && missing.isEmpty()), qPrintable(commandsNote));
 
-    std::optional<bool> toolsMet;
+    bool toolsMet = true;
     for (const auto &[scenario, page] : {std::pair{"paragraphs", "1m"}, std::pair{"csv", "csv"}}) {
         const auto tool = get(scenario, "orvine", page), toolFloor = get(scenario, "floor", page);
-        if (tool && toolFloor)
-            toolsMet = toolsMet.value_or(true) && *tool <= 2 * *toolFloor;
+        toolsMet = toolsMet && tool && toolFloor && *tool <= 2 * *toolFloor;
     }
     std::printf("  %s <P></P> and CSV to table on 1 MB within 2x the floor\n", verdict(toolsMet));
+
+    const auto settings = get("settings", "orvine", "10k");
+    std::printf("  %s settings read and written at start with 300,000 keys under 1 s\n",
+                verdict(settings && *settings < 1000));
 
     const auto memory = get("memory", "orvine", "10m"), memoryFloor = get("memory", "floor", "10m");
     std::printf("  %s peak memory with the 10 MB page open within 1.3x the floor's\n",
@@ -285,9 +290,7 @@ int runParent(const Options &options)
             = bench::runChild({QStringLiteral("--child"), job.scenario, job.subject, job.page,
                                folder, QString::number(options.repetitions)},
                               options.timeoutSeconds * 1000);
-        if (outcome.timedOut || (outcome.crashed && !outcome.values.isEmpty())
-            || (outcome.crashed && !outcome.errorOutput.trimmed().isEmpty()
-                && job.subject != QLatin1String("orvine")))
+        if (outcome.timedOut || outcome.crashed)
             failures << QStringLiteral("%1: %2\n%3")
                             .arg(job.id(), outcome.timedOut ? "timed out" : "failed",
                                  outcome.errorOutput.trimmed().right(600));

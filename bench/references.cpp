@@ -30,7 +30,7 @@ public:
         QString text = page.text;
         text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
         m_edit.reset(new QPlainTextEdit);
-        m_edit->resize(1000, 700);
+        m_edit->resize(WindowWidth, WindowHeight);
         m_edit->setFont(editorFont());
         m_edit->setPlainText(text);
         m_edit->show();
@@ -90,7 +90,7 @@ public:
     void open(const Page &page) override
     {
         m_edit.reset(new QsciScintilla);
-        m_edit->resize(1000, 700);
+        m_edit->resize(WindowWidth, WindowHeight);
         m_edit->setUtf8(true);
         auto *lexer = new QsciLexerHTML(m_edit.get());
         lexer->setDefaultFont(editorFont());

@@ -1,5 +1,7 @@
 #include "scenarios.h"
 
+#include "core/settings.h"
+#include "core/settingsstore.h"
 #include "harness.h"
 #include "orvinesubject.h"
 #include "pagegen.h"
@@ -8,8 +10,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QWidget>
+
+#include <cstdio>
 
 namespace bench {
 namespace {
@@ -80,6 +85,24 @@ void typeCharacter(QWidget *target, QChar c)
     QApplication::sendEvent(target, &release);
 }
 
+// The page just opened is shown as the figures assume: coloured where the editor colours, in
+// a window of the measured size. What is wrong is said on standard error.
+bool openedAsMeasured(Subject &subject)
+{
+    QString problem = subject.problem();
+    const QWidget *target = subject.keyTarget();
+    const QSize size = target ? target->window()->size() : QSize();
+    if (problem.isEmpty() && size != QSize(Subject::WindowWidth, Subject::WindowHeight))
+        problem = QStringLiteral("the window measures %1x%2, not %3x%4")
+                      .arg(size.width())
+                      .arg(size.height())
+                      .arg(Subject::WindowWidth)
+                      .arg(Subject::WindowHeight);
+    if (!problem.isEmpty())
+        std::fprintf(stderr, "%s\n", qPrintable(problem));
+    return problem.isEmpty();
+}
+
 QString key(const QString &scenario, const QString &page, const QString &subject)
 {
     return scenario + QLatin1Char('.') + page + QLatin1Char('.') + subject;
@@ -87,16 +110,25 @@ QString key(const QString &scenario, const QString &page, const QString &subject
 
 bool runOpen(Subject &subject, const Page &page, const QString &k, int repetitions)
 {
+    bool ok = true;
+    const auto checkAndClose = [&] {
+        if (subject.keyTarget())
+            ok = openedAsMeasured(subject) && ok;
+        subject.close();
+    };
     const Samples s = repeat(
-        repetitions, [&] { subject.open(page); }, [&] { subject.close(); });
-    subject.close();
-    report(k, s.median());
-    return true;
+        repetitions, [&] { subject.open(page); }, checkAndClose);
+    checkAndClose();
+    if (ok)
+        report(k, s.median());
+    return ok;
 }
 
 bool runTyping(Subject &subject, const Page &page, const QString &k)
 {
     subject.open(page);
+    if (!openedAsMeasured(subject))
+        return false;
     subject.caretToMiddle();
     QWidget *target = subject.keyTarget();
     target->activateWindow();
@@ -121,6 +153,8 @@ bool runInsert(Subject &subject, const Page &page, const QString &k, int repetit
     const QString fragment = pagegen::fragmentText(100 * 1024);
     // Each repetition inserts once more at the caret, which stays in the middle of the page.
     subject.open(page);
+    if (!openedAsMeasured(subject))
+        return false;
     subject.caretToMiddle();
     bool ok = true;
     const Samples s = repeat(repetitions, [&] { ok = subject.insert(fragment) && ok; });
@@ -133,6 +167,8 @@ bool runInsert(Subject &subject, const Page &page, const QString &k, int repetit
 bool runFind(Subject &subject, const Page &page, const QString &k, int repetitions)
 {
     subject.open(page);
+    if (!openedAsMeasured(subject))
+        return false;
     bool found = true;
     const Samples s = repeat(
         repetitions, [&] { found = subject.find(pagegen::lastWord()) && found; },
@@ -147,6 +183,8 @@ bool runSave(Subject &subject, const Page &page, const QString &k, int repetitio
 {
     const QString target = page.path + QLatin1String(".saved");
     subject.open(page);
+    if (!openedAsMeasured(subject))
+        return false;
     bool ok = true;
     const Samples s = repeat(
         repetitions, [&] { ok = subject.save(target) && ok; }, [&] { subject.touch(); });
@@ -180,6 +218,7 @@ bool runTool(Subject &subject, const Page &page, Tool tool, const QString &k, in
         [&] {
             subject.close();
             subject.open(page);
+            ok = openedAsMeasured(subject) && ok;
         });
     subject.close();
     if (ok)
@@ -196,12 +235,21 @@ bool runDoubleClick(Subject &subject, const Page &page, const QString &anchor, b
     if (at < 0)
         return false;
     const qsizetype word = at + 1; // inside the tag name, after "<"
-    // A re-edit leaves the element or tag at the same place, so the page is opened once.
+    // A re-edit leaves the element or tag at the same place. After a cancelled dialog the page
+    // is as it was; an accepted one rewrites the tag once, so each OK gets the page afresh:
+    // a second OK on the same tag would replace nothing.
     subject.open(page);
-    bool ok = true;
+    bool ok = openedAsMeasured(subject);
     const Samples s = repeat(
         repetitions, [&] { ok = subject.doubleClickEdit(word, accept) && ok; },
-        [&] { subject.touch(); });
+        [&] {
+            if (accept) {
+                subject.close();
+                subject.open(page);
+                ok = openedAsMeasured(subject) && ok;
+            }
+            subject.touch();
+        });
     subject.close();
     if (ok)
         report(k, s.median());
@@ -217,9 +265,37 @@ bool runMemory(Subject &subject, const QString &folder, const QString &name, con
     subject.open(loadPage(folder, name));
     settleEvents();
     const qint64 peak = peakRssKb();
+    const bool ok = openedAsMeasured(subject);
     subject.close();
-    report(k, double(peak - before) / 1024.0);
-    return true;
+    if (ok)
+        report(k, double(peak - before) / 1024.0);
+    return ok;
+}
+
+// A start with a settings file of 300,000 keys (left by another program, or grown by hand):
+// the settings are read as a new window reads them, and one is written back.
+bool runSettings(const QString &k)
+{
+    const QString file = QDir(qEnvironmentVariable("XDG_CONFIG_HOME"))
+                             .filePath(QStringLiteral("Orvine/Orvine.ini"));
+    QDir().mkpath(QFileInfo(file).path());
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    QByteArray content = "[Settings]\n";
+    for (int i = 0; i < 300000; ++i)
+        content += "Extra" + QByteArray::number(i) + "=" + QByteArray::number(i * 7) + "\n";
+    out.write(content);
+    out.close();
+
+    QElapsedTimer timer;
+    timer.start();
+    LoadSettings();
+    SettingsStore::setBool(QStringLiteral("Settings"), QStringLiteral("TagColor"), true);
+    LoadSettings();
+    report(k, elapsedMs(timer));
+    return SettingsStore::get(QStringLiteral("Settings"), QStringLiteral("extra299999"))
+           == QLatin1String("2099993");
 }
 
 } // namespace
@@ -250,6 +326,8 @@ bool runScenario(const QString &scenario, const QString &subjectName, const QStr
                  const QString &folder, int repetitions)
 {
     const QString k = key(scenario, pageName, subjectName);
+    if (scenario == QLatin1String("settings"))
+        return runSettings(k); // before any window reads the settings
     if (scenario == QLatin1String("save") && subjectName == QLatin1String("floor"))
         return runSaveFloor(loadPage(folder, pageName), k, repetitions);
 

@@ -27,9 +27,13 @@ enum class Tool {
 class Subject
 {
 public:
+    // Every editor's window has this size while it is measured.
+    static constexpr int WindowWidth = 1000;
+    static constexpr int WindowHeight = 700;
+
     virtual ~Subject() = default;
 
-    // Shows the page, coloured where the editor colours.
+    // Shows the page, coloured where the editor colours, in a window of WindowSize.
     virtual void open(const Page &page) = 0;
     // Closes the page and frees the editor.
     virtual void close() = 0;
@@ -49,9 +53,13 @@ public:
         Q_UNUSED(tool);
         return false;
     }
-    // An edit far from where the scenario acts (a character typed and deleted at the end), as
-    // a user's typing comes before a command: caches of the text are stale afterwards.
+    // An edit far from where the scenario acts (a blank typed at the end), as a user's typing
+    // comes before a command: caches of the whole text are stale afterwards.
     virtual void touch() {}
+    // Why the measured editor did not do what the figure assumes (the page opened last left
+    // uncoloured), empty when nothing went wrong; checked untimed after every open. A scenario
+    // with a problem gives no figure.
+    virtual QString problem() { return {}; }
     // Double-clicks the word at `position` and answers the re-edit dialog that follows with OK
     // (`accept`) or Cancel; false when the editor has no such command here.
     virtual bool doubleClickEdit(qsizetype position, bool accept)
