@@ -1,5 +1,6 @@
 #include "app/frmsplash.h"
 #include "app/singleinstance.h"
+#include "support/builtversion.h"
 #include "support/spinefixture.h"
 
 #include <QDialog>
@@ -42,7 +43,8 @@ TEST(NewTemplate, IsTheFifteenFixedLinesWithoutATrailingBreak)
 TEST(Splash, ShowsTheVersionWithTwoTrailingBlanks)
 {
     frmSplash splash;
-    EXPECT_EQ(splash.lblAppVer->text(), QStringLiteral("Version 0.36.9  "));
+    EXPECT_EQ(splash.lblAppVer->text(),
+              QStringLiteral("Version ") + builtVersion() + QStringLiteral("  "));
 }
 
 TEST(SingleInstanceLock, ASecondStartFindsTheFirstRunning)

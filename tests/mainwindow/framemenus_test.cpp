@@ -1,4 +1,5 @@
 #include "mainwindow/explorerpane.h"
+#include "support/builtversion.h"
 #include "support/spinefixture.h"
 
 #include <QAction>
@@ -24,7 +25,7 @@ QStringList barMenus(const frmMain &frame)
 
 TEST_F(FrameMenuTest, CaptionAndOwnMenusWhileNoDocumentIsOpen)
 {
-    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Orvine Ver 0.36.9"));
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Orvine Ver ") + builtVersion());
     const QStringList own = {"mnuFile", "mnuView", "mnuTool", "mnuWindow", "mnuHelp"};
     EXPECT_EQ(barMenus(*frame), own);
 

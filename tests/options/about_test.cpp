@@ -1,6 +1,7 @@
 #include "options/aboutinfo.h"
 #include "options/frmabout.h"
 #include "options/systeminfo.h"
+#include "support/builtversion.h"
 #include "support/spinefixture.h"
 
 #include <QAction>
@@ -38,8 +39,8 @@ TEST_F(AboutTest, BoxShowsCaptionTitleAndStoredDebugMode)
         frmAbout about;
         EXPECT_EQ(about.windowTitle(), QStringLiteral("Orvineのﾊﾞｰｼﾞｮﾝ情報"));
         EXPECT_EQ(about.lblTitle->text(), QStringLiteral("Orvine"));
-        EXPECT_EQ(about.lblVersion->text(),
-                  debug ? QStringLiteral("Ver 0.36.9D") : QStringLiteral("Ver 0.36.9"))
+        EXPECT_EQ(about.lblVersion->text(), QStringLiteral("Ver ") + builtVersion()
+                                                + (debug ? QStringLiteral("D") : QString()))
             << "debug " << debug;
         EXPECT_EQ(about.lblDescription->text().count(QLatin1Char('\n')), 3) << "four author lines";
     }
