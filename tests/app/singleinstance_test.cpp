@@ -260,8 +260,9 @@ TEST(HandOverMessages, SplitAndReadBackAsTheList)
         const QList<QByteArray> messages = handOverMessages(c.files, c.limit);
         ASSERT_FALSE(messages.isEmpty());
         // What a running program of any version reads: a QStringList as QDataStream writes it.
-        if (messages.size() == 1)
+        if (messages.size() == 1) {
             EXPECT_EQ(messages[0], messageOf(c.files));
+        }
         QByteArray stream;
         for (const QByteArray &message : messages) {
             EXPECT_LE(message.size(), c.limit);

@@ -41,8 +41,9 @@ TEST_P(MarkupColors, ClassifiesEveryCharacter)
     for (qsizetype i = 0; i < scan.runs.size(); ++i) {
         EXPECT_EQ(scan.runs[i].start, next);
         EXPECT_GT(scan.runs[i].length, 0);
-        if (i > 0)
+        if (i > 0) {
             EXPECT_NE(scan.runs[i].kind, scan.runs[i - 1].kind);
+        }
         next += scan.runs[i].length;
     }
 }

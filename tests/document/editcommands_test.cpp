@@ -181,8 +181,9 @@ TEST_F(EditCommands, TypedTextsReplaceTheSelection)
     // Around midnight the date may move on between the command and this check.
     const QString expected
         = dateText(today) + "(" + QString::fromUtf16(kanji[today.dayOfWeek() - 1]) + ")";
-    if (QDate::currentDate() == today)
+    if (QDate::currentDate() == today) {
         EXPECT_EQ(text().text(), expected);
+    }
 }
 
 TEST_F(EditCommands, EditMenuCopyOffersRichTextOnlyAndContextCopyPlainText)
@@ -289,8 +290,9 @@ TEST_P(Paste, FollowsTheClipboardFormats)
     doc->run("mnuEditPaste_Click");
     EXPECT_EQ(text().text(), QString(c.result).remove(u'_'));
     EXPECT_EQ(text().selStart(), c.result.indexOf(u'_'));
-    if (c.plain && !c.image && !c.rtf) // pasted plain text is coloured like an insertion
+    if (c.plain && !c.image && !c.rtf) { // pasted plain text is coloured like an insertion
         EXPECT_EQ(looks(text(), 1, 3), "RBR");
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

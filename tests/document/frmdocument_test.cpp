@@ -432,8 +432,9 @@ TEST_F(DocumentWindowTest, CloseQuestionRoutesTheAnswer)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(!alive.isNull(), !c.closes);
         EXPECT_EQ(readBytes(file), c.fileAfter);
-        if (alive && c.dirty)
+        if (alive && c.dirty) {
             EXPECT_EQ(alive->txtText->text(), QStringLiteral("changed"));
+        }
         if (alive) {
             alive->blnFlgDirty = false;
             alive->close();

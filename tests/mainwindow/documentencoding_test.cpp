@@ -42,7 +42,7 @@ TEST_F(DocumentEncodingTest, EveryEncodingSurvivesOpenEditUndoSave)
 {
     int number = 0;
     for (TextEncoding encoding : textEncodings) {
-        for (const QString lineBreak : {QStringLiteral("\r\n"), QStringLiteral("\n")}) {
+        for (const QString &lineBreak : {QStringLiteral("\r\n"), QStringLiteral("\n")}) {
             SCOPED_TRACE(encodingName(encoding).toStdString()
                          + (lineBreak.size() == 2 ? " CR LF" : " LF"));
             const QByteArray stored = encodeText(pageFor(encoding, lineBreak), encoding);

@@ -97,8 +97,9 @@ TEST_F(FrameMenuTest, ActivationShowsRecentFilesOneToTen)
     for (int i = 1; i <= 15; ++i) {
         const bool shown = i <= 10 && i != 3;
         EXPECT_EQ(frame->mnuFileMRU[i]->isVisible(), shown) << i;
-        if (shown)
+        if (shown) {
             EXPECT_EQ(frame->mnuFileMRU[i]->text(), shared().strRecentFile[i]) << i;
+        }
     }
 
     // Choosing an entry opens its file.

@@ -67,8 +67,9 @@ TEST_F(FramePlacementTest, DocumentWindowsOpenFullyVisibleAndCascadeKeepsTheirSi
         SCOPED_TRACE(i);
         ASSERT_TRUE(docs[i]);
         EXPECT_TRUE(area.contains(docs[i]->geometry()));
-        if (i > 0)
+        if (i > 0) {
             EXPECT_NE(docs[i]->pos(), docs[i - 1]->pos());
+        }
     }
     docs[0]->run(QStringLiteral("mnuWindowCascade_Click"));
     for (frmDocument *doc : docs) {

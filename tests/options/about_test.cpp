@@ -178,8 +178,9 @@ TEST(SystemInformation, LaunchesTheFirstProgramFoundOrSaysItIsNotAvailable)
             EXPECT_EQ(launch.text, dir.filePath(QString::fromUtf8(c.tried))) << c.name;
             EXPECT_TRUE(launch.arguments.isEmpty()) << c.name;
         }
-        if (!c.starts)
+        if (!c.starts) {
             EXPECT_EQ(ui.lastPrompt().message.icon, Interaction::Icon::None) << c.name;
+        }
     }
 }
 

@@ -215,8 +215,9 @@ TEST_F(PreviewCommandTest, ChangedDocumentYesSavesNoShowsTheDiskVersionCancelSto
         preview(*doc);
         EXPECT_EQ(ui.log().constFirst().message.buttons, Interaction::Buttons::YesNoCancel);
         EXPECT_EQ(builtInBrowserWindow() != nullptr, c.opens);
-        if (c.opens)
+        if (c.opens) {
             EXPECT_EQ(shownTitle(), c.title);
+        }
         doc->blnFlgDirty = false;
         doc->close();
     }
@@ -260,8 +261,9 @@ TEST_F(PreviewCommandTest, ExternalBrowserQuestionsAndTheExactLaunch)
             ui.expectStartProgram(true);
         preview(*doc);
         EXPECT_EQ(optionsShown, c.answer == Answer::Yes ? 1 : 0);
-        if (!c.question.isEmpty())
+        if (!c.question.isEmpty()) {
             EXPECT_EQ(ui.log().constFirst().message.buttons, Interaction::Buttons::YesNo);
+        }
         ASSERT_EQ(ui.pendingCount(), 0);
         if (c.launches) {
             EXPECT_EQ(ui.lastPrompt().kind, ScriptedInteraction::Kind::StartProgram);

@@ -63,63 +63,74 @@ ScriptedInteraction &ScriptedInteraction::push(Expectation expectation)
 
 ScriptedInteraction &ScriptedInteraction::expectMessage(const QString &textPart, Answer answer)
 {
-    Expectation e{Kind::Message, textPart};
+    Expectation e;
+    e.kind = Kind::Message;
+    e.match = textPart;
     e.answer = answer;
     return push(e);
 }
 
 ScriptedInteraction &ScriptedInteraction::expectOpenFile(const QString &chosenPath)
 {
-    Expectation e{Kind::OpenFile, {}};
+    Expectation e;
+    e.kind = Kind::OpenFile;
     e.path = chosenPath;
     return push(e);
 }
 
 ScriptedInteraction &ScriptedInteraction::expectSaveFile(const QString &chosenPath)
 {
-    Expectation e{Kind::SaveFile, {}};
+    Expectation e;
+    e.kind = Kind::SaveFile;
     e.path = chosenPath;
     return push(e);
 }
 
 ScriptedInteraction &ScriptedInteraction::expectColor(std::optional<int> chosen)
 {
-    Expectation e{Kind::Color, {}};
+    Expectation e;
+    e.kind = Kind::Color;
     e.color = chosen;
     return push(e);
 }
 
 ScriptedInteraction &ScriptedInteraction::expectFont(std::optional<QFont> chosen)
 {
-    Expectation e{Kind::Font, {}};
+    Expectation e;
+    e.kind = Kind::Font;
     e.font = chosen;
     return push(e);
 }
 
 ScriptedInteraction &ScriptedInteraction::expectInput(std::optional<QString> typed)
 {
-    Expectation e{Kind::Input, {}};
+    Expectation e;
+    e.kind = Kind::Input;
     e.input = typed;
     return push(e);
 }
 
 ScriptedInteraction &ScriptedInteraction::expectChoice(std::optional<QString> chosen)
 {
-    Expectation e{Kind::Choice, {}};
+    Expectation e;
+    e.kind = Kind::Choice;
     e.input = chosen;
     return push(e);
 }
 
 ScriptedInteraction &ScriptedInteraction::expectPrint(PrintOutcome outcome, const QString &error)
 {
-    Expectation e{Kind::Print, error};
+    Expectation e;
+    e.kind = Kind::Print;
+    e.match = error;
     e.printOutcome = outcome;
     return push(e);
 }
 
 ScriptedInteraction &ScriptedInteraction::expectPrinterSetup(bool accepted)
 {
-    Expectation e{Kind::PrinterSetup, {}};
+    Expectation e;
+    e.kind = Kind::PrinterSetup;
     e.accepted = accepted;
     return push(e);
 }
@@ -127,21 +138,25 @@ ScriptedInteraction &ScriptedInteraction::expectPrinterSetup(bool accepted)
 ScriptedInteraction &ScriptedInteraction::expectDialog(const QString &dialogName,
                                                        DialogScript script)
 {
-    Expectation e{Kind::Modal, dialogName};
+    Expectation e;
+    e.kind = Kind::Modal;
+    e.match = dialogName;
     e.script = std::move(script);
     return push(e);
 }
 
 ScriptedInteraction &ScriptedInteraction::expectStartProgram(bool started)
 {
-    Expectation e{Kind::StartProgram, {}};
+    Expectation e;
+    e.kind = Kind::StartProgram;
     e.accepted = started;
     return push(e);
 }
 
 ScriptedInteraction &ScriptedInteraction::expectOpenUrl(bool opened)
 {
-    Expectation e{Kind::OpenUrl, {}};
+    Expectation e;
+    e.kind = Kind::OpenUrl;
     e.accepted = opened;
     return push(e);
 }
@@ -258,8 +273,9 @@ int ScriptedInteraction::runModal(QDialog &dialog)
     const Expectation *e = take(prompt);
     if (!e)
         return QDialog::Rejected;
-    if (!e->match.isEmpty())
+    if (!e->match.isEmpty()) {
         EXPECT_EQ(dialog.objectName().toStdString(), e->match.toStdString());
+    }
     dialog.setResult(QDialog::Rejected);
     const DialogScript script = e->script; // the script may show further prompts
     if (script)

@@ -32,6 +32,7 @@ public:
 
     struct Prompt
     {
+        explicit Prompt(Kind kind = Kind::Message) : kind(kind) {}
         Kind kind;
         Message message;       // Message
         FileRequest file;      // OpenFile, SaveFile
@@ -87,7 +88,7 @@ public:
 private:
     struct Expectation
     {
-        Kind kind;
+        Kind kind = Kind::Message;
         QString match;
         Answer answer = Answer::Ok;
         QString path;

@@ -197,9 +197,10 @@ TEST(DialogTabOrder, TabReachesEveryFieldOnceInTheOrderTheyAreSeen)
                 continue;
             const int index = match.captured(2).toInt();
             const QString array = match.captured(1);
-            if (lastIndex.contains(array))
+            if (lastIndex.contains(array)) {
                 EXPECT_GT(index, lastIndex[array])
                     << w->objectName().toStdString() << " in " << order;
+            }
             lastIndex[array] = index;
         }
 

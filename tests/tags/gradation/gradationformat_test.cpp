@@ -71,9 +71,10 @@ TEST(GradationFormat, FragmentsOverTheirValues)
     for (const GradationCase &c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(buildGradation(c.values), c.expected);
-        if (!c.values.repeat)
+        if (!c.values.repeat) {
             EXPECT_EQ(MakeGradation(c.values.text, c.values.startColor, c.values.endColor),
                       c.expected);
+        }
     }
 }
 

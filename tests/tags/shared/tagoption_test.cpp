@@ -254,8 +254,9 @@ TEST(ReadTagAttributes, AnyMixOfPiecesReadsBackAsPiecesOfTheTag)
             tag += pieces[next(int(pieces.size()))];
         const qsizetype end = startTagEnd(tag);
         ASSERT_LE(end, tag.size()) << tag.toStdString();
-        if (end < tag.size())
+        if (end < tag.size()) {
             ASSERT_EQ(tag[end], QLatin1Char('>')) << tag.toStdString();
+        }
         qsizetype after = 3;
         const QList<TagAttribute> attributes = readTagAttributes(tag);
         QString spelled;
