@@ -49,6 +49,7 @@ const Row rows[] = {
     {"CSV to table, 1 MB", "csv", "csv", true, false},
     {"peak memory, 10 MB page open", "memory", "10m", true, true, "", true},
     {"start with 300,000 settings keys", "settings", "10k", false, false},
+    {"one setting written, 300,000 keys", "settings", "10k", false, false, ".write"},
 };
 
 struct Job
@@ -245,7 +246,7 @@ void printTargets(const Results &results)
     std::printf("  %s <P></P> and CSV to table on 1 MB within 2x the floor\n", verdict(toolsMet));
 
     const auto settings = get("settings", "orvine", "10k");
-    std::printf("  %s settings read and written at start with 300,000 keys under 1 s\n",
+    std::printf("  %s settings read at start with 300,000 keys under 1 s\n",
                 verdict(settings && *settings < 1000));
 
     const auto memory = get("memory", "orvine", "10m"), memoryFloor = get("memory", "floor", "10m");

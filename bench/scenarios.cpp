@@ -273,7 +273,7 @@ bool runMemory(Subject &subject, const QString &folder, const QString &name, con
 }
 
 // A start with a settings file of 300,000 keys (left by another program, or grown by hand):
-// the settings are read as a new window reads them, and one is written back.
+// the settings are read as the start and the first window read them; then one is written.
 bool runSettings(const QString &k)
 {
     const QString file = QDir(qEnvironmentVariable("XDG_CONFIG_HOME"))
@@ -290,10 +290,13 @@ bool runSettings(const QString &k)
 
     QElapsedTimer timer;
     timer.start();
-    LoadSettings();
-    SettingsStore::setBool(QStringLiteral("Settings"), QStringLiteral("TagColor"), true);
-    LoadSettings();
+    LoadSettings(); // the start
+    LoadSettings(); // the first window
     report(k, elapsedMs(timer));
+    // A setting changed afterwards writes the whole file again.
+    timer.restart();
+    SettingsStore::setBool(QStringLiteral("Settings"), QStringLiteral("TagColor"), true);
+    report(k + QLatin1String(".write"), elapsedMs(timer));
     return SettingsStore::get(QStringLiteral("Settings"), QStringLiteral("extra299999"))
            == QLatin1String("2099993");
 }

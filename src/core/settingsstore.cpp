@@ -26,43 +26,49 @@ QSettings &settings()
 int batchDepth = 0;
 bool writeFailureTold = false;
 
-// Every stored spelling of every key, by group and by the key's case-folded name. Key names
-// match without letter case; without the index each key not stored in its own spelling would
-// list all the keys of the file, which made a start with a large file take seconds. It is
-// built from the file when first needed and again whenever another program (or a hand edit)
-// has changed the file since the store last wrote or read it.
+// Every stored spelling of every key, by the case-folded path of the key (group and name).
+// Key names match without letter case; without the index each key not stored in its own
+// spelling would list all the keys of the file, which made a start with a large file take
+// seconds. It is built from the file when first needed and again whenever another program (or
+// a hand edit) has changed the file since the store last wrote or read it. Most keys have one
+// spelling, kept in `m_first`; the rare further spellings wait in `m_more`.
 class KeySpellings
 {
 public:
-    const QStringList &of(const QString &group, const QString &key)
+    QStringList of(const QString &group, const QString &key)
     {
         if (!m_built)
             build();
-        static const QStringList none;
-        const auto found = m_index.constFind(indexKey(group, key));
-        return found == m_index.cend() ? none : *found;
+        const QString path = foldedPath(group, key);
+        const auto first = m_first.constFind(path);
+        if (first == m_first.cend())
+            return {};
+        return QStringList{*first} + m_more.value(path);
     }
-    void set(const QString &group, const QString &key, const QStringList &spellings)
+    void set(const QString &group, const QString &key, const QString &spelling)
     {
         if (!m_built)
             return; // built from the file when first needed
-        if (spellings.isEmpty())
-            m_index.remove(indexKey(group, key));
+        const QString path = foldedPath(group, key);
+        m_more.remove(path);
+        if (spelling.isEmpty())
+            m_first.remove(path);
         else
-            m_index.insert(indexKey(group, key), spellings);
+            m_first.insert(path, spelling);
     }
     void forget()
     {
         m_built = false;
-        m_index.clear();
+        m_first = {};
+        m_more = {};
     }
     // The file as the store knows it; a different file on disk means the index is stale.
     FileStamp knownStamp;
 
 private:
-    static QString indexKey(const QString &group, const QString &key)
+    static QString foldedPath(const QString &group, const QString &key)
     {
-        return group + u'\n' + key.toCaseFolded();
+        return group.isEmpty() ? key.toCaseFolded() : (group + u'/' + key).toCaseFolded();
     }
     void build()
     {
@@ -70,13 +76,16 @@ private:
         const QString open = s.group();
         while (!s.group().isEmpty())
             s.endGroup();
-        const QStringList keys = s.allKeys();
-        m_index.reserve(keys.size());
-        for (const QString &path : keys) {
-            const qsizetype slash = path.lastIndexOf(u'/');
-            const QString group = slash < 0 ? QString() : path.left(slash);
-            const QString key = path.mid(slash + 1);
-            m_index[indexKey(group, key)].append(key);
+        const QStringList paths = s.allKeys();
+        m_first.reserve(paths.size());
+        for (const QString &path : paths) {
+            const QString key = path.mid(path.lastIndexOf(u'/') + 1);
+            const QString folded = path.toCaseFolded();
+            const auto found = m_first.constFind(folded);
+            if (found == m_first.cend())
+                m_first.insert(folded, key);
+            else
+                m_more[folded].append(key);
         }
         if (!open.isEmpty())
             s.beginGroup(open);
@@ -84,13 +93,16 @@ private:
     }
 
     bool m_built = false;
-    QHash<QString, QStringList> m_index;
+    QHash<QString, QString> m_first;
+    QHash<QString, QStringList> m_more;
 };
 
 KeySpellings &keySpellings()
 {
-    static KeySpellings spellings;
-    return spellings;
+    // Never destroyed: freeing an index of a large file one key at a time would only slow the
+    // program's exit.
+    static KeySpellings *spellings = new KeySpellings;
+    return *spellings;
 }
 
 // Writes what is pending. When the file cannot be written (a read-only folder, a full disk, a
@@ -246,7 +258,7 @@ void removeVariants(const QString &key, const QString &keep)
         if (candidate != keep)
             s.remove(candidate);
     }
-    keySpellings().set(s.group(), key, keep.isEmpty() ? QStringList() : QStringList{keep});
+    keySpellings().set(s.group(), key, keep);
 }
 
 // The stored text, or a null string when the key is missing.
