@@ -150,6 +150,9 @@ public:
         cursor.movePosition(QTextCursor::End);
         cursor.insertText(QStringLiteral(" "));
         settleEvents();
+        // The lines of the last save are found on another thread while the user types on;
+        // typing takes longer than that, so the next command does not wait for them.
+        m_doc->fileLines.get();
     }
 
     // The colour check runs outside the timed open.

@@ -349,8 +349,8 @@ WriteResult writeDocumentFile(const QString &path, const QString &text, TextEnco
     result.error = makeError(number);
     if (result.error.ok())
         result.lines = written.unchanged
-                           ? std::move(previous)
-                           : std::make_shared<const FileLines>(std::move(written.bytes), encoding,
-                                                               written.finalBreak);
+                           ? FileLinesSnapshot(std::move(previous))
+                           : FileLinesSnapshot::foundLater(std::move(written.bytes), encoding,
+                                                           written.finalBreak);
     return result;
 }

@@ -3,6 +3,7 @@
 #include "core/codec.h"
 #include "core/encodings.h"
 #include "core/filelines.h"
+#include "core/filelinessnapshot.h"
 #include "core/filestamp.h"
 
 #include <QString>
@@ -48,8 +49,8 @@ struct WriteResult
 {
     FileError error;
     EncodeReport encoding;
-    FileStamp stamp;                        // the file as written; does not exist after a failure
-    std::shared_ptr<const FileLines> lines; // after a successful write: what the file holds now
+    FileStamp stamp;         // the file as written; does not exist after a failure
+    FileLinesSnapshot lines; // after a successful write: what the file holds now
 };
 WriteResult writeDocumentFile(const QString &path, const QString &text,
                               TextEncoding encoding = TextEncoding::ShiftJis,

@@ -2,6 +2,7 @@
 
 #include "commands/commandtable.h"
 #include "core/encodings.h"
+#include "core/filelinessnapshot.h"
 #include "core/filestamp.h"
 
 #include <QHash>
@@ -12,7 +13,6 @@
 #include <functional>
 #include <memory>
 
-class FileLines;
 class QAction;
 class QMenu;
 class QTimer;
@@ -52,8 +52,9 @@ public:
     TextEncoding encoding = TextEncoding::ShiftJis;
     void setEncoding(TextEncoding newEncoding);
     // The file as it was read or last saved, line by line: a save writes the lines the user
-    // left alone as they were. None for a page that was never saved.
-    std::shared_ptr<const FileLines> fileLines;
+    // left alone as they were. None for a page that was never saved. After a save the lines
+    // are found on another thread; the next save waits for them.
+    FileLinesSnapshot fileLines;
     bool blnFlgDirty = false;
     bool blnCtrlKey = false;
     bool blnPasteKey = false;

@@ -178,6 +178,39 @@ TEST(DocumentFileWrite, ReadAndSavedWithItsLinesKeepsEveryByte)
     EXPECT_FALSE(failed.lines);
 }
 
+// Saves that follow each other at once, each with the lines the one before it wrote (found on
+// another thread), keep the bytes of every line the user left alone, in every encoding.
+TEST(DocumentFileWrite, SavesInQuickSuccessionKeepTheLinesOfTheSaveBefore)
+{
+    QTemporaryDir dir;
+    for (const TextEncoding encoding : textEncodings) {
+        SCOPED_TRACE(int(encoding));
+        const QString path = dir.filePath(QStringLiteral("page%1.htm").arg(int(encoding)));
+        QString text = QStringLiteral("<P>日本語のページ</P>\nｶﾀｶﾅ、①と髙\n最後の行");
+        ASSERT_TRUE(writeDocumentFile(path, text, encoding).error.ok());
+        const QByteArray first = readBytes(path);
+        const ReadResult read = readDocumentFile(path, encoding);
+        ASSERT_TRUE(read.error.ok());
+        text = read.text;
+        FileLinesSnapshot lines = read.lines;
+        for (int save = 0; save < 20; ++save) {
+            text = QStringLiteral("<!-- %1 -->\r\n").arg(save) + text;
+            const WriteResult written = writeDocumentFile(path, text, encoding, lines);
+            ASSERT_TRUE(written.error.ok());
+            lines = written.lines;
+        }
+        // The lines first written are still the file's last bytes, and the file reads as the text.
+        const QByteArray bytes = readBytes(path);
+        const qsizetype mark
+            = encoding == TextEncoding::Utf8Bom                                              ? 3
+              : encoding == TextEncoding::Utf16LeBom || encoding == TextEncoding::Utf16BeBom ? 2
+                                                                                             : 0;
+        EXPECT_TRUE(bytes.endsWith(first.mid(mark)));
+        EXPECT_EQ(lines->bytes(), bytes);
+        EXPECT_EQ(readDocumentFile(path, encoding).text, text);
+    }
+}
+
 TEST(DocumentFileRead, EmptyFileAndErrors)
 {
     QTemporaryDir dir;
