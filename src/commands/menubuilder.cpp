@@ -1,6 +1,7 @@
 #include "commands/menubuilder.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QKeySequence>
 #include <QMenu>
 
@@ -12,7 +13,9 @@ BuiltMenus buildMenusFromTable(const QList<MenuEntry> &table, QWidget *owner,
     for (int i = 0; i < table.size(); ++i) {
         const MenuEntry &entry = table[i];
         const QString name = menuEntryObjectName(entry);
-        const QString caption = QString::fromUtf8(entry.caption);
+        // Captions are translatable texts like every other the user sees, the Japanese text
+        // being the source; without a translation they read as written.
+        const QString caption = QCoreApplication::translate("Menu", entry.caption);
         const bool isMenu = i + 1 < table.size() && table[i + 1].depth > entry.depth;
         open.resize(entry.depth);
 
@@ -38,9 +41,9 @@ BuiltMenus buildMenusFromTable(const QList<MenuEntry> &table, QWidget *owner,
         } else {
             item = open.constLast()->addAction(caption);
             item->setObjectName(name);
-            if (caption
-                == QLatin1String("-")) { // item 0 of a control array, such as the recent files
-                // A separator with text is drawn as a section showing the text: it has none.
+            if (caption == QLatin1String("-")) {
+                // Item 0 of a control array, such as the recent files, is a separator. A
+                // separator with text is drawn as a section showing the text: it has none.
                 item->setText(QString());
                 item->setSeparator(true);
             }

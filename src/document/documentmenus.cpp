@@ -232,9 +232,3 @@ const QList<MenuEntry> &documentMenuTable()
     static const QList<MenuEntry> table = buildTable();
     return table;
 }
-
-const QStringList &pendingDocumentCommands()
-{
-    static const QStringList handlers;
-    return handlers;
-}

@@ -5,7 +5,3 @@
 // The menus of the document window: the menu bar, the text's context menu (mnuPopupText), the
 // script pop-up (mnuJs) and the explorer pane's context menu (mnuPopup).
 const QList<MenuEntry> &documentMenuTable();
-
-// The handlers of entries whose commands are still to be built: their entries (and toolbar
-// buttons) stay disabled. A command that gets built leaves this list.
-const QStringList &pendingDocumentCommands();

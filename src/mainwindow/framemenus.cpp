@@ -6,60 +6,62 @@ namespace {
 
 QList<MenuEntry> buildTable()
 {
-    QList<MenuEntry> t = {
-        {0, "mnuFile", "ﾌｧｲﾙ(&F)"},
-        {1, "mnuFileNew", "新規作成(&N)", "Ctrl+N"},
-        {1, "mnuFileOpen", "開く(&O)", "Ctrl+O"},
-        {1, "mnuFileClose", "閉じる(&C)"},
-        {1, "mnuFileSep1", "-"},
-        {1, "mnuFileSave", "保存(&S)", nullptr, -1, false, ""},
-        {1, "mnuFileSaveAs", "名前を付けて保存(&A)..."},
-        {1, "mnuFileSaveAll", "すべて保存(&L)"},
-        {1, "mnuFileSep2", "-"},
-        {1, "mnuFileProperties", "ﾌﾟﾛﾊﾟﾃｨ(&I)"},
-        {1, "mnuFileSep3", "-"},
-        {1, "mnuFilePageSetup", "ﾍﾟｰｼﾞ設定(&U)..."},
-        {1, "mnuFilePrintPreview", "印刷ﾌﾟﾚﾋﾞｭｰ(&V)"},
-        {1, "mnuFilePrint", "印刷(&P)..."},
-        {1, "mnuFileSep4", "-"},
-        {1, "mnuFileSend", "送信(&D)..."},
-    };
-    // The recent files: entry 0 the separator, 1..15 the paths; all hidden until filled.
-    for (int i = 0; i <= 15; ++i)
-        t.append({1, "mnuFileMRU", i == 0 ? "-" : "", nullptr, i, true});
-    t << MenuEntry{1, "mnuFileSep5", "-"} << MenuEntry{1, "mnuFileExit", "終了(&X)"};
+    MenuTableBuilder t;
 
-    t << QList<MenuEntry>{
-        {0, "mnuView", "表示(&V)"},
-        {1, "mnuViewToolbar", "ﾂｰﾙ ﾊﾞｰ(&T)"},
-        {1, "mnuViewStatusBar", "ｽﾃｰﾀｽ ﾊﾞｰ(&B)"},
-        {1, "mnuViewTreeVew", "ﾂﾘｰﾋﾞｭｰ(&T)"},
-        {1, "mnuViewSep1", "-"},
-        {1, "mnuViewExplorer", "ｴｸｽﾌﾟﾛｰﾗ(&E)"},
-        {1, "mnuViewRefresh", "最新の情報に更新(&R)"},
-        {1, "mnuViewOptions", "ｵﾌﾟｼｮﾝ(&O)..."},
-        {1, "mnuViewBrowser", "WWW ﾌﾞﾗｳｻﾞ(&W)"},
-        {0, "mnuTool", "ﾂｰﾙ(&T)"},
-        {1, "mnuToolOption", "ｵﾌﾟｼｮﾝ(&O)..."},
-        {0, "mnuWindow", "ｳｨﾝﾄﾞｳ(&W)"},
-        {1, "mnuWindowNewWindow", "新しいｳｨﾝﾄﾞｳを開く(&N)"},
-        {1, "mnuWindowSep1", "-"},
-        {1, "mnuWindowCascade", "重ねて表示(&C)"},
-        {1, "mnuWindowTileHorizontal", "上下に並べて表示(&H)"},
-        {1, "mnuWindowTileVertical", "左右に並べて表示(&V)"},
-        {1, "mnuWindowArrangeIcons", "ｱｲｺﾝの整列(&A)"},
-        {0, "mnuHelp", "ﾍﾙﾌﾟ(&H)"},
-        {1, "mnuHelpContents", "目次(&C)"},
-        {1, "mnuHelpSearch", "ﾄﾋﾟｯｸの検索(&S)..."},
-        {1, "mnuHelpSep1", "-"},
-        {1, "mnuHelpAbout", "ﾊﾞｰｼﾞｮﾝ情報(&A)"},
-        {1, "mnuHelpOrvine", "Orvineのサイトへ"},
-        {1, "mnuHelpTolvane", "Tolvaneへ"},
-        {0, "mnuPopup", "PopUpMenu", nullptr, -1, true},
-        {1, "mnuPopUpEdit", "ﾌｧｲﾙの編集"},
-        {1, "mnuPopupExplorer", "ｴｸｽﾌﾟﾛｰﾗ"},
-    };
-    return t;
+    t.add(0, "mnuFile", "ﾌｧｲﾙ(&F)")
+        .add(1, "mnuFileNew", "新規作成(&N)", "Ctrl+N")
+        .add(1, "mnuFileOpen", "開く(&O)", "Ctrl+O")
+        .add(1, "mnuFileClose", "閉じる(&C)")
+        .add(1, "mnuFileSep1", "-")
+        .alias(1, "mnuFileSave", "保存(&S)", "") // no action
+        .add(1, "mnuFileSaveAs", "名前を付けて保存(&A)...")
+        .add(1, "mnuFileSaveAll", "すべて保存(&L)")
+        .add(1, "mnuFileSep2", "-")
+        .add(1, "mnuFileProperties", "ﾌﾟﾛﾊﾟﾃｨ(&I)")
+        .add(1, "mnuFileSep3", "-")
+        .add(1, "mnuFilePageSetup", "ﾍﾟｰｼﾞ設定(&U)...")
+        .add(1, "mnuFilePrintPreview", "印刷ﾌﾟﾚﾋﾞｭｰ(&V)")
+        .add(1, "mnuFilePrint", "印刷(&P)...")
+        .add(1, "mnuFileSep4", "-")
+        .add(1, "mnuFileSend", "送信(&D)...")
+        // The recent files: entry 0 the separator, 1..15 the paths; all hidden until filled.
+        .array(1, "mnuFileMRU", {"-", "", "", "", "", "", "", "", "", "", "", "", "", "", "", ""},
+               0)
+        .add(1, "mnuFileSep5", "-")
+        .add(1, "mnuFileExit", "終了(&X)");
+
+    t.add(0, "mnuView", "表示(&V)")
+        .add(1, "mnuViewToolbar", "ﾂｰﾙ ﾊﾞｰ(&T)")
+        .add(1, "mnuViewStatusBar", "ｽﾃｰﾀｽ ﾊﾞｰ(&B)")
+        .add(1, "mnuViewTreeVew", "ﾂﾘｰﾋﾞｭｰ(&T)")
+        .add(1, "mnuViewSep1", "-")
+        .add(1, "mnuViewExplorer", "ｴｸｽﾌﾟﾛｰﾗ(&E)")
+        .add(1, "mnuViewRefresh", "最新の情報に更新(&R)")
+        .add(1, "mnuViewOptions", "ｵﾌﾟｼｮﾝ(&O)...")
+        .add(1, "mnuViewBrowser", "WWW ﾌﾞﾗｳｻﾞ(&W)");
+
+    t.add(0, "mnuTool", "ﾂｰﾙ(&T)").add(1, "mnuToolOption", "ｵﾌﾟｼｮﾝ(&O)...");
+
+    t.add(0, "mnuWindow", "ｳｨﾝﾄﾞｳ(&W)")
+        .add(1, "mnuWindowNewWindow", "新しいｳｨﾝﾄﾞｳを開く(&N)")
+        .add(1, "mnuWindowSep1", "-")
+        .add(1, "mnuWindowCascade", "重ねて表示(&C)")
+        .add(1, "mnuWindowTileHorizontal", "上下に並べて表示(&H)")
+        .add(1, "mnuWindowTileVertical", "左右に並べて表示(&V)")
+        .add(1, "mnuWindowArrangeIcons", "ｱｲｺﾝの整列(&A)");
+
+    t.add(0, "mnuHelp", "ﾍﾙﾌﾟ(&H)")
+        .add(1, "mnuHelpContents", "目次(&C)")
+        .add(1, "mnuHelpSearch", "ﾄﾋﾟｯｸの検索(&S)...")
+        .add(1, "mnuHelpSep1", "-")
+        .add(1, "mnuHelpAbout", "ﾊﾞｰｼﾞｮﾝ情報(&A)")
+        .add(1, "mnuHelpOrvine", "Orvineのサイトへ")
+        .add(1, "mnuHelpTolvane", "Tolvaneへ");
+
+    t.hidden(0, "mnuPopup", "PopUpMenu")
+        .add(1, "mnuPopUpEdit", "ﾌｧｲﾙの編集")
+        .add(1, "mnuPopupExplorer", "ｴｸｽﾌﾟﾛｰﾗ");
+    return t.take();
 }
 
 // Entries not built yet show what they will do and nothing else.
@@ -111,10 +113,4 @@ bool showPlaceholder(const QString &handler)
         return false;
     Interaction::inform(QString::fromUtf8(placeholder->text), Interaction::Icon::Information);
     return true;
-}
-
-const QStringList &pendingFrameCommands()
-{
-    static const QStringList handlers;
-    return handlers;
 }

@@ -10,7 +10,3 @@ const QList<MenuEntry> &frameMenuTable();
 // "処理をここに記述します !". showPlaceholder shows it and answers true for such an entry.
 bool isPlaceholder(const QString &handler);
 bool showPlaceholder(const QString &handler);
-
-// The handlers of the frame's entries whose commands are still to be built; their entries stay
-// disabled. A command that gets built leaves this list.
-const QStringList &pendingFrameCommands();

@@ -188,13 +188,8 @@ TEST_F(ToolbarTest, EnableEditButtonsLeavesNewAndOpenAlone)
     frame->mdiArea->setActiveSubWindow(nullptr);
     frame->enableEditButtons(false);
     frame->mdiArea->setActiveSubWindow(doc);
-    // All but those whose commands are still to be built.
-    for (int i = 0; i < actions.size(); ++i) {
-        const char *handler = toolButtons()[i].handler;
-        EXPECT_EQ(actions[i]->isEnabled(),
-                  !handler || !pendingDocumentCommands().contains(QLatin1String(handler)))
-            << actions[i]->data().toString().toStdString();
-    }
+    for (QAction *action : actions)
+        EXPECT_TRUE(action->isEnabled()) << action->data().toString().toStdString();
 }
 
 namespace {
