@@ -87,6 +87,16 @@ ExplorerTree::ExplorerTree(ExplorerPane &pane, QObject *parent)
         if (kindOf(node) == NodeKind::Folder)
             setImage(node, NodeImage::FolderClosed);
     });
+    connect(&m_decoder, &PreviewDecoder::decoded, this, [this](int request, const QImage &picture) {
+        if (request != m_previewRequest)
+            return; // another picture was chosen meanwhile
+        m_previewRequest = 0;
+        if (picture.isNull())
+            refusePreview(m_previewName, tr("イメージを表示できません。"));
+        else
+            showPreviewPicture(picture);
+        emit previewShown();
+    });
 }
 
 void ExplorerTree::setFolderReader(FolderReader reader)
@@ -229,43 +239,65 @@ void ExplorerTree::reportUnreadable(const QString &path, int errorNumber)
 bool ExplorerTree::preview(const QString &path)
 {
     shared().strPreviewPath = path;
+    m_previewRequest = 0; // a picture still being read is not shown any more
     const QString name = QFileInfo(path).fileName();
-    const auto refuse = [this, &name](const QString &problem) {
-        m_previewSize = {};
-        m_pane.picWork->clear();
-        m_pane.fitPreview();
-        m_pane.lblImageName->setText(brokenPreviewLabel(name, problem));
-        return false;
-    };
+    m_previewName = name;
     // Only plain files of a bounded length are read: a pipe named "*.png" would block for good.
     QFile file;
     switch (openPlainFile(path, file, LargestPreviewFile)) {
     case PlainFileRefusal::None: break;
-    case PlainFileRefusal::NotPlain: return refuse(tr("ファイルではないため表示できません。"));
+    case PlainFileRefusal::NotPlain:
+        return refusePreview(name, tr("ファイルではないため表示できません。"));
     case PlainFileRefusal::TooLarge:
-        return refuse(tr("ファイルが大きすぎるため表示できません（%1 MB まで）。")
-                          .arg(LargestPreviewFile / (1024 * 1024)));
+        return refusePreview(name, tr("ファイルが大きすぎるため表示できません（%1 MB まで）。")
+                                       .arg(LargestPreviewFile / (1024 * 1024)));
     case PlainFileRefusal::Missing:
-    case PlainFileRefusal::Unreadable: return refuse(tr("イメージを表示できません。"));
+    case PlainFileRefusal::Unreadable: return refusePreview(name, tr("イメージを表示できません。"));
     }
     // The extension is only a hint, for formats the content alone does not give away.
-    QImageReader reader(&file, QFileInfo(path).suffix().toLatin1());
+    const QByteArray format = QFileInfo(path).suffix().toLatin1();
+    QImageReader reader(&file, format);
     reader.setDecideFormatFromContent(true);
     // The size as the picture is shown: a phone's portrait photo is measured upright.
     const QSize shown = uprightSize(reader);
     const QSize size = reader.size();
+    QSize scaled;
     if (size.isValid() && (size.width() > LargestPreviewSide || size.height() > LargestPreviewSide))
-        reader.setScaledSize(
-            size.scaled(LargestPreviewSide, LargestPreviewSide, Qt::KeepAspectRatio));
+        scaled = size.scaled(LargestPreviewSide, LargestPreviewSide, Qt::KeepAspectRatio);
+    if (PreviewDecoder::isLarge(size)) {
+        // Name and size now, from the file's header; the pixels when they have been read.
+        m_previewSize = shown.isValid() && !shown.isEmpty() ? shown : size;
+        m_pane.picWork->clear();
+        m_pane.fitPreview();
+        m_pane.lblImageName->setText(previewLabel(name, m_previewSize));
+        m_previewRequest = m_decoder.decodeLater(path, format, scaled);
+        return true;
+    }
+    if (scaled.isValid())
+        reader.setScaledSize(scaled);
     const QImage picture = reader.read();
     if (picture.isNull())
-        return refuse(tr("イメージを表示できません。"));
+        return refusePreview(name, tr("イメージを表示できません。"));
     m_previewSize = shown.isValid() && !shown.isEmpty() ? shown : picture.size();
+    showPreviewPicture(picture);
+    m_pane.lblImageName->setText(previewLabel(name, m_previewSize));
+    return true;
+}
+
+bool ExplorerTree::refusePreview(const QString &name, const QString &problem)
+{
+    m_previewSize = {};
+    m_pane.picWork->clear();
+    m_pane.fitPreview();
+    m_pane.lblImageName->setText(brokenPreviewLabel(name, problem));
+    return false;
+}
+
+void ExplorerTree::showPreviewPicture(const QImage &picture)
+{
     m_pane.picWork->setPixmap(QPixmap::fromImage(picture));
     m_pane.picWork->resize(picture.size());
     m_pane.fitPreview();
-    m_pane.lblImageName->setText(previewLabel(name, m_previewSize));
-    return true;
 }
 
 bool ExplorerTree::openFolder(QTreeWidgetItem *node)

@@ -2,6 +2,7 @@
 
 #include "mainwindow/explorernodes.h"
 #include "mainwindow/folderlisting.h"
+#include "mainwindow/previewdecoder.h"
 #include "mainwindow/volumes.h"
 
 #include <QObject>
@@ -50,7 +51,9 @@ public:
 
     // Shows the picture at `path` in the preview with its name and size in the label; a picture
     // that cannot be read empties the preview and says so. Remembers the path as
-    // strPreviewPath. False when nothing could be shown.
+    // strPreviewPath. False when nothing could be shown. A picture of very many pixels gets its
+    // name and size at once and its pixels when they have been read on another thread
+    // (previewShown then).
     bool preview(const QString &path);
     // The size in pixels of the picture last shown; empty when none is shown.
     QSize previewSize() const { return m_previewSize; }
@@ -68,6 +71,9 @@ signals:
     void nodeDoubleClicked();
     // A double-click on the preview picture.
     void previewDoubleClicked();
+    // The pixels of a picture read on another thread are in the preview, or it says that they
+    // could not be read.
+    void previewShown();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -87,6 +93,13 @@ private:
     ExplorerPane &m_pane;
     FolderReader m_reader;
     QPersistentModelIndex m_pressed;
+    // Empties the preview and says why under it; answers false.
+    bool refusePreview(const QString &name, const QString &problem);
+    void showPreviewPicture(const QImage &picture);
+
     QSize m_previewSize;
+    PreviewDecoder m_decoder;
+    int m_previewRequest = 0; // the picture being read on another thread; 0 for none
+    QString m_previewName;
     bool m_drivesBuilt = false;
 };
