@@ -5,6 +5,7 @@
 #include "mainwindow/explorercommands.h"
 
 #include "core/documentfile.h"
+#include "core/imagesize.h"
 #include "core/interaction.h"
 #include "core/nativepath.h"
 #include "core/optionsdialog.h"
@@ -16,7 +17,6 @@
 #include "mainwindow/documentio.h"
 #include "mainwindow/explorertree.h"
 #include "mainwindow/frmmain.h"
-#include "tags/image/imagesize.h"
 #include "tags/shared/dialogcommand.h"
 
 #include <QAction>

@@ -1,13 +1,13 @@
 #include "mainwindow/explorertree.h"
 
 #include "core/documentfile.h"
+#include "core/imagesize.h"
 #include "core/interaction.h"
 #include "core/nativepath.h"
 #include "core/paths.h"
 #include "core/plainfile.h"
 #include "core/sharedstate.h"
 #include "mainwindow/explorerpane.h"
-#include "tags/image/imagesize.h"
 
 #include <QApplication>
 #include <QFile>

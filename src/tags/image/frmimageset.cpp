@@ -1,8 +1,8 @@
 #include "tags/image/frmimageset.h"
 
+#include "core/imagesize.h"
 #include "core/interaction.h"
 #include "tags/image/imagereference.h"
-#include "tags/image/imagesize.h"
 #include "tags/shared/dialogwidgets.h"
 #include "tags/shared/lowercasebutton.h"
 

@@ -1,6 +1,6 @@
 #include "core/sharedstate.h"
-#include "gifpicture.h"
 #include "support/exifjpeg.h"
+#include "support/gifpicture.h"
 #include "support/qstringprinter.h"
 #include "support/retagfixture.h"
 #include "support/u8.h"

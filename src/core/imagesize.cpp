@@ -1,4 +1,4 @@
-#include "tags/image/imagesize.h"
+#include "core/imagesize.h"
 
 #include "core/plainfile.h"
 

@@ -1,7 +1,7 @@
-#include "tags/image/imagesize.h"
+#include "core/imagesize.h"
 
-#include "gifpicture.h"
 #include "support/exifjpeg.h"
+#include "support/gifpicture.h"
 #include "support/qstringprinter.h"
 
 #include <QFile>
