@@ -51,6 +51,9 @@ QString defaultAddress()
 
 void remember(const QString &address)
 {
+    // A link made without an address is no address to offer again.
+    if (address.trimmed().isEmpty())
+        return;
     QStringList list = addresses();
     if (list.contains(address))
         return;

@@ -13,7 +13,8 @@ QStringList addresses();
 // The address the mail dialog shows when it opens (empty when none is stored).
 QString defaultAddress();
 // Appends `address` (exact, case-sensitive comparison) when it is not listed yet, makes it the
-// default and writes the whole list again; an address already listed writes nothing.
+// default and writes the whole list again; an address already listed, or an empty (blank)
+// one, writes nothing.
 void remember(const QString &address);
 
 inline constexpr int MaxReadAddresses = 10000;

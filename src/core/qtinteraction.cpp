@@ -1,5 +1,7 @@
 #include "core/qtinteraction.h"
 
+#include "core/windowcaption.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
@@ -7,6 +9,8 @@
 #include <QFontDialog>
 #include <QHeaderView>
 #include <QInputDialog>
+#include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -14,6 +18,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTextDocument>
+
+#include <memory>
 
 namespace {
 
@@ -149,26 +155,66 @@ std::optional<QFont> QtInteraction::chooseFont(const QFont &initial)
     return font;
 }
 
+namespace {
+
+QInputDialog *createInputDialog(const QString &prompt, const QString &title)
+{
+    auto *dialog = new QInputDialog(dialogParent());
+    dialog->setWindowTitle(title.isEmpty() ? applicationTitle() : title);
+    dialog->setLabelText(prompt);
+    return dialog;
+}
+
+// A dialog as narrow as its box would cut its caption short ("文字コー… て保存"). The dialog
+// takes its width from its layout, so the prompt is made wide enough for the caption.
+QInputDialog *fittedToCaption(QInputDialog *dialog)
+{
+    dialog->sizeHint(); // lays the dialog out
+    const QMargins margins = dialog->layout() ? dialog->layout()->contentsMargins() : QMargins();
+    if (auto *prompt = dialog->findChild<QLabel *>())
+        prompt->setMinimumWidth(widthForCaption(*dialog) - margins.left() - margins.right());
+    return dialog;
+}
+
+} // namespace
+
+QInputDialog *createItemDialog(const QString &prompt, const QString &title,
+                               const QStringList &items, int current)
+{
+    QInputDialog *dialog = createInputDialog(prompt, title);
+    dialog->setComboBoxItems(items);
+    dialog->setComboBoxEditable(false);
+    if (current >= 0 && current < items.size())
+        dialog->setTextValue(items[current]);
+    return fittedToCaption(dialog);
+}
+
+QInputDialog *createTextDialog(const QString &prompt, const QString &title,
+                               const QString &defaultText)
+{
+    QInputDialog *dialog = createInputDialog(prompt, title);
+    dialog->setInputMode(QInputDialog::TextInput);
+    dialog->setTextValue(defaultText);
+    return fittedToCaption(dialog);
+}
+
 std::optional<QString> QtInteraction::inputBox(const QString &prompt, const QString &title,
                                                const QString &defaultText)
 {
-    bool ok = false;
-    const QString text
-        = QInputDialog::getText(dialogParent(), title.isEmpty() ? applicationTitle() : title,
-                                prompt, QLineEdit::Normal, defaultText, &ok);
-    if (!ok)
+    const std::unique_ptr<QInputDialog> dialog(createTextDialog(prompt, title, defaultText));
+    if (dialog->exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return dialog->textValue();
 }
 
 std::optional<int> QtInteraction::chooseItem(const QString &prompt, const QString &title,
                                              const QStringList &items, int current)
 {
-    bool ok = false;
-    const QString item
-        = QInputDialog::getItem(dialogParent(), title.isEmpty() ? applicationTitle() : title,
-                                prompt, items, current, false, &ok);
-    if (!ok || !items.contains(item))
+    const std::unique_ptr<QInputDialog> dialog(createItemDialog(prompt, title, items, current));
+    if (dialog->exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QString item = dialog->textValue();
+    if (!items.contains(item))
         return std::nullopt;
     return int(items.indexOf(item));
 }

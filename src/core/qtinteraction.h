@@ -23,6 +23,7 @@ public:
 };
 
 class QFileDialog;
+class QInputDialog;
 
 // The width the file dialog's columns open with, in pixels.
 constexpr int FileDialogColumnWidth = 180;
@@ -30,3 +31,9 @@ constexpr int FileDialogColumnWidth = 180;
 // The open and save dialogs' common set-up: caption, start folder, filters (each shown once,
 // as written), the chosen filter and file name.
 QFileDialog *createFileDialog(const Interaction::FileRequest &request);
+
+// The dialogs of chooseItem and inputBox, wide enough for their whole caption.
+QInputDialog *createItemDialog(const QString &prompt, const QString &title,
+                               const QStringList &items, int current);
+QInputDialog *createTextDialog(const QString &prompt, const QString &title,
+                               const QString &defaultText);

@@ -174,17 +174,15 @@ void showTreeMenu(frmMain &frame, const QPoint &globalPos)
 }
 
 // Replaces the document's selection with a reference to the current node built by `tag` from
-// the path relative to the document. A never-saved document is offered a save first.
+// the path relative to the document. A never-saved document is offered a save first; without
+// one nothing is inserted.
 template <class MakeTag> void insertReference(frmDocument &doc, MakeTag tag)
 {
     const QString target = currentNodePath();
     if (target.isEmpty())
         return;
-    if (doc.strFileName == frmDocument::NewFileName) {
-        // Without a file there is no folder to be relative to, also when the save was cancelled.
-        if (!RequireSavedDocument(doc) || doc.strFileName == frmDocument::NewFileName)
-            return;
-    }
+    if (!ensurePageHasFolder(doc))
+        return;
     const std::optional<QString> text = tag(RelativePath(doc.strFileName, target), target);
     if (!text)
         return;

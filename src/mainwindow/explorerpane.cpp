@@ -23,6 +23,9 @@ template <typename W> W *named(W *widget, const char *name)
     return widget;
 }
 
+// A pixel lost when twips are turned back into pixels.
+constexpr int TwipsRounding = 1;
+
 QListWidget *sortedList(QWidget *parent, const char *name)
 {
     auto *list = named(new QListWidget(parent), name);
@@ -59,6 +62,16 @@ ExplorerPane::ExplorerPane(int &mouseFlag, QWidget *parent)
     picImgRef->setScaledContents(true);
     lblImageName = named(new QLabel(this), "lblImageName");
     lblImageName->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The label shows two lines (the name, then the size or why there is none) and reaches
+    // NameOverhang below the pane, under the status bar: it is made tall enough for both lines
+    // above the pane's edge.
+    const int twoLines = lblImageName->fontMetrics()
+                             .boundingRect(QRect(0, 0, 10000, 10000), Qt::AlignLeft | Qt::AlignTop,
+                                           QStringLiteral("Name\nﾖｺ"))
+                             .height()
+                         + 2 * lblImageName->margin() + TwipsRounding;
+    m_layout.imageName.height
+        = std::max(int(PaneLayout::NameHeight), twipsY(twoLines) + PaneLayout::NameOverhang);
 
     picWork = named(new QLabel(this), "picWork");
     picWork->hide();

@@ -29,7 +29,7 @@ void PaneLayout::arrange(int innerHeight)
 {
     height = innerHeight;
     preview.top = height - preview.height - imageName.height;
-    imageName.top = height - imageName.height + 40;
+    imageName.top = height - imageName.height + NameOverhang;
     imageName.width = preview.width;
     tabStrip.height = height - tabStrip.top - preview.height - imageName.height - 50;
     tabStrip.width = preview.width;

@@ -29,6 +29,8 @@ public:
     static constexpr int PreviewLeft = 40;
     static constexpr int NameLeft = 40;
     static constexpr int NameHeight = 510;
+    // How far the image name label reaches below the pane.
+    static constexpr int NameOverhang = 40;
     // How close to the right edge the width splitter catches the pointer: 6 pixels at 96 dpi,
     // wide enough to grab.
     static constexpr int EdgeGrip = 90;

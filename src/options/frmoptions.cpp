@@ -101,7 +101,7 @@ QWidget *frmOptions::buildToolPanel()
     Frame1 = makeFrame(panel, tr("ｲﾒｰｼﾞ編集ﾂｰﾙの設定"));
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Label1 = makeLabel(Frame1, tr("ｲﾒｰｼﾞ編集ﾂｰﾙ"), QStringLiteral("Label1"));
-    txtDrawName = makeTextBox(Frame1, QStringLiteral("txtDrawName"));
+    txtDrawName = makeUrlBox(Frame1, QStringLiteral("txtDrawName"));
     cmdImageToolRef = makeButton(Frame1, QStringLiteral("cmdImageToolRef"), tr("参照(&D)"));
     auto *toolGrid = new QGridLayout(Frame1);
     addRow(toolGrid, Label1, txtDrawName, cmdImageToolRef);
@@ -110,7 +110,7 @@ QWidget *frmOptions::buildToolPanel()
     fraBrowse->setObjectName(QStringLiteral("fraBrowse"));
     Option1 = makeOptionArray(fraBrowse, QStringLiteral("Option1"),
                               {tr("簡易ﾌﾞﾗｳｻﾞを利用"), tr("指定したﾌﾞﾗｳｻﾞを利用")});
-    txtBrowzeName = makeTextBox(fraBrowse, QStringLiteral("txtBrowzeName"));
+    txtBrowzeName = makeUrlBox(fraBrowse, QStringLiteral("txtBrowzeName"));
     cmdBrowzeRef = makeButton(fraBrowse, QStringLiteral("cmdBrowzeRef"), tr("参照(&R)"));
     auto *browseGrid = new QGridLayout(fraBrowse);
     browseGrid->addWidget(Option1[0], 0, 0, 1, 2);

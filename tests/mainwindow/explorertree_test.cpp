@@ -8,6 +8,7 @@
 #include "support/spinefixture.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QBuffer>
 #include <QDir>
 #include <QImage>
@@ -307,6 +308,31 @@ TEST_F(ExplorerTest, FoldersOpenAndCloseFromTheKeyboard)
     ScriptedInteraction ui;
     QTest::keyClick(view, Qt::Key_Right);
     EXPECT_EQ(child(root, QStringLiteral("brief")), nullptr);
+}
+
+// Under the preview, both lines of the label (the picture's name, then its size) read whole
+// above the pane's lower edge, where the status bar begins.
+TEST_F(ExplorerTest, ThePictureLabelShowsBothLinesAboveTheStatusBar)
+{
+    make(QStringLiteral("pics/a-picture-with-a-long-name.JPG"), exifJpeg({640, 480}, 1));
+    QTreeWidgetItem *pics = reveal(path(QStringLiteral("pics")));
+    ASSERT_TRUE(pics);
+    QTreeWidgetItem *node = child(pics, QStringLiteral("a-picture-with-a-long-name.JPG"));
+    ASSERT_TRUE(node);
+    for (const QSize size : {QSize(800, 600), QSize(1024, 300)}) {
+        frame->resize(size);
+        QApplication::processEvents();
+        press(node);
+        const QLabel *label = frame->picTree->lblImageName;
+        ASSERT_EQ(label->text().count(QLatin1Char('\n')), 1);
+        const int textHeight
+            = label->fontMetrics()
+                  .boundingRect(label->contentsRect(), int(label->alignment()), label->text())
+                  .height();
+        EXPECT_LE(label->y() + label->contentsRect().top() + textHeight, frame->picTree->height())
+            << size.width() << "x" << size.height();
+        EXPECT_GE(label->height(), textHeight);
+    }
 }
 
 TEST_F(ExplorerTest, APhonePhotoIsShownAndInsertedUpright)

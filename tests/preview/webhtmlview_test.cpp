@@ -49,4 +49,34 @@ TEST(WebHtmlView, GradationPreviewIsAWebViewWhenTheProgramInstallsIt)
     HtmlView::installMaker(before);
 }
 
+// Even with the dialog made as small as it goes, a one-line gradation shows in the preview
+// without a scroll bar.
+TEST(WebHtmlView, GradationPreviewHoldsALineWithoutScrolling)
+{
+    const HtmlView::Maker before = HtmlView::installMaker({});
+    installWebHtmlViews();
+    {
+        frmGradation dialog;
+        dialog.show();
+        dialog.resize(dialog.minimumSizeHint());
+        auto *preview = qobject_cast<WebHtmlView *>(dialog.WebBrowser1);
+        ASSERT_TRUE(preview);
+        QSignalSpy loaded(preview->view(), &QWebEngineView::loadFinished);
+        dialog.apply({QStringLiteral("グラデーション文字"), 0x0000FF, 0xFF0000, false});
+        dialog.cmdGradetion_Click();
+        ASSERT_TRUE(loaded.wait(10000));
+        bool arrived = false;
+        int overflow = -1;
+        preview->view()->page()->runJavaScript(
+            QStringLiteral("document.documentElement.scrollHeight - window.innerHeight"),
+            [&](const QVariant &result) {
+                overflow = result.toInt();
+                arrived = true;
+            });
+        ASSERT_TRUE(QTest::qWaitFor([&] { return arrived; }, 10000));
+        EXPECT_LE(overflow, 0) << "preview height " << preview->height();
+    }
+    HtmlView::installMaker(before);
+}
+
 } // namespace

@@ -3,36 +3,11 @@
 
 #include "support/qstringprinter.h"
 #include "support/scriptedinteraction.h"
+#include "support/tagdialogs.h"
 #include "support/u8.h"
-#include "tags/font/frmfontset.h"
-#include "tags/font/frmkeisenset.h"
-#include "tags/font/frmmidashi.h"
-#include "tags/form/frmformset.h"
-#include "tags/form/frminput.h"
-#include "tags/form/frmtextboxset.h"
-#include "tags/frameset/frmframeset.h"
-#include "tags/gradation/frmgradation.h"
-#include "tags/head/dlgauthor.h"
-#include "tags/head/dlgdescription.h"
 #include "tags/head/dlgkeyword.h"
-#include "tags/head/dlgsetbaseurl.h"
-#include "tags/head/dlgsetname.h"
-#include "tags/head/dlgsetrefresh.h"
-#include "tags/head/dlgurl.h"
-#include "tags/image/frmbodyset.h"
-#include "tags/image/frmimageset.h"
-#include "tags/link/frmlinkset.h"
-#include "tags/link/frmmailtoset.h"
-#include "tags/list/dlgdledit.h"
-#include "tags/list/dlgdlset.h"
-#include "tags/list/dlglistmark.h"
-#include "tags/list/dlglistnumber.h"
 #include "tags/script/frmappletset.h"
-#include "tags/script/frmjsforset.h"
-#include "tags/table/frmtableset.h"
-#include "tags/table/frmtableset2.h"
-#include "tags/table/frmtdset.h"
-#include "tags/table/frmtrset.h"
+#include "tags/shared/tagdialog.h"
 
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
@@ -51,47 +26,6 @@
 #include <memory>
 
 namespace {
-
-template <class D> std::function<std::unique_ptr<QDialog>()> make()
-{
-    return [] { return std::unique_ptr<QDialog>(new D); };
-}
-
-const struct
-{
-    const char *name;
-    std::function<std::unique_ptr<QDialog>()> load;
-} dialogs[] = {
-    {"dlgAuthor", make<dlgAuthor>()},
-    {"dlgDescription", make<dlgDescription>()},
-    {"dlgKeyword", make<dlgKeyword>()},
-    {"dlgSetBaseUrl", make<dlgSetBaseUrl>()},
-    {"DlgSetName", make<DlgSetName>()},
-    {"dlgSetRefresh", make<dlgSetRefresh>()},
-    {"dlgURL", make<dlgURL>()},
-    {"frmTableSet", make<frmTableSet>()},
-    {"frmTableSet2", make<frmTableSet2>()},
-    {"frmTdSet", make<frmTdSet>()},
-    {"frmTrSet", make<frmTrSet>()},
-    {"frmImageSet", make<frmImageSet>()},
-    {"frmBodySet", make<frmBodySet>()},
-    {"frmLinkSet", make<frmLinkSet>()},
-    {"frmMailtoSet", make<frmMailtoSet>()},
-    {"frmFormSet", make<frmFormSet>()},
-    {"frmInput", make<frmInput>()},
-    {"frmTextBoxSet", make<frmTextBoxSet>()},
-    {"frmFrameSet", make<frmFrameSet>()},
-    {"dlgListMark", make<dlgListMark>()},
-    {"dlgListNumber", make<dlgListNumber>()},
-    {"dlgDlSet", make<dlgDlSet>()},
-    {"dlgDlEdit", make<dlgDlEdit>()},
-    {"frmFontSet", make<frmFontSet>()},
-    {"frmKeisenSet", make<frmKeisenSet>()},
-    {"frmMidashi", make<frmMidashi>()},
-    {"frmAppletSet", make<frmAppletSet>()},
-    {"frmJsForSet", make<frmJsForSet>()},
-    {"frmGradation", make<frmGradation>()},
-};
 
 // The control that owns `w`: a drop-down or number box for the line edit inside it.
 QWidget *controlOf(QWidget *w)
@@ -169,7 +103,7 @@ Walk walkWithTab(QDialog &dialog)
 TEST(DialogTabOrder, TabReachesEveryFieldOnceInTheOrderTheyAreSeen)
 {
     static const QRegularExpression arrayMember(QStringLiteral("^(.*)_(\\d+)$"));
-    for (const auto &d : dialogs) {
+    for (const NamedDialog &d : allTagDialogs()) {
         SCOPED_TRACE(d.name);
         std::unique_ptr<QDialog> dialog = d.load();
         dialog->show();

@@ -1,36 +1,39 @@
 #include "tags/font/fontretag.h"
 
-#include "document/frmdocument.h"
-#include "document/richtextbox.h"
 #include "tags/font/fontformat.h"
 #include "tags/font/frmfontset.h"
 #include "tags/font/frmkeisenset.h"
 #include "tags/font/frmmidashi.h"
-#include "tags/shared/dialogcommand.h"
 #include "tags/shared/reedit.h"
-#include "tags/shared/tagkinds.h"
 
-void EditFontTag(frmDocument &doc, TagScratch &)
+void EditFontTag(frmDocument &doc)
 {
-    reEditStartTag<frmFontSet>(doc, {readFontTag, fontAttributeNames, fontStartTag});
+    reEdit<frmFontSet>(
+        doc, {.read = readFontTag, .write = fontStartTag, .managedAttributes = fontAttributeNames});
 }
 
-void EditHrTag(frmDocument &doc, TagScratch &)
+void EditHrTag(frmDocument &doc)
 {
-    reEditStartTag<frmKeisenSet>(doc, {readHrTag, ruleAttributeNames, ruleTag});
+    reEdit<frmKeisenSet>(
+        doc, {.read = readHrTag, .write = ruleTag, .managedAttributes = ruleAttributeNames});
 }
 
-void EditHeadingTag(frmDocument &doc, TagScratch &scratch)
+void EditHeadingTag(frmDocument &doc)
 {
-    const HeadingElement element = splitHeadingElement(doc.txtText->selText());
-    DialogUse<frmMidashi> dialog;
-    dialog->apply(readHeadingTag(element.startTag));
-    const QString untouched = headingStartTag(dialog->fields());
-    const QString result = dialog.run();
-    if (result != TagDialog::Cancel) {
-        insertIntoDocument(
-            doc, mergeReEditedTag(result, untouched, element.startTag, headingAttributeNames())
-                     + element.content + headingEndTag(dialog->fields().level));
-    }
-    scratch = {};
+    using Format = ReEditFormat<frmMidashi, HeadingElement>;
+    reEdit(doc, Format{
+                    .span = ReEditSpan::Selection,
+                    .read = splitHeadingElement,
+                    .prepare =
+                        [](frmMidashi &dialog, const HeadingElement &element) {
+                            dialog.apply(readHeadingTag(element.startTag));
+                        },
+                    .write = headingStartTag,
+                    .managedAttributes = headingAttributeNames,
+                    // The new start tag, the old content and the end tag of the new level.
+                    .compose = [](const Format::Outcome &done) -> ReEditReplacement {
+                        return done.keptAttributes(done.result, done.reading.startTag)
+                               + done.reading.content + headingEndTag(done.dialog.fields().level);
+                    },
+                });
 }

@@ -15,6 +15,7 @@ frmFontSet::frmFontSet()
                 ButtonNames::Frm)
 {
     Combo1 = makeDropDown(this, QStringLiteral("Combo1"), fontSizeEntries());
+    takeNumbers(Combo1);
     txtColor = makeTextBox(this, QStringLiteral("txtColor"));
     cmdColor = makeButton(this, QStringLiteral("cmdColor"), tr("参照(&R)"));
     txtFont = makeTextBox(this, QStringLiteral("txtFont"));

@@ -12,9 +12,9 @@ frmKeisenSet::frmKeisenSet()
     : TagDialog(QStringLiteral("frmKeisenSet"), QStringLiteral("Form1"), ButtonNames::Frm)
 {
     const RuleValues loaded;
-    txtWidth = makeTextBox(this, QStringLiteral("txtWidth"));
+    txtWidth = makeNumberBox(this, QStringLiteral("txtWidth"));
     chkWidth = makeCheckBox(this, QStringLiteral("chkWidth"), tr("％表示(&P)"));
-    txtSize = makeTextBox(this, QStringLiteral("txtSize"));
+    txtSize = makeNumberBox(this, QStringLiteral("txtSize"));
     cboAlign = makeDropDown(this, QStringLiteral("cboAlign"), ruleAlignEntries(), loaded.align);
     chk3D = makeCheckBox(this, QStringLiteral("chk3D"), tr("立体表示"));
     auto *grid = new QGridLayout;

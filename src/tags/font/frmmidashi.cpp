@@ -32,7 +32,8 @@ frmMidashi::frmMidashi()
 bool frmMidashi::validate()
 {
     if (!isHeadingAlignEntry(Combo1->currentText()))
-        return refuse(Combo1, tr("設定値が違います。"));
+        return refuse(Combo1, tr("設定値が違います。"), Interaction::Icon::Warning,
+                      tr("見出し設定"));
     return true;
 }
 

@@ -75,6 +75,20 @@ bool inputHasInitialTick(int type)
     return isType(type, {InputType::Radio, InputType::Checkbox});
 }
 
+InputEnabling inputReEditEnabling(int type)
+{
+    switch (InputType(type)) {
+    case InputType::Text: return {true, std::nullopt, false};
+    case InputType::Radio: return {false, false, true};
+    case InputType::Checkbox: return {false, std::nullopt, true};
+    case InputType::Reset: return {std::nullopt, std::nullopt, false};
+    case InputType::Submit: return {false, std::nullopt, false};
+    case InputType::Password: return {true, true, false};
+    case InputType::Button: return {false, false, false};
+    }
+    return {};
+}
+
 bool inputShowsCaption(int type)
 {
     return isType(type, {InputType::Button, InputType::Reset, InputType::Submit});
@@ -97,8 +111,10 @@ QString inputTag(const InputFields &fields)
     QString text = QStringLiteral("<INPUT")
                    + attributeText("type", type.isEmpty() ? fields.otherType : type)
                    + buildAttributes<InputFields>(fields, InputNameRows);
-    if (inputHasSize(fields.type))
-        text += buildAttributes<InputFields>(fields, InputSizeRows);
+    if (fields.sizeUsed.value_or(inputHasSize(fields.type)))
+        text += attributeText("size", fields.size);
+    if (fields.maxLengthUsed.value_or(inputHasSize(fields.type)))
+        text += attributeText("maxlength", fields.maxLength);
     if (inputHasInitialTick(fields.type))
         text += buildAttributes<InputFields>(fields, InputTickRows);
     return text + QLatin1Char('>');

@@ -34,7 +34,22 @@ struct InputFields
     QString size;
     QString maxLength;
     bool checked = false;
+    // Whether the size and maximum length boxes take part (are enabled in the dialog); unset:
+    // as the type says (inputHasSize).
+    std::optional<bool> sizeUsed;
+    std::optional<bool> maxLengthUsed;
 };
+
+// How re-editing a tag of a type sets the INPUT dialog's controls: enabled, disabled, or left
+// as the dialog had them (unset). A re-edited checkbox keeps its maximum length box, so that a
+// maxlength the page gave it stays editable.
+struct InputEnabling
+{
+    std::optional<bool> size;
+    std::optional<bool> maxLength;
+    std::optional<bool> tick;
+};
+InputEnabling inputReEditEnabling(int type);
 
 struct TextAreaFields
 {
@@ -55,7 +70,7 @@ bool inputHasInitialTick(int type); // radio and checkbox
 bool inputShowsCaption(int type);   // button, reset and submit: the value is a caption
 
 QString formStartTag(const FormFields &fields);
-// The INPUT tag; size and maximum length only for the types that use them, " checked" only
+// The INPUT tag; size and maximum length only where their boxes take part, " checked" only
 // for radio and checkbox.
 QString inputTag(const InputFields &fields);
 // The whole TEXTAREA element with its content; rows and cols are written as whole numbers

@@ -1,42 +1,54 @@
 #include "tags/form/formretag.h"
 
-#include "document/frmdocument.h"
-#include "document/richtextbox.h"
 #include "tags/form/formformat.h"
 #include "tags/form/frmformset.h"
 #include "tags/form/frminput.h"
 #include "tags/form/frmtextboxset.h"
-#include "tags/shared/dialogcommand.h"
 #include "tags/shared/reedit.h"
-#include "tags/shared/tagkinds.h"
+#include "tags/shared/tagoption.h"
 
-void EditFormTag(frmDocument &doc, TagScratch &)
+void EditFormTag(frmDocument &doc)
 {
-    reEditStartTag<frmFormSet>(doc, {readFormTag, formAttributeNames, formStartTag});
+    reEdit<frmFormSet>(
+        doc, {.read = readFormTag, .write = formStartTag, .managedAttributes = formAttributeNames});
 }
 
-void EditInputTag(frmDocument &doc, TagScratch &)
+void EditInputTag(frmDocument &doc)
 {
-    reEditStartTag<frmInput>(doc, {readInputTag, inputAttributeNames, inputTag});
+    reEdit<frmInput>(
+        doc, {.read = readInputTag, .write = inputTag, .managedAttributes = inputAttributeNames});
 }
 
-void EditTextareaTag(frmDocument &doc, TagScratch &scratch)
+namespace {
+
+// The whole element is replaced; a start tag selected without its end tag is replaced alone,
+// so that the content and end tag after it are not doubled.
+bool isWholeTextArea(const QString &selection)
 {
-    const QString selection = doc.txtText->selText();
-    // The whole element is replaced; a start tag selected without its end tag is replaced
-    // alone, so that the content and end tag after it are not doubled.
-    const bool wholeElement = endsWithAsciiCaseless(selection, u"</textarea>");
-    const SelectedStartTag tag = selectedStartTag(doc);
-    scratch.intTagStart = int(tag.text.size()) - 1;
-    DialogUse<frmTextBoxSet> dialog;
-    dialog->apply(readTextAreaElement(wholeElement ? selection : tag.text));
-    const QString untouched = textAreaElement(dialog->fields());
-    const QString result = dialog.run();
-    if (result == TagDialog::Cancel)
-        return;
-    const QString kept = mergeReEditedTag(result, untouched, tag.text, textAreaAttributeNames());
-    if (wholeElement)
-        insertIntoDocument(doc, kept);
-    else
-        replaceStartTag(doc, tag, leadingStartTag(kept));
+    return endsWithAsciiCaseless(selection, u"</textarea>");
+}
+
+} // namespace
+
+void EditTextareaTag(frmDocument &doc)
+{
+    using Format = ReEditFormat<frmTextBoxSet>;
+    reEdit(doc, Format{
+                    .span = ReEditSpan::Selection,
+                    .read =
+                        [](const QString &selection) {
+                            return readTextAreaElement(isWholeTextArea(selection)
+                                                           ? selection
+                                                           : leadingStartTag(selection));
+                        },
+                    .write = textAreaElement,
+                    .managedAttributes = textAreaAttributeNames,
+                    .compose = [](const Format::Outcome &done) -> ReEditReplacement {
+                        const QString startTag = leadingStartTag(done.spanText);
+                        const QString kept = done.keptAttributes(done.result, startTag);
+                        if (isWholeTextArea(done.spanText))
+                            return kept;
+                        return {leadingStartTag(kept), startTag.size()};
+                    },
+                });
 }

@@ -12,7 +12,7 @@ frmFormSet::frmFormSet()
     : TagDialog(QStringLiteral("frmFormSet"), tr("フォームの定義"), ButtonNames::Frm)
 {
     txtName = makeTextBox(this, QStringLiteral("txtName"));
-    txtAction = makeTextBox(this, QStringLiteral("txtAction"));
+    txtAction = makeUrlBox(this, QStringLiteral("txtAction"));
     auto *grid = new QGridLayout;
     addRow(grid, tr("ﾌｫｰﾑの名前"), txtName);
     addRow(grid, tr("送信先ＵＲＬ"), txtAction);

@@ -44,9 +44,9 @@ frmInput::frmInput()
     Label2 = makeLabel(this, tr("規定値"), QStringLiteral("Label2"));
     txtValue = makeTextBox(this, QStringLiteral("txtValue"));
     Label3 = makeLabel(this, tr("サイズ"), QStringLiteral("Label3"));
-    txtSize = makeTextBox(this, QStringLiteral("txtSize"));
+    txtSize = makeNumberBox(this, QStringLiteral("txtSize"));
     Label4 = makeLabel(this, tr("最大桁数"), QStringLiteral("Label4"));
-    txtMaxlength = makeTextBox(this, QStringLiteral("txtMaxlength"));
+    txtMaxlength = makeNumberBox(this, QStringLiteral("txtMaxlength"));
     chkCheck = makeCheckBox(this, QStringLiteral("chkCheck"), tr("初期状態でチェックする。"));
     auto *grid = new QGridLayout;
     addRow(grid, Label1, txtName);
@@ -93,8 +93,6 @@ bool frmInput::validate()
     const int type = selectedType();
     if (inputNeedsName(type) && txtName->text().isEmpty())
         return refuse(txtName, tr("名前を入力してください。"), Interaction::Icon::None, {});
-    if (!inputHasSize(type))
-        return true;
     const struct
     {
         QLineEdit *box;
@@ -104,7 +102,8 @@ bool frmInput::validate()
         {txtMaxlength, tr("最大桁数は 1 から %1 までの数字で入力してください。").arg(MaxFormCount)},
     };
     for (const auto &count : counts) {
-        if (!count.box->text().isEmpty() && !parseFormCount(count.box->text()))
+        const QString text = count.box->text();
+        if (count.box->isEnabled() && !text.isEmpty() && !parseFormCount(text))
             return refuse(count.box, count.message);
     }
     return true;
@@ -125,13 +124,23 @@ InputFields frmInput::fields() const
     values.size = txtSize->text();
     values.maxLength = txtMaxlength->text();
     values.checked = chkCheck->isChecked();
+    values.sizeUsed = txtSize->isEnabled();
+    values.maxLengthUsed = txtMaxlength->isEnabled();
     return values;
 }
 
 void frmInput::apply(const InputFields &values)
 {
     if (values.type >= 0 && values.type < optType.size()) {
+        const bool sizeBefore = txtSize->isEnabled();
+        const bool maxLengthBefore = txtMaxlength->isEnabled();
+        const bool tickBefore = chkCheck->isEnabled();
         optType[values.type]->setChecked(true);
+        // A tag read back sets the boxes by its own rule, which leaves some as they were.
+        const InputEnabling enabling = inputReEditEnabling(values.type);
+        enableBox(txtSize, Label3, enabling.size.value_or(sizeBefore));
+        enableBox(txtMaxlength, Label4, enabling.maxLength.value_or(maxLengthBefore));
+        chkCheck->setEnabled(enabling.tick.value_or(tickBefore));
     } else {
         // No option stands for the tag's type: none is selected, the boxes stay as they are.
         for (QRadioButton *option : optType)

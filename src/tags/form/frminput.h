@@ -34,6 +34,8 @@ public:
 
     using Values = InputFields;
     InputFields fields() const;
+    // Puts a tag's values in; choosing its type then enables the boxes by inputReEditEnabling
+    // rather than by the type alone.
     void apply(const InputFields &values);
 
 protected:

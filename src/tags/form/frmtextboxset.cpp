@@ -23,8 +23,8 @@ frmTextBoxSet::frmTextBoxSet()
     txtValue = new QPlainTextEdit(this);
     txtValue->setObjectName(QStringLiteral("txtValue"));
     txtValue->setTabChangesFocus(true);
-    txtCols = makeTextBox(this, QStringLiteral("txtCols"));
-    txtRows = makeTextBox(this, QStringLiteral("txtRows"));
+    txtCols = makeNumberBox(this, QStringLiteral("txtCols"));
+    txtRows = makeNumberBox(this, QStringLiteral("txtRows"));
     chkWrap = makeCheckBox(this, QStringLiteral("chkWrap"), tr("右端での折返し"));
     chkWrap->setChecked(true);
     auto *grid = new QGridLayout;

@@ -42,10 +42,10 @@ frmFrameSet::frmFrameSet()
     : TagDialog(QStringLiteral("frmFrameSet"), tr("フレームの設定"), ButtonNames::Frm)
 {
     txtName1 = makeTextBox(this, QStringLiteral("txtName1"));
-    txtUrl1 = makeTextBox(this, QStringLiteral("txtUrl1"));
+    txtUrl1 = makeUrlBox(this, QStringLiteral("txtUrl1"));
     cmdRef1 = makeButton(this, QStringLiteral("cmdRef1"), tr("参照(&R)"));
     txtName2 = makeTextBox(this, QStringLiteral("txtName2"));
-    txtUrl2 = makeTextBox(this, QStringLiteral("txtUrl2"));
+    txtUrl2 = makeUrlBox(this, QStringLiteral("txtUrl2"));
     cmdRef2 = makeButton(this, QStringLiteral("cmdRef2"), tr("参照(&F)"));
     cmdLcase = makeButton(this, QStringLiteral("cmdLcase"), tr("小文字変換(&L)"));
     auto *frames = new QGridLayout;
@@ -68,7 +68,7 @@ frmFrameSet::frmFrameSet()
     }
 
     auto *ratio = makeFrame(this, tr("分割比率"));
-    txtHiritsu = makeTextBox(ratio, QStringLiteral("txtHiritsu"));
+    txtHiritsu = makeNumberBox(ratio, QStringLiteral("txtHiritsu"));
     Slider1 = new QSlider(Qt::Horizontal, ratio);
     Slider1->setObjectName(QStringLiteral("Slider1"));
     Slider1->setTickPosition(QSlider::TicksBelow);

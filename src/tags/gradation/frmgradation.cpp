@@ -37,6 +37,12 @@ QString boxLines(const QString &documentText)
     return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
+// The preview shows a few lines of the browser's default text (16 px, about 24 px a line)
+// inside the page's margins, so that a usual gradation needs no scroll bar.
+constexpr int PreviewLines = 3;
+constexpr int PreviewLineHeight = 24;
+constexpr int PreviewPageMargins = 2 * 8;
+
 QString endLabel(bool repeat)
 {
     return repeat ? QStringLiteral("中間色") : QStringLiteral("終了色");
@@ -58,6 +64,7 @@ frmGradation::frmGradation(QWidget *parent)
 {
     okButton()->setObjectName(QStringLiteral("cmdOk"));
     WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
+    WebBrowser1->setMinimumHeight(PreviewPageMargins + PreviewLines * PreviewLineHeight);
 
     auto *colors = new QGridLayout;
     colors->addWidget(makeLabel(this, QStringLiteral("開始色"), QStringLiteral("Label3")), 0, 0);

@@ -11,8 +11,7 @@ dlgSetBaseUrl::dlgSetBaseUrl()
     : TagDialog(QStringLiteral("dlgSetBaseUrl"), tr("基準URLの設定"), ButtonNames::Dlg)
 {
     Label1 = makeLabel(this, tr("基準ＵＲＬ"), QStringLiteral("Label1"));
-    txtURL = makeTextBox(this, QStringLiteral("txtURL"));
-    txtURL->setMinimumWidth(UrlBoxWidth);
+    txtURL = makeUrlBox(this, QStringLiteral("txtURL"));
     Label2 = makeLabel(this, tr("ﾀｰｹﾞｯﾄ名"), QStringLiteral("Label2"));
     txtTarget = makeTextBox(this, QStringLiteral("txtTarget"));
     auto *grid = new QGridLayout;

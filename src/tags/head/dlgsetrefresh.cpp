@@ -13,10 +13,9 @@ dlgSetRefresh::dlgSetRefresh()
     : TagDialog(QStringLiteral("dlgSetRefresh"), tr("自動読込の設定"), ButtonNames::Dlg)
 {
     Label1 = makeLabel(this, tr("秒数"), QStringLiteral("Label1"));
-    txtSec = makeTextBox(this, QStringLiteral("txtSec"));
+    txtSec = makeNumberBox(this, QStringLiteral("txtSec"));
     Label2 = makeLabel(this, tr("読込URL"), QStringLiteral("Label2"));
-    txtUrl = makeTextBox(this, QStringLiteral("txtUrl"));
-    txtUrl->setMinimumWidth(UrlBoxWidth);
+    txtUrl = makeUrlBox(this, QStringLiteral("txtUrl"));
     cmdRef = makeButton(this, QStringLiteral("cmdRef"), tr("参照"));
     auto *grid = new QGridLayout;
     addRow(grid, Label1, txtSec);

@@ -37,7 +37,7 @@ void connectPreview(QLineEdit *box, QWidget *target, QPalette::ColorRole role)
 frmBodySet::frmBodySet()
     : GuardedTagDialog(QStringLiteral("frmBodySet"), tr("ページ書式の設定"), ButtonNames::Frm)
 {
-    txtImageName = makeTextBox(this, QStringLiteral("txtImageName"));
+    txtImageName = makeUrlBox(this, QStringLiteral("txtImageName"));
     cmdImageRef = makeButton(this, QStringLiteral("cmdImageRef"), tr("参照(&R)"));
     Command1 = makeLowerCaseButton(this, QStringLiteral("Command1"), txtImageName);
     const auto colorRow = [this](const char *box, const char *button, const QString &caption,

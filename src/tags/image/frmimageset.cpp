@@ -18,12 +18,12 @@ frmImageSet::frmImageSet()
     : TagDialog(QStringLiteral("frmImageSet"), tr("イメージの挿入"), ButtonNames::Frm)
 {
     cancelButton()->setObjectName(QStringLiteral("Command2"));
-    txtImageName = makeTextBox(this, QStringLiteral("txtImageName"));
+    txtImageName = makeUrlBox(this, QStringLiteral("txtImageName"));
     cmdRefImage = makeButton(this, QStringLiteral("cmdRefImage"), tr("参照(&R)"));
     cmdLcase = makeLowerCaseButton(this, QStringLiteral("cmdLcase"), txtImageName);
     txtAlt = makeTextBox(this, QStringLiteral("txtAlt"));
     txtName = makeTextBox(this, QStringLiteral("txtName"));
-    txtBorder = makeTextBox(this, QStringLiteral("txtBorder"));
+    txtBorder = makeNumberBox(this, QStringLiteral("txtBorder"));
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(cmdRefImage);
     buttons->addWidget(cmdLcase);
@@ -35,15 +35,15 @@ frmImageSet::frmImageSet()
     addRow(grid, tr("外枠の幅(&S)"), txtBorder);
 
     auto *size = makeFrame(this, tr("イメージサイズ"));
-    txtWidth = makeTextBox(size, QStringLiteral("txtWidth"));
-    txtHeight = makeTextBox(size, QStringLiteral("txtHeight"));
+    txtWidth = makeNumberBox(size, QStringLiteral("txtWidth"));
+    txtHeight = makeNumberBox(size, QStringLiteral("txtHeight"));
     auto *sizeGrid = new QGridLayout(size);
     addRow(sizeGrid, tr("イメージの横幅(&Y)"), txtWidth);
     addRow(sizeGrid, tr("イメージの高さ(&T)"), txtHeight);
 
     auto *space = makeFrame(this, tr("文字とイメージの間隔"));
-    txtHspace = makeTextBox(space, QStringLiteral("txtHspace"));
-    txtVspace = makeTextBox(space, QStringLiteral("txtVspace"));
+    txtHspace = makeNumberBox(space, QStringLiteral("txtHspace"));
+    txtVspace = makeNumberBox(space, QStringLiteral("txtVspace"));
     auto *spaceGrid = new QGridLayout(space);
     addRow(spaceGrid, tr("横の間隔(&W)"), txtHspace);
     addRow(spaceGrid, tr("縦の間隔(&H)"), txtVspace);

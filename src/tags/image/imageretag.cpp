@@ -4,16 +4,19 @@
 #include "tags/image/frmimageset.h"
 #include "tags/image/imageformat.h"
 #include "tags/shared/reedit.h"
-#include "tags/shared/reeditpath.h"
 
-void EditImgTag(frmDocument &doc, TagScratch &)
+void EditImgTag(frmDocument &doc)
 {
-    if (loadWithDocumentPath<frmImageSet>(doc))
-        reEditStartTag<frmImageSet>(doc, {readImgTag, imageAttributeNames, imageTag});
+    reEdit<frmImageSet>(doc, {.needsFolder = true,
+                              .read = readImgTag,
+                              .write = imageTag,
+                              .managedAttributes = imageAttributeNames});
 }
 
-void EditBodyTag(frmDocument &doc, TagScratch &)
+void EditBodyTag(frmDocument &doc)
 {
-    if (loadWithDocumentPath<frmBodySet>(doc))
-        reEditStartTag<frmBodySet>(doc, {readBodyTag, bodyAttributeNames, bodyStartTag});
+    reEdit<frmBodySet>(doc, {.needsFolder = true,
+                             .read = readBodyTag,
+                             .write = bodyStartTag,
+                             .managedAttributes = bodyAttributeNames});
 }

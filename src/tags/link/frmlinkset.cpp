@@ -13,7 +13,7 @@
 frmLinkSet::frmLinkSet()
     : TagDialog(QStringLiteral("frmLinkSet"), tr("リンクを設定する"), ButtonNames::Frm)
 {
-    txtUrl = makeTextBox(this, QStringLiteral("txtUrl"));
+    txtUrl = makeUrlBox(this, QStringLiteral("txtUrl"));
     cmdRef = makeButton(this, QStringLiteral("cmdRef"), tr("参照(&R)"));
     cmdKomoji = makeLowerCaseButton(this, QStringLiteral("cmdKomoji"), txtUrl);
     cboTarget = makeDropDown(this, QStringLiteral("cboTarget"), linkTargetEntries());

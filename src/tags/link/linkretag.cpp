@@ -1,52 +1,54 @@
 #include "tags/link/linkretag.h"
 
-#include "document/frmdocument.h"
-#include "document/richtextbox.h"
 #include "tags/link/frmlinkset.h"
 #include "tags/link/frmmailtoset.h"
 #include "tags/link/linkformat.h"
 #include "tags/shared/reedit.h"
-#include "tags/shared/reeditpath.h"
 
 #include <QLineEdit>
 
 namespace {
 
-// Runs dialog D (already loaded when it needs the document's path) pre-filled with `values`
-// and puts start tag and content of the result in place of the element's; `write` is what the
-// dialog's OK writes, `endTag` the end tag its result carries, which the element's own
-// replaces.
-template <class D>
-void reEditElement(frmDocument &doc, const LinkElement &element, const typename D::Values &values,
-                   QLineEdit *D::*textBox, const QStringList &managed,
-                   QString (*write)(const typename D::Values &), QLatin1String endTag = {})
+// Both link dialogs show the element's content as the link text; without an end tag in the
+// selection there is none to edit, and the box stays disabled. OK replaces start tag and
+// content and keeps the element's end tag: a dialog that writes one of its own loses it.
+template <class D, typename D::Values (*readElement)(const LinkElement &), QLineEdit *D::*textBox,
+          bool writesEndTag>
+ReEditFormat<D, LinkElement> linkFormat(bool needsFolder,
+                                        QString (*write)(const typename D::Values &),
+                                        QStringList (*managedAttributes)())
 {
-    const int start = doc.txtText->selStart();
-    DialogUse<D> dialog;
-    dialog->apply(values);
-    ((*dialog).*textBox)->setEnabled(element.closed);
-    const QString untouched = write(dialog->fields());
-    QString result = dialog.run();
-    if (result == TagDialog::Cancel)
-        return;
-    if (!endTag.isEmpty() && result.endsWith(endTag))
-        result.chop(endTag.size());
-    replaceStartTag(doc, {start, element.startTag + element.content},
-                    mergeReEditedTag(result, untouched, element.startTag, managed));
+    using Outcome = typename ReEditFormat<D, LinkElement>::Outcome;
+    return {
+        .span = ReEditSpan::Selection,
+        .needsFolder = needsFolder,
+        .read = splitLinkElement,
+        .prepare =
+            [](D &dialog, const LinkElement &element) {
+                dialog.apply(readElement(element));
+                (dialog.*textBox)->setEnabled(element.closed);
+            },
+        .write = write,
+        .managedAttributes = managedAttributes,
+        .compose = [](const Outcome &done) -> ReEditReplacement {
+            const QLatin1String endTag("</A>");
+            const bool ownEndTag = writesEndTag && done.result.endsWith(endTag);
+            const QString result = ownEndTag ? done.result.chopped(endTag.size()) : done.result;
+            return {done.keptAttributes(result, done.reading.startTag),
+                    done.reading.editedLength()};
+        },
+    };
 }
 
 } // namespace
 
-void EditLinkTag(frmDocument &doc, TagScratch &)
+void EditLinkTag(frmDocument &doc)
 {
-    const LinkElement element = splitLinkElement(doc.txtText->selText());
-    if (isMailLink(element)) {
-        reEditElement<frmMailtoSet>(doc, element, readMailElement(element),
-                                    &frmMailtoSet::txtHyouji, mailAttributeNames(), mailLink,
-                                    QLatin1String("</A>"));
-        return;
-    }
-    if (loadWithDocumentPath<frmLinkSet>(doc))
-        reEditElement<frmLinkSet>(doc, element, readLinkElement(element), &frmLinkSet::txtMIdashi,
-                                  linkAttributeNames(), linkStart);
+    // A mail link asks for no save: it names no file.
+    if (isMailLink(splitLinkElement(selectedSpan(doc, ReEditSpan::Selection).text)))
+        reEdit(doc, linkFormat<frmMailtoSet, readMailElement, &frmMailtoSet::txtHyouji, true>(
+                        false, mailLink, mailAttributeNames));
+    else
+        reEdit(doc, linkFormat<frmLinkSet, readLinkElement, &frmLinkSet::txtMIdashi, false>(
+                        true, linkStart, linkAttributeNames));
 }

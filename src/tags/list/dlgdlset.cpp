@@ -6,8 +6,11 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -22,6 +25,15 @@ QTreeWidgetItem *entryItem(const DefinitionEntry &entry)
     return item;
 }
 
+// Room for the terms' heading with a margin on either side.
+int termHeadingWidth(const QTreeWidget &view)
+{
+    const QHeaderView *header = view.header();
+    const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    const QString heading = view.headerItem()->text(TermColumn);
+    return header->fontMetrics().horizontalAdvance(heading) + 4 * margin;
+}
+
 } // namespace
 
 dlgDlSet::dlgDlSet()
@@ -32,6 +44,9 @@ dlgDlSet::dlgDlSet()
     lvwYougo->setRootIsDecorated(false);
     lvwYougo->setUniformRowHeights(true);
     lvwYougo->setHeaderLabels({tr("定義用語"), tr("説明文")});
+    // The terms take a quarter of the view (see resizeEvent): the view is wide enough for that
+    // quarter to show the whole heading.
+    lvwYougo->setMinimumWidth(4 * termHeadingWidth(*lvwYougo) + 2 * lvwYougo->frameWidth());
     cmdDtAdd = makeButton(this, QStringLiteral("cmdDtAdd"), tr("追加"));
     cmdEdit = makeButton(this, QStringLiteral("cmdEdit"), tr("編集"));
     cmdEdit->setEnabled(false);
@@ -114,6 +129,7 @@ void dlgDlSet::resizeEvent(QResizeEvent *event)
     TagDialog::resizeEvent(event);
     // A quarter of the view for the term, two thirds less 100 twips for the description.
     const int width = lvwYougo->viewport()->width();
-    lvwYougo->header()->resizeSection(TermColumn, width / 4);
+    QHeaderView *header = lvwYougo->header();
+    header->resizeSection(TermColumn, std::max(width / 4, termHeadingWidth(*lvwYougo)));
     lvwYougo->header()->resizeSection(DescriptionColumn, width * 2 / 3 - 100 / 15);
 }

@@ -17,7 +17,7 @@ dlgListNumber::dlgListNumber()
     chkAll = makeCheckBox(this, QStringLiteral("chkAll"), tr("リスト全体で指定する"));
     chkAll->setChecked(true);
     Label1 = makeLabel(this, tr("開始番号"), QStringLiteral("Label1"));
-    txtStartNo = makeTextBox(this, QStringLiteral("txtStartNo"));
+    txtStartNo = makeNumberBox(this, QStringLiteral("txtStartNo"));
     auto *frame = makeFrame(this, tr("番号の形式"));
     optNumber = makeOptionArray(frame, QStringLiteral("optNumber"), numberCaptions());
     auto *options = new QVBoxLayout(frame);

@@ -1,6 +1,5 @@
 #include "tags/list/listretag.h"
 
-#include "core/interaction.h"
 #include "document/frmdocument.h"
 #include "document/richtextbox.h"
 #include "tags/list/dlgdlset.h"
@@ -10,36 +9,47 @@
 #include "tags/shared/dialogcommand.h"
 #include "tags/shared/reedit.h"
 
-#include <QObject>
-
 namespace {
 
 // The list dialogs answer with a choice code, not a tag: the new start tag is built from the
-// dialog's values after OK.
-template <class D>
-void reEditListTag(frmDocument &doc, const char *name, const ReEditFormat<D> &format)
+// dialog's values after OK, and the dialog opens with its scope fixed by the tag.
+template <class D> void prepareList(D &dialog, const typename D::Values &values)
 {
-    const SelectedStartTag tag = selectedStartTag(doc);
-    if (!isStartTagNamed(tag.text, name))
-        return;
-    const typename D::Values values = format.read(tag.text);
-    DialogUse<D> dialog;
-    dialog->apply(values);
-    dialog->fixScope(values.wholeList);
-    const QString untouched = format.write(dialog->fields());
-    if (dialog.run() == TagDialog::Cancel)
-        return;
-    replaceStartTag(doc, tag,
-                    mergeReEditedTag(format.write(dialog->fields()), untouched, tag.text,
-                                     format.managedAttributes()));
+    dialog.apply(values);
+    dialog.fixScope(values.wholeList);
 }
+
+template <class D> ReEditReplacement composeList(const ReEditOutcome<D, typename D::Values> &done)
+{
+    return done.keptAttributes(done.format.write(done.dialog.fields()), done.spanText);
+}
+
+// The re-edit of a list start tag named `Name` (an item only with a type the dialog knows).
+template <class D, const char *Name>
+ReEditFormat<D> listFormat(typename D::Values (*read)(const QString &),
+                           QString (*write)(const typename D::Values &), QStringList (*managed)())
+{
+    return {.read = read,
+            .accepts = [](const QString &tag,
+                          const typename D::Values &) { return isStartTagNamed(tag, Name); },
+            .prepare = prepareList<D>,
+            .write = write,
+            .managedAttributes = managed,
+            .compose = composeList<D>};
+}
+
+constexpr char Ul[] = "ul";
+constexpr char Ol[] = "ol";
+constexpr char Li[] = "li";
 
 // Puts `newText` in place of the selection, rewriting only the part that differs: from the
 // last tag start before the first difference to the end of the first tag after the last one,
 // so that the rewritten part is coloured as a whole. A long list re-edited with few changes
 // then costs little.
-void replaceChangedPart(frmDocument &doc, const QString &newText)
+void replaceChangedPart(frmDocument &doc, const SelectedSpan &,
+                        const ReEditReplacement &replacement)
 {
+    const QString &newText = replacement.text;
     RichTextBox &text = *doc.txtText;
     const QString old = text.selText();
     const qsizetype shorter = qMin(old.size(), newText.size());
@@ -63,44 +73,51 @@ void replaceChangedPart(frmDocument &doc, const QString &newText)
 
 } // namespace
 
-void EditUlTag(frmDocument &doc, TagScratch &)
+void EditUlTag(frmDocument &doc)
 {
-    reEditListTag<dlgListMark>(doc, "ul", {readUlTag, ulAttributeNames, ulStartTag});
+    reEdit(doc, listFormat<dlgListMark, Ul>(readUlTag, ulStartTag, ulAttributeNames));
 }
 
-void EditOlTag(frmDocument &doc, TagScratch &)
+void EditOlTag(frmDocument &doc)
 {
-    reEditListTag<dlgListNumber>(doc, "ol", {readOlTag, olAttributeNames, olStartTag});
+    reEdit(doc, listFormat<dlgListNumber, Ol>(readOlTag, olStartTag, olAttributeNames));
 }
 
-void EditLiTag(frmDocument &doc, TagScratch &)
+void EditLiTag(frmDocument &doc)
 {
-    switch (listItemKind(selectedStartTag(doc).text)) {
+    switch (listItemKind(selectedSpan(doc, ReEditSpan::StartTag).text)) {
     case ListItemKind::Untyped: return;
     case ListItemKind::Marked:
-        reEditListTag<dlgListMark>(doc, "li", {readLiMarkTag, liMarkAttributeNames, liMarkTag});
+        reEdit(doc, listFormat<dlgListMark, Li>(readLiMarkTag, liMarkTag, liMarkAttributeNames));
         return;
     case ListItemKind::Numbered:
-        reEditListTag<dlgListNumber>(doc, "li",
-                                     {readLiNumberTag, liNumberAttributeNames, liNumberTag});
+        reEdit(doc,
+               listFormat<dlgListNumber, Li>(readLiNumberTag, liNumberTag, liNumberAttributeNames));
         return;
     }
 }
 
-void EditDlTag(frmDocument &doc, TagScratch &)
+void EditDlTag(frmDocument &doc)
 {
-    const auto entries = readDefinitionList(doc.txtText->selText());
-    if (!entries) {
-        Interaction::ask(QObject::tr("<DT>～</DT> と <DD>～</DD> の組だけでできた定義形式リストの"
-                                     "ほかは編集できません。"),
-                         Interaction::Icon::Warning, Interaction::Buttons::Ok);
-        return;
-    }
-    DialogUse<dlgDlSet> dialog;
-    dialog->apply(*entries);
-    if (dialog.run() == TagDialog::Cancel)
-        return;
-    // The selection ends with "</DL>", not with the line break after it: the list takes its
-    // place without one, so that a list re-edited unchanged stays as it was.
-    replaceChangedPart(doc, definitionList(dialog->fields()).chopped(2));
+    using Format = ReEditFormat<dlgDlSet, std::optional<DefinitionEntries>>;
+    reEdit(
+        doc,
+        Format{
+            .span = ReEditSpan::Selection,
+            .read = readDefinitionList,
+            .accepts
+            = [](const QString &,
+                 const std::optional<DefinitionEntries> &entries) { return entries.has_value(); },
+            .refusal = QT_TR_NOOP(
+                "<DT>～</DT> と <DD>～</DD> の組だけでできた定義形式リストのほかは編集できません。"),
+            .prepare
+            = [](dlgDlSet &dialog,
+                 const std::optional<DefinitionEntries> &entries) { dialog.apply(*entries); },
+            // The selection ends with "</DL>", not with the line break after it: the list takes its
+            // place without one, so that a list re-edited unchanged stays as it was.
+            .compose = [](const Format::Outcome &done) -> ReEditReplacement {
+                return definitionList(done.dialog.fields()).chopped(2);
+            },
+            .replace = replaceChangedPart,
+        });
 }

@@ -24,11 +24,11 @@ frmAppletSet::frmAppletSet()
     : TagDialog(QStringLiteral("frmAppletSet"), tr("Ｊａｖｅｱﾌﾟﾚｯﾄの設定"), ButtonNames::Frm)
 {
     okButton()->setObjectName(QStringLiteral("cmdOk"));
-    txtApplet = makeTextBox(this, QStringLiteral("txtApplet"));
+    txtApplet = makeUrlBox(this, QStringLiteral("txtApplet"));
     cmdRef = makeButton(this, QStringLiteral("cmdRef"), tr("参照(&R)"));
     Command1 = makeButton(this, QStringLiteral("Command1"), tr("小文字化(&L)"));
-    txtWIdth = makeTextBox(this, QStringLiteral("txtWIdth"));
-    txtHeight = makeTextBox(this, QStringLiteral("txtHeight"));
+    txtWIdth = makeNumberBox(this, QStringLiteral("txtWIdth"));
+    txtHeight = makeNumberBox(this, QStringLiteral("txtHeight"));
     auto *grid = new QGridLayout;
     addRow(grid, tr(" ｱﾌﾟﾚｯﾄ名(&A)"), txtApplet, cmdRef);
     grid->addWidget(Command1, grid->rowCount(), 2);

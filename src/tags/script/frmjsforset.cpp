@@ -18,11 +18,11 @@ frmJsForSet::frmJsForSet()
     okButton()->setText(tr("ＯＫ"));
     const ForLoopValues loaded;
     txtHensu = makeTextBox(this, QStringLiteral("txtHensu"));
-    txtSyokichi = makeTextBox(this, QStringLiteral("txtSyokichi"));
+    txtSyokichi = makeNumberBox(this, QStringLiteral("txtSyokichi"));
     cmbJouken
         = makeDropDown(this, QStringLiteral("cmbJouken"), forConditionEntries(), loaded.condition);
-    txtOwari = makeTextBox(this, QStringLiteral("txtOwari"));
-    txtZougen = makeTextBox(this, QStringLiteral("txtZougen"));
+    txtOwari = makeNumberBox(this, QStringLiteral("txtOwari"));
+    txtZougen = makeNumberBox(this, QStringLiteral("txtZougen"));
     chkZouka = makeCheckBox(this, QStringLiteral("chkZouka"), tr("増加"));
     lblFor = makeLabel(this, tr("for( i = 0 ; i  <= 10 ; i++ )"), QStringLiteral("lblFor"));
     txtHensu->setText(loaded.variable);

@@ -1,24 +1,24 @@
 #include "tags/script/scriptretag.h"
 
-#include "document/frmdocument.h"
-#include "document/richtextbox.h"
 #include "tags/script/frmappletset.h"
 #include "tags/script/scriptformat.h"
-#include "tags/shared/dialogcommand.h"
-#include "tags/shared/reeditpath.h"
-#include "tags/shared/tagoption.h"
+#include "tags/shared/reedit.h"
 
-void EditAppletTag(frmDocument &doc, TagScratch &)
+void EditAppletTag(frmDocument &doc)
 {
-    if (!loadWithDocumentPath<frmAppletSet>(doc))
-        return;
-    const AppletReading reading = readAppletElement(doc.txtText->selText());
-    DialogUse<frmAppletSet> dialog;
-    dialog->apply(reading.values);
-    const QString untouched = appletElement(dialog->fields());
-    const QString result = dialog.run();
-    if (result == TagDialog::Cancel)
-        return;
-    insertIntoDocument(doc, mergeReEditedTag(withAppletRest(result, reading.rest), untouched,
-                                             reading.startTag, appletAttributeNames()));
+    using Format = ReEditFormat<frmAppletSet, AppletReading>;
+    reEdit(doc, Format{
+                    .span = ReEditSpan::Selection,
+                    .needsFolder = true,
+                    .read = readAppletElement,
+                    .prepare = [](frmAppletSet &dialog,
+                                  const AppletReading &reading) { dialog.apply(reading.values); },
+                    .write = appletElement,
+                    .managedAttributes = appletAttributeNames,
+                    // What the element holds after its parameters comes back before the end tag.
+                    .compose = [](const Format::Outcome &done) -> ReEditReplacement {
+                        return done.keptAttributes(withAppletRest(done.result, done.reading.rest),
+                                                   done.reading.startTag);
+                    },
+                });
 }

@@ -16,9 +16,16 @@ bool RequireSavedDocument(frmDocument &doc)
     return true;
 }
 
+bool ensurePageHasFolder(frmDocument &doc)
+{
+    if (doc.strFileName != frmDocument::NewFileName)
+        return true;
+    return RequireSavedDocument(doc) && doc.strFileName != frmDocument::NewFileName;
+}
+
 bool handOverBasePath(frmDocument &doc, TagDialog &dialog)
 {
-    if (doc.strFileName == frmDocument::NewFileName && !RequireSavedDocument(doc))
+    if (!ensurePageHasFolder(doc))
         return false;
     dialog.setBasePath(doc.strFileName);
     return true;

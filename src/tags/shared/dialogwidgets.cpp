@@ -2,6 +2,7 @@
 
 #include "core/interaction.h"
 #include "core/paths.h"
+#include "tags/shared/tagformat.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QValidator>
 
 #include <limits>
 #include <memory>
@@ -29,6 +31,18 @@ namespace {
 // data URL, a script in an attribute) may be longer and must come back whole.
 constexpr int TextBoxLimit = std::numeric_limits<int>::max();
 
+// Turns full-width digits into ASCII ones as they arrive; refuses nothing.
+class AsciiNumberValidator : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override
+    {
+        input = asciiNumberText(input);
+        return Acceptable;
+    }
+};
+
 } // namespace
 
 QLineEdit *makeTextBox(QWidget *parent, const QString &name)
@@ -37,6 +51,25 @@ QLineEdit *makeTextBox(QWidget *parent, const QString &name)
     box->setObjectName(name);
     box->setMaxLength(TextBoxLimit);
     return box;
+}
+
+QLineEdit *makeUrlBox(QWidget *parent, const QString &name)
+{
+    QLineEdit *box = makeTextBox(parent, name);
+    box->setMinimumWidth(UrlBoxWidth);
+    return box;
+}
+
+QLineEdit *makeNumberBox(QWidget *parent, const QString &name)
+{
+    QLineEdit *box = makeTextBox(parent, name);
+    box->setValidator(new AsciiNumberValidator(box));
+    return box;
+}
+
+void takeNumbers(QComboBox *combo)
+{
+    combo->setValidator(new AsciiNumberValidator(combo));
 }
 
 QCheckBox *makeCheckBox(QWidget *parent, const QString &name, const QString &caption)

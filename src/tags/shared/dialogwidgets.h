@@ -23,6 +23,14 @@ constexpr int UrlBoxWidth = 360;
 // objectName and its caption exactly as given.
 QLabel *makeLabel(QWidget *parent, const QString &caption, const QString &name = {});
 QLineEdit *makeTextBox(QWidget *parent, const QString &name);
+// A box for a URL or a file's path, wide enough to read one whole.
+QLineEdit *makeUrlBox(QWidget *parent, const QString &name);
+// A box for a number (a size, a count, a number of seconds): the digits and signs typed with
+// the input method on become ASCII as they are typed or pasted, so that the page gets numbers
+// every browser reads. Everything else stays as typed; the dialog's OK judges it.
+QLineEdit *makeNumberBox(QWidget *parent, const QString &name);
+// The same rule for an editable drop-down that holds a number.
+void takeNumbers(QComboBox *combo);
 QCheckBox *makeCheckBox(QWidget *parent, const QString &name, const QString &caption);
 QPushButton *makeButton(QWidget *parent, const QString &name, const QString &caption);
 QGroupBox *makeFrame(QWidget *parent, const QString &caption);

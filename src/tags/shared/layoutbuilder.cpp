@@ -49,7 +49,7 @@ QGroupBox *group(const QString &caption, QLayout *content)
 SizeGroup makeSizeGroup(QWidget *parent, const QString &boxName, const QString &percentName,
                         const QString &percentCaption)
 {
-    return {makeTextBox(parent, boxName), makeCheckBox(parent, percentName, percentCaption)};
+    return {makeNumberBox(parent, boxName), makeCheckBox(parent, percentName, percentCaption)};
 }
 
 ColorGroup makeColorGroup(QWidget *parent, const QString &boxName, const QString &buttonName)

@@ -4,9 +4,11 @@
 #include "document/richtextbox.h"
 #include "document/tagcolor.h"
 
-SelectedStartTag selectedStartTag(const frmDocument &doc)
+SelectedSpan selectedSpan(const frmDocument &doc, ReEditSpan span)
 {
-    return {doc.txtText->selStart(), leadingStartTag(doc.txtText->selText())};
+    const QString selText = doc.txtText->selText();
+    return {doc.txtText->selStart(),
+            span == ReEditSpan::StartTag ? leadingStartTag(selText) : selText};
 }
 
 QString leadingStartTag(const QString &selText)
@@ -14,8 +16,9 @@ QString leadingStartTag(const QString &selText)
     return selText.left(startTagEnd(selText) + 1);
 }
 
-void replaceStartTag(frmDocument &doc, const SelectedStartTag &tag, const QString &result)
+void replaceSpan(frmDocument &doc, const SelectedSpan &span, const ReEditReplacement &replacement)
 {
-    doc.txtText->select(tag.start, int(tag.text.size()));
-    InsertFragment(doc, result);
+    const qsizetype length = replacement.length < 0 ? span.text.size() : replacement.length;
+    doc.txtText->select(span.start, int(length));
+    InsertFragment(doc, replacement.text);
 }

@@ -1,18 +1,12 @@
 #include "tags/shared/tagdialog.h"
 
+#include "core/windowcaption.h"
 #include "tags/shared/layoutbuilder.h"
 
 #include <QAbstractButton>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-
-// Room beside a dialog's caption for the title bar's icon and close button.
-constexpr int CaptionAllowance = 120;
-
-} // namespace
 
 TagDialog::TagDialog(const QString &name, const QString &caption, ButtonNames buttons,
                      QWidget *parent)
@@ -97,10 +91,7 @@ QString runDialog(TagDialog &dialog)
 
 void TagDialog::showEvent(QShowEvent *event)
 {
-    // Wide enough for the whole caption beside the title bar's buttons.
-    const int captionWidth = fontMetrics().horizontalAdvance(windowTitle()) + CaptionAllowance;
-    if (width() < captionWidth)
-        resize(captionWidth, height());
+    fitCaption(*this);
     QDialog::showEvent(event);
     for (QWidget *w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
         const bool field = (w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(this)

@@ -15,15 +15,12 @@
 
 void TagEdit(frmDocument &doc)
 {
-    TagScratch scratch;
     for (const ReEditRoutine &routine : reEditRoutines()) {
-        scratch = {};
         // A routine that replaced the selection leaves nothing selected, so none after it
         // finds anything to match.
         if (routine.run && routine.accepts(doc.txtText->selText()))
-            routine.run(doc, scratch);
+            routine.run(doc);
     }
-    scratch = {};
     doc.window()->raise();
     doc.txtText->setFocus();
 }

@@ -67,3 +67,18 @@ std::optional<int> parseWholeNumber(const QString &text, int maximum)
     }
     return value;
 }
+
+QString asciiNumberText(const QString &text)
+{
+    QString ascii = text;
+    for (QChar &c : ascii) {
+        const char16_t u = c.unicode();
+        if (u >= u'０' && u <= u'９')
+            c = QLatin1Char(char('0' + (u - u'０')));
+        else if (u == u'＋')
+            c = QLatin1Char('+');
+        else if (u == u'－' || u == u'−')
+            c = QLatin1Char('-');
+    }
+    return ascii;
+}

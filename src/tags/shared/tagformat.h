@@ -49,6 +49,10 @@ struct SizeValue
 };
 SizeValue splitPercent(const QString &value);
 
+// `text` with the full-width digits and signs an input method types (０-９, ＋, －, −) in
+// their ASCII forms, everything else as it is; the length stays the same.
+QString asciiNumberText(const QString &text);
+
 // A count or size typed into a dialog: digits only (full-width ones too) around optional
 // blanks, from 0 up to `maximum`; anything else, however long, is nothing.
 std::optional<int> parseWholeNumber(const QString &text, int maximum);

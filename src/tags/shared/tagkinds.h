@@ -6,21 +6,13 @@
 
 class frmDocument;
 
-// Two positions of an inner tag inside the selected element, for the routines that need one.
-// TagEdit clears them before every routine it runs.
-struct TagScratch
-{
-    int intTagStart = 0;
-    int intTagEnd = 0;
-};
-
 // One re-edit routine: its name, the test its selection must pass, and the routine itself,
 // which runs only on a selection its test accepted (null while that kind is not re-editable).
 struct ReEditRoutine
 {
     const char *name;
     bool (*accepts)(const QString &selText);
-    using Run = void (*)(frmDocument &doc, TagScratch &scratch);
+    using Run = void (*)(frmDocument &doc);
     Run run;
 };
 

@@ -54,8 +54,8 @@ QWidget *countSlider(QWidget *parent, QSlider *&slider, const QString &name, QLi
 frmTableSet::frmTableSet() : TableDialogBase(QStringLiteral("frmTableSet"))
 {
     auto *cells = makeFrame(this, tr("セルの設定"));
-    txtTD = makeTextBox(cells, QStringLiteral("txtTD"));
-    txtTR = makeTextBox(cells, QStringLiteral("txtTR"));
+    txtTD = makeNumberBox(cells, QStringLiteral("txtTD"));
+    txtTR = makeNumberBox(cells, QStringLiteral("txtTR"));
     auto *cellGrid = new QGridLayout(cells);
     addRow(cellGrid, tr("横並びの数"), txtTD,
            countSlider(cells, Slider1, QStringLiteral("Slider1"), txtTD));

@@ -22,8 +22,8 @@ frmTdSet::frmTdSet() : TagDialog(QStringLiteral("frmTdSet"), tr("セルの設定
     cboValign = makeDropDown(this, QStringLiteral("cboValign"),
                              {tr("上揃え"), tr("中央揃え"), tr("下揃え")}, none);
     chkWrap = makeCheckBox(this, QStringLiteral("chkWrap"), tr("自動改行"));
-    txtColspan = makeTextBox(this, QStringLiteral("txtColspan"));
-    txtRowspan = makeTextBox(this, QStringLiteral("txtRowspan"));
+    txtColspan = makeNumberBox(this, QStringLiteral("txtColspan"));
+    txtRowspan = makeNumberBox(this, QStringLiteral("txtRowspan"));
     const SizeGroup width
         = makeSizeGroup(this, QStringLiteral("txtWidth"), QStringLiteral("chkWidth"), tr("％表示"));
     const SizeGroup height = makeSizeGroup(this, QStringLiteral("txtHeight"),

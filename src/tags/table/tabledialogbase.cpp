@@ -18,7 +18,7 @@ TableDialogBase::TableDialogBase(const QString &name)
       m_rulesFrame(makeFrame(this, tr("罫線の表示形式")))
 {
     QWidget *b = m_borderFrame;
-    txtBorder = makeTextBox(b, QStringLiteral("txtBorder"));
+    txtBorder = makeNumberBox(b, QStringLiteral("txtBorder"));
     const ColorGroup color = makeColorGroup(b, QStringLiteral("txtBorderColor"));
     txtBorderColor = color.box;
     cmdColRef = color.reference;
@@ -30,8 +30,8 @@ TableDialogBase::TableDialogBase(const QString &name)
     chkWidth = width.percent;
     txtHeight = height.box;
     chkHeight = height.percent;
-    txtCellspacing = makeTextBox(b, QStringLiteral("txtCellspacing"));
-    txtCellPadding = makeTextBox(b, QStringLiteral("txtCellPadding"));
+    txtCellspacing = makeNumberBox(b, QStringLiteral("txtCellspacing"));
+    txtCellPadding = makeNumberBox(b, QStringLiteral("txtCellPadding"));
     m_borderFrame->setLayout(Form()
                                  .field(tr("外枠の太さ"), txtBorder)
                                  .field(tr("外枠の色"), color)

@@ -29,21 +29,29 @@ void convertCellEndTag(frmDocument &doc, bool wasHeader, bool header)
 
 } // namespace
 
-void EditTableTag(frmDocument &doc, TagScratch &)
+void EditTableTag(frmDocument &doc)
 {
-    reEditStartTag<frmTableSet2>(doc, {readTableTag, tableAttributeNames, tableStartTag});
+    reEdit<frmTableSet2>(
+        doc,
+        {.read = readTableTag, .write = tableStartTag, .managedAttributes = tableAttributeNames});
 }
 
-void EditTrTag(frmDocument &doc, TagScratch &)
+void EditTrTag(frmDocument &doc)
 {
-    reEditStartTag<frmTrSet>(doc, {readTrTag, rowAttributeNames, rowStartTag});
+    reEdit<frmTrSet>(
+        doc, {.read = readTrTag, .write = rowStartTag, .managedAttributes = rowAttributeNames});
 }
 
-void EditTdTag(frmDocument &doc, TagScratch &)
+void EditTdTag(frmDocument &doc)
 {
-    const bool wasHeader = readTdTag(selectedStartTag(doc).text).header;
-    reEditStartTag<frmTdSet>(doc, {readTdTag, cellAttributeNames, cellStartTag},
-                             [&doc, wasHeader](frmTdSet &dialog) {
-                                 convertCellEndTag(doc, wasHeader, dialog.chkTH->isChecked());
-                             });
+    using Format = ReEditFormat<frmTdSet>;
+    reEdit(doc, Format{
+                    .read = readTdTag,
+                    .write = cellStartTag,
+                    .managedAttributes = cellAttributeNames,
+                    .afterOk =
+                        [](frmDocument &document, frmTdSet &dialog, const frmTdSet::Values &cell) {
+                            convertCellEndTag(document, cell.header, dialog.chkTH->isChecked());
+                        },
+                });
 }

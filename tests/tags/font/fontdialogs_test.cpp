@@ -105,6 +105,8 @@ TEST(FontDialogs, UnknownHeadingAlignmentIsRefused)
     dialog.okButton()->click();
     EXPECT_TRUE(dialog.isCancelled());
     EXPECT_EQ(ui.lastPrompt().message.icon, Interaction::Icon::Warning);
+    // Titled with the dialog's task, not the program's name.
+    EXPECT_EQ(ui.lastPrompt().message.title, u8("見出し設定"));
 }
 
 TEST(FontDialogs, ColourAndFontButtonsWriteTheirBoxes)

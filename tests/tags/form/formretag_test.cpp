@@ -86,6 +86,49 @@ TEST_F(FormReEdit, InputTagsInRealPageStyles)
     }
 }
 
+// The re-edit names the boxes each type enables or disables and leaves the others as the
+// dialog opened them (size and maximum length on, the tick off).
+TEST_F(FormReEdit, InputBoxesAreEnabledByTheReEditsRuleForEachType)
+{
+    const struct
+    {
+        const char *type;
+        bool size;
+        bool maxLength;
+        bool tick;
+    } cases[] = {
+        {"text", true, true, false},     {"radio", false, false, true},
+        {"checkbox", false, true, true}, {"reset", true, true, false},
+        {"submit", false, true, false},  {"password", true, true, false},
+        {"button", false, false, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.type);
+        const QString tag = u8("<INPUT type=\"") + u8(c.type) + u8("\" name=\"n\" value=\"v\">");
+        const QString content = u8("<FORM>\r\n") + tag + u8("\r\n</FORM>");
+        doubleClick(content, tag, u8("frmInput"), [&c](QDialog &d) {
+            EXPECT_EQ(d.findChild<QWidget *>(u8("txtSize"))->isEnabled(), c.size);
+            EXPECT_EQ(d.findChild<QWidget *>(u8("txtMaxlength"))->isEnabled(), c.maxLength);
+            EXPECT_EQ(d.findChild<QWidget *>(u8("chkCheck"))->isEnabled(), c.tick);
+            pressCancel(d);
+        });
+        unloadDialog<frmInput>(); // the next type starts from a freshly loaded dialog
+        unloadDialog<frmInput>();
+    }
+}
+
+TEST_F(FormReEdit, ACheckboxKeepsItsMaximumLengthEditable)
+{
+    const QString tag = u8("<INPUT type=\"checkbox\" name=\"c\" maxlength=\"5\" checked>");
+    const QString after
+        = doubleClick(u8("<P>") + tag + u8("</P>"), tag, u8("frmInput"), [](QDialog &d) {
+              EXPECT_EQ(controlText(d, u8("txtMaxlength")), u8("5"));
+              setControlText(d, u8("txtMaxlength"), u8("8"));
+              pressOk(d);
+          });
+    EXPECT_EQ(after, u8("<P><INPUT type=\"checkbox\" name=\"c\" maxlength=\"8\" checked></P>"));
+}
+
 TEST_F(FormReEdit, FormTagsSelectTheirMethod)
 {
     const struct

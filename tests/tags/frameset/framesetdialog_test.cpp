@@ -189,6 +189,7 @@ TEST_F(FrameCommand, HiddenHelpEntryShowsTheDialogAndInsertsNothing)
 
 TEST_F(FrameCommand, ReEditFromHandWrittenFramesets)
 {
+    doc->strFileName = u8("/site/index.html");
     const struct
     {
         const char *name;
@@ -229,6 +230,31 @@ TEST_F(FrameCommand, ReEditFromHandWrittenFramesets)
         EXPECT_EQ(
             doubleClick(rewritten, u8(c.after), [](QDialog &d) { clickControl(d, u8("cmdOK")); }),
             rewritten);
+    }
+}
+
+TEST_F(FrameCommand, ReEditSaysWhyAFramesetWithoutTwoFramesIsLeftAlone)
+{
+    doc->strFileName = u8("/site/index.html");
+    const char *elements[] = {
+        "<frameset cols=\"50%,50%\">\r\n<noframes>見られません</noframes>\r\n</frameset>",
+        "<frameset cols=\"50%,50%\">\r\n<frame src=\"a.html\">\r\n<noframes>x</noframes>\r\n</frameset>",
+        // A frameset inside the first: the selection ends with the inner one's end tag.
+        "<frameset rows=\"20%,80%\">\r\n<frame src=\"top.html\">\r\n<frameset cols=\"50%,50%\">\r\n"
+        "<frame src=\"a.html\">\r\n<frame src=\"b.html\">\r\n</frameset>",
+        "<frameset cols=\"50%,50%\"></frameset>",
+    };
+    for (const char *raw : elements) {
+        SCOPED_TRACE(raw);
+        const QString element = u8(raw);
+        const QString content = u8("<HTML>\r\n") + element + u8("\r\n</HTML>");
+        load(content, element);
+        ScriptedInteraction ui;
+        ui.expectMessage(u8("編集できません"));
+        TagEdit(*doc);
+        EXPECT_EQ(ui.pendingCount(), 0);
+        EXPECT_EQ(ui.lastPrompt().message.icon, Interaction::Icon::Warning);
+        EXPECT_EQ(text().text(), content);
     }
 }
 

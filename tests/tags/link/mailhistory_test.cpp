@@ -59,6 +59,21 @@ TEST_F(MailHistoryTest, FirstUseStartsEmptyAndStoresTheAddress)
     EXPECT_EQ(onDisk("DefaultURL"), u8("me@example.jp"));
 }
 
+TEST_F(MailHistoryTest, ALinkWithoutAddressLeavesTheHistoryAlone)
+{
+    for (const char *blank : {"", " ", "\t", "　"}) {
+        EXPECT_EQ(useAddress(u8(blank)), u8("<A href=\"mailto:") + u8(blank) + u8("\"></A>"));
+        EXPECT_EQ(onDisk("MailNum"), QString()) << blank;
+    }
+    useAddress(u8("me@example.jp"));
+    useAddress(u8(""));
+    EXPECT_EQ(onDisk("MailNum"), u8("1"));
+    EXPECT_EQ(onDisk("DefaultURL"), u8("me@example.jp"));
+    frmMailtoSet reopened;
+    EXPECT_EQ(reopened.cmbMail->count(), 1);
+    EXPECT_EQ(reopened.cmbMail->currentText(), u8("me@example.jp"));
+}
+
 TEST_F(MailHistoryTest, OrderDefaultAndDuplicatesAcrossARestart)
 {
     useAddress(u8("first@x.jp"));

@@ -197,29 +197,74 @@ TEST_F(DialogCommandTest, RefreshOfANewDocumentAnsweredNoShowsNothing)
     EXPECT_EQ(loadedDialog<dlgSetRefresh>(), nullptr);
 }
 
-TEST_F(DialogCommandTest, RefreshAfterACancelledSaveStillOpensAgainstNewHtml)
+// Yes to the save question, then Save As cancelled: the page still has no folder, and a
+// reference written against none would be an absolute path that breaks once the page is
+// uploaded. Neither the commands nor the re-edits of tags with references open their dialog.
+TEST_F(DialogCommandTest, APageStillUnsavedAfterTheSaveQuestionGetsNoReferenceDialog)
 {
-    load(QString(), 0, 0);
-    const QString chosen = QStringLiteral("/tmp/site/next.htm");
-    ScriptedInteraction script;
-    script.expectMessage(QStringLiteral("保存しますか？"), Interaction::Answer::Yes)
-        .expectSaveFile(QString())
-        .expectDialog(QStringLiteral("dlgSetRefresh"),
-                      [&](QDialog &d) {
-                          EXPECT_EQ(static_cast<TagDialog &>(d).basePath(),
-                                    QStringLiteral("NewHtml"));
-                          clickControl(d, QStringLiteral("cmdRef"));
-                          EXPECT_EQ(controlText(d, QStringLiteral("txtUrl")),
-                                    RelativePath(QStringLiteral("NewHtml"), chosen));
-                          setControlText(d, QStringLiteral("txtSec"), QStringLiteral("5"));
-                          setControlText(d, QStringLiteral("txtUrl"), QString());
-                          clickControl(d, QStringLiteral("OKButton"));
-                      })
-        .expectOpenFile(chosen);
-    run("mnuHtmlMetaRefresh_Click");
-    EXPECT_EQ(doc->strFileName, QStringLiteral("NewHtml"));
-    // Seconds only: no URL part and no line break.
-    EXPECT_EQ(text().text(), QStringLiteral("<META http-equiv=\"refresh\" content=\"5\">"));
+    const struct
+    {
+        const char *name;
+        const char *handler; // empty: the re-edit of the selection
+        const char *content;
+    } cases[] = {
+        {"image", "mnuHtmlImage_Click", ""},
+        {"body", "mnuHtmlPageBody_Click", ""},
+        {"link", "mnuLink_Click", ""},
+        {"frameset", "mnuFrame_Click", ""},
+        {"applet", "mnuOtherApplet_Click", ""},
+        {"refresh", "mnuHtmlMetaRefresh_Click", ""},
+        {"image re-edit", "", "<IMG SRC=\"a.gif\">"},
+        {"body re-edit", "", "<BODY bgcolor=\"#FFFFFF\">"},
+        {"link re-edit", "", "<A HREF=\"a.html\">a</A>"},
+        {"applet re-edit", "", "<APPLET code=\"A.class\" width=\"1\" height=\"1\">\r\n</APPLET>"},
+        {"frameset re-edit", "",
+         "<FRAMESET cols=\"50%,50%\">\r\n\t<FRAME name=\"a\" SRC=\"a.html\">\r\n"
+         "\t<FRAME name=\"b\" SRC=\"b.html\">\r\n</FRAMESET>"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString content = QString::fromUtf8(c.content);
+        load(content, 0, int(content.size()));
+        {
+            ScriptedInteraction script; // a dialog opened would be unexpected
+            script
+                .expectMessage(
+                    QStringLiteral("新規HTMLは保存しないとﾊﾟｽが確定できません。\r\n保存しますか？"),
+                    Interaction::Answer::Yes)
+                .expectSaveFile(QString());
+            if (*c.handler)
+                run(c.handler);
+            else
+                TagEdit(*doc);
+            EXPECT_EQ(script.pendingCount(), 0);
+        }
+        EXPECT_EQ(doc->strFileName, QStringLiteral("NewHtml"));
+        EXPECT_EQ(text().text(), content);
+    }
+}
+
+// The re-edits of the elements that name pages ask a never-saved page to be saved first, as
+// their insertion commands do; No leaves the element as it was.
+TEST_F(DialogCommandTest, ReEditsOfFramesetAndAppletAskANewPageAlike)
+{
+    const char *elements[] = {
+        "<APPLET code=\"A.class\" width=\"1\" height=\"1\">\r\n</APPLET>",
+        "<FRAMESET cols=\"50%,50%\">\r\n\t<FRAME name=\"a\" SRC=\"a.html\">\r\n"
+        "\t<FRAME name=\"b\" SRC=\"b.html\">\r\n</FRAMESET>",
+    };
+    for (const char *raw : elements) {
+        SCOPED_TRACE(raw);
+        const QString element = QString::fromUtf8(raw);
+        load(element, 0, int(element.size()));
+        {
+            ScriptedInteraction script;
+            script.expectMessage(QStringLiteral("保存しますか？"), Interaction::Answer::No);
+            TagEdit(*doc);
+            EXPECT_EQ(script.pendingCount(), 0);
+        }
+        EXPECT_EQ(text().text(), element);
+    }
 }
 
 } // namespace
