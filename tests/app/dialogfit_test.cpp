@@ -129,14 +129,16 @@ void expectNothingCutShort(QDialog &dialog)
                 << label->text().toStdString();
     }
     for (QAbstractButton *button : dialog.findChildren<QAbstractButton *>()) {
-        if (button->isVisibleTo(&dialog) && !button->text().isEmpty())
+        if (button->isVisibleTo(&dialog) && !button->text().isEmpty()) {
             EXPECT_GE(button->width(), button->minimumSizeHint().width())
                 << button->text().toStdString();
+        }
     }
     for (QGroupBox *group : dialog.findChildren<QGroupBox *>()) {
-        if (group->isVisibleTo(&dialog))
+        if (group->isVisibleTo(&dialog)) {
             EXPECT_GE(group->width(), group->minimumSizeHint().width())
                 << group->title().toStdString();
+        }
     }
     for (QHeaderView *header : dialog.findChildren<QHeaderView *>()) {
         if (!header->isVisibleTo(&dialog) || !header->model())
