@@ -32,13 +32,15 @@ struct MarkupScan
 // One pass over `text`.
 MarkupScan scanMarkup(QStringView text, PunctuationSet punctuation);
 // The same, handing each run to `visit` in order instead of keeping them: a page of megabytes
-// has millions. Returns whether the text ends inside a tag.
+// has millions. Returns whether the text ends inside a tag. `startsInTag` reads `text` as the
+// continuation of a text that ends inside a tag.
 template <typename Visit>
-bool scanMarkup(QStringView text, PunctuationSet punctuation, Visit &&visit)
+bool scanMarkup(QStringView text, PunctuationSet punctuation, Visit &&visit,
+                bool startsInTag = false)
 {
     const bool semicolon = punctuation == PunctuationSet::Fragment;
     MarkupRun run{0, 0, Markup::Text};
-    bool inTag = false;
+    bool inTag = startsInTag;
     const int n = int(text.size());
     const QChar *chars = text.data();
     for (int i = 0; i < n; ++i) {
@@ -75,3 +77,8 @@ bool scanMarkup(QStringView text, PunctuationSet punctuation, Visit &&visit)
         visit(run);
     return inTag;
 }
+
+// Whether the text that continues `text` stands inside a tag, `startsInTag` telling the same of
+// the text before it: the last bracket decides. Reads backwards, so it costs the distance to
+// that bracket.
+bool endsInTag(QStringView text, bool startsInTag = false);

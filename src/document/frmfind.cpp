@@ -3,6 +3,7 @@
 #include "core/interaction.h"
 #include "document/frmdocument.h"
 #include "document/richtextbox.h"
+#include "document/tagcolor.h"
 #include "document/textsearch.h"
 
 #include <QCheckBox>
@@ -32,7 +33,7 @@ template <typename Widget> Widget *named(Widget *widget, const char *name)
 // right after the last replacement.
 int replaceAll(RichTextBox &box, const QList<int> &starts, int length, const QString &replacement)
 {
-    box.replaceEach(starts, length, replacement);
+    replaceMatches(box, starts, length, replacement);
     const int growth = int(replacement.size()) - length;
     return starts.last() + growth * int(starts.size() - 1) + int(replacement.size());
 }
@@ -174,7 +175,7 @@ void frmFind::cmdRep_Click()
         return;
     RichTextBox &box = *activeDocument()->txtText;
     const QString replacement = txtRep->text();
-    box.setSelText(replacement);
+    putText(box, replacement);
     box.select(box.selStart() - int(replacement.size()), int(replacement.size()));
 }
 

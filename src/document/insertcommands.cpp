@@ -53,22 +53,22 @@ void mnuHtmlPageDoctupeVer_Click(frmDocument &doc, int index)
 
 void mnuInsertCharS_Click(frmDocument &doc, int index)
 {
-    doc.txtText->setSelText(characterEntity(index));
+    putText(*doc.txtText, characterEntity(index));
 }
 
 void mnuInsertDate_Click(frmDocument &doc)
 {
-    doc.txtText->setSelText(dateText(QDate::currentDate()));
+    putText(*doc.txtText, dateText(QDate::currentDate()));
 }
 
 void mnuInsertDW_Click(frmDocument &doc)
 {
-    doc.txtText->setSelText(dateWeekdayText(QDate::currentDate()));
+    putText(*doc.txtText, dateWeekdayText(QDate::currentDate()));
 }
 
 void mnuInsertTime_Click(frmDocument &doc)
 {
-    doc.txtText->setSelText(timeText(QTime::currentTime()));
+    putText(*doc.txtText, timeText(QTime::currentTime()));
 }
 
 void mnuPopTool_Click(frmDocument &doc)

@@ -112,13 +112,13 @@ LiveAction liveKeyUpClass(LiveKeyClass keyClass, LiveState state, int colorAtCar
 namespace {
 
 // Only the insertion format and two flags change, so a keystroke costs the same in any
-// length of document.
+// length of document. A selection keeps its looks: the key's character replaces it.
 void applyLiveAction(frmDocument &doc, const LiveAction &action)
 {
     if (action.color)
-        doc.txtText->setSelColor(*action.color);
+        doc.txtText->setTypingColor(*action.color);
     if (action.bold)
-        doc.txtText->setSelBold(*action.bold);
+        doc.txtText->setTypingBold(*action.bold);
     doc.blnInTag = action.state.inTag;
     doc.blnTagMark = action.state.tagMark;
 }

@@ -9,6 +9,7 @@
 #include "document/frmteikeiset.h"
 #include "document/phrases.h"
 #include "document/richtextbox.h"
+#include "document/tagcolor.h"
 
 #include <QAction>
 
@@ -37,7 +38,7 @@ void mnuInsetrTeikeiItem_Click(frmDocument &doc, int index)
 {
     if (index < 0 || index >= Phrases::Limit)
         return;
-    doc.txtText->setSelText(shared().strKeikeiBun[index]);
+    putText(*doc.txtText, shared().strKeikeiBun[index]);
 }
 
 void mnuInsertTeikeiSet_Click(frmDocument &)

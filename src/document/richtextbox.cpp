@@ -8,6 +8,7 @@
 #include "document/spacemarks.h"
 
 #include <QClipboard>
+#include <QDeadlineTimer>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QInputMethod>
@@ -158,6 +159,7 @@ RichTextBox::RichTextBox(QWidget *parent) : QPlainTextEdit(parent)
     setDefaultLook();
     knownBlockCount = document()->blockCount();
     looks.reset(document()->characterCount());
+    typingClock = [] { return QDeadlineTimer::current().deadline(); };
     connect(this, &QPlainTextEdit::cursorPositionChanged, this,
             [this] { insertionLookSet = false; });
     connect(document(), &QTextDocument::contentsChange, this,
@@ -165,6 +167,9 @@ RichTextBox::RichTextBox(QWidget *parent) : QPlainTextEdit(parent)
                 followContentsChange(position, removed, added);
                 noteContentsChange(position, removed, added);
                 if (formattingDepth == 0 && (removed != 0 || added != 0)) {
+                    // Any change of the text ends a run of typing; the typing itself notes
+                    // its run again once it is made.
+                    typing.end();
                     const int characters = document()->characterCount();
                     emit changed();
                     // The document does not report edits made while it reports one.
@@ -386,6 +391,7 @@ int RichTextBox::selEnd() const
 
 void RichTextBox::select(int start, int length)
 {
+    typing.end(); // a caret put anywhere, even where it was, starts a new step
     setTextCursor(cursorFor(start, length));
 }
 
@@ -403,7 +409,8 @@ void RichTextBox::setSelText(const QString &text)
     setTextCursor(cursor);
 }
 
-void RichTextBox::replaceEach(const QList<int> &starts, int length, const QString &replacement)
+void RichTextBox::replaceEach(const QList<int> &starts, int length, const QString &replacement,
+                              const ReplacementLooks &looksOf)
 {
     if (starts.isEmpty())
         return;
@@ -420,6 +427,13 @@ void RichTextBox::replaceEach(const QList<int> &starts, int length, const QStrin
     for (int i = 0; i < documentStarts.size(); ++i) {
         if (i > 0 && documentStarts[i] > documentEnds[i - 1])
             after += looks.runs(documentEnds[i - 1], documentStarts[i] - documentEnds[i - 1]);
+        if (looksOf) {
+            const QList<LookRun> given = looksOf(int(i));
+            if (lengthOf(given) == lines.size()) {
+                after += given;
+                continue;
+            }
+        }
         const QList<LookRun> replaced = looks.runs(documentStarts[i], 1);
         const Look look
             = replaced.isEmpty() ? lookBefore(documentStarts[i]) : replaced.first().look;
@@ -513,6 +527,29 @@ Look RichTextBox::selectionLook() const
     return lookBefore(document()->findBlock(next).position() == next ? start : next);
 }
 
+Look RichTextBox::lookAt(int position) const
+{
+    return looks.lookAt(toDocumentPosition(position));
+}
+
+Look RichTextBox::typingLook() const
+{
+    if (insertionLookSet)
+        return insertionLook;
+    const QTextCursor cursor = textCursor();
+    return cursor.hasSelection() ? lookBefore(cursor.position()) : caretLook();
+}
+
+void RichTextBox::setTypingColor(int color)
+{
+    setInsertionLook(Look{color, typingLook().bold});
+}
+
+void RichTextBox::setTypingBold(bool bold)
+{
+    setInsertionLook(Look{typingLook().color, bold});
+}
+
 void RichTextBox::setInsertionLook(Look look)
 {
     insertionLook = look;
@@ -531,9 +568,11 @@ void RichTextBox::changeLooks(int documentStart, int documentEnd,
     change();
     record->after = looks.record(documentStart, length);
     record->known = true;
-    if (looksOutsideHistory == 0)
+    if (looksOutsideHistory == 0) {
+        typing.end();
         document()->appendUndoItem(
             new LookUndoItem(looks, record, [this] { viewport()->update(); }));
+    }
     viewport()->update();
 }
 
@@ -562,8 +601,10 @@ void RichTextBox::editText(Look look, const QList<LookRun> &insertedLooks,
     // block leaves stale: it runs as it is and is joined afterwards.
     if (grouping == EditGrouping::OneBlock)
         group.beginEditBlock();
+    else if (grouping == EditGrouping::JoinPrevious)
+        group.joinPreviousEditBlock();
     edit();
-    if (grouping == EditGrouping::OneBlock)
+    if (grouping != EditGrouping::AsItComes)
         group.endEditBlock(); // the document reports the edit, which fills openChange in
     if (outermost && openChange->known && document()->isUndoRedoEnabled()
         && document()->availableUndoSteps() > stepsBefore) {
@@ -595,15 +636,29 @@ void RichTextBox::followContentsChange(int position, int removed, int added)
             QList<LookRun> after = lengthOf(looksOfNewText) == added
                                        ? looksOfNewText
                                        : QList<LookRun>{LookRun{added, look}};
-            const bool recording = openChange && !openChange->known;
-            if (recording) {
+            if (openChange && openChange->known) {
+                // The edit comes in more than one report (the control's own Enter does): the
+                // record grows to hold them all, or undo would take back the first alone.
+                LookChange &record = *openChange;
+                const int start = std::min(record.position, position);
+                const int end
+                    = std::max(record.position + record.after.length(), position + removed);
+                looks.replace(record.position, record.after.length(), record.before);
+                const LookRecord before = looks.record(start, end - start - record.after.length()
+                                                                  + record.before.length());
+                looks.replace(record.position, record.before.length(), record.after);
+                looks.replace(position, removed, after);
+                record.position = start;
+                record.before = before;
+                record.after = looks.record(start, end - start - removed + added);
+            } else if (openChange) {
                 openChange->position = position;
                 openChange->before = looks.record(position, removed);
-            }
-            looks.replace(position, removed, after);
-            if (recording) {
+                looks.replace(position, removed, after);
                 openChange->after = looks.record(position, added);
                 openChange->known = true;
+            } else {
+                looks.replace(position, removed, after);
             }
         }
     }
@@ -742,28 +797,37 @@ void RichTextBox::ignoreKey()
     keyIgnored = true;
 }
 
-// Whether the control's own handling of `key` would change the text by one edit outside
-// any edit block: typing a character, or Backspace or Delete with nothing selected.
+// Whether `key` types a character (a tab or a line break too), or is Backspace or Delete with
+// nothing selected: edits made here, as the control's own would be undo steps that nothing can
+// join (and its Enter on an empty line is two).
 bool RichTextBox::editsAlone(const QKeyEvent &key) const
 {
     if (isReadOnly())
         return false;
     const Qt::KeyboardModifiers modifiers
         = key.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+    if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter)
+        return modifiers == Qt::NoModifier;
     if (key.key() == Qt::Key_Backspace || key.key() == Qt::Key_Delete)
         return modifiers == Qt::NoModifier && !textCursor().hasSelection();
     if (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
     const QString text = key.text();
     return !text.isEmpty() && std::all_of(text.cbegin(), text.cend(), [](QChar c) {
-        return c.isPrint() || c.isSurrogate();
+        return c.isPrint() || c.isSurrogate() || c == u'\t';
     });
+}
+
+void RichTextBox::setTypingClock(std::function<qint64()> clock)
+{
+    typingClock = std::move(clock);
 }
 
 void RichTextBox::undoStep(bool redo)
 {
     if (isReadOnly())
         return;
+    typing.end();
     // The caret goes where the undone or redone change was; the looks' own undo items would
     // otherwise leave it at the start of the text.
     lastChangeEnd = -1;
@@ -804,30 +868,18 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
             key->accept();
             return;
         }
-        const QTextCursor cursor = textCursor();
-        const Look look = cursor.hasSelection() ? lookBefore(cursor.position()) : caretLook();
+        const Look look = typingLook();
         if (!editsAlone(*key)) {
+            const QTextCursor before = textCursor();
             editText(
                 look, {}, [&] { QPlainTextEdit::keyPressEvent(key); }, EditGrouping::AsItComes);
+            // A key that moves the caret ends the typing; Shift alone or a shortcut does not.
+            const QTextCursor after = textCursor();
+            if (after.position() != before.position() || after.anchor() != before.anchor())
+                typing.end();
             return;
         }
-        // A typed character, Backspace and Delete would be undo steps that nothing can join:
-        // they are made here, as one step with their looks.
-        QTextCursor edit = textCursor();
-        editText(look, {}, [&] {
-            if (key->key() == Qt::Key_Backspace)
-                edit.deletePreviousChar();
-            else if (key->key() == Qt::Key_Delete)
-                edit.deleteChar();
-            else {
-                // Overwrite mode replaces the character after the caret, never a line break.
-                if (overwriteMode() && !edit.hasSelection() && !edit.atBlockEnd())
-                    edit.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
-                edit.insertText(key->text());
-            }
-        });
-        setTextCursor(edit); // after the edit block: the control reads its layout
-        ensureCursorVisible();
+        typeKey(*key, look);
         key->accept();
     };
     if (enter && event->modifiers().testFlag(Qt::ShiftModifier)) {
@@ -840,6 +892,60 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
         return;
     }
     handle(event);
+}
+
+// A typed character, Backspace and Delete are made here, with their looks, joined to the
+// typing before them.
+void RichTextBox::typeKey(const QKeyEvent &key, Look look)
+{
+    QTextCursor edit = textCursor();
+    TypingRun::Kind kind = TypingRun::Kind::Typing;
+    const bool lineBreak = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+    const QString typed = lineBreak ? QStringLiteral("\n") : key.text();
+    QString characters = typed;
+    if (key.key() == Qt::Key_Backspace) {
+        kind = TypingRun::Kind::Backspace;
+        characters
+            = edit.atStart() ? QString() : QString(document()->characterAt(edit.position() - 1));
+    } else if (key.key() == Qt::Key_Delete) {
+        kind = TypingRun::Kind::Delete;
+        characters = edit.atEnd() ? QString() : QString(document()->characterAt(edit.position()));
+    }
+    editAsTyped(kind, characters, look, edit, [&] {
+        if (kind == TypingRun::Kind::Backspace)
+            edit.deletePreviousChar();
+        else if (kind == TypingRun::Kind::Delete)
+            edit.deleteChar();
+        else {
+            // Overwrite mode replaces the character after the caret, never a line break.
+            if (!lineBreak && overwriteMode() && !edit.hasSelection() && !edit.atBlockEnd())
+                edit.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
+            edit.insertText(typed);
+        }
+    });
+    setTextCursor(edit); // after the edit block: the control reads its layout
+    ensureCursorVisible();
+}
+
+void RichTextBox::editAsTyped(TypingRun::Kind kind, const QString &characters, Look look,
+                              const QTextCursor &caret, const std::function<void()> &change)
+{
+    // Text typed over a selection starts a step: the selection goes with it.
+    const bool joins = !caret.hasSelection()
+                       && typing.continues(kind, characters, caret.position(),
+                                           document()->availableUndoSteps(), typingClock());
+    editText(look, {}, change, joins ? EditGrouping::JoinPrevious : EditGrouping::OneBlock);
+    typing.noteEdit(kind, characters, caret.position(), document()->availableUndoSteps(),
+                    typingClock());
+}
+
+int RichTextBox::overwrittenEnd(int from, const QString &committed) const
+{
+    QTextCursor end(document());
+    end.setPosition(from);
+    for (int i = int(committed.toUcs4().size()); i > 0 && !end.atBlockEnd(); --i)
+        end.movePosition(QTextCursor::NextCharacter);
+    return end.position();
 }
 
 void RichTextBox::inputMethodEvent(QInputMethodEvent *event)
@@ -856,18 +962,35 @@ void RichTextBox::inputMethodEvent(QInputMethodEvent *event)
     if (!committed.isEmpty() || replaces || typesOverSelection) {
         if (!committed.isEmpty())
             emit inputCommitting(committed);
-        const Look look = edit.hasSelection() ? lookBefore(edit.position()) : caretLook();
-        editText(look, {}, [&] {
+        const Look look = typingLook();
+        // Overwrite mode types over as many characters as the commit brings, except where the
+        // commit takes the place of a selection.
+        const bool overwrites = overwriteMode() && !replaces && !edit.hasSelection()
+                                && !typing.awaitsCommitAt(edit.position());
+        const auto change = [&] {
             edit.removeSelectedText();
             if (committed.isEmpty() && !replaces)
                 return;
             const int last = document()->characterCount() - 1;
             const int from = std::clamp(edit.position() + event->replacementStart(), 0, last);
+            const int to = overwrites
+                               ? overwrittenEnd(from, committed)
+                               : std::min(from + std::max(event->replacementLength(), 0), last);
             edit.setPosition(from);
-            edit.setPosition(std::min(from + std::max(event->replacementLength(), 0), last),
-                             QTextCursor::KeepAnchor);
+            edit.setPosition(to, QTextCursor::KeepAnchor);
             edit.insertText(committed);
-        });
+        };
+        if (committed.isEmpty() && !replaces) {
+            // A composition starts over the selection, which goes now; the commit joins this step.
+            editText(look, {}, change);
+            typing.openForCommit(edit.position(), document()->availableUndoSteps());
+        } else if (replaces) {
+            // An input method rewriting text before the caret (a conversion again) is a step
+            // of its own.
+            editText(look, {}, change);
+        } else {
+            editAsTyped(TypingRun::Kind::Typing, committed, look, edit, change);
+        }
         setTextCursor(edit); // after the edit block: the control reads its layout
         ensureCursorVisible();
     }
@@ -1016,6 +1139,7 @@ void RichTextBox::endComposition()
 
 void RichTextBox::mousePressEvent(QMouseEvent *event)
 {
+    typing.end();
     if (composing() && !hitsPreedit(event->position().toPoint()))
         endComposition();
     QPlainTextEdit::mousePressEvent(event);
@@ -1062,6 +1186,7 @@ void RichTextBox::focusInEvent(QFocusEvent *event)
 
 void RichTextBox::focusOutEvent(QFocusEvent *event)
 {
+    typing.end();
     QPlainTextEdit::focusOutEvent(event);
     emit focusLost();
 }

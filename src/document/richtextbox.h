@@ -2,6 +2,7 @@
 
 #include "document/colorrun.h"
 #include "document/colorstore.h"
+#include "document/typingrun.h"
 
 #include <QPlainTextEdit>
 
@@ -47,16 +48,24 @@ public:
 
     // Takes back the last undo step (or, with `redo`, does again the last one taken back),
     // with its looks, and puts the caret where that change was; the Undo and Redo keys and the
-    // Edit menu's entries come here.
+    // Edit menu's entries come here. Characters typed one after another are one step (see
+    // TypingRun).
     void undoStep(bool redo = false);
+    // The clock (milliseconds, never going back) that tells a pause in typing; tests set
+    // their own.
+    void setTypingClock(std::function<qint64()> clock);
 
     QString selText() const;
     // Replaces the selection by plain text in the insertion colour and bold state, caret after.
     void setSelText(const QString &text);
     // Replaces the `length` characters at each of `starts` (ascending, apart from each other)
-    // by `replacement`, as one undo step. Each replacement takes the look of the first
-    // character it replaces; the text between keeps its looks.
-    void replaceEach(const QList<int> &starts, int length, const QString &replacement);
+    // by `replacement`, as one undo step. Each replacement takes the looks `looksOf` gives for
+    // its match (asked in ascending order, the runs adding up to the replacement's length with
+    // its line breaks as one character), or else the look of the first character it replaces;
+    // the text between keeps its looks.
+    using ReplacementLooks = std::function<QList<LookRun>(int match)>;
+    void replaceEach(const QList<int> &starts, int length, const QString &replacement,
+                     const ReplacementLooks &looksOf = {});
     // The selection as RTF, and replacing the selection by RTF (caret after, nothing selected).
     QString selRtf() const;
     void setSelRtf(const QString &rtf);
@@ -72,6 +81,13 @@ public:
     void setSelColor(int color);
     bool selBold() const;
     void setSelBold(bool bold);
+    // The look of the character at `position` (a line break's two characters read the line's
+    // end), without touching the caret.
+    Look lookAt(int position) const;
+    // The look of the next character typed or committed by an input method, also where it
+    // replaces the selection (which keeps its own looks until then).
+    void setTypingColor(int color);
+    void setTypingBold(bool bold);
 
     // 0-based position of the first match of `what` at or after `start` and ending at or
     // before `end` (-1: the end of the text), or -1.
@@ -175,16 +191,27 @@ private:
     Look lookBefore(int documentPosition) const;
     Look caretLook() const;
     Look selectionLook() const;
+    // The look of text typed now: the one set for it, or the look at the caret.
+    Look typingLook() const;
     void setInsertionLook(Look look);
     // Changes the looks of [documentStart, documentEnd) by `change`, as one undo step.
     void changeLooks(int documentStart, int documentEnd, const std::function<void()> &change);
     // Runs `edit`, a change of the text, as one undo step that also keeps the looks: the new
     // characters take `insertedLooks` when they match in length, else `look`.
-    enum class EditGrouping { OneBlock, AsItComes };
+    // OneBlock is a step of its own; JoinPrevious joins the undo step before it.
+    enum class EditGrouping { OneBlock, JoinPrevious, AsItComes };
     void editText(Look look, const QList<LookRun> &insertedLooks, const std::function<void()> &edit,
                   EditGrouping grouping = EditGrouping::OneBlock);
     void followContentsChange(int position, int removed, int added);
     bool editsAlone(const QKeyEvent &key) const;
+    // Makes `change`, an edit of the keyboard or of an input method at the caret, joined to the
+    // undo step of the typing before it when it continues that run.
+    void editAsTyped(TypingRun::Kind kind, const QString &characters, Look look,
+                     const QTextCursor &caret, const std::function<void()> &change);
+    void typeKey(const QKeyEvent &key, Look look);
+    // Where a commit of `committed` at `from` in overwrite mode stops: as many characters as it
+    // brings, never past the end of the line.
+    int overwrittenEnd(int from, const QString &committed) const;
     // Hands the looks of `block` to its layout; true when they changed.
     bool showLooksOf(const QTextBlock &block);
     void showLooksOfVisibleBlocks();
@@ -220,6 +247,8 @@ private:
     int formattingDepth = 0;                // > 0 while only formats change
     int looksOutsideHistory = 0;            // > 0 while colour changes add no undo step
     bool keyIgnored = false;
+    TypingRun typing;
+    std::function<qint64()> typingClock;
     int m_doubleClickedCharacter = -1;
     bool m_spaceMarksShown = false;
 };

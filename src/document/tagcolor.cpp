@@ -49,9 +49,9 @@ void colorWholeText(RichTextBox &box, PunctuationSet punctuation, frmProgress *p
 }
 
 // The looks of a fragment (line breaks "\n") as the colouring pass gives them on a fresh,
-// plain text, except that a line break takes the look of the character before it, as a
-// paragraph mark does in RTF.
-QList<LookRun> fragmentLooks(const QString &lines)
+// plain text (or one that ends inside a tag), except that a line break takes the look of the
+// character before it, as a paragraph mark does in RTF.
+QList<LookRun> fragmentLooks(const QString &lines, bool startsInTag = false)
 {
     QList<LookRun> looks;
     const auto append = [&looks](Look look) {
@@ -61,14 +61,17 @@ QList<LookRun> fragmentLooks(const QString &lines)
             looks.append(LookRun{1, look});
     };
     Look previous;
-    scanMarkup(lines, PunctuationSet::Fragment, [&](const MarkupRun &run) {
-        const Look look = toLook(run.kind);
-        for (int i = run.start; i < run.start + run.length; ++i) {
-            if (lines[i] != u'\n')
-                previous = look;
-            append(previous);
-        }
-    });
+    scanMarkup(
+        lines, PunctuationSet::Fragment,
+        [&](const MarkupRun &run) {
+            const Look look = toLook(run.kind);
+            for (int i = run.start; i < run.start + run.length; ++i) {
+                if (lines[i] != u'\n')
+                    previous = look;
+                append(previous);
+            }
+        },
+        startsInTag);
     return looks;
 }
 
@@ -105,4 +108,40 @@ void InsertFragment(frmDocument &doc, const QString &text)
     const QList<LookRun> looks
         = shared().blnTagColor ? fragmentLooks(lines) : QList<LookRun>{{int(lines.size()), Look{}}};
     doc.txtText->setSelLookedText(lines, looks);
+}
+
+void putText(RichTextBox &box, const QString &text)
+{
+    if (!shared().blnTagColor || text.isEmpty()) {
+        box.setSelText(text);
+        return;
+    }
+    const QString lines = withLfBreaks(text);
+    const bool inTag = endsInTag(QStringView(box.text()).left(box.selStart()));
+    box.setSelLookedText(lines, fragmentLooks(lines, inTag));
+}
+
+void replaceMatches(RichTextBox &box, const QList<int> &starts, int length,
+                    const QString &replacement)
+{
+    if (!shared().blnTagColor || starts.isEmpty()) {
+        box.replaceEach(starts, length, replacement);
+        return;
+    }
+    const QString lines = withLfBreaks(replacement);
+    const QList<LookRun> outside = fragmentLooks(lines, false);
+    const QList<LookRun> inside = fragmentLooks(lines, true);
+    const QString text = box.text();
+    // Whether each match stands inside a tag, read on the text as it is once the matches
+    // before it are replaced: one walk over the text for all of them.
+    int read = 0;
+    bool inTag = false;
+    box.replaceEach(starts, length, replacement, [&](int match) {
+        const int start = starts[match];
+        inTag = endsInTag(QStringView(text).mid(read, start - read), inTag);
+        const QList<LookRun> &looks = inTag ? inside : outside;
+        inTag = endsInTag(replacement, inTag);
+        read = start + length;
+        return looks;
+    });
 }

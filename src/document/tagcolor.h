@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 class frmDocument;
+class RichTextBox;
 
 // Colours the whole text of the document's txtText (one undoable step; the progress window
 // for non-empty texts); leaves the caret at the end with nothing selected.
@@ -15,5 +17,13 @@ void colorOpenedPage(frmDocument &doc);
 // ends after the fragment. The clipboard is not touched; a fragment of megabytes takes no
 // longer than its text.
 void InsertFragment(frmDocument &doc, const QString &text);
+// The text of a command that takes the place of the selection of `box` (a replacement, a tool's
+// result, a date): with tag colouring on, in the looks the colouring gives its own markup where
+// it stands, as if typed there; otherwise in the selection's look. One undo step, caret after.
+void putText(RichTextBox &box, const QString &text);
+// Replaces the `length` characters at each of `starts` (ascending, apart from each other) by
+// `replacement` in one undo step, each in the looks putText gives it there.
+void replaceMatches(RichTextBox &box, const QList<int> &starts, int length,
+                    const QString &replacement);
 // Connects the live colouring of typed text to the document's txtText key events.
 void installLiveColoring(frmDocument &doc);

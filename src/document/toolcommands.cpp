@@ -41,7 +41,7 @@ void runLineTool(frmDocument &doc, const QString &caption, QString (*tool)(const
     progress.start(int(selected.size()));
     const QString result = tool(selected);
     if (insertion == Insertion::Typed)
-        box.setSelText(result);
+        putText(box, result);
     else
         InsertFragment(doc, result);
     progress.advance(int(selected.size()));
@@ -66,7 +66,7 @@ void mnuToolHan2Zen_Click(frmDocument &doc)
 {
     RichTextBox &box = *doc.txtText;
     if (box.selLength() > 0)
-        box.setSelText(toFullWidth(box.selText()));
+        putText(box, toFullWidth(box.selText()));
 }
 
 void mnuHtmlTableCsv_Click(frmDocument &doc)

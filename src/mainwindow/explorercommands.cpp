@@ -14,6 +14,7 @@
 #include "core/sharedstate.h"
 #include "document/frmdocument.h"
 #include "document/richtextbox.h"
+#include "document/tagcolor.h"
 #include "mainwindow/documentio.h"
 #include "mainwindow/explorertree.h"
 #include "mainwindow/frmmain.h"
@@ -186,7 +187,7 @@ template <class MakeTag> void insertReference(frmDocument &doc, MakeTag tag)
     const std::optional<QString> text = tag(RelativePath(doc.strFileName, target), target);
     if (!text)
         return;
-    doc.txtText->setSelText(*text);
+    putText(*doc.txtText, *text);
     doc.txtText->setFocus(Qt::OtherFocusReason);
 }
 

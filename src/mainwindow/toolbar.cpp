@@ -4,6 +4,7 @@
 #include "document/editcommands.h"
 #include "document/frmdocument.h"
 #include "document/richtextbox.h"
+#include "document/tagcolor.h"
 #include "mainwindow/documentio.h"
 #include "mainwindow/frmmain.h"
 
@@ -94,7 +95,7 @@ void wrapSelection(RichTextBox &box, const QString &tag)
     const int start = box.selStart();
     const int length = box.selLength();
     const QString open = QLatin1Char('<') + tag + QLatin1Char('>');
-    box.setSelText(open + box.selText() + QStringLiteral("</") + tag + QLatin1Char('>'));
+    putText(box, open + box.selText() + QStringLiteral("</") + tag + QLatin1Char('>'));
     box.select(start + int(open.size()), length);
 }
 

@@ -205,6 +205,30 @@ TEST_F(FindWindow, ReplaceAllKeepsTheColoursAroundAndReportsNoMatch)
     EXPECT_EQ(text().text(), "<B>yy</B> yy");
 }
 
+// A replacement is coloured as its own markup where it stands: replacing "<B>" by "<I>" does not
+// paint "<I>" wholly in the colour of the old "<", and ﾀｸﾞの色を再表示 first changes nothing.
+TEST_F(FindWindow, ReplacementsTakeTheLooksOfTheirMarkup)
+{
+    ScriptedInteraction ui;
+    shared().blnTagColor = true;
+    text().setText("<B>x</B> <B>y");
+    doc->run(QStringLiteral("mnuViewTagColor_Click"));
+    find->Text1->setText("<B>");
+    find->cmdRep->click();
+    find->txtRep->setText("<I =1>");
+    find->cmdRepAll->click();
+    EXPECT_EQ(text().text(), "<I =1>x</B> <I =1>y");
+    EXPECT_EQ(looks(text()), "RBBMBRKRMBRKRBBMBRK");
+
+    text().setText("<P>a</P>");
+    Color_set(*doc);
+    search("<P>");
+    find->txtRep->setText("<BR>");
+    find->cmdRep->click();
+    EXPECT_EQ(text().text(), "<BR>a</P>");
+    EXPECT_EQ(looks(text()), "RBBRKRMBR");
+}
+
 TEST_F(FindWindow, EachPressActsOnTheDocumentActiveThen)
 {
     text().setText("ab ab");

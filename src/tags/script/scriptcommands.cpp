@@ -2,6 +2,7 @@
 
 #include "document/frmdocument.h"
 #include "document/richtextbox.h"
+#include "document/tagcolor.h"
 #include "tags/script/frmappletset.h"
 #include "tags/script/frmjsforset.h"
 #include "tags/script/scriptformat.h"
@@ -9,11 +10,11 @@
 
 namespace {
 
-// The three ways the snippets reach the text. Inserted fragments are coloured; set and
-// wrapped ones are plain text typed over the selection.
+// The three ways the snippets reach the text: inserted as fragments, set over the selection,
+// or wrapped around it; all in the looks of their markup when tag colouring is on.
 void setText(frmDocument &doc, const QString &text)
 {
-    doc.txtText->setSelText(text);
+    putText(*doc.txtText, text);
 }
 
 // The selection goes between the wrapper's pieces and is selected again there.
@@ -22,7 +23,7 @@ void wrapSelection(frmDocument &doc, const ScriptWrapper &wrapper)
     RichTextBox &text = *doc.txtText;
     const int start = text.selStart();
     const QString selected = text.selText();
-    text.setSelText(wrapper.opening + selected + wrapper.closing);
+    putText(text, wrapper.opening + selected + wrapper.closing);
     text.select(start + int(wrapper.opening.size()), int(selected.size()));
 }
 
