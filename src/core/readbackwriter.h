@@ -86,8 +86,8 @@ public:
                 index += forms[0].units;
                 continue;
             }
-            if (tryForms(index, forms.data(), firstForm, count)) {
-                index += m_steps.back().units;
+            if (const int units = tryForms(index, forms.data(), firstForm, count)) {
+                index += units;
                 firstForm = 0;
                 if (index > furthest) {
                     furthest = index;
@@ -179,7 +179,10 @@ private:
         return true;
     }
 
-    bool tryForms(qsizetype index, const Form *forms, int first, int count)
+    // Writes the first of the forms from `first` on that reads back after the bytes before it;
+    // answers how many characters of the text it wrote, 0 when none reads back. (The step it
+    // adds may be retired at once, so callers take the count from here, not from m_steps.)
+    int tryForms(qsizetype index, const Form *forms, int first, int count)
     {
         for (int f = first; f < count; ++f) {
             const Form &form = forms[f];
@@ -195,12 +198,12 @@ private:
                 if (m_steps.size() > window)
                     retire();
                 advanceCheckpoint();
-                return true;
+                return form.units;
             }
             m_out.truncate(outStart);
             m_meant.truncate(meantStart);
         }
-        return false;
+        return 0;
     }
 
     // Whether the bytes from the checkpoint on read as what was meant; `after` gets the
