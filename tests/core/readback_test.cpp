@@ -154,10 +154,11 @@ public:
                 text += typedPieces[below(int(std::size(typedPieces)))];
             else if (kind < 8)
                 text += QChar(char16_t(0xDC00 + below(0x100))); // a kept byte from another text
-            else if (kind < 9)
-                text += QChar(char16_t(
-                    0xDC00 + uchar(QByteArray("\x1B$(B@JI\x81\x8F\xE3\xD8\xDC")[below(13)])));
-            else if (below(4) == 0)
+            else if (kind < 9) {
+                // A kept byte that is also a lead, trail or escape byte (or NUL).
+                static const char bytes[] = "\x1B$(B@JI\x81\x8F\xE3\xD8\xDC";
+                text += QChar(char16_t(0xDC00 + uchar(bytes[below(int(std::size(bytes)))])));
+            } else if (below(4) == 0)
                 text += QChar(char16_t(0xD83D)); // half of a pair, pasted from a broken text
             else
                 text += typedPieces[below(int(std::size(typedPieces)))];
