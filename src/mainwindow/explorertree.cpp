@@ -264,22 +264,24 @@ bool ExplorerTree::preview(const QString &path)
     QSize scaled;
     if (size.isValid() && (size.width() > LargestPreviewSide || size.height() > LargestPreviewSide))
         scaled = size.scaled(LargestPreviewSide, LargestPreviewSide, Qt::KeepAspectRatio);
+    const auto shownOr = [&shown](const QSize &read) {
+        return shown.isValid() && !shown.isEmpty() ? shown : read;
+    };
     if (PreviewDecoder::isLarge(size)) {
         // Name and size now, from the file's header; the pixels when they have been read.
-        m_previewSize = shown.isValid() && !shown.isEmpty() ? shown : size;
+        m_previewSize = shownOr(size);
         m_pane.picWork->clear();
         m_pane.fitPreview();
-        m_pane.lblImageName->setText(previewLabel(name, m_previewSize));
         m_previewRequest = m_decoder.decodeLater(path, format, scaled);
-        return true;
+    } else {
+        if (scaled.isValid())
+            reader.setScaledSize(scaled);
+        const QImage picture = reader.read();
+        if (picture.isNull())
+            return refusePreview(name, tr("イメージを表示できません。"));
+        m_previewSize = shownOr(picture.size());
+        showPreviewPicture(picture);
     }
-    if (scaled.isValid())
-        reader.setScaledSize(scaled);
-    const QImage picture = reader.read();
-    if (picture.isNull())
-        return refusePreview(name, tr("イメージを表示できません。"));
-    m_previewSize = shown.isValid() && !shown.isEmpty() ? shown : picture.size();
-    showPreviewPicture(picture);
     m_pane.lblImageName->setText(previewLabel(name, m_previewSize));
     return true;
 }
