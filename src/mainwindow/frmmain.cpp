@@ -123,6 +123,13 @@ frmMain::~frmMain()
     // The windows go down with the frame; nothing may react to that any more.
     m_destroying = true;
     setFrameLayout(nullptr);
+    // Qt's own destructors still send signals and events (an MDI window activated while the
+    // area hides, a key filter on the explorer's pane): cut every path back into this frame and
+    // drop the explorer's filters before the widgets below go.
+    for (QObject *child : findChildren<QObject *>())
+        child->disconnect(this);
+    delete explorer;
+    explorer = nullptr;
     if (runningFrame() == this)
         runningFrame() = nullptr;
 }

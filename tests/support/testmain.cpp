@@ -5,8 +5,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QStringList>
 #include <QTemporaryDir>
 
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
@@ -46,6 +48,48 @@ class EachTestOnItsOwn : public testing::EmptyTestEventListener
     std::optional<QByteArray> m_settings;
 };
 
+// "--family=tags/font" runs only the tests written in tests/tags/font/, "--family=tags" only
+// those written directly in tests/tags/: CTest runs each family as its own entry, so a failure
+// names its place. False when the family holds no test (a misspelt name must not pass).
+bool keepOnlyFamily(int &argc, char **argv)
+{
+    const QByteArray option = "--family=";
+    QByteArray family;
+    for (int i = 1; i < argc; ++i) {
+        if (!QByteArray(argv[i]).startsWith(option))
+            continue;
+        family = QByteArray(argv[i]).mid(option.size());
+        for (int j = i; j < argc; ++j)
+            argv[j] = argv[j + 1];
+        --argc;
+        break;
+    }
+    if (family.isEmpty())
+        return true;
+    const QByteArray folder = "tests/" + family + '/';
+    const bool topLevel = !family.contains('/');
+    QStringList names;
+    const testing::UnitTest &unit = *testing::UnitTest::GetInstance();
+    for (int s = 0; s < unit.total_test_suite_count(); ++s) {
+        const testing::TestSuite &suite = *unit.GetTestSuite(s);
+        for (int t = 0; t < suite.total_test_count(); ++t) {
+            const testing::TestInfo &info = *suite.GetTestInfo(t);
+            const QByteArray file = QByteArray(info.file()).replace('\\', '/');
+            const qsizetype at = file.indexOf(folder);
+            if (at < 0 || (topLevel && file.indexOf('/', at + folder.size()) >= 0))
+                continue;
+            names << QStringLiteral("%1.%2").arg(QString::fromUtf8(suite.name()),
+                                                 QString::fromUtf8(info.name()));
+        }
+    }
+    if (names.isEmpty()) {
+        std::fprintf(stderr, "no test in the family %s\n", family.constData());
+        return false;
+    }
+    GTEST_FLAG_SET(filter, names.join(QLatin1Char(':')).toStdString());
+    return true;
+}
+
 } // namespace
 
 // Every test program runs its tests inside one QApplication on the offscreen platform, so
@@ -62,6 +106,7 @@ int main(int argc, char **argv)
                                                       + QStringLiteral("/orvine-test-home-XXXXXX"));
         const QByteArray home = QFile::encodeName(privateHome->path());
         qputenv("XDG_CONFIG_HOME", home + "/config");
+        qputenv("XDG_DATA_HOME", home + "/data");
         qputenv("XDG_RUNTIME_DIR", home + "/runtime");
         QDir().mkpath(QString::fromLocal8Bit(home + "/runtime"));
         QFile::setPermissions(QString::fromLocal8Bit(home + "/runtime"),
@@ -72,6 +117,8 @@ int main(int argc, char **argv)
     QApplication::setOrganizationName(QStringLiteral("Orvine"));
     registerAllCommands();
     testing::InitGoogleTest(&argc, argv);
+    if (!keepOnlyFamily(argc, argv))
+        return 1;
     testing::UnitTest::GetInstance()->listeners().Append(new EachTestOnItsOwn);
     return RUN_ALL_TESTS();
 }
