@@ -6,6 +6,7 @@
 #include "app/startfiles.h"
 #include "core/interaction.h"
 #include "core/qttranslations.h"
+#include "core/recoveryservice.h"
 #include "core/sharedstate.h"
 #include "document/frmdocument.h"
 #include "document/richtextbox.h"
@@ -13,6 +14,7 @@
 #include "mainwindow/dlgopenhtml.h"
 #include "mainwindow/documentio.h"
 #include "mainwindow/frmmain.h"
+#include "mainwindow/frmrecover.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -56,10 +58,15 @@ int Main(const QStringList &files)
 
     shared().strNewTemplate = buildNewTemplate();
 
+    // Unsaved text is kept in recovery files while the program runs; the files of a run that
+    // ended without closing its pages are offered before anything else opens.
+    RecoveryService recovery;
     frmMain frame;
     delete splash;
     frame.show();
     instance.setReceiver(openHandedFiles);
-    openStartFiles(files);
+    const int restored = offerRecovery(recovery.folder(), &frame);
+    if (restored == 0 || !files.isEmpty())
+        openStartFiles(files);
     return QApplication::exec();
 }

@@ -82,6 +82,8 @@ int openErrorNumber(int error, const QString &path)
     }
 }
 
+} // namespace
+
 int writeErrorNumber(int error)
 {
     switch (error) {
@@ -97,6 +99,8 @@ int writeErrorNumber(int error)
     default: return 57;
     }
 }
+
+namespace {
 
 class FileDescriptor
 {

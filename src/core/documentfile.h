@@ -24,6 +24,8 @@ struct FileError
 QString fileErrorDescription(int number);
 // The same for a failure while reading: the description says that reading failed.
 QString fileReadErrorDescription(int number);
+// The error number above for the errno of a failed write.
+int writeErrorNumber(int error);
 
 struct ReadResult
 {

@@ -82,6 +82,7 @@ bool writeDocumentTo(frmDocument &doc, const QString &path)
     setDocumentFile(doc, path, result.stamp);
     doc.fileLines = result.lines;
     doc.blnFlgDirty = false;
+    emit doc.saved();
     AddRecentFile(path);
     doc.RefreshRecentMenus();
     shared().strLastFullPath = path;

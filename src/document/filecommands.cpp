@@ -6,6 +6,7 @@
 #include "document/documentcommands.h"
 #include "document/documentsave.h"
 #include "document/frmdocument.h"
+#include "document/recoverykeeper.h"
 #include "document/richtextbox.h"
 #include "document/tagcolor.h"
 
@@ -90,4 +91,5 @@ void registerDocumentCommands()
     DocumentCommands::add(encodingCommands());
     DocumentCommands::add(viewCommands());
     registerUndoCommands();
+    frmDocument::addSetUpStep(keepRecoveryFile);
 }

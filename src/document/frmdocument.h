@@ -118,6 +118,8 @@ signals:
     void overwriteModeChanged(bool overwrite);
     // Files were dropped on the text: they are to be opened as documents.
     void filesDropped(const QStringList &files);
+    // The text was written to the document's file.
+    void saved();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
