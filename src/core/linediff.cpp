@@ -47,7 +47,8 @@ void matchMiddle(const QList<QStringView> &a, const QList<QStringView> &b, std::
     }
     // length[i][j]: the longest common subsequence of a[i..] and b[j..].
     std::vector<quint32> length(size_t((n + 1) * (m + 1)), 0);
-    auto at = [&](qsizetype i, qsizetype j) -> quint32 & { return length[size_t(i * (m + 1) + j)]; };
+    auto at
+        = [&](qsizetype i, qsizetype j) -> quint32 & { return length[size_t(i * (m + 1) + j)]; };
     for (qsizetype i = n - 1; i >= 0; --i)
         for (qsizetype j = m - 1; j >= 0; --j)
             at(i, j) = a.at(i) == b.at(j) ? at(i + 1, j + 1) + 1 : qMax(at(i + 1, j), at(i, j + 1));

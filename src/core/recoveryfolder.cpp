@@ -69,10 +69,10 @@ void removeIfEmpty(const QString &folder)
 
 RecoveryFolder::RecoveryFolder(const QString &root) : m_root(QDir::cleanPath(root))
 {
-    const QString name = QStringLiteral("%1-%2")
-                             .arg(QCoreApplication::applicationPid())
-                             .arg(QRandomGenerator::global()->generate64(), 16, 16,
-                                  QLatin1Char('0'));
+    const QString name
+        = QStringLiteral("%1-%2")
+              .arg(QCoreApplication::applicationPid())
+              .arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'));
     const QString own = m_root + QLatin1Char('/') + name;
     if (!makePrivateFolder(m_root) || !makePrivateFolder(own)) {
         m_problem = QStringLiteral("%1 を作成できません。").arg(QDir::toNativeSeparators(own));

@@ -14,12 +14,13 @@ RecoveryService *&running()
 }
 
 const QString section = QStringLiteral("Recovery");
+const QString idleKey = QStringLiteral("IdleSeconds");
+const QString largePageKey = QStringLiteral("LargePageMB");
 
 } // namespace
 
 RecoveryService::RecoveryService(const QString &root, QObject *parent)
-    : QObject(parent),
-      m_folder(root),
+    : QObject(parent), m_folder(root),
       m_writer(
           [this](const QString &, int error) {
               const QString reason = fileErrorDescription(writeErrorNumber(error));
@@ -54,9 +55,26 @@ RecoveryService *RecoveryService::current()
     return running();
 }
 
+int RecoveryService::idleSeconds()
+{
+    return qBound(1, SettingsStore::getInt(section, idleKey, 5), 3600);
+}
+
+int RecoveryService::largePageMegabytes()
+{
+    return qBound(1, SettingsStore::getInt(section, largePageKey, 50), 4096);
+}
+
+void RecoveryService::storeOptions(int idleSeconds, int largePageMegabytes)
+{
+    SettingsStore::Batch batch;
+    SettingsStore::setInt(section, idleKey, qBound(1, idleSeconds, 3600));
+    SettingsStore::setInt(section, largePageKey, qBound(1, largePageMegabytes, 4096));
+}
+
 int RecoveryService::idleDelayMs()
 {
-    return qBound(1, SettingsStore::getInt(section, QStringLiteral("IdleSeconds"), 5), 3600) * 1000;
+    return idleSeconds() * 1000;
 }
 
 int RecoveryService::longestDelayMs()
@@ -66,7 +84,5 @@ int RecoveryService::longestDelayMs()
 
 qint64 RecoveryService::largePageUnits()
 {
-    const qint64 megabytes
-        = qBound(1, SettingsStore::getInt(section, QStringLiteral("LargePageMB"), 50), 4096);
-    return megabytes * 1024 * 1024;
+    return qint64(largePageMegabytes()) * 1024 * 1024;
 }

@@ -32,6 +32,11 @@ public:
     static int idleDelayMs();
     static int longestDelayMs();
     static qint64 largePageUnits();
+    // The two options as the options dialog shows them, and storing them (clamped to 1-3600 s
+    // and 1-4096 MB).
+    static int idleSeconds();
+    static int largePageMegabytes();
+    static void storeOptions(int idleSeconds, int largePageMegabytes);
 
     // Says once per run why recovery files cannot be kept (on the GUI thread).
     void tellFailure(const QString &reason);

@@ -6,8 +6,7 @@
 
 RecoveryWriter::RecoveryWriter(Failed failed, Written written)
     : m_failed(std::move(failed)), m_written(std::move(written)), m_thread([this] { run(); })
-{
-}
+{}
 
 RecoveryWriter::~RecoveryWriter()
 {

@@ -18,9 +18,7 @@ class RecoveryKeeper : public QObject
 {
 public:
     RecoveryKeeper(frmDocument &doc, RecoveryService &service)
-        : QObject(&doc),
-          m_doc(doc),
-          m_service(&service),
+        : QObject(&doc), m_doc(doc), m_service(&service),
           m_file(service.folder().fileFor(service.newDocumentId()))
     {
         setObjectName(QStringLiteral("recoveryKeeper"));
@@ -34,20 +32,21 @@ public:
     ~RecoveryKeeper() override { forget(); }
 
     // Hands the text over to the writer, or removes the file of a document that is clean.
-    void keep()
+    // True when a text was handed over.
+    bool keep()
     {
         m_quiet.stop();
         m_pending.invalidate();
         if (!m_service)
-            return;
+            return false;
         if (m_file.isEmpty()) {
             if (m_doc.blnFlgDirty)
                 m_service->tellFailure(m_service->folder().problem());
-            return;
+            return false;
         }
         if (!m_doc.blnFlgDirty) {
             forget();
-            return;
+            return false;
         }
         RecoveryRecord record;
         if (m_doc.strFileName != frmDocument::NewFileName)
@@ -59,6 +58,7 @@ public:
         record.text = m_doc.txtText->text();
         m_service->writer().write(m_file, std::move(record));
         m_written = true;
+        return true;
     }
 
     QString file() const { return m_file; }
@@ -97,15 +97,30 @@ private:
 
 } // namespace
 
-bool keepRecoveryFileNow(frmDocument &doc)
+namespace {
+
+RecoveryKeeper *keeperOf(frmDocument &doc)
 {
     auto *keeper = static_cast<RecoveryKeeper *>(
         doc.findChild<QObject *>(QStringLiteral("recoveryKeeper"), Qt::FindDirectChildrenOnly));
-    if (!keeper || !keeper->service())
+    return keeper && keeper->service() ? keeper : nullptr;
+}
+
+} // namespace
+
+bool handRecoveryTextOver(frmDocument &doc)
+{
+    RecoveryKeeper *keeper = keeperOf(doc);
+    return keeper && keeper->keep();
+}
+
+bool keepRecoveryFileNow(frmDocument &doc)
+{
+    RecoveryKeeper *keeper = keeperOf(doc);
+    if (!keeper || !keeper->keep())
         return false;
-    keeper->keep();
     keeper->service()->writer().flush();
-    return keeper->file().size() > 0 && QFile::exists(keeper->file());
+    return QFile::exists(keeper->file());
 }
 
 void keepRecoveryFile(frmDocument &doc)

@@ -96,7 +96,7 @@ frmRecover::frmRecover(RecoveryFolder &folder, const QStringList &files, QWidget
         row->setText(0, pageName(*record));
         row->setToolTip(0, record->path.isEmpty() ? record->caption : record->path);
         row->setText(1, locale.toString(record->taken, QStringLiteral("yyyy/MM/dd HH:mm:ss")));
-        row->setText(2, locale.formattedDataSize(record->text.size()));
+        row->setText(2, locale.toString(record->text.size()) + QStringLiteral(" 文字"));
         row->setText(3, recoveryFirstLine(record->text));
         m_entries.append({file, *record});
     }
@@ -182,9 +182,9 @@ void frmRecover::cmdDiscard_Click()
     const int row = chosen();
     if (row < 0)
         return;
-    const auto answer = Interaction::ask(
-        QStringLiteral("%1 の復元用の内容を破棄しますか？").arg(lstFiles->topLevelItem(row)->text(0)),
-        Interaction::Icon::Question, Interaction::Buttons::YesNo);
+    const auto answer = Interaction::ask(QStringLiteral("%1 の復元用の内容を破棄しますか？")
+                                             .arg(lstFiles->topLevelItem(row)->text(0)),
+                                         Interaction::Icon::Question, Interaction::Buttons::YesNo);
     if (answer != Interaction::Answer::Yes)
         return;
     m_folder.discard(m_entries.at(row).file);

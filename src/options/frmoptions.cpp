@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -151,8 +152,25 @@ QWidget *frmOptions::buildDefaultPanel()
     txtAuthor = makeTextBox(panel, QStringLiteral("txtAuthor"));
     auto *grid = new QGridLayout;
     addRow(grid, Label2, txtAuthor);
+
+    // Unsaved text kept for a crash: how soon after typing, and from which size less often.
+    fraRecovery = makeFrame(panel, tr("ﾍﾟｰｼﾞの復元"));
+    fraRecovery->setObjectName(QStringLiteral("fraRecovery"));
+    spnRecoveryIdle = new QSpinBox(fraRecovery);
+    spnRecoveryIdle->setObjectName(QStringLiteral("spnRecoveryIdle"));
+    spnRecoveryIdle->setRange(1, 3600);
+    spnRecoveryIdle->setSuffix(tr(" 秒"));
+    spnRecoveryLarge = new QSpinBox(fraRecovery);
+    spnRecoveryLarge->setObjectName(QStringLiteral("spnRecoveryLarge"));
+    spnRecoveryLarge->setRange(1, 4096);
+    spnRecoveryLarge->setSuffix(tr(" MB"));
+    auto *recoveryGrid = new QGridLayout(fraRecovery);
+    addRow(recoveryGrid, tr("入力が止まってから書き込むまで"), spnRecoveryIdle);
+    addRow(recoveryGrid, tr("これより大きいﾍﾟｰｼﾞは書き込みを減らす"), spnRecoveryLarge);
+
     auto *layout = new QVBoxLayout(panel);
     layout->addLayout(grid);
+    layout->addWidget(fraRecovery);
     layout->addStretch();
     return panel;
 }
@@ -168,6 +186,8 @@ OptionValues frmOptions::fields() const
     v.treeViewHide = chkTrvHide->isChecked();
     v.windowsCheck = !chkWInCheck->isChecked(); // the box asks for the workaround: inverted
     v.author = txtAuthor->text();
+    v.recoveryIdleSeconds = spnRecoveryIdle->value();
+    v.recoveryLargePageMB = spnRecoveryLarge->value();
     return v;
 }
 
@@ -181,6 +201,8 @@ void frmOptions::apply(const OptionValues &v)
     chkTrvHide->setChecked(v.treeViewHide);
     chkWInCheck->setChecked(!v.windowsCheck);
     txtAuthor->setText(v.author);
+    spnRecoveryIdle->setValue(v.recoveryIdleSeconds);
+    spnRecoveryLarge->setValue(v.recoveryLargePageMB);
     enableBrowserPath();
 }
 

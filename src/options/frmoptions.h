@@ -11,6 +11,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
 class QStackedWidget;
 class QTabBar;
 
@@ -40,6 +41,9 @@ public:
     QCheckBox *chkTagColor;
     QLabel *Label2;
     QLineEdit *txtAuthor;
+    QGroupBox *fraRecovery;
+    QSpinBox *spnRecoveryIdle;
+    QSpinBox *spnRecoveryLarge;
     QPushButton *cmdOK;
     QPushButton *cmdCancel;
     QPushButton *cmdApply;

@@ -1,5 +1,6 @@
 #include "options/optionvalues.h"
 
+#include "core/recoveryservice.h"
 #include "core/settings.h"
 #include "core/settingsnotifier.h"
 #include "core/sharedstate.h"
@@ -7,8 +8,16 @@
 OptionValues currentOptions()
 {
     const SharedState &s = shared();
-    return {s.blnMyBrowzer,      s.strBrowzerPath,  s.strImageToolPath, s.blnTagColor,
-            s.blnTreePathChange, s.blnTreeViewHide, s.blnWindowsCheck,  s.strAuthor};
+    return {s.blnMyBrowzer,
+            s.strBrowzerPath,
+            s.strImageToolPath,
+            s.blnTagColor,
+            s.blnTreePathChange,
+            s.blnTreeViewHide,
+            s.blnWindowsCheck,
+            s.strAuthor,
+            RecoveryService::idleSeconds(),
+            RecoveryService::largePageMegabytes()};
 }
 
 void storeOptions(const OptionValues &values)
@@ -23,5 +32,6 @@ void storeOptions(const OptionValues &values)
     s.blnWindowsCheck = values.windowsCheck;
     s.strAuthor = values.author;
     SaveSettings();
+    RecoveryService::storeOptions(values.recoveryIdleSeconds, values.recoveryLargePageMB);
     emit SettingsNotifier::instance().optionsChanged();
 }

@@ -13,6 +13,8 @@ struct OptionValues
     bool treeViewHide = false;
     bool windowsCheck = true;
     QString author;
+    int recoveryIdleSeconds = 5;
+    int recoveryLargePageMB = 50;
 
     bool operator==(const OptionValues &) const = default;
 };

@@ -1,4 +1,5 @@
 #include "core/recoveryfolder.h"
+
 #include "core/recoveryrecord.h"
 #include "core/recoverywriter.h"
 #include "support/qstringprinter.h"
@@ -56,8 +57,8 @@ TEST_F(RecoveryFolderTest, FilesAreTheUsersAlone)
     ASSERT_TRUE(folder.problem().isEmpty()) << folder.problem().toStdString();
     const QString file = folder.fileFor(1);
     int error = 0;
-    ASSERT_TRUE(writeRecoveryFile(file, encodeRecoveryRecord(recordOf(QStringLiteral("秘密"))),
-                                  &error));
+    ASSERT_TRUE(
+        writeRecoveryFile(file, encodeRecoveryRecord(recordOf(QStringLiteral("秘密"))), &error));
     EXPECT_EQ(modeOf(root()), 0700u);
     EXPECT_EQ(modeOf(QFileInfo(file).absolutePath()), 0700u);
     EXPECT_EQ(modeOf(file), 0600u);
@@ -83,8 +84,8 @@ TEST_F(RecoveryFolderTest, OnlyTheFilesOfAnInstanceThatIsGoneAreOffered)
     auto first = std::make_unique<RecoveryFolder>(root());
     const QString left = first->fileFor(7);
     int error = 0;
-    ASSERT_TRUE(writeRecoveryFile(left, encodeRecoveryRecord(recordOf(QStringLiteral("a"))),
-                                  &error));
+    ASSERT_TRUE(
+        writeRecoveryFile(left, encodeRecoveryRecord(recordOf(QStringLiteral("a"))), &error));
 
     RecoveryFolder second(root());
     EXPECT_TRUE(second.adoptOrphans().isEmpty());

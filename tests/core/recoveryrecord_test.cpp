@@ -1,5 +1,6 @@
-#include "core/linediff.h"
 #include "core/recoveryrecord.h"
+
+#include "core/linediff.h"
 #include "support/qstringprinter.h"
 
 #include <QRandomGenerator>
@@ -44,7 +45,8 @@ TEST(RecoveryRecord, EveryTextAndPathComesBackExactly)
     };
     for (const auto &c : cases) {
         const RecoveryRecord record = recordWith(c.text, c.path);
-        const std::optional<RecoveryRecord> back = decodeRecoveryRecord(encodeRecoveryRecord(record));
+        const std::optional<RecoveryRecord> back
+            = decodeRecoveryRecord(encodeRecoveryRecord(record));
         ASSERT_TRUE(back) << c.path.toStdString();
         EXPECT_EQ(*back, record) << c.path.toStdString();
     }

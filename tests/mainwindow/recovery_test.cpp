@@ -105,19 +105,20 @@ TEST_F(RecoveryTest, TextTypedBeforeAKillComesBackOnTheNextStart)
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QString::fromLatin1(childDirectory), scratch.path());
     child.setProcessEnvironment(environment);
-    child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--gtest_also_run_disabled_tests"),
-                 QStringLiteral("--gtest_filter=RecoveryTest.DISABLED_ChildTypesAndWaitsToBeKilled")});
+    child.start(
+        QCoreApplication::applicationFilePath(),
+        {QStringLiteral("--gtest_also_run_disabled_tests"),
+         QStringLiteral("--gtest_filter=RecoveryTest.DISABLED_ChildTypesAndWaitsToBeKilled")});
     ASSERT_TRUE(child.waitForStarted(10000));
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
             child.waitForReadyRead(100);
-            return child.peek(1 << 20).contains("READY")
-                   || child.state() == QProcess::NotRunning;
+            return child.peek(1 << 20).contains("READY") || child.state() == QProcess::NotRunning;
         },
         60000));
     ASSERT_TRUE(child.peek(1 << 20).contains("READY"))
-        << child.readAllStandardOutput().toStdString() << child.readAllStandardError().toStdString();
+        << child.readAllStandardOutput().toStdString()
+        << child.readAllStandardError().toStdString();
 
     {
         RecoveryFolder other(recoveryRoot(scratch.path()));
@@ -249,12 +250,12 @@ TEST_F(RecoveryKeeperTest, DiscardAsksAndCloseKeepsTheRest)
         RecoveryFolder gone(root());
         int error = 0;
         for (int id = 1; id <= 2; ++id)
-            ASSERT_TRUE(writeRecoveryFile(
-                gone.fileFor(id),
-                encodeRecoveryRecord(RecoveryRecord{.caption = QStringLiteral("NewHtml%1.htm").arg(id),
-                                                    .taken = QDateTime::currentDateTime(),
-                                                    .text = QStringLiteral("text %1").arg(id)}),
-                &error));
+            ASSERT_TRUE(writeRecoveryFile(gone.fileFor(id),
+                                          encodeRecoveryRecord(RecoveryRecord{
+                                              .caption = QStringLiteral("NewHtml%1.htm").arg(id),
+                                              .taken = QDateTime::currentDateTime(),
+                                              .text = QStringLiteral("text %1").arg(id)}),
+                                          &error));
         // a folder left with records: as after a crash
     }
     RecoveryService service(root());

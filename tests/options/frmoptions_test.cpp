@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTabBar>
 #include <QTest>
 
@@ -198,6 +199,34 @@ TEST_F(Options, TheToolMenuOpensTheDialogAndGivesTheTextTheFocusBack)
     });
     EXPECT_TRUE(doc.run(QStringLiteral("mnuToolOption_Click")));
     EXPECT_EQ(shared().strAuthor, QStringLiteral("作者"));
+}
+
+} // namespace
+
+namespace {
+
+// The recovery options start at 5 s and 50 MB, absurd stored values read as the nearest
+// sensible ones, and OK stores what the boxes hold.
+TEST_F(Options, RecoveryOptionsHaveTheirDefaultsAndBounds)
+{
+    const QString section = QStringLiteral("Recovery");
+    SettingsStore::remove(section, QStringLiteral("IdleSeconds"));
+    SettingsStore::remove(section, QStringLiteral("LargePageMB"));
+    {
+        frmOptions dialog;
+        EXPECT_EQ(dialog.spnRecoveryIdle->value(), 5);
+        EXPECT_EQ(dialog.spnRecoveryLarge->value(), 50);
+    }
+    SettingsStore::set(section, QStringLiteral("IdleSeconds"), QStringLiteral("-7"));
+    SettingsStore::set(section, QStringLiteral("LargePageMB"), QStringLiteral("99999999999"));
+    frmOptions dialog;
+    EXPECT_EQ(dialog.spnRecoveryIdle->value(), 1);
+    EXPECT_EQ(dialog.spnRecoveryLarge->value(), 50) << "a number that does not convert";
+    dialog.spnRecoveryIdle->setValue(12);
+    dialog.spnRecoveryLarge->setValue(200);
+    dialog.cmdOK->click();
+    EXPECT_EQ(SettingsStore::getInt(section, QStringLiteral("IdleSeconds"), 0), 12);
+    EXPECT_EQ(SettingsStore::getInt(section, QStringLiteral("LargePageMB"), 0), 200);
 }
 
 } // namespace
