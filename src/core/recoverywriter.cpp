@@ -42,6 +42,12 @@ void RecoveryWriter::flush()
     m_idle.wait(lock, [this] { return m_jobs.empty() && !m_busy; });
 }
 
+bool RecoveryWriter::failing(const QString &file)
+{
+    std::lock_guard lock(m_mutex);
+    return m_failing.count(file) > 0;
+}
+
 void RecoveryWriter::run()
 {
     std::unique_lock lock(m_mutex);
@@ -56,19 +62,24 @@ void RecoveryWriter::run()
         m_busy = true;
         lock.unlock();
         const QString &file = job.key();
+        bool failed = false;
         if (!job.mapped()) {
             QFile::remove(file);
         } else {
             int error = 0;
-            if (writeRecoveryFile(file, encodeRecoveryRecord(*job.mapped()), &error)) {
-                if (m_written)
-                    m_written(file);
-            } else if (m_failed) {
+            failed = !writeRecoveryFile(file, encodeRecoveryRecord(*job.mapped()), &error);
+            if (!failed && m_written)
+                m_written(file);
+            else if (failed && m_failed)
                 m_failed(file, error);
-            }
         }
-        job = {};
+        const QString done = file;
+        job = {}; // the text is let go outside the lock
         lock.lock();
+        if (failed)
+            m_failing.insert(done);
+        else
+            m_failing.erase(done);
         m_busy = false;
         if (m_jobs.empty())
             m_idle.notify_all();

@@ -9,6 +9,7 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <thread>
 
 // Writes and removes recovery files on a thread of its own: the GUI thread only hands over
@@ -31,6 +32,8 @@ public:
     void remove(const QString &file);
     // Returns once every job handed over before the call is done.
     void flush();
+    // Whether the last write of `file` failed.
+    bool failing(const QString &file);
 
 private:
     void run();
@@ -38,6 +41,7 @@ private:
     std::condition_variable m_wake;
     std::condition_variable m_idle;
     std::map<QString, std::optional<RecoveryRecord>> m_jobs; // none: remove the file
+    std::set<QString> m_failing;
     bool m_busy = false;
     bool m_stopping = false;
     Failed m_failed;

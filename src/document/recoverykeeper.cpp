@@ -6,7 +6,7 @@
 
 #include <QDateTime>
 #include <QElapsedTimer>
-#include <QFile>
+#include <QFileInfo>
 #include <QPointer>
 #include <QTimer>
 
@@ -119,8 +119,9 @@ bool keepRecoveryFileNow(frmDocument &doc)
     RecoveryKeeper *keeper = keeperOf(doc);
     if (!keeper || !keeper->keep())
         return false;
-    keeper->service()->writer().flush();
-    return QFile::exists(keeper->file());
+    RecoveryWriter &writer = keeper->service()->writer();
+    writer.flush();
+    return !writer.failing(keeper->file()) && QFileInfo(keeper->file()).isFile();
 }
 
 void keepRecoveryFile(frmDocument &doc)

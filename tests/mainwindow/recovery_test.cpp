@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QEventLoop>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -274,6 +275,63 @@ TEST_F(RecoveryKeeperTest, DiscardAsksAndCloseKeepsTheRest)
     EXPECT_EQ(offerRecovery(service.folder(), frame.get()), 0);
     EXPECT_EQ(recordsUnder(root()).size(), 1);
     EXPECT_TRUE(frame->documents().isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+// A write that fails (here the file's name is taken by a folder) is said once, however often
+// the text is handed over again.
+TEST_F(RecoveryKeeperTest, AFailingWriteIsSaidOnce)
+{
+    RecoveryService service(root());
+    ASSERT_TRUE(QDir().mkpath(service.folder().fileFor(1) + QStringLiteral("/taken")));
+    ScriptedInteraction ui;
+    frmDocument *doc = newDocument(ui);
+    ASSERT_TRUE(doc);
+    QSignalSpy notes(doc, &frmDocument::note);
+    for (int i = 0; i < 3; ++i) {
+        typeInto(*doc, QStringLiteral("a"), QStringLiteral("字"));
+        EXPECT_FALSE(keepRecoveryFileNow(*doc));
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !notes.isEmpty(); }, 5000));
+    QTest::qWait(0);
+    EXPECT_EQ(notes.size(), 1);
+    EXPECT_TRUE(doc->txtText->text().contains(QStringLiteral("a字a字a字")));
+}
+
+// The difference window shows the page's lines on the disk against the recovered ones.
+TEST_F(RecoveryKeeperTest, TheDifferenceShowsDiskLinesAgainstRecoveredOnes)
+{
+    writeBytes(path(QStringLiteral("page.htm")), "<HTML>\r\n<P>old line</P>\r\n</HTML>\r\n");
+    {
+        RecoveryFolder gone(root());
+        int error = 0;
+        ASSERT_TRUE(writeRecoveryFile(
+            gone.fileFor(1),
+            encodeRecoveryRecord(
+                RecoveryRecord{.path = path(QStringLiteral("page.htm")),
+                               .taken = QDateTime::currentDateTime(),
+                               .text = QStringLiteral("<HTML>\r\n<P>新しい行</P>\r\n</HTML>\r\n")}),
+            &error));
+    }
+    RecoveryService service(root());
+    ScriptedInteraction ui;
+    QString shown;
+    ui.expectDialog(QStringLiteral("frmRecover"), [&](QDialog &dialog) {
+        auto &window = static_cast<frmRecover &>(dialog);
+        ui.expectDialog(QStringLiteral("frmRecoverDifference"), [&](QDialog &difference) {
+            shown = difference.findChild<QPlainTextEdit *>(QStringLiteral("txtDifference"))
+                        ->toPlainText();
+            difference.reject();
+        });
+        window.cmdDifference->click();
+        window.cmdClose->click();
+    });
+    EXPECT_EQ(offerRecovery(service.folder(), frame.get()), 0);
+    EXPECT_EQ(shown, QStringLiteral("  <HTML>\n- <P>old line</P>\n+ <P>新しい行</P>\n  </HTML>\n"));
+    EXPECT_EQ(recordsUnder(root()).size(), 1) << "looking at the difference discards nothing";
 }
 
 } // namespace
