@@ -1,6 +1,7 @@
 #include "scenarios.h"
 
 #include "core/recoveryservice.h"
+#include "check/pagecheck.h"
 #include "core/settings.h"
 #include "core/settingsstore.h"
 #include "document/frmdocument.h"
@@ -356,6 +357,24 @@ bool writePages(const QString &folder)
     return true;
 }
 
+namespace {
+
+// The page check (HTML Tidy's diagnostics and the local links) of the whole page in memory.
+bool runCheck(const Page &page, const QString &k, int repetitions)
+{
+    int findings = 0;
+    const Samples s = repeat(repetitions, [&] {
+        SiteFiles files;
+        findings = int(checkPage(page.text, page.path, {}, files).size());
+    });
+    if (findings == 0)
+        std::fprintf(stderr, "the page check found nothing on a generated page\n");
+    report(k, s.median());
+    return true;
+}
+
+} // namespace
+
 bool runScenario(const QString &scenario, const QString &subjectName, const QString &pageName,
                  const QString &folder, int repetitions)
 {
@@ -364,6 +383,9 @@ bool runScenario(const QString &scenario, const QString &subjectName, const QStr
         return runSettings(k); // before any window reads the settings
     if (scenario == QLatin1String("save") && subjectName == QLatin1String("floor"))
         return runSaveFloor(loadPage(folder, pageName), k, repetitions);
+    if (scenario == QLatin1String("check"))
+        return subjectName == QLatin1String("orvine")
+               && runCheck(loadPage(folder, pageName), k, repetitions);
 
     std::unique_ptr<Subject> subject = makeSubject(subjectName);
     if (!subject)

@@ -174,6 +174,7 @@ QList<MenuEntry> buildTable()
         .add(1, "mnuToolSep2", "-")
         .add(1, "mnuToolGradation", "ｸﾞﾗﾃﾞｰｼｮﾝ文字の作成(&G)")
         .add(1, "mnuToolDownload", "ｻｰﾊﾞからHTMLｿｰｽを読込む(&U)")
+        .add(1, "mnuToolCheck", "ページの検査", "F7")
         .add(1, "mnuToolSep1", "-")
         .add(1, "mnuToolOption", "ｵﾌﾟｼｮﾝ(&O)...");
 
@@ -220,7 +221,8 @@ QList<MenuEntry> buildTable()
         .add(1, "mnuPopOpen", "ﾌｧｲﾙの編集(&O)")
         .add(1, "mnuPopImage", "ｲﾒｰｼﾞの挿入(&I)")
         .add(1, "mnuPopImageEdit", "ｲﾒｰｼﾞの編集(&E)")
-        .add(1, "mnuPopExplorer", "ｴｸｽﾌﾟﾛｰﾗ(&X)");
+        .add(1, "mnuPopExplorer", "ｴｸｽﾌﾟﾛｰﾗ(&X)")
+        .add(1, "mnuPopCheckFolder", "フォルダを検査");
 
     return t.take();
 }

@@ -1,6 +1,8 @@
 #include "document/frmprogress.h"
 
+#include <QCoreApplication>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 frmProgress::frmProgress(QWidget *owner)
@@ -37,4 +39,23 @@ void frmProgress::advance(int value)
     m_shown = value;
     ProgressBar1->setValue(value);
     ProgressBar1->repaint();
+}
+
+void frmProgress::allowCancel()
+{
+    if (cmdCancel)
+        return;
+    cmdCancel = new QPushButton(tr("ｷｬﾝｾﾙ"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    layout()->addWidget(cmdCancel);
+    layout()->setAlignment(cmdCancel, Qt::AlignRight);
+    resize(width(), sizeHint().height());
+    setWindowModality(Qt::ApplicationModal);
+    connect(cmdCancel, &QPushButton::clicked, this, [this] { m_cancelled = true; });
+}
+
+bool frmProgress::keepGoing()
+{
+    QCoreApplication::processEvents();
+    return !m_cancelled;
 }

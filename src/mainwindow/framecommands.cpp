@@ -8,6 +8,7 @@
 #include "core/sharedstate.h"
 #include "document/documentsave.h"
 #include "document/richtextbox.h"
+#include "mainwindow/checkcommands.h"
 #include "mainwindow/documentio.h"
 #include "mainwindow/explorercommands.h"
 #include "mainwindow/frmmain.h"
@@ -180,4 +181,5 @@ void registerFrameCommands()
     FrameCommands::add(frameCommands());
     DocumentCommands::add(documentFrameCommands());
     registerExplorerCommands();
+    registerCheckCommands();
 }

@@ -60,7 +60,8 @@ QList<MenuEntry> buildTable()
 
     t.hidden(0, "mnuPopup", "PopUpMenu")
         .add(1, "mnuPopUpEdit", "ﾌｧｲﾙの編集")
-        .add(1, "mnuPopupExplorer", "ｴｸｽﾌﾟﾛｰﾗ");
+        .add(1, "mnuPopupExplorer", "ｴｸｽﾌﾟﾛｰﾗ")
+        .add(1, "mnuPopupCheckFolder", "フォルダを検査");
     return t.take();
 }
 

@@ -69,6 +69,7 @@ const QList<ToolButton> &toolButtons()
         {"URL", "ﾘﾝｸの挿入", "url.svg", "insert-link", "mnuLink_Click"},
         {"Table", "表組の挿入", "table.svg", nullptr, "mnuHtmlTableTable_Click"},
         {"Browser", "ﾌﾞﾗｳｻﾞに表示", "browser.svg", "internet-web-browser", "mnuViewBrowser_Click"},
+        {"Check", "ページの検査", "check.svg", nullptr, "mnuToolCheck_Click"},
     };
     return buttons;
 }

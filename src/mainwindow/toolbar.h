@@ -19,7 +19,7 @@ struct ToolButton
     const char *handler = nullptr;
 };
 
-// The twenty buttons in their order.
+// The buttons in their order: the twenty of the written toolbar, then the page check.
 const QList<ToolButton> &toolButtons();
 
 // Fills `bar` with the buttons; each action's objectName and data are its key.

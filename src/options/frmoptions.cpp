@@ -4,6 +4,7 @@
 #include "tags/shared/dialogwidgets.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -92,6 +93,7 @@ frmOptions::frmOptions(QWidget *parent) : QDialog(parent)
         child->installEventFilter(this);
 
     apply(currentOptions());
+    applyPageCheck(storedPageCheckOptions());
     chkTagColor->setEnabled(true);
     tbsOptions_Click(0);
 }
@@ -168,9 +170,25 @@ QWidget *frmOptions::buildDefaultPanel()
     addRow(recoveryGrid, tr("入力が止まってから書き込むまで"), spnRecoveryIdle);
     addRow(recoveryGrid, tr("これより大きいﾍﾟｰｼﾞは書き込みを減らす"), spnRecoveryLarge);
 
+    fraPageCheck = makeFrame(panel, tr("ページの検査"));
+    fraPageCheck->setObjectName(QStringLiteral("fraPageCheck"));
+    txtCheckHiddenIds = makeTextBox(fraPageCheck, QStringLiteral("txtCheckHiddenIds"));
+    txtCheckHiddenIds->setToolTip(tr("表示しないメッセージのID（空白またはカンマで区切る）"));
+    cboCheckVersion = makeDropDown(
+        fraPageCheck, QStringLiteral("cboCheckVersion"),
+        {tr("自動"), tr("HTML 3.2"), tr("HTML 4.01 Transitional"), tr("HTML 4.01 Strict")});
+    cboCheckVersion->setEditable(false);
+    chkCheckAccess = makeCheckBox(fraPageCheck, QStringLiteral("chkCheckAccess"),
+                                  tr("アクセシビリティも検査する"));
+    auto *checkGrid = new QGridLayout(fraPageCheck);
+    addRow(checkGrid, tr("表示しないID"), txtCheckHiddenIds);
+    addRow(checkGrid, tr("DOCTYPEのないページ"), cboCheckVersion);
+    checkGrid->addWidget(chkCheckAccess, 2, 0, 1, 2);
+
     auto *layout = new QVBoxLayout(panel);
     layout->addLayout(grid);
     layout->addWidget(fraRecovery);
+    layout->addWidget(fraPageCheck);
     layout->addStretch();
     return panel;
 }
@@ -206,6 +224,22 @@ void frmOptions::apply(const OptionValues &v)
     enableBrowserPath();
 }
 
+PageCheckOptions frmOptions::pageCheckFields() const
+{
+    PageCheckOptions options;
+    options.hiddenIds = parseMessageIds(txtCheckHiddenIds->text());
+    options.assumedVersion = AssumedHtmlVersion(std::max(cboCheckVersion->currentIndex(), 0));
+    options.accessibility = chkCheckAccess->isChecked();
+    return options;
+}
+
+void frmOptions::applyPageCheck(const PageCheckOptions &options)
+{
+    txtCheckHiddenIds->setText(options.hiddenIds.join(QLatin1Char(' ')));
+    cboCheckVersion->setCurrentIndex(int(options.assumedVersion));
+    chkCheckAccess->setChecked(options.accessibility);
+}
+
 void frmOptions::tbsOptions_Click(int index)
 {
     for (int i = 0; i < picOptions.size(); ++i)
@@ -224,6 +258,7 @@ void frmOptions::enableBrowserPath()
 
 void frmOptions::cmdOK_Click()
 {
+    storePageCheckOptions(pageCheckFields());
     storeOptions(fields());
     accept();
 }

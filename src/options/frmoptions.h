@@ -1,11 +1,13 @@
 #pragma once
 
+#include "check/pagecheckoptions.h"
 #include "options/optionvalues.h"
 
 #include <QDialog>
 #include <QList>
 
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -44,6 +46,12 @@ public:
     QGroupBox *fraRecovery;
     QSpinBox *spnRecoveryIdle;
     QSpinBox *spnRecoveryLarge;
+    // The page check: message ids to hide, the HTML version of pages without a DOCTYPE, and
+    // the accessibility checks.
+    QGroupBox *fraPageCheck;
+    QLineEdit *txtCheckHiddenIds;
+    QComboBox *cboCheckVersion;
+    QCheckBox *chkCheckAccess;
     QPushButton *cmdOK;
     QPushButton *cmdCancel;
     QPushButton *cmdApply;
@@ -51,6 +59,8 @@ public:
     // The controls as option values, and the reverse.
     OptionValues fields() const;
     void apply(const OptionValues &values);
+    PageCheckOptions pageCheckFields() const;
+    void applyPageCheck(const PageCheckOptions &options);
 
     // Shows panel `index` and disables the others.
     void tbsOptions_Click(int index);

@@ -202,13 +202,27 @@ mnuPopupText|mnuPopColor|色
 )";
 
 const QList<QPair<QString, QString>> Shortcuts = {
-    {"mnuFileNew", "Ctrl+N"},       {"mnuFileOpen", "Ctrl+O"},       {"mnuFilePrint", "Ctrl+P"},
-    {"mnuEditUndo", "Ctrl+Z"},      {"mnuEditRedo", "Ctrl+Y"},       {"mnuEditCut", "Ctrl+X"},
-    {"mnuEditCopy", "Ctrl+C"},      {"mnuEditPaste", "Ctrl+V"},      {"mnuEditDel", "Del"},
-    {"mnuEditFind", "Ctrl+F"},      {"mnuViewBrowser", "Ctrl+W"},    {"mnuHtmlTextLeft", "Ctrl+L"},
-    {"mnuHtmlTextRight", "Ctrl+R"}, {"mnuHtmlTextCenter", "Ctrl+E"}, {"mnuHtmlTextBold", "Ctrl+B"},
-    {"mnuHtmlTextItlic", "Ctrl+I"}, {"mnuHtmlTextHr", "Ctrl+K"},     {"mnuHtmlTableCsv", "Ctrl+T"},
+    {"mnuFileNew", "Ctrl+N"},
+    {"mnuFileOpen", "Ctrl+O"},
+    {"mnuFilePrint", "Ctrl+P"},
+    {"mnuEditUndo", "Ctrl+Z"},
+    {"mnuEditRedo", "Ctrl+Y"},
+    {"mnuEditCut", "Ctrl+X"},
+    {"mnuEditCopy", "Ctrl+C"},
+    {"mnuEditPaste", "Ctrl+V"},
+    {"mnuEditDel", "Del"},
+    {"mnuEditFind", "Ctrl+F"},
+    {"mnuViewBrowser", "Ctrl+W"},
+    {"mnuHtmlTextLeft", "Ctrl+L"},
+    {"mnuHtmlTextRight", "Ctrl+R"},
+    {"mnuHtmlTextCenter", "Ctrl+E"},
+    {"mnuHtmlTextBold", "Ctrl+B"},
+    {"mnuHtmlTextItlic", "Ctrl+I"},
+    {"mnuHtmlTextHr", "Ctrl+K"},
+    {"mnuHtmlTableCsv", "Ctrl+T"},
     {"mnuHtmlImage", "Ctrl+G"},
+    // the page check's own entry
+    {"mnuToolCheck", "F7"},
 };
 
 struct Placed
