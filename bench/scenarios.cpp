@@ -1,7 +1,7 @@
 #include "scenarios.h"
 
-#include "core/recoveryservice.h"
 #include "check/pagecheck.h"
+#include "core/recoveryservice.h"
 #include "core/settings.h"
 #include "core/settingsstore.h"
 #include "document/frmdocument.h"
