@@ -1,9 +1,9 @@
 #include "tags/head/downloadcommands.h"
 
 #include "core/interaction.h"
-#include "core/pagedecode.h"
 #include "document/richtextbox.h"
 #include "document/tagcolor.h"
+#include "download/pagedecode.h"
 #include "tags/head/dlgurl.h"
 #include "tags/head/frmdownload.h"
 #include "tags/shared/tagdialog.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/pagefetch.h"
 #include "document/frmdocument.h"
+#include "download/pagefetch.h"
 
 // The Tool menu's download of a page's source from a server (also in the text's context menu).
 DocumentCommandTable downloadCommands();

@@ -1,6 +1,6 @@
 #include "tags/head/frmdownload.h"
 
-#include "core/pagefetch.h"
+#include "download/pagefetch.h"
 #include "tags/shared/dialogwidgets.h"
 
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
-#include "core/pagefetch.h"
+#include "download/pagefetch.h"
 
-#include "core/contentcoding.h"
-#include "core/httpresponsereader.h"
+#include "download/contentcoding.h"
+#include "download/httpresponsereader.h"
 
 #include <QRegularExpression>
 #include <QSslSocket>

@@ -1,4 +1,4 @@
-#include "core/httpresponsereader.h"
+#include "download/httpresponsereader.h"
 
 #include <QRandomGenerator>
 

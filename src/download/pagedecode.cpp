@@ -1,4 +1,4 @@
-#include "core/pagedecode.h"
+#include "download/pagedecode.h"
 
 #include <QRegularExpression>
 

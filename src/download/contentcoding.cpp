@@ -1,4 +1,4 @@
-#include "core/contentcoding.h"
+#include "download/contentcoding.h"
 
 #include <climits>
 #include <zlib.h>

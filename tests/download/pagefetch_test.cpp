@@ -1,4 +1,4 @@
-#include "core/pagefetch.h"
+#include "download/pagefetch.h"
 
 #include "support/gzipped.h"
 #include "support/localhttpserver.h"
