@@ -121,7 +121,8 @@ TEST(TidyCheck, LineBreaksOfEveryKindCountAsOneLine)
         const QString br = QString::fromLatin1(breakText);
         const QString text = QStringLiteral("<p>a</p>") + br + QStringLiteral("x") + br
                              + QStringLiteral("<foo>b</foo>") + br;
-        const PageFinding *found = findingOf(tidyFindings(text), QStringLiteral("UNKNOWN_ELEMENT"));
+        const QList<PageFinding> findings = tidyFindings(text);
+        const PageFinding *found = findingOf(findings, QStringLiteral("UNKNOWN_ELEMENT"));
         ASSERT_TRUE(found);
         EXPECT_EQ(found->line, 3);
         EXPECT_EQ(found->column, 1);
@@ -131,8 +132,8 @@ TEST(TidyCheck, LineBreaksOfEveryKindCountAsOneLine)
 TEST(TidyCheck, AFaultBeyondThe16BitColumnIsPlacedExactly)
 {
     const QString line = QString(40000, QChar(0x3042)) + QStringLiteral("<foo>x</foo>");
-    const PageFinding *found = findingOf(tidyFindings(QStringLiteral("<p>a</p>\r\n") + line),
-                                         QStringLiteral("UNKNOWN_ELEMENT"));
+    const QList<PageFinding> findings = tidyFindings(QStringLiteral("<p>a</p>\r\n") + line);
+    const PageFinding *found = findingOf(findings, QStringLiteral("UNKNOWN_ELEMENT"));
     ASSERT_TRUE(found);
     EXPECT_EQ(found->line, 2);
     EXPECT_EQ(found->column, 40001);
