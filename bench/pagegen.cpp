@@ -242,7 +242,8 @@ void fill(Writer &w, qsizetype until, Style style)
     for (int i = 0; w.bytes() < until; ++i) {
         switch (style) {
         case Style::HomePage: w.homeSection(); break;
-        case Style::DenseMarkup: w.denseSection(); break;
+        case Style::DenseMarkup:
+        case Style::OneLine: w.denseSection(); break;
         case Style::Csv: w.csvRow(); break;
         }
         if (i % 32 == 0)
@@ -297,6 +298,8 @@ QString pageText(qsizetype targetBytes, Style style, const Landmarks &landmarks,
     w.line(QStringLiteral("<ADDRESS>Copyright (C) 1999 Hanako Yamada</ADDRESS>"));
     w.line(QStringLiteral("</BODY>"));
     w.text() += QStringLiteral("</HTML>");
+    if (style == Style::OneLine)
+        w.text().remove(QStringLiteral("\r\n"));
     return w.text();
 }
 

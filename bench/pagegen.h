@@ -11,7 +11,8 @@ namespace pagegen {
 enum class Style {
     HomePage,    // mostly Japanese prose with the usual markup around it
     DenseMarkup, // almost all tags: nested cells, links, fonts, attributes, little text
-    Csv          // no markup: lines of comma-separated fields, as pasted from a spreadsheet
+    Csv,         // no markup: lines of comma-separated fields, as pasted from a spreadsheet
+    OneLine      // dense markup with no line break at all, as a minified page
 };
 
 // Landmarks put into a page so that scenarios find fixed places in it.

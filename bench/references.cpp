@@ -106,7 +106,9 @@ public:
     QWidget *keyTarget() override { return m_edit.get(); }
     void caretToMiddle() override
     {
-        m_edit->setCursorPosition(m_edit->lines() / 2, 0);
+        const int line = m_edit->lines() / 2;
+        const int length = m_edit->lineLength(line);
+        m_edit->setCursorPosition(line, length > longLine ? length / 2 : 0);
         settleEvents();
     }
     bool insert(const QString &fragment) override
@@ -136,7 +138,11 @@ private:
 void caretToMiddleLine(QPlainTextEdit &edit)
 {
     QTextDocument *doc = edit.document();
-    edit.setTextCursor(QTextCursor(doc->findBlockByNumber(doc->blockCount() / 2)));
+    const QTextBlock block = doc->findBlockByNumber(doc->blockCount() / 2);
+    QTextCursor cursor(block);
+    if (block.length() > longLine)
+        cursor.setPosition(block.position() + block.length() / 2);
+    edit.setTextCursor(cursor);
     edit.ensureCursorVisible();
     settleEvents();
 }

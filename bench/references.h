@@ -8,7 +8,9 @@ class QPlainTextEdit;
 
 namespace bench {
 
-// Puts the caret of a text edit at the start of its middle line.
+// A line longer than this (a minified page) takes the caret to its middle, not its start.
+inline constexpr int longLine = 1000;
+// Puts the caret of a text edit at the start of its middle line (the middle of a long one).
 void caretToMiddleLine(QPlainTextEdit &edit);
 
 // The floor: QPlainTextEdit given the decoded text, no colouring.

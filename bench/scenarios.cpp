@@ -36,6 +36,8 @@ struct BenchPage
 
 const BenchPage benchPages[] = {
     {"10k", 10 * 1024, pagegen::Style::HomePage, {}},
+    {"line80k", 80 * 1000, pagegen::Style::OneLine, {}},
+    {"line1m", 1000 * 1000, pagegen::Style::OneLine, {}},
     {"1m", 1024 * 1024, pagegen::Style::HomePage, {}},
     {"10m", 10 * 1024 * 1024, pagegen::Style::HomePage, {true, true, true}},
     {"dense", 1024 * 1024, pagegen::Style::DenseMarkup, {}},

@@ -39,7 +39,8 @@ public:
     virtual void close() = 0;
     // The widget that receives typed keys.
     virtual QWidget *keyTarget() = 0;
-    // Puts the caret at the start of the page's middle line.
+    // Puts the caret at the start of the page's middle line, or in the middle of a line
+    // longer than longLine (references.h).
     virtual void caretToMiddle() = 0;
     // Replaces the selection (or inserts at the caret) with `fragment`.
     virtual bool insert(const QString &fragment) = 0;
