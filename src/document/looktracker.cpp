@@ -64,6 +64,14 @@ QList<QTextLayout::FormatRange> besidePreedit(QList<QTextLayout::FormatRange> lo
 
 } // namespace
 
+QTextCharFormat plainCharFormat()
+{
+    QTextCharFormat format;
+    format.setForeground(QColor(Qt::black));
+    format.setFontWeight(QFont::Normal);
+    return format;
+}
+
 LookTracker::LookTracker(QTextDocument &document, std::function<void()> repaint,
                          std::function<void()> lookStepAdded)
     : document(document), repaint(std::move(repaint)), lookStepAdded(std::move(lookStepAdded))
@@ -307,6 +315,24 @@ void LookTracker::applyColorRuns(int start, int length, const ColorRunSource &so
             else
                 looks.setLook(from, to - from, Look{run.color, run.bold == ColorRun::On});
         });
+    });
+}
+
+void LookTracker::replaceEach(const QList<int> &starts, const QList<int> &ends,
+                              const QString &lines,
+                              const std::function<QList<LookRun>(int)> &looksOf)
+{
+    // The looks of the whole changed stretch after the edit, which the document reports as one
+    // change: the text between the matches as it is, each replacement in its match's look.
+    const QList<LookRun> after = looksAfterReplacing(starts, ends, int(lines.size()), looksOf);
+    editText(lookBefore(starts.first()), after, [&] {
+        QTextCursor cursor(&document);
+        // From the end, so that the positions still to replace do not move.
+        for (int i = int(starts.size()) - 1; i >= 0; --i) {
+            cursor.setPosition(starts[i]);
+            cursor.setPosition(ends[i], QTextCursor::KeepAnchor);
+            cursor.insertText(lines);
+        }
     });
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 
 class QTextBlock;
+class QTextCharFormat;
 class QTextCursor;
 class QTextDocument;
 struct LookChange;
@@ -67,13 +68,12 @@ public:
     // length) (CR LF positions).
     void applyColorRuns(int start, int length, const ColorRunSource &source);
 
-    // The looks of [starts.first(), ends.last()) once each [starts[i], ends[i]) (ascending,
-    // apart) is replaced by `replacementLength` characters: the text between as it is, each
-    // replacement in the looks `looksOf` gives for it when they add up to its length, else in
-    // the look of the first character it replaces.
-    QList<LookRun> looksAfterReplacing(const QList<int> &starts, const QList<int> &ends,
-                                       int replacementLength,
-                                       const std::function<QList<LookRun>(int)> &looksOf) const;
+    // Replaces each [starts[i], ends[i]) (ascending, apart) by `lines` as one undo step.
+    // Each replacement takes the looks `looksOf` gives for it when they add up to its
+    // length, else the look of the first character it replaces; the text between keeps its
+    // looks.
+    void replaceEach(const QList<int> &starts, const QList<int> &ends, const QString &lines,
+                     const std::function<QList<LookRun>(int)> &looksOf);
     // The text and looks of [documentStart, documentEnd) as RTF spans.
     QList<RtfSpan> spansBetween(int documentStart, int documentEnd) const;
 
@@ -101,6 +101,11 @@ private:
     // Changes the looks of [documentStart, documentEnd) by `change`, as one undo step.
     void changeLooks(int documentStart, int documentEnd, const std::function<void()> &change);
     void showLooksOfEditedBlocks(int position, int added);
+    // The looks of [starts.first(), ends.last()) once replaceEach has replaced each stretch by
+    // `replacementLength` characters.
+    QList<LookRun> looksAfterReplacing(const QList<int> &starts, const QList<int> &ends,
+                                       int replacementLength,
+                                       const std::function<QList<LookRun>(int)> &looksOf) const;
 
     QTextDocument &document;
     std::function<void()> repaint;
@@ -116,3 +121,6 @@ private:
     int formattingDepth = 0;                // > 0 while only formats change
     int looksOutsideHistory = 0;            // > 0 while colour changes add no undo step
 };
+
+// The format of text without a look of its own: black, not bold.
+QTextCharFormat plainCharFormat();

@@ -7,7 +7,6 @@
 #include "document/spacemarks.h"
 
 #include <QClipboard>
-#include <QDeadlineTimer>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QInputMethod>
@@ -20,18 +19,9 @@
 #include <QTextLayout>
 
 #include <algorithm>
-#include <climits>
 #include <utility>
 
 namespace {
-
-QTextCharFormat plainFormat()
-{
-    QTextCharFormat format;
-    format.setForeground(QColor(Qt::black));
-    format.setFontWeight(QFont::Normal);
-    return format;
-}
 
 QFont editorFont()
 {
@@ -53,12 +43,12 @@ QFont editorFont()
 RichTextBox::RichTextBox(QWidget *parent)
     : QPlainTextEdit(parent), mirror(*document()),
       lookTracker(
-          *document(), [this] { viewport()->update(); }, [this] { typing.end(); })
+          *document(), [this] { viewport()->update(); }, [this] { typed.end(); }),
+      typed(*document(), lookTracker)
 {
     // The document window shows its own menu on the mouse-up event.
     setContextMenuPolicy(Qt::PreventContextMenu);
     setDefaultLook();
-    typingClock = [] { return QDeadlineTimer::current().deadline(); };
     connect(this, &QPlainTextEdit::cursorPositionChanged, this,
             [this] { lookTracker.forgetInsertionLook(); });
     connect(document(), &QTextDocument::contentsChange, this,
@@ -69,7 +59,7 @@ RichTextBox::RichTextBox(QWidget *parent)
                 if (!lookTracker.formattingOnly() && (removed != 0 || added != 0)) {
                     // Any change of the text ends a run of typing; the typing itself notes
                     // its run again once it is made.
-                    typing.end();
+                    typed.end();
                     const int characters = document()->characterCount();
                     emit changed();
                     mirror.checkAfterReport(characters);
@@ -84,12 +74,7 @@ void RichTextBox::setDefaultLook()
     colors.setColor(QPalette::Base, Qt::white);
     colors.setColor(QPalette::Text, Qt::black);
     setPalette(colors);
-    setCurrentCharFormat(plainFormat());
-}
-
-QString RichTextBox::text() const
-{
-    return mirror.text();
+    setCurrentCharFormat(plainCharFormat());
 }
 
 void RichTextBox::setText(const QString &text)
@@ -98,10 +83,10 @@ void RichTextBox::setText(const QString &text)
     QTextCursor cursor = textCursor();
     cursor.clearSelection();
     setTextCursor(cursor);
-    setCurrentCharFormat(plainFormat());
+    setCurrentCharFormat(plainCharFormat());
     mirror.reset(); // the whole text is replaced: nothing to patch
     setPlainText(withLfBreaks(text));
-    setCurrentCharFormat(plainFormat());
+    setCurrentCharFormat(plainCharFormat());
     mirror.reset();
     lookTracker.reset();
 }
@@ -114,23 +99,6 @@ QTextCursor RichTextBox::cursorFor(int start, int length) const
     return cursor;
 }
 
-int RichTextBox::selStart() const
-{
-    return fromDocumentPosition(textCursor().selectionStart());
-}
-
-void RichTextBox::setSelStart(int position)
-{
-    select(position, 0);
-}
-
-int RichTextBox::selLength() const
-{
-    const QTextCursor cursor = textCursor();
-    return fromDocumentPosition(cursor.selectionEnd())
-           - fromDocumentPosition(cursor.selectionStart());
-}
-
 void RichTextBox::setSelLength(int length)
 {
     if (length < 0)
@@ -141,17 +109,6 @@ void RichTextBox::setSelLength(int length)
     if (fromDocumentPosition(toDocumentPosition(end)) != end)
         return;
     select(start, end - start);
-}
-
-int RichTextBox::selEnd() const
-{
-    return fromDocumentPosition(textCursor().selectionEnd());
-}
-
-void RichTextBox::select(int start, int length)
-{
-    typing.end(); // a caret put anywhere, even where it was, starts a new step
-    setTextCursor(cursorFor(start, length));
 }
 
 QString RichTextBox::selText() const
@@ -181,19 +138,7 @@ void RichTextBox::replaceEach(const QList<int> &starts, int length, const QStrin
         documentStarts << toDocumentPosition(start);
         documentEnds << toDocumentPosition(start + length);
     }
-    // The looks of the whole changed stretch after the edit, which the document reports as one
-    // change: the text between the matches as it is, each replacement in its match's look.
-    const QList<LookRun> after
-        = lookTracker.looksAfterReplacing(documentStarts, documentEnds, int(lines.size()), looksOf);
-    lookTracker.editText(lookTracker.lookBefore(documentStarts.first()), after, [&] {
-        QTextCursor cursor(document());
-        // From the end, so that the positions still to replace do not move.
-        for (int i = int(documentStarts.size()) - 1; i >= 0; --i) {
-            cursor.setPosition(documentStarts[i]);
-            cursor.setPosition(documentEnds[i], QTextCursor::KeepAnchor);
-            cursor.insertText(lines);
-        }
-    });
+    lookTracker.replaceEach(documentStarts, documentEnds, lines, looksOf);
 }
 
 QString RichTextBox::selRtf() const
@@ -222,16 +167,6 @@ void RichTextBox::setSelRtf(const QString &rtf)
         looks.append(LookRun{int(lines.size()), Look{span.color, span.bold}});
     }
     setSelLookedText(text, looks);
-}
-
-void RichTextBox::setTypingColor(int color)
-{
-    lookTracker.setInsertionLook(Look{color, lookTracker.typingLook(textCursor()).bold});
-}
-
-void RichTextBox::setTypingBold(bool bold)
-{
-    lookTracker.setInsertionLook(Look{lookTracker.typingLook(textCursor()).color, bold});
 }
 
 int RichTextBox::find(const QString &what, int start, int end, bool matchCase) const
@@ -263,42 +198,11 @@ int RichTextBox::charFromLine(int line) const
     return crLfStartOfLine(*document(), line);
 }
 
-void RichTextBox::ignoreKey()
-{
-    keyIgnored = true;
-}
-
-// Whether `key` types a character (a tab or a line break too), or is Backspace or Delete with
-// nothing selected: edits made here, as the control's own would be undo steps that nothing can
-// join (and its Enter on an empty line is two).
-bool RichTextBox::editsAlone(const QKeyEvent &key) const
-{
-    if (isReadOnly())
-        return false;
-    const Qt::KeyboardModifiers modifiers
-        = key.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
-    if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter)
-        return modifiers == Qt::NoModifier;
-    if (key.key() == Qt::Key_Backspace || key.key() == Qt::Key_Delete)
-        return modifiers == Qt::NoModifier && !textCursor().hasSelection();
-    if (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-        return false;
-    const QString text = key.text();
-    return !text.isEmpty() && std::all_of(text.cbegin(), text.cend(), [](QChar c) {
-        return c.isPrint() || c.isSurrogate() || c == u'\t';
-    });
-}
-
-void RichTextBox::setTypingClock(std::function<qint64()> clock)
-{
-    typingClock = std::move(clock);
-}
-
 void RichTextBox::undoStep(bool redo)
 {
     if (isReadOnly())
         return;
-    typing.end();
+    typed.end();
     // The caret goes where the undone or redone change was; the looks' own undo items would
     // otherwise leave it at the start of the text.
     lastChangeEnd = -1;
@@ -340,7 +244,7 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
             return;
         }
         const Look look = lookTracker.typingLook(textCursor());
-        if (!editsAlone(*key)) {
+        if (isReadOnly() || !TypedEdits::editsAlone(*key, textCursor().hasSelection())) {
             const QTextCursor before = textCursor();
             lookTracker.editText(
                 look, {}, [&] { QPlainTextEdit::keyPressEvent(key); },
@@ -348,10 +252,15 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
             // A key that moves the caret ends the typing; Shift alone or a shortcut does not.
             const QTextCursor after = textCursor();
             if (after.position() != before.position() || after.anchor() != before.anchor())
-                typing.end();
+                typed.end();
             return;
         }
-        typeKey(*key, look);
+        // A typed character, Backspace and Delete are made here, with their looks, joined to the
+        // typing before them.
+        QTextCursor edit = textCursor();
+        typed.typeKey(edit, *key, look, overwriteMode());
+        setTextCursor(edit); // after the edit block: the control reads its layout
+        ensureCursorVisible();
         key->accept();
     };
     if (enter && event->modifiers().testFlag(Qt::ShiftModifier)) {
@@ -366,62 +275,6 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
     handle(event);
 }
 
-// A typed character, Backspace and Delete are made here, with their looks, joined to the
-// typing before them.
-void RichTextBox::typeKey(const QKeyEvent &key, Look look)
-{
-    QTextCursor edit = textCursor();
-    TypingRun::Kind kind = TypingRun::Kind::Typing;
-    const bool lineBreak = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
-    const QString typed = lineBreak ? QStringLiteral("\n") : key.text();
-    QString characters = typed;
-    if (key.key() == Qt::Key_Backspace) {
-        kind = TypingRun::Kind::Backspace;
-        characters
-            = edit.atStart() ? QString() : QString(document()->characterAt(edit.position() - 1));
-    } else if (key.key() == Qt::Key_Delete) {
-        kind = TypingRun::Kind::Delete;
-        characters = edit.atEnd() ? QString() : QString(document()->characterAt(edit.position()));
-    }
-    editAsTyped(kind, characters, look, edit, [&] {
-        if (kind == TypingRun::Kind::Backspace)
-            edit.deletePreviousChar();
-        else if (kind == TypingRun::Kind::Delete)
-            edit.deleteChar();
-        else {
-            // Overwrite mode replaces the character after the caret, never a line break.
-            if (!lineBreak && overwriteMode() && !edit.hasSelection() && !edit.atBlockEnd())
-                edit.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
-            edit.insertText(typed);
-        }
-    });
-    setTextCursor(edit); // after the edit block: the control reads its layout
-    ensureCursorVisible();
-}
-
-void RichTextBox::editAsTyped(TypingRun::Kind kind, const QString &characters, Look look,
-                              const QTextCursor &caret, const std::function<void()> &change)
-{
-    // Text typed over a selection starts a step: the selection goes with it.
-    const bool joins = !caret.hasSelection()
-                       && typing.continues(kind, characters, caret.position(),
-                                           document()->availableUndoSteps(), typingClock());
-    lookTracker.editText(look, {}, change,
-                         joins ? LookTracker::Grouping::JoinPrevious
-                               : LookTracker::Grouping::OneBlock);
-    typing.noteEdit(kind, characters, caret.position(), document()->availableUndoSteps(),
-                    typingClock());
-}
-
-int RichTextBox::overwrittenEnd(int from, const QString &committed) const
-{
-    QTextCursor end(document());
-    end.setPosition(from);
-    for (int i = int(committed.toUcs4().size()); i > 0 && !end.atBlockEnd(); --i)
-        end.movePosition(QTextCursor::NextCharacter);
-    return end.position();
-}
-
 void RichTextBox::inputMethodEvent(QInputMethodEvent *event)
 {
     // The text an input method commits goes in here, as typed characters do: live colouring
@@ -429,42 +282,11 @@ void RichTextBox::inputMethodEvent(QInputMethodEvent *event)
     // handling then only shows the pre-edit text, which is not part of the document; the
     // layout change it reports is no change of the text.
     const QString committed = event->commitString();
-    const bool replaces = event->replacementLength() > 0;
     QTextCursor edit = textCursor();
-    const bool typesOverSelection
-        = edit.hasSelection() && (!committed.isEmpty() || !event->preeditString().isEmpty());
-    if (!committed.isEmpty() || replaces || typesOverSelection) {
+    if (TypedEdits::editsText(*event, edit)) {
         if (!committed.isEmpty())
             emit inputCommitting(committed);
-        const Look look = lookTracker.typingLook(textCursor());
-        // Overwrite mode types over as many characters as the commit brings, except where the
-        // commit takes the place of a selection.
-        const bool overwrites = overwriteMode() && !replaces && !edit.hasSelection()
-                                && !typing.awaitsCommitAt(edit.position());
-        const auto change = [&] {
-            edit.removeSelectedText();
-            if (committed.isEmpty() && !replaces)
-                return;
-            const int last = document()->characterCount() - 1;
-            const int from = std::clamp(edit.position() + event->replacementStart(), 0, last);
-            const int to = overwrites
-                               ? overwrittenEnd(from, committed)
-                               : std::min(from + std::max(event->replacementLength(), 0), last);
-            edit.setPosition(from);
-            edit.setPosition(to, QTextCursor::KeepAnchor);
-            edit.insertText(committed);
-        };
-        if (committed.isEmpty() && !replaces) {
-            // A composition starts over the selection, which goes now; the commit joins this step.
-            lookTracker.editText(look, {}, change);
-            typing.openForCommit(edit.position(), document()->availableUndoSteps());
-        } else if (replaces) {
-            // An input method rewriting text before the caret (a conversion again) is a step
-            // of its own.
-            lookTracker.editText(look, {}, change);
-        } else {
-            editAsTyped(TypingRun::Kind::Typing, committed, look, edit, change);
-        }
+        typed.inputMethodEdit(edit, *event, lookTracker.typingLook(textCursor()), overwriteMode());
         setTextCursor(edit); // after the edit block: the control reads its layout
         ensureCursorVisible();
     }
@@ -496,37 +318,28 @@ void RichTextBox::dropEvent(QDropEvent *event)
 
 void RichTextBox::paintEvent(QPaintEvent *event)
 {
-    showLooksOfVisibleBlocks();
+    // The blocks in view get their looks before they are painted.
+    forEachVisibleBlock(
+        [this](const QTextBlock &block, QPointF) { lookTracker.showLooksOf(block); });
     QPlainTextEdit::paintEvent(event);
     if (!m_spaceMarksShown)
         return;
     QPainter painter(viewport());
+    forEachVisibleBlock([&](const QTextBlock &block, QPointF topLeft) {
+        paintSpaceMarks(painter, block, topLeft, palette().color(QPalette::Text));
+    });
+}
+
+void RichTextBox::forEachVisibleBlock(
+    const std::function<void(const QTextBlock &, QPointF topLeft)> &visit)
+{
     const QPointF offset = contentOffset();
     const int bottom = viewport()->height();
     for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
         const QRectF bounds = blockBoundingGeometry(block).translated(offset);
         if (bounds.top() > bottom)
             break;
-        paintSpaceMarks(painter, block, bounds.topLeft(), palette().color(QPalette::Text));
-    }
-}
-
-void RichTextBox::setSpaceMarksShown(bool shown)
-{
-    if (m_spaceMarksShown == shown)
-        return;
-    m_spaceMarksShown = shown;
-    viewport()->update();
-}
-
-void RichTextBox::showLooksOfVisibleBlocks()
-{
-    const QPointF offset = contentOffset();
-    const int bottom = viewport()->height();
-    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
-        if (blockBoundingGeometry(block).translated(offset).top() > bottom)
-            break;
-        lookTracker.showLooksOf(block);
+        visit(block, bounds.topLeft());
     }
 }
 
@@ -579,7 +392,7 @@ void RichTextBox::endComposition()
 
 void RichTextBox::mousePressEvent(QMouseEvent *event)
 {
-    typing.end();
+    typed.end();
     if (composing() && !hitsPreedit(event->position().toPoint()))
         endComposition();
     QPlainTextEdit::mousePressEvent(event);
@@ -626,7 +439,7 @@ void RichTextBox::focusInEvent(QFocusEvent *event)
 
 void RichTextBox::focusOutEvent(QFocusEvent *event)
 {
-    typing.end();
+    typed.end();
     QPlainTextEdit::focusOutEvent(event);
     emit focusLost();
 }

@@ -5,12 +5,12 @@
 #include "document/crlfpositions.h"
 #include "document/looktracker.h"
 #include "document/textmirror.h"
-#include "document/typingrun.h"
+#include "document/typededits.h"
 
 #include <QPlainTextEdit>
 
 #include <functional>
-#include <memory>
+#include <utility>
 
 class QTextBlock;
 class QTextCursor;
@@ -19,8 +19,9 @@ class QTextCursor;
 // the two characters CR LF, exactly as text() reads, although the underlying QTextDocument
 // keeps one separator per line (see crlfpositions.h). Colours are 0x00BBGGRR.
 // The document holds plain text: the colour and bold of every character are kept by a
-// LookTracker, which follows each edit, undo and redo. The control itself turns keys, input
-// methods, the mouse and the clipboard into edits.
+// LookTracker, which follows each edit, undo and redo; text() is kept by a TextMirror. The
+// control turns its events and the clipboard's formats into edits; typing and input methods
+// edit through TypedEdits, which joins a run of typing into one undo step.
 class RichTextBox : public QPlainTextEdit
 {
     Q_OBJECT
@@ -30,21 +31,25 @@ public:
 
     // The whole text with CR LF line breaks. Writing replaces all text and its colours; CR LF,
     // LF and a lone CR each become one line break.
-    QString text() const;
+    QString text() const { return mirror.text(); }
     void setText(const QString &text);
     // Length of text() without building it.
     int textLength() const { return crLfLength(*document()); }
 
-    int selStart() const;
+    int selStart() const { return fromDocumentPosition(textCursor().selectionStart()); }
     // Moves the caret to `position` (clamped to the text) and empties the selection.
-    void setSelStart(int position);
-    int selLength() const;
+    void setSelStart(int position) { select(position, 0); }
+    int selLength() const { return selEnd() - selStart(); }
     // Extends the selection from its start; a length that ends inside a CR LF pair is refused
     // (the old length stays), as the classic control did.
     void setSelLength(int length);
     // selStart() + selLength().
-    int selEnd() const;
-    void select(int start, int length);
+    int selEnd() const { return fromDocumentPosition(textCursor().selectionEnd()); }
+    void select(int start, int length)
+    {
+        typed.end(); // a caret put anywhere, even where it was, starts a new step
+        setTextCursor(cursorFor(start, length));
+    }
 
     // Takes back the last undo step (or, with `redo`, does again the last one taken back),
     // with its looks, and puts the caret where that change was; the Undo and Redo keys and the
@@ -53,7 +58,7 @@ public:
     void undoStep(bool redo = false);
     // The clock (milliseconds, never going back) that tells a pause in typing; tests set
     // their own.
-    void setTypingClock(std::function<qint64()> clock);
+    void setTypingClock(std::function<qint64()> clock) { typed.setClock(std::move(clock)); }
 
     QString selText() const;
     // Replaces the selection by plain text in the insertion colour and bold state, caret after.
@@ -86,8 +91,14 @@ public:
     Look lookAt(int position) const { return lookTracker.lookAt(toDocumentPosition(position)); }
     // The look of the next character typed or committed by an input method, also where it
     // replaces the selection (which keeps its own looks until then).
-    void setTypingColor(int color);
-    void setTypingBold(bool bold);
+    void setTypingColor(int color)
+    {
+        lookTracker.setInsertionLook(Look{color, lookTracker.typingLook(textCursor()).bold});
+    }
+    void setTypingBold(bool bold)
+    {
+        lookTracker.setInsertionLook(Look{lookTracker.typingLook(textCursor()).color, bold});
+    }
 
     // 0-based position of the first match of `what` at or after `start` and ending at or
     // before `end` (-1: the end of the text), or -1.
@@ -134,10 +145,14 @@ public:
 
     // Faint marks drawn over full-width spaces and tabs; the text itself is unchanged.
     bool spaceMarksShown() const { return m_spaceMarksShown; }
-    void setSpaceMarksShown(bool shown);
+    void setSpaceMarksShown(bool shown)
+    {
+        if (std::exchange(m_spaceMarksShown, shown) != shown)
+            viewport()->update();
+    }
 
     // Called from a keyDown handler: the control does not handle this key itself.
-    void ignoreKey();
+    void ignoreKey() { keyIgnored = true; }
 
     // The line holding `position`, given the line count and the position where each line
     // starts (ascending): a binary search, so the cost grows with the log of the line count.
@@ -199,24 +214,15 @@ private:
     // screen as a change of the view only (the control would report its line as rewritten,
     // which would cost the line its colours and mark the document changed).
     void endComposition();
-    bool editsAlone(const QKeyEvent &key) const;
-    // Makes `change`, an edit of the keyboard or of an input method at the caret, joined to the
-    // undo step of the typing before it when it continues that run.
-    void editAsTyped(TypingRun::Kind kind, const QString &characters, Look look,
-                     const QTextCursor &caret, const std::function<void()> &change);
-    void typeKey(const QKeyEvent &key, Look look);
-    // Where a commit of `committed` at `from` in overwrite mode stops: as many characters as it
-    // brings, never past the end of the line.
-    int overwrittenEnd(int from, const QString &committed) const;
-    void showLooksOfVisibleBlocks();
+    // Runs `visit` on each block in view, with the top left corner it is drawn at.
+    void forEachVisibleBlock(const std::function<void(const QTextBlock &, QPointF topLeft)> &visit);
     void setDefaultLook();
 
     TextMirror mirror; // text()
     LookTracker lookTracker;
     int lastChangeEnd = -1; // document position after the last change of the text
     bool keyIgnored = false;
-    TypingRun typing;
-    std::function<qint64()> typingClock;
+    TypedEdits typed; // after lookTracker, which it uses
     int m_doubleClickedCharacter = -1;
     bool m_spaceMarksShown = false;
 };

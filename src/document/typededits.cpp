@@ -12,8 +12,7 @@
 
 TypedEdits::TypedEdits(QTextDocument &document, LookTracker &looks)
     : document(document), looks(looks), clock([] { return QDeadlineTimer::current().deadline(); })
-{
-}
+{}
 
 bool TypedEdits::editsAlone(const QKeyEvent &key, bool hasSelection)
 {
