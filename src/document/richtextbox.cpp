@@ -3,12 +3,10 @@
 #include "core/droppedfiles.h"
 #include "document/clipboard.h"
 #include "document/linebreaks.h"
-#include "document/lookundo.h"
 #include "document/rtf.h"
 #include "document/spacemarks.h"
 
 #include <QClipboard>
-#include <QDeadlineTimer>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QInputMethod>
@@ -21,45 +19,9 @@
 #include <QTextLayout>
 
 #include <algorithm>
-#include <climits>
 #include <utility>
 
 namespace {
-
-QColor toQColor(int value)
-{
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
-
-QTextCharFormat plainFormat()
-{
-    QTextCharFormat format;
-    format.setForeground(QColor(Qt::black));
-    format.setFontWeight(QFont::Normal);
-    return format;
-}
-
-// The format that draws `look`, each built once: a reused format keeps its shared data.
-QTextCharFormat formatOf(Look look)
-{
-    static QList<std::pair<Look, QTextCharFormat>> built;
-    for (const auto &[known, format] : std::as_const(built)) {
-        if (known == look)
-            return format;
-    }
-    QTextCharFormat format;
-    format.setForeground(toQColor(look.color));
-    if (look.bold)
-        format.setFontWeight(QFont::Bold);
-    built.append({look, format});
-    return format;
-}
-
-// start + length without overflow.
-int endOf(int start, int length)
-{
-    return int(std::clamp<qint64>(qint64(start) + std::max(length, 0), INT_MIN, INT_MAX));
-}
 
 QFont editorFont()
 {
@@ -76,108 +38,31 @@ QFont editorFont()
     return font;
 }
 
-// Maps an ascending series of positions to document positions by walking from one line to
-// the next, falling back to a binary search for jumps; used for many runs at once.
-class PositionWalker
-{
-public:
-    explicit PositionWalker(const RichTextBox &box) : box(box), document(*box.document()) {}
-
-    int map(int position)
-    {
-        position = std::max(position, 0);
-        if (!block.isValid() || position < blockStart) {
-            jumpTo(position);
-        } else {
-            // Runs come in order: most stay in the block of the one before, or the next.
-            for (int steps = 0; position >= blockStart + blockLength + 1; ++steps) {
-                const QTextBlock next = block.next();
-                if (!next.isValid())
-                    break;
-                if (steps == 32) {
-                    jumpTo(position);
-                    break;
-                }
-                blockPosition += blockLength;
-                blockStart += blockLength + 1;
-                block = next;
-                blockLength = block.length();
-            }
-        }
-        return blockPosition + std::min(position - blockStart, blockLength - 1);
-    }
-
-private:
-    void jumpTo(int position)
-    {
-        block = document.findBlock(box.toDocumentPosition(position));
-        blockPosition = block.position();
-        blockStart = blockPosition + block.blockNumber();
-        blockLength = block.length();
-    }
-
-    const RichTextBox &box;
-    const QTextDocument &document;
-    QTextBlock block;
-    int blockPosition = 0; // the block's first character in the document
-    int blockStart = 0;    // the same in the box's positions
-    int blockLength = 0;   // its characters and its separator
-};
-
-// The layout of the line being composed in an input method also holds the pre-edit text,
-// which is not part of the document: the looks after it move behind it, and the formats the
-// input method gave the pre-edit text (its underline) stay.
-QList<QTextLayout::FormatRange> besidePreedit(QList<QTextLayout::FormatRange> looks,
-                                              const QTextLayout *layout)
-{
-    const int preeditStart = layout->preeditAreaPosition();
-    const int preeditLength = int(layout->preeditAreaText().size());
-    if (preeditLength == 0)
-        return looks;
-    for (QTextLayout::FormatRange &range : looks) {
-        if (range.start >= preeditStart)
-            range.start += preeditLength;
-        else if (range.start + range.length > preeditStart)
-            range.length += preeditLength; // the pre-edit text sits inside this run
-    }
-    for (const QTextLayout::FormatRange &range : layout->formats()) {
-        if (range.start >= preeditStart
-            && range.start + range.length <= preeditStart + preeditLength)
-            looks.append(range);
-    }
-    std::stable_sort(looks.begin(), looks.end(),
-                     [](const auto &a, const auto &b) { return a.start < b.start; });
-    return looks;
-}
-
 } // namespace
 
-RichTextBox::RichTextBox(QWidget *parent) : QPlainTextEdit(parent)
+RichTextBox::RichTextBox(QWidget *parent)
+    : QPlainTextEdit(parent), mirror(*document()),
+      lookTracker(
+          *document(), [this] { viewport()->update(); }, [this] { typed.end(); }),
+      typed(*document(), lookTracker)
 {
     // The document window shows its own menu on the mouse-up event.
     setContextMenuPolicy(Qt::PreventContextMenu);
     setDefaultLook();
-    knownBlockCount = document()->blockCount();
-    looks.reset(document()->characterCount());
-    typingClock = [] { return QDeadlineTimer::current().deadline(); };
     connect(this, &QPlainTextEdit::cursorPositionChanged, this,
-            [this] { insertionLookSet = false; });
+            [this] { lookTracker.forgetInsertionLook(); });
     connect(document(), &QTextDocument::contentsChange, this,
             [this](int position, int removed, int added) {
-                followContentsChange(position, removed, added);
-                noteContentsChange(position, removed, added);
-                if (formattingDepth == 0 && (removed != 0 || added != 0)) {
+                lastChangeEnd = position + added;
+                lookTracker.follow(position, removed, added);
+                mirror.follow(position, removed, added, lookTracker.formattingOnly());
+                if (!lookTracker.formattingOnly() && (removed != 0 || added != 0)) {
                     // Any change of the text ends a run of typing; the typing itself notes
                     // its run again once it is made.
-                    typing.end();
+                    typed.end();
                     const int characters = document()->characterCount();
                     emit changed();
-                    // The document does not report edits made while it reports one.
-                    if (document()->characterCount() != characters
-                        || document()->blockCount() != knownBlockCount) {
-                        knownBlockCount = document()->blockCount();
-                        dropCachedText();
-                    }
+                    mirror.checkAfterReport(characters);
                 }
             });
 }
@@ -189,105 +74,7 @@ void RichTextBox::setDefaultLook()
     colors.setColor(QPalette::Base, Qt::white);
     colors.setColor(QPalette::Text, Qt::black);
     setPalette(colors);
-    setCurrentCharFormat(plainFormat());
-}
-
-QString RichTextBox::text() const
-{
-    if (cachedTextValid && !pendingEdits.isEmpty()) {
-        for (const TextEdit &edit : std::as_const(pendingEdits)) {
-            if (edit.start < 0 || edit.removed < 0
-                || edit.start > cachedText.size() - edit.removed) {
-                cachedTextValid = false;
-                break;
-            }
-            cachedText.replace(edit.start, edit.removed, edit.added);
-        }
-        pendingEdits.clear();
-        if (cachedText.size() != textLength())
-            cachedTextValid = false;
-    }
-    if (!cachedTextValid) {
-        cachedText = withCrLfBreaks(document()->toRawText());
-        cachedTextValid = true;
-    }
-    return cachedText;
-}
-
-void RichTextBox::dropCachedText() const
-{
-    cachedTextValid = false;
-    cachedText.clear();
-    pendingEdits.clear();
-}
-
-// `position`, `removed` and `added` are the document's report of a change: in its positions,
-// one separator per line break.
-void RichTextBox::noteContentsChange(int position, int removed, int added)
-{
-    const int blocks = document()->blockCount();
-    const int oldBlocks = std::exchange(knownBlockCount, blocks);
-    if (!cachedTextValid || formattingDepth > 0 || (removed == 0 && added == 0))
-        return;
-    // A change that reaches the end counts the document's final separator, which is not text.
-    const int length = document()->characterCount() - 1;
-    const int beyond = position + added - length;
-    if (beyond > 0) {
-        added -= beyond;
-        removed -= beyond;
-    }
-    if (position < 0 || position > length || removed < 0 || added < 0) {
-        dropCachedText();
-        return;
-    }
-    QString inserted;
-    if (added > 0) {
-        QTextCursor cursor(document());
-        cursor.setPosition(position);
-        cursor.setPosition(position + added, QTextCursor::KeepAnchor);
-        inserted = cursor.selectedText();
-    }
-    // The removed characters are gone: the change of the block count tells how many line
-    // breaks were among them.
-    const int addedBreaks = int(inserted.count(QChar::ParagraphSeparator));
-    const int removedBreaks = oldBlocks - blocks + addedBreaks;
-    if (removedBreaks < 0 || removedBreaks > removed) {
-        dropCachedText();
-        return;
-    }
-    const int start = fromDocumentPosition(position);
-    const int externalRemoved = removed + removedBreaks;
-    QString addedText = withCrLfBreaks(inserted);
-    // Only colours or bold changed (an undone colouring reports its stretch as replaced).
-    if (pendingEdits.isEmpty() && externalRemoved == addedText.size()
-        && start <= cachedText.size() - externalRemoved
-        && QStringView(cachedText).mid(start, externalRemoved) == addedText)
-        return;
-    recordTextEdit(start, externalRemoved, std::move(addedText));
-}
-
-// Keeps an edit of the text as it was after the earlier pending edits.
-void RichTextBox::recordTextEdit(int start, int removed, QString added)
-{
-    if (!pendingEdits.isEmpty()) {
-        TextEdit &last = pendingEdits.last();
-        const int lastEnd = last.start + int(last.added.size());
-        if (start <= lastEnd && start + removed >= last.start) {
-            // It touches the text the last edit put in: one edit does both.
-            const int from = std::max(start, last.start) - last.start;
-            const int to = std::min(start + removed, lastEnd) - last.start;
-            last.removed += removed - (to - from);
-            last.added.replace(from, to - from, added);
-            last.start = std::min(start, last.start);
-            return;
-        }
-    }
-    // Each patch moves the rest of the string once; past a few, building it afresh is cheaper.
-    if (pendingEdits.size() >= 16) {
-        dropCachedText();
-        return;
-    }
-    pendingEdits.append(TextEdit{start, removed, std::move(added)});
+    setCurrentCharFormat(plainCharFormat());
 }
 
 void RichTextBox::setText(const QString &text)
@@ -296,55 +83,12 @@ void RichTextBox::setText(const QString &text)
     QTextCursor cursor = textCursor();
     cursor.clearSelection();
     setTextCursor(cursor);
-    setCurrentCharFormat(plainFormat());
-    dropCachedText(); // the whole text is replaced: nothing to patch
+    setCurrentCharFormat(plainCharFormat());
+    mirror.reset(); // the whole text is replaced: nothing to patch
     setPlainText(withLfBreaks(text));
-    setCurrentCharFormat(plainFormat());
-    knownBlockCount = document()->blockCount();
-    dropCachedText();
-    looks.reset(document()->characterCount());
-    insertionLookSet = false;
-}
-
-int RichTextBox::textLength() const
-{
-    return document()->characterCount() - 1 + document()->blockCount() - 1;
-}
-
-int RichTextBox::lineAtPosition(int position, int lineCount,
-                                const std::function<int(int)> &lineStart)
-{
-    int low = 0;
-    int high = lineCount - 1;
-    while (low < high) {
-        const int middle = low + (high - low + 1) / 2;
-        if (lineStart(middle) <= position)
-            low = middle;
-        else
-            high = middle - 1;
-    }
-    return low;
-}
-
-int RichTextBox::externalStartOfBlock(int blockNumber) const
-{
-    return document()->findBlockByNumber(blockNumber).position() + blockNumber;
-}
-
-int RichTextBox::toDocumentPosition(int position) const
-{
-    position = std::clamp(position, 0, textLength());
-    const int line = lineAtPosition(position, document()->blockCount(),
-                                    [this](int n) { return externalStartOfBlock(n); });
-    const QTextBlock block = document()->findBlockByNumber(line);
-    // A position between the CR and the LF of a line break maps to the end of the line.
-    return block.position() + std::min(position - (block.position() + line), block.length() - 1);
-}
-
-int RichTextBox::fromDocumentPosition(int documentPosition) const
-{
-    documentPosition = std::clamp(documentPosition, 0, document()->characterCount() - 1);
-    return documentPosition + document()->findBlock(documentPosition).blockNumber();
+    setCurrentCharFormat(plainCharFormat());
+    mirror.reset();
+    lookTracker.reset();
 }
 
 QTextCursor RichTextBox::cursorFor(int start, int length) const
@@ -353,23 +97,6 @@ QTextCursor RichTextBox::cursorFor(int start, int length) const
     cursor.setPosition(toDocumentPosition(start));
     cursor.setPosition(toDocumentPosition(endOf(start, length)), QTextCursor::KeepAnchor);
     return cursor;
-}
-
-int RichTextBox::selStart() const
-{
-    return fromDocumentPosition(textCursor().selectionStart());
-}
-
-void RichTextBox::setSelStart(int position)
-{
-    select(position, 0);
-}
-
-int RichTextBox::selLength() const
-{
-    const QTextCursor cursor = textCursor();
-    return fromDocumentPosition(cursor.selectionEnd())
-           - fromDocumentPosition(cursor.selectionStart());
 }
 
 void RichTextBox::setSelLength(int length)
@@ -384,17 +111,6 @@ void RichTextBox::setSelLength(int length)
     select(start, end - start);
 }
 
-int RichTextBox::selEnd() const
-{
-    return fromDocumentPosition(textCursor().selectionEnd());
-}
-
-void RichTextBox::select(int start, int length)
-{
-    typing.end(); // a caret put anywhere, even where it was, starts a new step
-    setTextCursor(cursorFor(start, length));
-}
-
 QString RichTextBox::selText() const
 {
     const QTextCursor cursor = textCursor();
@@ -405,7 +121,8 @@ QString RichTextBox::selText() const
 void RichTextBox::setSelText(const QString &text)
 {
     QTextCursor cursor = textCursor();
-    editText(selectionLook(), {}, [&] { cursor.insertText(withLfBreaks(text)); });
+    lookTracker.editText(lookTracker.selectionLook(cursor), {},
+                         [&] { cursor.insertText(withLfBreaks(text)); });
     setTextCursor(cursor);
 }
 
@@ -421,70 +138,19 @@ void RichTextBox::replaceEach(const QList<int> &starts, int length, const QStrin
         documentStarts << toDocumentPosition(start);
         documentEnds << toDocumentPosition(start + length);
     }
-    // The looks of the whole changed stretch after the edit, which the document reports as one
-    // change: the text between the matches as it is, each replacement in its match's look.
-    QList<LookRun> after;
-    for (int i = 0; i < documentStarts.size(); ++i) {
-        if (i > 0 && documentStarts[i] > documentEnds[i - 1])
-            after += looks.runs(documentEnds[i - 1], documentStarts[i] - documentEnds[i - 1]);
-        if (looksOf) {
-            const QList<LookRun> given = looksOf(int(i));
-            if (lengthOf(given) == lines.size()) {
-                after += given;
-                continue;
-            }
-        }
-        const QList<LookRun> replaced = looks.runs(documentStarts[i], 1);
-        const Look look
-            = replaced.isEmpty() ? lookBefore(documentStarts[i]) : replaced.first().look;
-        if (!lines.isEmpty())
-            after << LookRun{int(lines.size()), look};
-    }
-    editText(lookBefore(documentStarts.first()), after, [&] {
-        QTextCursor cursor(document());
-        // From the end, so that the positions still to replace do not move.
-        for (int i = int(documentStarts.size()) - 1; i >= 0; --i) {
-            cursor.setPosition(documentStarts[i]);
-            cursor.setPosition(documentEnds[i], QTextCursor::KeepAnchor);
-            cursor.insertText(lines);
-        }
-    });
-}
-
-QList<RtfSpan> RichTextBox::spansBetween(int documentStart, int documentEnd) const
-{
-    QList<RtfSpan> spans;
-    for (QTextBlock block = document()->findBlock(documentStart);
-         block.isValid() && block.position() <= documentEnd; block = block.next()) {
-        if (block.position() > documentStart) {
-            if (spans.isEmpty())
-                spans.append(RtfSpan{});
-            spans.last().text += u'\n';
-        }
-        const int from = std::max(block.position(), documentStart);
-        const int to = std::min(block.position() + block.length() - 1, documentEnd);
-        if (from >= to)
-            continue;
-        const QString line = block.text();
-        int offset = from - block.position();
-        for (const LookRun &run : looks.runs(from, to - from)) {
-            appendRtfSpan(spans, line.mid(offset, run.length), run.look.color, run.look.bold);
-            offset += run.length;
-        }
-    }
-    return spans;
+    lookTracker.replaceEach(documentStarts, documentEnds, lines, looksOf);
 }
 
 QString RichTextBox::selRtf() const
 {
     const QTextCursor cursor = textCursor();
-    return rtfFromSpans(spansBetween(cursor.selectionStart(), cursor.selectionEnd()));
+    return rtfFromSpans(lookTracker.spansBetween(cursor.selectionStart(), cursor.selectionEnd()));
 }
 
 void RichTextBox::setSelLookedText(const QString &lines, const QList<LookRun> &looks)
 {
     QTextCursor cursor = textCursor();
-    editText(caretLook(), looks, [&] {
+    lookTracker.editText(lookTracker.caretLook(cursor), looks, [&] {
         cursor.removeSelectedText();
         cursor.insertText(lines);
     });
@@ -501,266 +167,6 @@ void RichTextBox::setSelRtf(const QString &rtf)
         looks.append(LookRun{int(lines.size()), Look{span.color, span.bold}});
     }
     setSelLookedText(text, looks);
-}
-
-Look RichTextBox::lookBefore(int documentPosition) const
-{
-    const QTextBlock block = document()->findBlock(documentPosition);
-    if (documentPosition == block.position() && block.length() > 1)
-        return looks.lookAt(documentPosition);
-    return looks.lookAt(std::max(documentPosition - 1, 0));
-}
-
-Look RichTextBox::caretLook() const
-{
-    return insertionLookSet ? insertionLook : lookBefore(textCursor().position());
-}
-
-Look RichTextBox::selectionLook() const
-{
-    const QTextCursor cursor = textCursor();
-    if (!cursor.hasSelection())
-        return caretLook(); // the insertion look, or the character before the caret
-    // The first selected character; a selected line break reads the end of its line.
-    const int start = cursor.selectionStart();
-    const int next = std::min(start + 1, document()->characterCount() - 1);
-    return lookBefore(document()->findBlock(next).position() == next ? start : next);
-}
-
-Look RichTextBox::lookAt(int position) const
-{
-    return looks.lookAt(toDocumentPosition(position));
-}
-
-Look RichTextBox::typingLook() const
-{
-    if (insertionLookSet)
-        return insertionLook;
-    const QTextCursor cursor = textCursor();
-    return cursor.hasSelection() ? lookBefore(cursor.position()) : caretLook();
-}
-
-void RichTextBox::setTypingColor(int color)
-{
-    setInsertionLook(Look{color, typingLook().bold});
-}
-
-void RichTextBox::setTypingBold(bool bold)
-{
-    setInsertionLook(Look{typingLook().color, bold});
-}
-
-void RichTextBox::setInsertionLook(Look look)
-{
-    insertionLook = look;
-    insertionLookSet = true;
-}
-
-void RichTextBox::changeLooks(int documentStart, int documentEnd,
-                              const std::function<void()> &change)
-{
-    const int length = documentEnd - documentStart;
-    if (length <= 0)
-        return;
-    auto record = std::make_shared<LookChange>();
-    record->position = documentStart;
-    record->before = looks.record(documentStart, length);
-    change();
-    record->after = looks.record(documentStart, length);
-    record->known = true;
-    if (looksOutsideHistory == 0) {
-        typing.end();
-        document()->appendUndoItem(
-            new LookUndoItem(looks, record, [this] { viewport()->update(); }));
-    }
-    viewport()->update();
-}
-
-void RichTextBox::colorWithoutUndo(const std::function<void()> &colouring)
-{
-    struct Depth
-    {
-        int &depth;
-        explicit Depth(int &depth) : depth(depth) { ++depth; }
-        ~Depth() { --depth; }
-    } outside(looksOutsideHistory);
-    colouring();
-}
-
-void RichTextBox::editText(Look look, const QList<LookRun> &insertedLooks,
-                           const std::function<void()> &edit, EditGrouping grouping)
-{
-    lookOfNewText = look;
-    looksOfNewText = insertedLooks;
-    const bool outermost = textEditDepth++ == 0;
-    if (outermost)
-        openChange = std::make_shared<LookChange>();
-    const int stepsBefore = document()->availableUndoSteps();
-    QTextCursor group(document());
-    // The control's own key handling reads its layout while it edits, which a pending edit
-    // block leaves stale: it runs as it is and is joined afterwards.
-    if (grouping == EditGrouping::OneBlock)
-        group.beginEditBlock();
-    else if (grouping == EditGrouping::JoinPrevious)
-        group.joinPreviousEditBlock();
-    edit();
-    if (grouping != EditGrouping::AsItComes)
-        group.endEditBlock(); // the document reports the edit, which fills openChange in
-    if (outermost && openChange->known && document()->isUndoRedoEnabled()
-        && document()->availableUndoSteps() > stepsBefore) {
-        // The looks join the edit's undo step.
-        group.joinPreviousEditBlock();
-        document()->appendUndoItem(new LookUndoItem(looks, openChange, [this] {
-            changeFollowedByUndo = true;
-            viewport()->update();
-        }));
-        group.endEditBlock();
-    }
-    if (outermost)
-        openChange.reset();
-    looksOfNewText.clear();
-    --textEditDepth;
-}
-
-// Keeps one look per document character through a change the document reports.
-void RichTextBox::followContentsChange(int position, int removed, int added)
-{
-    lastChangeEnd = position + added;
-    const int characters = document()->characterCount();
-    if (formattingDepth == 0 && (removed != 0 || added != 0)) {
-        if (std::exchange(changeFollowedByUndo, false)) {
-            // The undo item has put the looks in place already.
-        } else {
-            const Look look
-                = textEditDepth > 0 ? lookOfNewText : looks.lookAt(std::max(position - 1, 0));
-            QList<LookRun> after = lengthOf(looksOfNewText) == added
-                                       ? looksOfNewText
-                                       : QList<LookRun>{LookRun{added, look}};
-            if (openChange && openChange->known) {
-                // The edit comes in more than one report (the control's own Enter does): the
-                // record grows to hold them all, or undo would take back the first alone.
-                LookChange &record = *openChange;
-                const int start = std::min(record.position, position);
-                const int end
-                    = std::max(record.position + record.after.length(), position + removed);
-                looks.replace(record.position, record.after.length(), record.before);
-                const LookRecord before = looks.record(start, end - start - record.after.length()
-                                                                  + record.before.length());
-                looks.replace(record.position, record.before.length(), record.after);
-                looks.replace(position, removed, after);
-                record.position = start;
-                record.before = before;
-                record.after = looks.record(start, end - start - removed + added);
-            } else if (openChange) {
-                openChange->position = position;
-                openChange->before = looks.record(position, removed);
-                looks.replace(position, removed, after);
-                openChange->after = looks.record(position, added);
-                openChange->known = true;
-            } else {
-                looks.replace(position, removed, after);
-            }
-        }
-    }
-    // A report that counts the document's final separator, or one missed, must not leave
-    // the looks out of step with the characters.
-    if (looks.size() < characters)
-        looks.replace(looks.size(), 0, characters - looks.size(), Look{});
-    else if (looks.size() > characters)
-        looks.replace(characters, looks.size() - characters, 0, Look{});
-    if (formattingDepth == 0 && (removed != 0 || added != 0))
-        showLooksOfEditedBlocks(position, added);
-}
-
-int RichTextBox::selColor() const
-{
-    return selectionLook().color;
-}
-
-void RichTextBox::setSelColor(int color)
-{
-    const QTextCursor cursor = textCursor();
-    if (!cursor.hasSelection()) {
-        setInsertionLook(Look{color, caretLook().bold});
-        return;
-    }
-    const int start = cursor.selectionStart();
-    const int end = cursor.selectionEnd();
-    changeLooks(start, end, [&] { looks.setColor(start, end - start, color); });
-}
-
-bool RichTextBox::selBold() const
-{
-    return selectionLook().bold;
-}
-
-void RichTextBox::setSelBold(bool bold)
-{
-    const QTextCursor cursor = textCursor();
-    if (!cursor.hasSelection()) {
-        setInsertionLook(Look{caretLook().color, bold});
-        return;
-    }
-    const int start = cursor.selectionStart();
-    const int end = cursor.selectionEnd();
-    changeLooks(start, end, [&] { looks.setBold(start, end - start, bold); });
-}
-
-void RichTextBox::applyColorRuns(const QList<ColorRun> &runs)
-{
-    if (runs.isEmpty())
-        return;
-    const bool sorted
-        = std::is_sorted(runs.cbegin(), runs.cend(),
-                         [](const ColorRun &a, const ColorRun &b) { return a.start < b.start; });
-    QList<ColorRun> ordered;
-    if (!sorted) {
-        ordered = runs;
-        std::stable_sort(ordered.begin(), ordered.end(),
-                         [](const ColorRun &a, const ColorRun &b) { return a.start < b.start; });
-    }
-    const QList<ColorRun> &list = sorted ? runs : ordered;
-
-    int first = INT_MAX;
-    int last = INT_MIN;
-    for (const ColorRun &run : list) {
-        if (run.length <= 0)
-            continue;
-        first = std::min(first, run.start);
-        last = std::max(last, endOf(run.start, run.length));
-    }
-    first = std::max(first, 0);
-    last = std::min(last, textLength());
-    if (first >= last)
-        return;
-    applyColorRuns(first, last - first,
-                   [&list](const std::function<void(const ColorRun &)> &color) {
-                       for (const ColorRun &run : list)
-                           color(run);
-                   });
-}
-
-void RichTextBox::applyColorRuns(int start, int length, const ColorRunSource &source)
-{
-    PositionWalker walker(*this);
-    const int first = walker.map(start);
-    const int last = walker.map(endOf(start, length));
-    changeLooks(first, last, [&] {
-        PositionWalker runWalker(*this);
-        source([&](const ColorRun &run) {
-            if (run.length <= 0)
-                return;
-            // A run outside the stretch would change looks the undo step does not hold.
-            const int from = std::max(runWalker.map(run.start), first);
-            const int to = std::min(runWalker.map(endOf(run.start, run.length)), last);
-            if (from >= to)
-                return;
-            if (run.bold == ColorRun::Unchanged)
-                looks.setColor(from, to - from, run.color);
-            else
-                looks.setLook(from, to - from, Look{run.color, run.bold == ColorRun::On});
-        });
-    });
 }
 
 int RichTextBox::find(const QString &what, int start, int end, bool matchCase) const
@@ -789,45 +195,14 @@ int RichTextBox::charFromLine(int line) const
         line = textCursor().block().blockNumber();
     if (line >= document()->blockCount())
         return -1;
-    return externalStartOfBlock(line);
-}
-
-void RichTextBox::ignoreKey()
-{
-    keyIgnored = true;
-}
-
-// Whether `key` types a character (a tab or a line break too), or is Backspace or Delete with
-// nothing selected: edits made here, as the control's own would be undo steps that nothing can
-// join (and its Enter on an empty line is two).
-bool RichTextBox::editsAlone(const QKeyEvent &key) const
-{
-    if (isReadOnly())
-        return false;
-    const Qt::KeyboardModifiers modifiers
-        = key.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
-    if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter)
-        return modifiers == Qt::NoModifier;
-    if (key.key() == Qt::Key_Backspace || key.key() == Qt::Key_Delete)
-        return modifiers == Qt::NoModifier && !textCursor().hasSelection();
-    if (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-        return false;
-    const QString text = key.text();
-    return !text.isEmpty() && std::all_of(text.cbegin(), text.cend(), [](QChar c) {
-        return c.isPrint() || c.isSurrogate() || c == u'\t';
-    });
-}
-
-void RichTextBox::setTypingClock(std::function<qint64()> clock)
-{
-    typingClock = std::move(clock);
+    return crLfStartOfLine(*document(), line);
 }
 
 void RichTextBox::undoStep(bool redo)
 {
     if (isReadOnly())
         return;
-    typing.end();
+    typed.end();
     // The caret goes where the undone or redone change was; the looks' own undo items would
     // otherwise leave it at the start of the text.
     lastChangeEnd = -1;
@@ -868,18 +243,24 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
             key->accept();
             return;
         }
-        const Look look = typingLook();
-        if (!editsAlone(*key)) {
+        const Look look = lookTracker.typingLook(textCursor());
+        if (isReadOnly() || !TypedEdits::editsAlone(*key, textCursor().hasSelection())) {
             const QTextCursor before = textCursor();
-            editText(
-                look, {}, [&] { QPlainTextEdit::keyPressEvent(key); }, EditGrouping::AsItComes);
+            lookTracker.editText(
+                look, {}, [&] { QPlainTextEdit::keyPressEvent(key); },
+                LookTracker::Grouping::AsItComes);
             // A key that moves the caret ends the typing; Shift alone or a shortcut does not.
             const QTextCursor after = textCursor();
             if (after.position() != before.position() || after.anchor() != before.anchor())
-                typing.end();
+                typed.end();
             return;
         }
-        typeKey(*key, look);
+        // A typed character, Backspace and Delete are made here, with their looks, joined to the
+        // typing before them.
+        QTextCursor edit = textCursor();
+        typed.typeKey(edit, *key, look, overwriteMode());
+        setTextCursor(edit); // after the edit block: the control reads its layout
+        ensureCursorVisible();
         key->accept();
     };
     if (enter && event->modifiers().testFlag(Qt::ShiftModifier)) {
@@ -894,60 +275,6 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
     handle(event);
 }
 
-// A typed character, Backspace and Delete are made here, with their looks, joined to the
-// typing before them.
-void RichTextBox::typeKey(const QKeyEvent &key, Look look)
-{
-    QTextCursor edit = textCursor();
-    TypingRun::Kind kind = TypingRun::Kind::Typing;
-    const bool lineBreak = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
-    const QString typed = lineBreak ? QStringLiteral("\n") : key.text();
-    QString characters = typed;
-    if (key.key() == Qt::Key_Backspace) {
-        kind = TypingRun::Kind::Backspace;
-        characters
-            = edit.atStart() ? QString() : QString(document()->characterAt(edit.position() - 1));
-    } else if (key.key() == Qt::Key_Delete) {
-        kind = TypingRun::Kind::Delete;
-        characters = edit.atEnd() ? QString() : QString(document()->characterAt(edit.position()));
-    }
-    editAsTyped(kind, characters, look, edit, [&] {
-        if (kind == TypingRun::Kind::Backspace)
-            edit.deletePreviousChar();
-        else if (kind == TypingRun::Kind::Delete)
-            edit.deleteChar();
-        else {
-            // Overwrite mode replaces the character after the caret, never a line break.
-            if (!lineBreak && overwriteMode() && !edit.hasSelection() && !edit.atBlockEnd())
-                edit.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
-            edit.insertText(typed);
-        }
-    });
-    setTextCursor(edit); // after the edit block: the control reads its layout
-    ensureCursorVisible();
-}
-
-void RichTextBox::editAsTyped(TypingRun::Kind kind, const QString &characters, Look look,
-                              const QTextCursor &caret, const std::function<void()> &change)
-{
-    // Text typed over a selection starts a step: the selection goes with it.
-    const bool joins = !caret.hasSelection()
-                       && typing.continues(kind, characters, caret.position(),
-                                           document()->availableUndoSteps(), typingClock());
-    editText(look, {}, change, joins ? EditGrouping::JoinPrevious : EditGrouping::OneBlock);
-    typing.noteEdit(kind, characters, caret.position(), document()->availableUndoSteps(),
-                    typingClock());
-}
-
-int RichTextBox::overwrittenEnd(int from, const QString &committed) const
-{
-    QTextCursor end(document());
-    end.setPosition(from);
-    for (int i = int(committed.toUcs4().size()); i > 0 && !end.atBlockEnd(); --i)
-        end.movePosition(QTextCursor::NextCharacter);
-    return end.position();
-}
-
 void RichTextBox::inputMethodEvent(QInputMethodEvent *event)
 {
     // The text an input method commits goes in here, as typed characters do: live colouring
@@ -955,49 +282,19 @@ void RichTextBox::inputMethodEvent(QInputMethodEvent *event)
     // handling then only shows the pre-edit text, which is not part of the document; the
     // layout change it reports is no change of the text.
     const QString committed = event->commitString();
-    const bool replaces = event->replacementLength() > 0;
     QTextCursor edit = textCursor();
-    const bool typesOverSelection
-        = edit.hasSelection() && (!committed.isEmpty() || !event->preeditString().isEmpty());
-    if (!committed.isEmpty() || replaces || typesOverSelection) {
+    if (TypedEdits::editsText(*event, edit)) {
         if (!committed.isEmpty())
             emit inputCommitting(committed);
-        const Look look = typingLook();
-        // Overwrite mode types over as many characters as the commit brings, except where the
-        // commit takes the place of a selection.
-        const bool overwrites = overwriteMode() && !replaces && !edit.hasSelection()
-                                && !typing.awaitsCommitAt(edit.position());
-        const auto change = [&] {
-            edit.removeSelectedText();
-            if (committed.isEmpty() && !replaces)
-                return;
-            const int last = document()->characterCount() - 1;
-            const int from = std::clamp(edit.position() + event->replacementStart(), 0, last);
-            const int to = overwrites
-                               ? overwrittenEnd(from, committed)
-                               : std::min(from + std::max(event->replacementLength(), 0), last);
-            edit.setPosition(from);
-            edit.setPosition(to, QTextCursor::KeepAnchor);
-            edit.insertText(committed);
-        };
-        if (committed.isEmpty() && !replaces) {
-            // A composition starts over the selection, which goes now; the commit joins this step.
-            editText(look, {}, change);
-            typing.openForCommit(edit.position(), document()->availableUndoSteps());
-        } else if (replaces) {
-            // An input method rewriting text before the caret (a conversion again) is a step
-            // of its own.
-            editText(look, {}, change);
-        } else {
-            editAsTyped(TypingRun::Kind::Typing, committed, look, edit, change);
-        }
+        typed.inputMethodEdit(edit, *event, lookTracker.typingLook(textCursor()), overwriteMode());
         setTextCursor(edit); // after the edit block: the control reads its layout
         ensureCursorVisible();
     }
     QInputMethodEvent preeditOnly(event->preeditString(), event->attributes());
-    ++formattingDepth;
-    QPlainTextEdit::inputMethodEvent(&preeditOnly);
-    --formattingDepth;
+    {
+        const LookTracker::FormattingOnly preeditShown(lookTracker);
+        QPlainTextEdit::inputMethodEvent(&preeditOnly);
+    }
     event->accept();
     if (!committed.isEmpty())
         emit inputCommitted(committed);
@@ -1014,81 +311,35 @@ void RichTextBox::dropEvent(QDropEvent *event)
         emit filesDropped(files);
         return;
     }
-    editText(
-        caretLook(), {}, [&] { QPlainTextEdit::dropEvent(event); }, EditGrouping::AsItComes);
+    lookTracker.editText(
+        lookTracker.caretLook(textCursor()), {}, [&] { QPlainTextEdit::dropEvent(event); },
+        LookTracker::Grouping::AsItComes);
 }
 
 void RichTextBox::paintEvent(QPaintEvent *event)
 {
-    showLooksOfVisibleBlocks();
+    // The blocks in view get their looks before they are painted.
+    forEachVisibleBlock(
+        [this](const QTextBlock &block, QPointF) { lookTracker.showLooksOf(block); });
     QPlainTextEdit::paintEvent(event);
     if (!m_spaceMarksShown)
         return;
     QPainter painter(viewport());
+    forEachVisibleBlock([&](const QTextBlock &block, QPointF topLeft) {
+        paintSpaceMarks(painter, block, topLeft, palette().color(QPalette::Text));
+    });
+}
+
+void RichTextBox::forEachVisibleBlock(
+    const std::function<void(const QTextBlock &, QPointF topLeft)> &visit)
+{
     const QPointF offset = contentOffset();
     const int bottom = viewport()->height();
     for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
         const QRectF bounds = blockBoundingGeometry(block).translated(offset);
         if (bounds.top() > bottom)
             break;
-        paintSpaceMarks(painter, block, bounds.topLeft(), palette().color(QPalette::Text));
-    }
-}
-
-void RichTextBox::setSpaceMarksShown(bool shown)
-{
-    if (m_spaceMarksShown == shown)
-        return;
-    m_spaceMarksShown = shown;
-    viewport()->update();
-}
-
-// Hands the looks of the blocks in view to their layouts; a block whose formats are already
-// right is left alone, so that an unchanged view costs no layout.
-bool RichTextBox::showLooksOf(const QTextBlock &block)
-{
-    QList<QTextLayout::FormatRange> formats;
-    int start = 0;
-    for (const LookRun &run : looks.runs(block.position(), block.length() - 1)) {
-        if (run.look != Look{})
-            formats.append(QTextLayout::FormatRange{start, run.length, formatOf(run.look)});
-        start += run.length;
-    }
-    QTextLayout *layout = block.layout();
-    formats = besidePreedit(formats, layout);
-    if (layout->formats() == formats)
-        return false;
-    layout->setFormats(formats);
-    // The block is laid out again with its new formats: at once when painting, or together
-    // with the edit under way.
-    ++formattingDepth;
-    document()->markContentsDirty(block.position(), block.length());
-    --formattingDepth;
-    return true;
-}
-
-void RichTextBox::showLooksOfVisibleBlocks()
-{
-    const QPointF offset = contentOffset();
-    const int bottom = viewport()->height();
-    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
-        if (blockBoundingGeometry(block).translated(offset).top() > bottom)
-            break;
-        showLooksOf(block);
-    }
-}
-
-void RichTextBox::showLooksOfEditedBlocks(int position, int added)
-{
-    // A few lines typed or pasted get their formats before the edit is laid out, so that they
-    // are laid out and painted once; the view catches up with anything longer when it paints.
-    constexpr int editedBlocksShownAtOnce = 16;
-    QTextBlock block = document()->findBlock(position);
-    for (int count = 0; block.isValid() && block.position() <= position + added; ++count) {
-        if (count == editedBlocksShownAtOnce)
-            return;
-        showLooksOf(block);
-        block = block.next();
+        visit(block, bounds.topLeft());
     }
 }
 
@@ -1128,18 +379,20 @@ void RichTextBox::endComposition()
         return;
     const QTextBlock block = textCursor().block();
     QTextCursor group(document());
-    ++formattingDepth;
-    group.beginEditBlock(); // the document reports the new layout of the line now
-    block.layout()->setPreeditArea(-1, QString());
-    group.endEditBlock();
-    --formattingDepth;
-    showLooksOf(block); // the looks of the line without the pre-edit text and its underline
+    {
+        const LookTracker::FormattingOnly layoutOnly(lookTracker);
+        group.beginEditBlock(); // the document reports the new layout of the line now
+        block.layout()->setPreeditArea(-1, QString());
+        group.endEditBlock();
+    }
+    lookTracker.showLooksOf(
+        block); // the looks of the line without the pre-edit text and its underline
     viewport()->update();
 }
 
 void RichTextBox::mousePressEvent(QMouseEvent *event)
 {
-    typing.end();
+    typed.end();
     if (composing() && !hitsPreedit(event->position().toPoint()))
         endComposition();
     QPlainTextEdit::mousePressEvent(event);
@@ -1186,7 +439,7 @@ void RichTextBox::focusInEvent(QFocusEvent *event)
 
 void RichTextBox::focusOutEvent(QFocusEvent *event)
 {
-    typing.end();
+    typed.end();
     QPlainTextEdit::focusOutEvent(event);
     emit focusLost();
 }

@@ -2,25 +2,26 @@
 
 #include "document/colorrun.h"
 #include "document/colorstore.h"
-#include "document/typingrun.h"
+#include "document/crlfpositions.h"
+#include "document/looktracker.h"
+#include "document/textmirror.h"
+#include "document/typededits.h"
 
 #include <QPlainTextEdit>
 
 #include <functional>
-#include <memory>
+#include <utility>
 
 class QTextBlock;
 class QTextCursor;
-struct LookChange;
-struct RtfSpan;
 
 // The rich-text edit control of a document window (txtText). Positions count a line break as
 // the two characters CR LF, exactly as text() reads, although the underlying QTextDocument
-// keeps one separator per line; the mapping between the two is block arithmetic, never a scan
-// of the text. Colours are 0x00BBGGRR.
-// The document holds plain text: the colour and bold of every character live in a
-// ColorStore that follows each edit, undo and redo, and reach the screen as the formats of
-// the layouts of the blocks being painted.
+// keeps one separator per line (see crlfpositions.h). Colours are 0x00BBGGRR.
+// The document holds plain text: the colour and bold of every character are kept by a
+// LookTracker, which follows each edit, undo and redo; text() is kept by a TextMirror. The
+// control turns its events and the clipboard's formats into edits; typing and input methods
+// edit through TypedEdits, which joins a run of typing into one undo step.
 class RichTextBox : public QPlainTextEdit
 {
     Q_OBJECT
@@ -30,21 +31,25 @@ public:
 
     // The whole text with CR LF line breaks. Writing replaces all text and its colours; CR LF,
     // LF and a lone CR each become one line break.
-    QString text() const;
+    QString text() const { return mirror.text(); }
     void setText(const QString &text);
     // Length of text() without building it.
-    int textLength() const;
+    int textLength() const { return crLfLength(*document()); }
 
-    int selStart() const;
+    int selStart() const { return fromDocumentPosition(textCursor().selectionStart()); }
     // Moves the caret to `position` (clamped to the text) and empties the selection.
-    void setSelStart(int position);
-    int selLength() const;
+    void setSelStart(int position) { select(position, 0); }
+    int selLength() const { return selEnd() - selStart(); }
     // Extends the selection from its start; a length that ends inside a CR LF pair is refused
     // (the old length stays), as the classic control did.
     void setSelLength(int length);
     // selStart() + selLength().
-    int selEnd() const;
-    void select(int start, int length);
+    int selEnd() const { return fromDocumentPosition(textCursor().selectionEnd()); }
+    void select(int start, int length)
+    {
+        typed.end(); // a caret put anywhere, even where it was, starts a new step
+        setTextCursor(cursorFor(start, length));
+    }
 
     // Takes back the last undo step (or, with `redo`, does again the last one taken back),
     // with its looks, and puts the caret where that change was; the Undo and Redo keys and the
@@ -53,7 +58,7 @@ public:
     void undoStep(bool redo = false);
     // The clock (milliseconds, never going back) that tells a pause in typing; tests set
     // their own.
-    void setTypingClock(std::function<qint64()> clock);
+    void setTypingClock(std::function<qint64()> clock) { typed.setClock(std::move(clock)); }
 
     QString selText() const;
     // Replaces the selection by plain text in the insertion colour and bold state, caret after.
@@ -76,18 +81,24 @@ public:
 
     // The colour of the selection's first character, or at the caret (the character before
     // it) when nothing is selected.
-    int selColor() const;
+    int selColor() const { return lookTracker.selectionLook(textCursor()).color; }
     // Colours the selection, or sets the insertion colour when nothing is selected.
-    void setSelColor(int color);
-    bool selBold() const;
-    void setSelBold(bool bold);
+    void setSelColor(int color) { lookTracker.setColor(textCursor(), color); }
+    bool selBold() const { return lookTracker.selectionLook(textCursor()).bold; }
+    void setSelBold(bool bold) { lookTracker.setBold(textCursor(), bold); }
     // The look of the character at `position` (a line break's two characters read the line's
     // end), without touching the caret.
-    Look lookAt(int position) const;
+    Look lookAt(int position) const { return lookTracker.lookAt(toDocumentPosition(position)); }
     // The look of the next character typed or committed by an input method, also where it
     // replaces the selection (which keeps its own looks until then).
-    void setTypingColor(int color);
-    void setTypingBold(bool bold);
+    void setTypingColor(int color)
+    {
+        lookTracker.setInsertionLook(Look{color, lookTracker.typingLook(textCursor()).bold});
+    }
+    void setTypingBold(bool bold)
+    {
+        lookTracker.setInsertionLook(Look{lookTracker.typingLook(textCursor()).color, bold});
+    }
 
     // 0-based position of the first match of `what` at or after `start` and ending at or
     // before `end` (-1: the end of the text), or -1.
@@ -102,35 +113,53 @@ public:
     // The character that the last double-click hit (text position), or -1 when it hit none.
     int doubleClickedCharacter() const { return m_doubleClickedCharacter; }
     void setDoubleClickedCharacter(int position) { m_doubleClickedCharacter = position; }
-    int toDocumentPosition(int position) const;
-    int fromDocumentPosition(int documentPosition) const;
+    int toDocumentPosition(int position) const
+    {
+        return documentPositionOfCrLf(*document(), position);
+    }
+    int fromDocumentPosition(int documentPosition) const
+    {
+        return crLfPositionOfDocument(*document(), documentPosition);
+    }
     // A cursor selecting [start, start + length) in the positions above.
     QTextCursor cursorFor(int start, int length) const;
 
     // Colours many stretches at once as one undoable step. Runs may come in any order; sorted
     // runs are cheapest. Colouring is not a change of the text: `changed` is not emitted.
-    void applyColorRuns(const QList<ColorRun> &runs);
+    void applyColorRuns(const QList<ColorRun> &runs) { lookTracker.applyColorRuns(runs); }
     // The same for passes over a whole page, which should not hold millions of runs at once:
     // `source` hands each run, in ascending order and inside [start, start + length), to the
     // function it is given.
-    using ColorRunSource = std::function<void(const std::function<void(const ColorRun &)> &)>;
-    void applyColorRuns(int start, int length, const ColorRunSource &source);
+    using ColorRunSource = LookTracker::ColorRunSource;
+    void applyColorRuns(int start, int length, const ColorRunSource &source)
+    {
+        lookTracker.applyColorRuns(start, length, source);
+    }
     // Runs `colouring` (colour changes only) as part of the text as it stands rather than as an
     // edit: it adds no undo step. A page just read is coloured so, so that undo cannot take its
     // colours away.
-    void colorWithoutUndo(const std::function<void()> &colouring);
+    void colorWithoutUndo(const std::function<void()> &colouring)
+    {
+        lookTracker.colorWithoutUndo(colouring);
+    }
 
     // Faint marks drawn over full-width spaces and tabs; the text itself is unchanged.
     bool spaceMarksShown() const { return m_spaceMarksShown; }
-    void setSpaceMarksShown(bool shown);
+    void setSpaceMarksShown(bool shown)
+    {
+        if (std::exchange(m_spaceMarksShown, shown) != shown)
+            viewport()->update();
+    }
 
     // Called from a keyDown handler: the control does not handle this key itself.
-    void ignoreKey();
+    void ignoreKey() { keyIgnored = true; }
 
     // The line holding `position`, given the line count and the position where each line
     // starts (ascending): a binary search, so the cost grows with the log of the line count.
-    static int lineAtPosition(int position, int lineCount,
-                              const std::function<int(int)> &lineStart);
+    static int lineAtPosition(int position, int lineCount, const std::function<int(int)> &lineStart)
+    {
+        return ::lineAtPosition(position, lineCount, lineStart);
+    }
 
 signals:
     // The text changed (typing, deleting, pasting, undo, any write above). Colour and bold
@@ -185,70 +214,15 @@ private:
     // screen as a change of the view only (the control would report its line as rewritten,
     // which would cost the line its colours and mark the document changed).
     void endComposition();
-    int externalStartOfBlock(int blockNumber) const;
-    // The look Qt's cursor rule gives at `documentPosition`: the character before it, or the
-    // first of a line at the line's start.
-    Look lookBefore(int documentPosition) const;
-    Look caretLook() const;
-    Look selectionLook() const;
-    // The look of text typed now: the one set for it, or the look at the caret.
-    Look typingLook() const;
-    void setInsertionLook(Look look);
-    // Changes the looks of [documentStart, documentEnd) by `change`, as one undo step.
-    void changeLooks(int documentStart, int documentEnd, const std::function<void()> &change);
-    // Runs `edit`, a change of the text, as one undo step that also keeps the looks: the new
-    // characters take `insertedLooks` when they match in length, else `look`.
-    // OneBlock is a step of its own; JoinPrevious joins the undo step before it.
-    enum class EditGrouping { OneBlock, JoinPrevious, AsItComes };
-    void editText(Look look, const QList<LookRun> &insertedLooks, const std::function<void()> &edit,
-                  EditGrouping grouping = EditGrouping::OneBlock);
-    void followContentsChange(int position, int removed, int added);
-    bool editsAlone(const QKeyEvent &key) const;
-    // Makes `change`, an edit of the keyboard or of an input method at the caret, joined to the
-    // undo step of the typing before it when it continues that run.
-    void editAsTyped(TypingRun::Kind kind, const QString &characters, Look look,
-                     const QTextCursor &caret, const std::function<void()> &change);
-    void typeKey(const QKeyEvent &key, Look look);
-    // Where a commit of `committed` at `from` in overwrite mode stops: as many characters as it
-    // brings, never past the end of the line.
-    int overwrittenEnd(int from, const QString &committed) const;
-    // Hands the looks of `block` to its layout; true when they changed.
-    bool showLooksOf(const QTextBlock &block);
-    void showLooksOfVisibleBlocks();
-    void showLooksOfEditedBlocks(int position, int added);
-    QList<RtfSpan> spansBetween(int documentStart, int documentEnd) const;
+    // Runs `visit` on each block in view, with the top left corner it is drawn at.
+    void forEachVisibleBlock(const std::function<void(const QTextBlock &, QPointF topLeft)> &visit);
     void setDefaultLook();
-    void noteContentsChange(int position, int removed, int added);
-    void recordTextEdit(int start, int removed, QString added);
-    void dropCachedText() const;
 
-    // text() is cached. Edits are kept as patches in the cached text's coordinates and applied
-    // when the text is next read, so that a keystroke on a long page does not move the whole
-    // string; neighbouring edits (typing, deleting) join into one patch.
-    struct TextEdit
-    {
-        int start = 0;
-        int removed = 0;
-        QString added;
-    };
-    mutable QString cachedText;
-    mutable bool cachedTextValid = false;
-    mutable QList<TextEdit> pendingEdits;
-    int knownBlockCount = 1; // the block count when the last change was seen
-    ColorStore looks;        // one look per document character, line separators included
-    Look insertionLook;
-    bool insertionLookSet = false; // until the caret moves
-    int textEditDepth = 0;
-    Look lookOfNewText;
-    QList<LookRun> looksOfNewText;
-    std::shared_ptr<LookChange> openChange; // the edit under way, filled when reported
-    int lastChangeEnd = -1;                 // document position after the last change of the text
-    bool changeFollowedByUndo = false;      // the looks of the coming report are already in place
-    int formattingDepth = 0;                // > 0 while only formats change
-    int looksOutsideHistory = 0;            // > 0 while colour changes add no undo step
+    TextMirror mirror; // text()
+    LookTracker lookTracker;
+    int lastChangeEnd = -1; // document position after the last change of the text
     bool keyIgnored = false;
-    TypingRun typing;
-    std::function<qint64()> typingClock;
+    TypedEdits typed; // after lookTracker, which it uses
     int m_doubleClickedCharacter = -1;
     bool m_spaceMarksShown = false;
 };
