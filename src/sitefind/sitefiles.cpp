@@ -16,9 +16,9 @@ QList<QRegularExpression> patternExpressions(const QString &patterns)
     static const QRegularExpression separators(QStringLiteral("[;,\\s]+"));
     QList<QRegularExpression> expressions;
     for (const QString &pattern : patterns.split(separators, Qt::SkipEmptyParts))
-        expressions.append(QRegularExpression(
-            QRegularExpression::wildcardToRegularExpression(pattern),
-            QRegularExpression::CaseInsensitiveOption));
+        expressions.append(
+            QRegularExpression(QRegularExpression::wildcardToRegularExpression(pattern),
+                               QRegularExpression::CaseInsensitiveOption));
     return expressions;
 }
 
@@ -32,13 +32,15 @@ struct FolderWalk
     bool nameMatches(const QString &name) const
     {
         return patterns.isEmpty()
-               || std::any_of(patterns.begin(), patterns.end(),
-                              [&name](const QRegularExpression &re) {
-                                  return re.match(name).hasMatch();
-                              });
+               || std::any_of(
+                   patterns.begin(), patterns.end(),
+                   [&name](const QRegularExpression &re) { return re.match(name).hasMatch(); });
     }
 
-    void skip(const QString &path, const QString &reason) { listing.skipped.append({path, reason}); }
+    void skip(const QString &path, const QString &reason)
+    {
+        listing.skipped.append({path, reason});
+    }
 
     void walk(const QString &folder)
     {

@@ -81,8 +81,8 @@ bool writeReplacements(const SiteFile &file, ReplacedFile *replaced, QString *pr
                        .arg(encodingName(file.encoding), unholdable);
         return false;
     }
-    const WriteResult result = writeDocumentFile(
-        file.path, replaceMatches(file.text, file.matches), file.encoding, file.lines);
+    const WriteResult result = writeDocumentFile(file.path, replaceMatches(file.text, file.matches),
+                                                 file.encoding, file.lines);
     if (!result.error.ok()) {
         *problem = result.error.description;
         return false;

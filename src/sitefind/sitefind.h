@@ -36,8 +36,8 @@ struct SiteFindReceiver
 };
 
 // Searches the files of `filter` for `search`. `windowTexts`: the texts of the files open in
-// windows, by canonical path, searched instead of the files. Binary files (a NUL byte outside UTF-16)
-// and files that cannot be read are skipped and said so. Runs on any thread.
+// windows, by canonical path, searched instead of the files. Binary files (a NUL byte outside
+// UTF-16) and files that cannot be read are skipped and said so. Runs on any thread.
 void findInSite(const SiteFileFilter &filter, const SiteSearch &search,
                 const QHash<QString, QString> &windowTexts, const SiteFindReceiver &receiver);
 

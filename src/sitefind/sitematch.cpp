@@ -81,8 +81,8 @@ QRegularExpression searchExpression(const SiteSearch &search)
         pattern = QStringLiteral("(?<!\\w)%1(?!\\w)").arg(pattern);
     // ^ and $ at every line of a file, whichever line breaks it has.
     pattern.prepend(QStringLiteral("(*ANYCRLF)"));
-    QRegularExpression::PatternOptions options = QRegularExpression::MultilineOption
-                                                 | QRegularExpression::UseUnicodePropertiesOption;
+    QRegularExpression::PatternOptions options
+        = QRegularExpression::MultilineOption | QRegularExpression::UseUnicodePropertiesOption;
     if (!search.matchCase)
         options |= QRegularExpression::CaseInsensitiveOption;
     return QRegularExpression(pattern, options);
@@ -105,7 +105,8 @@ QList<TextMatch> findMatches(const QString &text, const QRegularExpression &expr
         found.length = match.capturedLength();
         for (; counted < found.start; ++counted) {
             const QChar c = text.at(counted);
-            if (c == u'\n' || (c == u'\r' && (counted + 1 == text.size() || text.at(counted + 1) != u'\n'))) {
+            if (c == u'\n'
+                || (c == u'\r' && (counted + 1 == text.size() || text.at(counted + 1) != u'\n'))) {
                 ++line;
                 lineStart = counted + 1;
             }

@@ -58,7 +58,8 @@ QByteArray pageBytes(const Page &page, const QString &name)
     QStringList lines{QStringLiteral("<meta charset=\"%1\">").arg(charset),
                       QStringLiteral("<h1>%1へようこそ</h1>").arg(name)};
     for (int i = 1; i < page.paragraphs; ++i)
-        lines << QStringLiteral("<p>住所：東京都　%1（本店）と%1</p>").arg(i == 1 ? name : QString("x"));
+        lines << QStringLiteral("<p>住所：東京都　%1（本店）と%1</p>")
+                     .arg(i == 1 ? name : QString("x"));
     lines << QStringLiteral("<p>変わらない行：ｶﾀｶﾅと漢字</p>");
     QString text = lines.join(QString::fromLatin1(page.lineBreak));
     QByteArray bytes = encodeText(text, page.encoding);
@@ -150,9 +151,9 @@ TEST(SiteFind, CountsEveryMatchPerFileInItsOwnEncodingAndListsWhatItSkipped)
     for (const SkippedFile &file : found.skipped)
         skipped << relative(tree, file.path) + u':' + file.reason;
     skipped.sort();
-    EXPECT_EQ(skipped, QStringList({"huge.htm:サイズが上限を超えています",
-                                    "picture.htm:バイナリファイル",
-                                    "sub/loop:リンクが循環しています"}))
+    EXPECT_EQ(skipped,
+              QStringList({"huge.htm:サイズが上限を超えています", "picture.htm:バイナリファイル",
+                           "sub/loop:リンクが循環しています"}))
         << skipped.join(u'\n').toStdString();
     for (const SiteFile &file : found.files) {
         const TextMatch &first = file.matches.first();
@@ -208,7 +209,8 @@ TEST(SiteReplace, ChangesExactlyTheMatchedBytesInEveryEncodingAndUndoesThemAll)
     } cases[] = {
         {{.find = QStringLiteral("山田商店"), .replacement = QStringLiteral("山田書店")},
          QStringLiteral("山田書店")},
-        {{.find = QStringLiteral("(山田)(商)店"), .replacement = QStringLiteral("\\1\\2事\\\\\\0"),
+        {{.find = QStringLiteral("(山田)(商)店"),
+          .replacement = QStringLiteral("\\1\\2事\\\\\\0"),
           .regularExpression = true},
          QStringLiteral("山田商事\\山田商店")},
     };
@@ -248,9 +250,11 @@ TEST(SiteReplace, AMatchAcrossALineBreakOfEitherKind)
         QString text;
         QString after;
     } cases[] = {
-        {"crlf.htm", TextEncoding::ShiftJis, QStringLiteral("<meta charset=Shift_JIS><p>終わり\r\n次の行</p>\r\n残り\r\n"),
+        {"crlf.htm", TextEncoding::ShiftJis,
+         QStringLiteral("<meta charset=Shift_JIS><p>終わり\r\n次の行</p>\r\n残り\r\n"),
          QStringLiteral("<meta charset=Shift_JIS><p>終わり・次の行</p>\r\n残り\r\n")},
-        {"lf.htm", TextEncoding::EucJp, QStringLiteral("<meta charset=EUC-JP><p>終わり\n次の行</p>\n残り"),
+        {"lf.htm", TextEncoding::EucJp,
+         QStringLiteral("<meta charset=EUC-JP><p>終わり\n次の行</p>\n残り"),
          QStringLiteral("<meta charset=EUC-JP><p>終わり・次の行</p>\n残り")},
         {"cr.htm", TextEncoding::Utf8, QStringLiteral("<p>終わり\r次の行</p>\r残り\r"),
          QStringLiteral("<p>終わり・次の行</p>\r残り\r")},
@@ -259,10 +263,11 @@ TEST(SiteReplace, AMatchAcrossALineBreakOfEitherKind)
         writeBytes(dir.filePath(c.name), encodeText(c.text, c.encoding));
     SiteFileFilter filter;
     filter.folder = dir.path();
-    for (const SiteSearch &search :
-         {SiteSearch{.find = QStringLiteral("終わり\n次"), .replacement = QStringLiteral("終わり・次")},
-          SiteSearch{.find = QStringLiteral("(わり)\\R(次)"), .replacement = QStringLiteral("\\1・\\2"),
-                     .regularExpression = true}}) {
+    for (const SiteSearch &search : {SiteSearch{.find = QStringLiteral("終わり\n次"),
+                                    .replacement = QStringLiteral("終わり・次")},
+                                     SiteSearch{.find = QStringLiteral("(わり)\\R(次)"),
+                                     .replacement = QStringLiteral("\\1・\\2"),
+                                     .regularExpression = true}}) {
         SCOPED_TRACE(search.find.toStdString());
         for (const auto &c : cases)
             writeBytes(dir.filePath(c.name), encodeText(c.text, c.encoding));
@@ -287,15 +292,16 @@ TEST(SiteReplace, AReplacementTheEncodingCannotHoldIsRefusedForThoseFilesOnly)
     for (const QString &replacement : {QStringLiteral("𠮷野家"), QStringLiteral("山田😀")}) {
         SCOPED_TRACE(replacement.toStdString());
         SiteTree tree;
-        const Found found = find(tree.filter(), {.find = QStringLiteral("山田商店"),
-                                                 .replacement = replacement});
+        const Found found
+            = find(tree.filter(), {.find = QStringLiteral("山田商店"), .replacement = replacement});
         QStringList refused;
         for (const SiteFile &file : found.files) {
             ReplacedFile done;
             QString problem;
             if (!writeReplacements(file, &done, &problem)) {
                 refused << relative(tree, file.path);
-                EXPECT_TRUE(problem.contains(replacement.first(2)) || problem.contains(replacement.last(2)))
+                EXPECT_TRUE(problem.contains(replacement.first(2))
+                            || problem.contains(replacement.last(2)))
                     << problem.toStdString();
             }
         }
@@ -303,8 +309,8 @@ TEST(SiteReplace, AReplacementTheEncodingCannotHoldIsRefusedForThoseFilesOnly)
         EXPECT_EQ(refused, QStringList({"euc.html", "sjis.htm", "sub/deep.htm"}));
         for (const Page &page : pages) {
             const QByteArray now = readBytes(tree.path(page.name));
-            const bool unicode = page.encoding != TextEncoding::ShiftJis
-                                 && page.encoding != TextEncoding::EucJp;
+            const bool unicode
+                = page.encoding != TextEncoding::ShiftJis && page.encoding != TextEncoding::EucJp;
             EXPECT_EQ(now == tree.before[page.name], !unicode) << page.name;
             EXPECT_FALSE(now.contains("&#x")) << page.name;
         }
@@ -358,8 +364,8 @@ TEST(SiteReplace, AFullDiskLeavesTheFileWholeAndIsReported)
     filter.sizeLimit = 1 << 20;
     filter.patterns = QStringLiteral("sjis.htm");
     filter.subFolders = false;
-    const Found found = find(filter, {.find = QStringLiteral("山田商店"),
-                                      .replacement = QStringLiteral("山田書店")});
+    const Found found = find(
+        filter, {.find = QStringLiteral("山田商店"), .replacement = QStringLiteral("山田書店")});
     ASSERT_EQ(found.files.size(), 1);
     const pid_t child = ::fork();
     if (child == 0) {
