@@ -156,9 +156,9 @@ void frmSiteFind::startSearch(bool forReplace)
     SiteSearch search{txtFind->text(), txtReplace->text(), chkMatchCase->isChecked(),
                       chkWholeWord->isChecked(), chkRegex->isChecked()};
     if (search.regularExpression && !searchExpression(search).isValid()) {
-        Interaction::inform(tr("正規表現が正しくありません: %1")
-                                .arg(searchExpression(search).errorString()),
-                            Interaction::Icon::Warning);
+        Interaction::inform(
+            tr("正規表現が正しくありません: %1").arg(searchExpression(search).errorString()),
+            Interaction::Icon::Warning);
         return;
     }
     // The pages open in windows are searched as the windows hold them.
@@ -180,27 +180,26 @@ void frmSiteFind::startSearch(bool forReplace)
     auto cancel = m_cancel;
     QPointer<frmSiteFind> window(this);
     m_thread = QThread::create([=] {
-        findInSite(filter, search, windowTexts,
-                   {[window](const SiteFile &file) {
-                        QMetaObject::invokeMethod(
-                            window, [window, file] { window->addFile(file); },
-                            Qt::QueuedConnection);
-                    },
-                    [window](const SkippedFile &skipped) {
-                        QMetaObject::invokeMethod(
-                            window, [window, skipped] { window->addSkipped(skipped); },
-                            Qt::QueuedConnection);
-                    },
-                    [window, cancel](int done, int total) {
-                        QMetaObject::invokeMethod(
-                            window,
-                            [window, done, total] {
-                                window->lblProgress->setText(
-                                    tr("%1 / %2 ファイル").arg(done).arg(total));
-                            },
-                            Qt::QueuedConnection);
-                        return !cancel->load();
-                    }});
+        findInSite(
+            filter, search, windowTexts,
+            {[window](const SiteFile &file) {
+                 QMetaObject::invokeMethod(
+                     window, [window, file] { window->addFile(file); }, Qt::QueuedConnection);
+             },
+             [window](const SkippedFile &skipped) {
+                 QMetaObject::invokeMethod(
+                     window, [window, skipped] { window->addSkipped(skipped); },
+                     Qt::QueuedConnection);
+             },
+             [window, cancel](int done, int total) {
+                 QMetaObject::invokeMethod(
+                     window,
+                     [window, done, total] {
+                         window->lblProgress->setText(tr("%1 / %2 ファイル").arg(done).arg(total));
+                     },
+                     Qt::QueuedConnection);
+                 return !cancel->load();
+             }});
     });
     connect(m_thread, &QThread::finished, this, &frmSiteFind::finishSearch);
     m_thread->start();
@@ -211,9 +210,8 @@ void frmSiteFind::addFile(const SiteFile &file)
     const int index = int(m_files.size());
     m_files.append(file);
     m_matchCount += int(file.matches.size());
-    auto *item = new QTreeWidgetItem(
-        lstResults, {QDir::toNativeSeparators(file.path), QString(),
-                     tr("%1 件").arg(file.matches.size())});
+    auto *item = new QTreeWidgetItem(lstResults, {QDir::toNativeSeparators(file.path), QString(),
+                                                  tr("%1 件").arg(file.matches.size())});
     item->setData(0, FileRole, index);
     for (int i = 0; i < file.matches.size(); ++i) {
         const TextMatch &match = file.matches.at(i);
@@ -226,9 +224,8 @@ void frmSiteFind::addFile(const SiteFile &file)
 
 void frmSiteFind::addSkipped(const SkippedFile &skipped)
 {
-    auto *item = new QTreeWidgetItem(
-        lstResults, {QDir::toNativeSeparators(skipped.path), QString(),
-                     tr("スキップ: %1").arg(skipped.reason)});
+    auto *item = new QTreeWidgetItem(lstResults, {QDir::toNativeSeparators(skipped.path), QString(),
+                                                  tr("スキップ: %1").arg(skipped.reason)});
     item->setData(0, FileRole, -1);
 }
 
@@ -237,9 +234,8 @@ void frmSiteFind::finishSearch()
     m_thread->deleteLater();
     m_thread = nullptr;
     m_cancelled = m_cancel->load();
-    lblProgress->setText(
-        (m_cancelled ? tr("中止しました。") : QString())
-        + tr("%1 個のファイルに %2 件").arg(m_files.size()).arg(m_matchCount));
+    lblProgress->setText((m_cancelled ? tr("中止しました。") : QString())
+                         + tr("%1 個のファイルに %2 件").arg(m_files.size()).arg(m_matchCount));
     setBusy(false);
     emit searchFinished();
     if (m_forReplace && !m_cancelled && !m_files.isEmpty()
@@ -258,8 +254,8 @@ bool frmSiteFind::replaceInWindow(frmDocument &doc, const SiteFile &file, QStrin
     asHeld.encoding = doc.encoding;
     const QString unholdable = unholdableReplacements(asHeld);
     if (!unholdable.isEmpty()) {
-        *problem = tr("%1 で保存できない文字があります: %2")
-                       .arg(encodingName(doc.encoding), unholdable);
+        *problem
+            = tr("%1 で保存できない文字があります: %2").arg(encodingName(doc.encoding), unholdable);
         return false;
     }
     if (box.text() != file.text) {
@@ -268,8 +264,7 @@ bool frmSiteFind::replaceInWindow(frmDocument &doc, const SiteFile &file, QStrin
     }
     const QList<TextMatch> &matches = file.matches;
     const bool alike = std::all_of(matches.begin(), matches.end(), [&](const TextMatch &m) {
-        return m.length == matches.first().length
-               && m.replacement == matches.first().replacement;
+        return m.length == matches.first().length && m.replacement == matches.first().replacement;
     });
     if (alike) {
         QList<int> starts;
@@ -295,24 +290,31 @@ void frmSiteFind::replaceAll()
 {
     QStringList problems;
     int written = 0;
+    const auto report = [&](const QString &path, const QString &problem) {
+        problems << QDir::toNativeSeparators(path) + QStringLiteral(": ") + problem;
+    };
+    QList<SiteFile> onDisk;
     for (const SiteFile &file : std::as_const(m_files)) {
-        QString problem;
-        bool done = false;
-        if (file.inWindow) {
-            frmDocument *doc = windowOf(file.path);
-            done = doc ? replaceInWindow(*doc, file, &problem) : false;
-            if (!doc)
-                problem = tr("ウィンドウが閉じられました");
-        } else {
-            ReplacedFile replaced;
-            done = writeReplacements(file, &replaced, &problem);
-            if (done)
-                m_replaced.append(replaced);
+        if (!file.inWindow) {
+            onDisk.append(file);
+            continue;
         }
-        if (done)
+        // A page open in a window is changed there, for its user to save.
+        QString problem = tr("ウィンドウが閉じられました");
+        frmDocument *doc = windowOf(file.path);
+        if (doc && replaceInWindow(*doc, file, &problem))
             ++written;
         else
-            problems << QDir::toNativeSeparators(file.path) + QStringLiteral(": ") + problem;
+            report(file.path, problem);
+    }
+    const QList<ReplaceOutcome> outcomes = writeAllReplacements(onDisk);
+    for (qsizetype i = 0; i < outcomes.size(); ++i) {
+        if (outcomes.at(i).written) {
+            m_replaced.append(outcomes.at(i).replaced);
+            ++written;
+        } else {
+            report(onDisk.at(i).path, outcomes.at(i).problem);
+        }
     }
     setBusy(false);
     lblProgress->setText(tr("%1 個のファイルを置換しました。").arg(written));
@@ -357,8 +359,8 @@ void frmSiteFind::showChange()
     }
     const TextMatch &found = m_files.at(file).matches.at(match.toInt());
     const qsizetype at = found.column - 1;
-    const QString after = found.lineText.left(at) + found.replacement
-                          + found.lineText.mid(at + found.length);
+    const QString after
+        = found.lineText.left(at) + found.replacement + found.lineText.mid(at + found.length);
     lblChange->setText(tr("置換前: %1\n置換後: %2").arg(found.lineText, after));
 }
 
@@ -382,8 +384,8 @@ void frmSiteFind::openMatch(QTreeWidgetItem *item)
 
 frmSiteFind *showSiteFind(QWidget *frame, const QString &folder)
 {
-    auto *window = frame ? frame->findChild<frmSiteFind *>(QString(), Qt::FindDirectChildrenOnly)
-                         : nullptr;
+    auto *window
+        = frame ? frame->findChild<frmSiteFind *>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
     if (!window)
         window = new frmSiteFind(frame);
     if (!folder.isEmpty() && !window->searching())

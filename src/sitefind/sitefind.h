@@ -27,7 +27,8 @@ struct SiteFile
 };
 
 // Called with every file that has matches, every file skipped, and the count of files done
-// of all; returning false from `progress` stops the search there.
+// of all, in the order of the listing and one call at a time, from the searching threads;
+// returning false from `progress` stops the search there.
 struct SiteFindReceiver
 {
     std::function<void(const SiteFile &)> found;
@@ -57,6 +58,16 @@ struct ReplacedFile
 // alone. Refused, and the file left as it was, when the file changed since it was read, when
 // its encoding cannot hold a replacement, or when the write fails: `problem` says why.
 bool writeReplacements(const SiteFile &file, ReplacedFile *replaced, QString *problem);
+
+// writeReplacements for every file, several at a time (each write waits on the disk); the
+// outcomes in the order of `files`.
+struct ReplaceOutcome
+{
+    bool written = false;
+    ReplacedFile replaced;
+    QString problem;
+};
+QList<ReplaceOutcome> writeAllReplacements(const QList<SiteFile> &files);
 
 // Puts a replaced file back as it was, byte for byte. Refused when the file changed since
 // the replace wrote it; gives why, or an empty string on success.

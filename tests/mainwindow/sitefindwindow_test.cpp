@@ -98,12 +98,13 @@ TEST_F(SiteFindWindowTest, ReplacesAcrossTheFolderAndUndoesTheWholeReplace)
         counts[QDir(path("site")).relativeFilePath(w->lstResults->topLevelItem(i)->text(0))]
             = w->lstResults->topLevelItem(i)->text(2);
     EXPECT_EQ(counts, (QMap<QString, QString>{{"about.html", u8("3 件")},
-                                             {"index.htm", u8("2 件")},
-                                             {"news/old.html", u8("2 件")}}));
+                                              {"index.htm", u8("2 件")},
+                                              {"news/old.html", u8("2 件")}}));
     // A selected match shows its line before and after.
     QTreeWidgetItem *first = w->lstResults->topLevelItem(0)->child(0);
     w->lstResults->setCurrentItem(first);
-    EXPECT_TRUE(w->lblChange->text().contains(u8("山田書店"))) << w->lblChange->text().toStdString();
+    EXPECT_TRUE(w->lblChange->text().contains(u8("山田書店")))
+        << w->lblChange->text().toStdString();
 
     ui.expectMessage(u8("3 個のファイルの 7 箇所を置換します"), Interaction::Answer::Yes);
     ASSERT_TRUE(run(w, w->cmdReplace, &frmSiteFind::replaceFinished));
@@ -167,7 +168,8 @@ TEST_F(SiteFindWindowTest, CancelStopsASearchAndARefusedFileIsReported)
     EXPECT_TRUE(w->cmdCancel->isEnabled());
     w->cmdCancel->click();
     ASSERT_TRUE(spy.wait(10000));
-    EXPECT_TRUE(w->lblProgress->text().contains(u8("中止しました"))) << w->lblProgress->text().toStdString();
+    EXPECT_TRUE(w->lblProgress->text().contains(u8("中止しました")))
+        << w->lblProgress->text().toStdString();
     EXPECT_LT(w->lstResults->topLevelItemCount(), 300);
 
     // A Shift-JIS page cannot take 𠮷: refused and reported, left as it was.
@@ -175,8 +177,7 @@ TEST_F(SiteFindWindowTest, CancelStopsASearchAndARefusedFileIsReported)
     w->txtFolder->setText(path("site"));
     w->txtFind->setText(u8("山田商店"));
     w->txtReplace->setText(u8("𠮷野家"));
-    ui.expectMessage(u8("置換します"), Interaction::Answer::Yes)
-        .expectMessage(u8("index.htm"));
+    ui.expectMessage(u8("置換します"), Interaction::Answer::Yes).expectMessage(u8("index.htm"));
     ASSERT_TRUE(run(w, w->cmdReplace, &frmSiteFind::replaceFinished));
     EXPECT_EQ(readBytes(path("site/index.htm")), pageBytes(pages[0]));
     EXPECT_TRUE(readBytes(path("site/about.html")).contains(u8("𠮷野家").toUtf8()));
