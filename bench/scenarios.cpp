@@ -12,6 +12,7 @@
 #include "orvinesubject.h"
 #include "pagegen.h"
 #include "references.h"
+#include "sitefind/sitefind.h"
 
 #include <QApplication>
 #include <QDir>
@@ -375,6 +376,56 @@ bool runCheck(const Page &page, const QString &k, int repetitions)
     return true;
 }
 
+// A site of 2,000 Shift-JIS pages of 20 KB, each naming the shop a few times.
+bool writeSite(const QString &site)
+{
+    QDir().mkpath(site);
+    for (int i = 0; i < 2000; ++i) {
+        QString text = pagegen::pageText(20 * 1024, pagegen::Style::HomePage, {}, quint32(i + 1));
+        for (qsizetype at : {qsizetype(100), text.size() / 2, text.size() - 100})
+            text.insert(at, QStringLiteral("山田商店"));
+        QFile file(
+            QDir(site).filePath(QStringLiteral("page%1.html").arg(i, 4, 10, QLatin1Char('0'))));
+        if (!file.open(QIODevice::WriteOnly) || file.write(pagegen::toShiftJis(text)) < 0)
+            return false;
+    }
+    return true;
+}
+
+// Find a word in every page of the site, then replace it in all of them (the search, the
+// check of each encoding and the safe write of every file), as the folder window does.
+bool runSiteFind(const QString &folder, const QString &k, int repetitions)
+{
+    const QString site = QDir(folder).filePath(QStringLiteral("site"));
+    SiteFileFilter filter;
+    filter.folder = site;
+    SiteSearch search{QStringLiteral("山田商店"), QStringLiteral("山田書店")};
+    QList<SiteFile> found;
+    const auto findAll = [&] {
+        found.clear();
+        findInSite(filter, search, {},
+                   {[&found](const SiteFile &file) { found.append(file); }, {}, {}});
+    };
+    bool written = writeSite(site);
+    const Samples finding = repeat(repetitions, findAll);
+    if (found.size() != 2000)
+        std::fprintf(stderr, "the site search found %d pages of 2000\n", int(found.size()));
+    const Samples replacing = repeat(
+        repetitions,
+        [&] {
+            findAll();
+            for (const ReplaceOutcome &outcome : writeAllReplacements(found))
+                written = outcome.written && written;
+        },
+        [&] { written = writeSite(site) && written; });
+    QDir(site).removeRecursively();
+    if (!written)
+        return false;
+    report(k, finding.median());
+    report(k + QLatin1String(".replace"), replacing.median());
+    return true;
+}
+
 } // namespace
 
 bool runScenario(const QString &scenario, const QString &subjectName, const QString &pageName,
@@ -385,6 +436,8 @@ bool runScenario(const QString &scenario, const QString &subjectName, const QStr
         return runSettings(k); // before any window reads the settings
     if (scenario == QLatin1String("save") && subjectName == QLatin1String("floor"))
         return runSaveFloor(loadPage(folder, pageName), k, repetitions);
+    if (scenario == QLatin1String("sitefind"))
+        return subjectName == QLatin1String("orvine") && runSiteFind(folder, k, repetitions);
     if (scenario == QLatin1String("check"))
         return subjectName == QLatin1String("orvine")
                && runCheck(loadPage(folder, pageName), k, repetitions);

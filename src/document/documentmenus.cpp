@@ -36,7 +36,8 @@ QList<MenuEntry> buildTable()
         .add(1, "mnuEditPaste", "貼り付け(&P)", "Ctrl+V")
         .add(1, "mnuEditDel", "削除", "Del")
         .add(1, "mnuEditSep1", "-")
-        .add(1, "mnuEditFind", "検索と置換(&S)...", "Ctrl+F");
+        .add(1, "mnuEditFind", "検索と置換(&S)...", "Ctrl+F")
+        .add(1, "mnuEditSiteFind", "フォルダ内の検索・置換...");
 
     t.add(0, "mnuView", "表示(&V)")
         .add(1, "mnuViewToolbar", "ﾂｰﾙﾊﾞｰ(&T)")
@@ -222,7 +223,8 @@ QList<MenuEntry> buildTable()
         .add(1, "mnuPopImage", "ｲﾒｰｼﾞの挿入(&I)")
         .add(1, "mnuPopImageEdit", "ｲﾒｰｼﾞの編集(&E)")
         .add(1, "mnuPopExplorer", "ｴｸｽﾌﾟﾛｰﾗ(&X)")
-        .add(1, "mnuPopCheckFolder", "フォルダを検査");
+        .add(1, "mnuPopCheckFolder", "フォルダを検査")
+        .add(1, "mnuPopSiteFind", "フォルダ内の検索・置換...");
 
     return t.take();
 }

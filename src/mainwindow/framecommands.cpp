@@ -12,6 +12,7 @@
 #include "mainwindow/documentio.h"
 #include "mainwindow/explorercommands.h"
 #include "mainwindow/frmmain.h"
+#include "mainwindow/sitefindcommands.h"
 
 #include <QAction>
 
@@ -182,4 +183,5 @@ void registerFrameCommands()
     DocumentCommands::add(documentFrameCommands());
     registerExplorerCommands();
     registerCheckCommands();
+    registerSiteFindCommands();
 }

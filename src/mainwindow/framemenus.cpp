@@ -61,7 +61,8 @@ QList<MenuEntry> buildTable()
     t.hidden(0, "mnuPopup", "PopUpMenu")
         .add(1, "mnuPopUpEdit", "ﾌｧｲﾙの編集")
         .add(1, "mnuPopupExplorer", "ｴｸｽﾌﾟﾛｰﾗ")
-        .add(1, "mnuPopupCheckFolder", "フォルダを検査");
+        .add(1, "mnuPopupCheckFolder", "フォルダを検査")
+        .add(1, "mnuPopupSiteFind", "フォルダ内の検索・置換...");
     return t.take();
 }
 
