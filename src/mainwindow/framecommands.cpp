@@ -12,6 +12,7 @@
 #include "mainwindow/documentio.h"
 #include "mainwindow/explorercommands.h"
 #include "mainwindow/frmmain.h"
+#include "mainwindow/livepreviewpane.h"
 
 #include <QAction>
 
@@ -60,6 +61,7 @@ template <class Owner> void checkViewEntries(frmMain &frame, Owner &owner)
 {
     for (const FramePart &part : {ToolBar, StatusBar, TreeView})
         setChecked(owner.action(QLatin1String(part.entry)), (frame.*part.shown)());
+    setChecked(owner.action(QStringLiteral("mnuViewLivePreview")), livePreviewShown(frame));
 }
 
 // Flips the frame's part, marks the owner's entry, lays the frame out again.
@@ -182,4 +184,5 @@ void registerFrameCommands()
     DocumentCommands::add(documentFrameCommands());
     registerExplorerCommands();
     registerCheckCommands();
+    registerLivePreviewCommands();
 }
