@@ -28,8 +28,7 @@ public:
     // Shows `bytes`, a page in `charset` ("Shift_JIS"), with relative addresses resolved
     // against `baseUrl` (none when it is empty). The reader's scroll position is kept. A page
     // handed while another is still on its way waits, and replaces any page waiting before it.
-    virtual void showPage(const QByteArray &bytes, const QByteArray &charset,
-                          const QUrl &baseUrl)
+    virtual void showPage(const QByteArray &bytes, const QByteArray &charset, const QUrl &baseUrl)
         = 0;
     // Whether the page may reach network addresses (http, https, ws, ftp); off, only local
     // files load.

@@ -120,8 +120,8 @@ void LivePreviewPane::follow(frmDocument *document)
     if (document) {
         m_textConnection = connect(document->txtText, &RichTextBox::changed, this,
                                    &LivePreviewPane::textChanged);
-        m_encodingConnection = connect(document, &frmDocument::encodingChanged, this,
-                                       &LivePreviewPane::textChanged);
+        m_encodingConnection
+            = connect(document, &frmDocument::encodingChanged, this, &LivePreviewPane::textChanged);
     }
     // Another page: shown at once, without the quiet time meant for typing.
     m_stale = true;
@@ -238,19 +238,13 @@ void registerLivePreviewCommands()
 QByteArray charsetOf(TextEncoding encoding)
 {
     switch (encoding) {
-    case TextEncoding::ShiftJis:
-        return "Shift_JIS";
-    case TextEncoding::EucJp:
-        return "EUC-JP";
-    case TextEncoding::Iso2022Jp:
-        return "ISO-2022-JP";
+    case TextEncoding::ShiftJis: return "Shift_JIS";
+    case TextEncoding::EucJp: return "EUC-JP";
+    case TextEncoding::Iso2022Jp: return "ISO-2022-JP";
     case TextEncoding::Utf8:
-    case TextEncoding::Utf8Bom:
-        return "UTF-8";
-    case TextEncoding::Utf16LeBom:
-        return "UTF-16LE";
-    case TextEncoding::Utf16BeBom:
-        return "UTF-16BE";
+    case TextEncoding::Utf8Bom: return "UTF-8";
+    case TextEncoding::Utf16LeBom: return "UTF-16LE";
+    case TextEncoding::Utf16BeBom: return "UTF-16BE";
     }
     return "UTF-8";
 }

@@ -32,8 +32,8 @@ void LivePageScheme::registerScheme()
 
 bool LivePageScheme::tooLargeForContent(const QByteArray &bytes, const QString &mimeType)
 {
-    // "data:" + type + ";base64," + four characters for every three bytes.
-    const qsizetype encoded = (bytes.size() + 2) / 3 * 4;
+    // The address may carry the bytes percent-encoded: up to three characters a byte.
+    const qsizetype encoded = bytes.size() * 3;
     return encoded + mimeType.size() + 16 > AddressLimit;
 }
 

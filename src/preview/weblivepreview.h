@@ -26,8 +26,7 @@ public:
     explicit WebLivePreview(QWidget *parent = nullptr);
     ~WebLivePreview() override;
 
-    void showPage(const QByteArray &bytes, const QByteArray &charset,
-                  const QUrl &baseUrl) override;
+    void showPage(const QByteArray &bytes, const QByteArray &charset, const QUrl &baseUrl) override;
     void setNetworkAllowed(bool allowed) override;
 
     QWebEngineView *view() const { return m_view; }

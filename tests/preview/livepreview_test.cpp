@@ -1,5 +1,6 @@
-#include "core/encodings.h"
 #include "core/livepreview.h"
+
+#include "core/encodings.h"
 #include "mainwindow/livepreviewpane.h"
 #include "preview/livepagescheme.h"
 #include "preview/previewpages.h"
@@ -17,6 +18,8 @@
 #include <QToolBar>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+
+#include <iostream>
 
 namespace {
 
@@ -70,9 +73,9 @@ protected:
 TEST_F(LivePreviewViewTest, JapanesePagesRenderInTheirEncoding)
 {
     const QString words = u8("日本語のページ：表示と半角ｶﾅ");
-    for (const TextEncoding encoding : {TextEncoding::ShiftJis, TextEncoding::EucJp,
-                                        TextEncoding::Iso2022Jp, TextEncoding::Utf8,
-                                        TextEncoding::Utf8Bom, TextEncoding::Utf16LeBom}) {
+    for (const TextEncoding encoding :
+         {TextEncoding::ShiftJis, TextEncoding::EucJp, TextEncoding::Iso2022Jp, TextEncoding::Utf8,
+          TextEncoding::Utf8Bom, TextEncoding::Utf16LeBom}) {
         SCOPED_TRACE(encodingName(encoding).toStdString());
         for (const QString &meta : {QString(), QStringLiteral("<meta charset=\"utf-8\">"),
                                     QStringLiteral("<meta charset=\"shift_jis\">")}) {
@@ -106,7 +109,8 @@ TEST_F(LivePreviewViewTest, RelativePictureLoadsFromThePagesFolder)
         ASSERT_TRUE(picture.open(QIODevice::WriteOnly));
         picture.write(gifPicture(QSize(37, 21)));
     }
-    const QByteArray page = u8("<html><body><img id=\"p\" src=\"絵 1.gif\"></body></html>").toUtf8();
+    const QByteArray page
+        = u8("<html><body><img id=\"p\" src=\"絵 1.gif\"></body></html>").toUtf8();
     const QString width = QStringLiteral("document.getElementById('p').naturalWidth");
 
     showAndWait(preview, page, "UTF-8", QUrl::fromLocalFile(pages.path(u8("ページ.htm"))));
@@ -128,7 +132,8 @@ TEST_F(LivePreviewViewTest, LargePageShowsWithItsFolder)
         picture.write(gifPicture(QSize(23, 9)));
     }
     // Long paragraphs: the size without a great many elements to lay out.
-    const QString line = QStringLiteral("<p>%1</p>\n").arg(u8("長いページの一行です。").repeated(100));
+    const QString line
+        = QStringLiteral("<p>%1</p>\n").arg(u8("長いページの一行です。").repeated(100));
     QString body;
     while (body.size() * 3 < 1700 * 1024)
         body += line;
@@ -233,11 +238,10 @@ protected:
 
     frmDocument *page(const QString &name, const QString &body, TextEncoding encoding)
     {
-        writeBytes(path(name),
-                   encodeText(QStringLiteral("<html><head><meta charset=\"%1\"></head>"
-                                             "<body><p>%2</p></body></html>")
-                                  .arg(encodingName(encoding), body),
-                              encoding));
+        writeBytes(path(name), encodeText(QStringLiteral("<html><head><meta charset=\"%1\"></head>"
+                                                         "<body><p>%2</p></body></html>")
+                                              .arg(encodingName(encoding), body),
+                                          encoding));
         return open(path(name));
     }
 
@@ -288,8 +292,8 @@ TEST_F(LivePreviewPaneTest, OffByDefaultAndRememberedThroughMenuAndButton)
 
 TEST_F(LivePreviewPaneTest, TypingShowsInThePageAfterTheQuietTime)
 {
-    frmDocument *doc = page(QStringLiteral("typed.htm"), QStringLiteral("before"),
-                            TextEncoding::ShiftJis);
+    frmDocument *doc
+        = page(QStringLiteral("typed.htm"), QStringLiteral("before"), TextEncoding::ShiftJis);
     ASSERT_TRUE(doc);
     setLivePreviewShown(*frame, true);
     ASSERT_TRUE(shows(QStringLiteral("before")));
@@ -327,6 +331,42 @@ TEST_F(LivePreviewPaneTest, FollowsTheActiveDocumentAndRestsWhileHidden)
     // Shown again, it catches up.
     setLivePreviewShown(*frame, true);
     EXPECT_TRUE(shows(QStringLiteral("hidden")));
+}
+
+} // namespace
+
+namespace {
+
+// The time from an edit of a 1 MB Shift-JIS page to its page shown again, past the quiet time;
+// recorded with the test's results ("editToShownMs"), bounded loosely so that a pane that
+// falls far behind fails.
+TEST_F(LivePreviewPaneTest, EditOfALargePageShowsWithinBounds)
+{
+    const QString paragraph
+        = QStringLiteral("<p>%1</p>\r\n").arg(u8("大きなページの段落です。").repeated(8));
+    QString body;
+    while (body.size() * 2 < 1024 * 1024)
+        body += paragraph;
+    frmDocument *doc = page(QStringLiteral("large.htm"), body, TextEncoding::ShiftJis);
+    ASSERT_TRUE(doc);
+    setLivePreviewShown(*frame, true);
+    const auto edited = [&] {
+        return evaluate(web(), QStringLiteral("!!document.getElementById('new')")).toBool();
+    };
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return !pane()->updateTimer()->isActive() && bodyText(web()).size() > 1000; },
+        30000));
+    ASSERT_FALSE(edited());
+
+    QElapsedTimer sinceEdit;
+    sinceEdit.start();
+    doc->txtText->setSelStart(0);
+    doc->txtText->setSelText(QStringLiteral("<p id=\"new\">edited</p>"));
+    ASSERT_TRUE(QTest::qWaitFor(edited, 30000));
+    const qint64 afterQuiet = sinceEdit.elapsed() - pane()->updateTimer()->interval();
+    RecordProperty("editToShownMs", int(afterQuiet));
+    std::cout << "edit to shown past the quiet time: " << afterQuiet << " ms\n";
+    EXPECT_LT(afterQuiet, 10000);
 }
 
 } // namespace
