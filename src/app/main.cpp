@@ -3,7 +3,9 @@
 #include "app/webengineflags.h"
 #include "core/nativepath.h"
 #include "preview/frmbrowser.h"
+#include "preview/livepagescheme.h"
 #include "preview/webhtmlview.h"
+#include "preview/weblivepreview.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -12,11 +14,13 @@
 int main(int argc, char **argv)
 {
     prepareWebEngineEnvironment();
+    LivePageScheme::registerScheme();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvine"));
     QApplication::setOrganizationName(QStringLiteral("Orvine"));
     installBuiltInBrowser();
     installWebHtmlViews();
+    installWebLivePreview();
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
                                             .arg(ORVINE_VERSION_MAJOR)
                                             .arg(ORVINE_VERSION_MINOR)

@@ -48,7 +48,8 @@ QList<MenuEntry> buildTable()
         .add(1, "mnuViewTagColor", "ﾀｸﾞの色を再表示する(&C)")
         .add(1, "mnuViewSep2", "-")
         .add(1, "mnuViewBrowser", "WWWﾌﾞﾗｳｻﾞに表示(&B)", "Ctrl+W")
-        .add(1, "mnuViewExplorer", "ｴｸｽﾌﾟﾛｰﾗ(&E)");
+        .add(1, "mnuViewExplorer", "ｴｸｽﾌﾟﾛｰﾗ(&E)")
+        .add(1, "mnuViewLivePreview", "ライブプレビュー(&L)");
 
     t.add(0, "mnuInsert", "挿入(&I)")
         .add(1, "mnuInsDate", "今日の日付(&D)")

@@ -12,6 +12,7 @@
 #include "mainwindow/documentio.h"
 #include "mainwindow/explorercommands.h"
 #include "mainwindow/frmmain.h"
+#include "mainwindow/livepreviewpane.h"
 #include "mainwindow/sitefindcommands.h"
 
 #include <QAction>
@@ -61,6 +62,7 @@ template <class Owner> void checkViewEntries(frmMain &frame, Owner &owner)
 {
     for (const FramePart &part : {ToolBar, StatusBar, TreeView})
         setChecked(owner.action(QLatin1String(part.entry)), (frame.*part.shown)());
+    setChecked(owner.action(QStringLiteral("mnuViewLivePreview")), livePreviewShown(frame));
 }
 
 // Flips the frame's part, marks the owner's entry, lays the frame out again.
@@ -184,4 +186,5 @@ void registerFrameCommands()
     registerExplorerCommands();
     registerCheckCommands();
     registerSiteFindCommands();
+    registerLivePreviewCommands();
 }

@@ -38,7 +38,8 @@ QList<MenuEntry> buildTable()
         .add(1, "mnuViewExplorer", "ｴｸｽﾌﾟﾛｰﾗ(&E)")
         .add(1, "mnuViewRefresh", "最新の情報に更新(&R)")
         .add(1, "mnuViewOptions", "ｵﾌﾟｼｮﾝ(&O)...")
-        .add(1, "mnuViewBrowser", "WWW ﾌﾞﾗｳｻﾞ(&W)");
+        .add(1, "mnuViewBrowser", "WWW ﾌﾞﾗｳｻﾞ(&W)")
+        .add(1, "mnuViewLivePreview", "ライブプレビュー(&L)");
 
     t.add(0, "mnuTool", "ﾂｰﾙ(&T)").add(1, "mnuToolOption", "ｵﾌﾟｼｮﾝ(&O)...");
 

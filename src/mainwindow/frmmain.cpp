@@ -17,6 +17,7 @@
 #include "mainwindow/framecommands.h"
 #include "mainwindow/framemenus.h"
 #include "mainwindow/guidefile.h"
+#include "mainwindow/livepreviewpane.h"
 #include "mainwindow/toolbar.h"
 #include "mainwindow/twips.h"
 #include "mainwindow/windowlist.h"
@@ -116,6 +117,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
 
     explorer = new ExplorerTree(*picTree, this);
     attachExplorer(*this);
+    attachLivePreview(*this);
 }
 
 frmMain::~frmMain()
@@ -441,8 +443,9 @@ void frmMain::enableEditButtons(bool enabled)
     // A button whose command is still to be built stays disabled.
     const QList<QAction *> buttons = tbToolBar->actions();
     const QList<ToolButton> &table = toolButtons();
-    for (int i = 2; i < buttons.size() && i < table.size(); ++i) {
-        const char *handler = table[i].handler;
+    // Buttons after the table's (the live preview's) follow the document windows too.
+    for (int i = 2; i < buttons.size(); ++i) {
+        const char *handler = i < table.size() ? table[i].handler : nullptr;
         buttons[i]->setEnabled(enabled
                                && (!handler || DocumentCommands::has(QLatin1String(handler))));
     }

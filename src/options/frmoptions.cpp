@@ -1,6 +1,7 @@
 #include "options/frmoptions.h"
 
 #include "core/interaction.h"
+#include "core/livepreview.h"
 #include "tags/shared/dialogwidgets.h"
 
 #include <QCheckBox>
@@ -94,6 +95,9 @@ frmOptions::frmOptions(QWidget *parent) : QDialog(parent)
 
     apply(currentOptions());
     applyPageCheck(storedPageCheckOptions());
+    const LivePreviewSettings live = storedLivePreviewSettings();
+    spnLivePreviewDelay->setValue(live.delayMs);
+    chkLivePreviewNetwork->setChecked(live.networkAllowed);
     chkTagColor->setEnabled(true);
     tbsOptions_Click(0);
 }
@@ -121,9 +125,25 @@ QWidget *frmOptions::buildToolPanel()
     browseGrid->addWidget(txtBrowzeName, 2, 0);
     browseGrid->addWidget(cmdBrowzeRef, 2, 1);
 
+    // The live preview pane: how long typing rests before the page follows, and whether the
+    // page may reach the network.
+    fraLivePreview = makeFrame(panel, tr("ライブプレビュー"));
+    fraLivePreview->setObjectName(QStringLiteral("fraLivePreview"));
+    spnLivePreviewDelay = new QSpinBox(fraLivePreview);
+    spnLivePreviewDelay->setObjectName(QStringLiteral("spnLivePreviewDelay"));
+    spnLivePreviewDelay->setRange(0, 10000);
+    spnLivePreviewDelay->setSingleStep(50);
+    spnLivePreviewDelay->setSuffix(tr(" ミリ秒"));
+    chkLivePreviewNetwork = makeCheckBox(fraLivePreview, QStringLiteral("chkLivePreviewNetwork"),
+                                         tr("インターネット上の画像やファイルも読み込む"));
+    auto *liveGrid = new QGridLayout(fraLivePreview);
+    addRow(liveGrid, tr("入力が止まってから表示するまで"), spnLivePreviewDelay);
+    liveGrid->addWidget(chkLivePreviewNetwork, 1, 0, 1, 2);
+
     auto *layout = new QVBoxLayout(panel);
     layout->addWidget(Frame1);
     layout->addWidget(fraBrowse);
+    layout->addWidget(fraLivePreview);
     layout->addStretch();
     return panel;
 }
@@ -259,6 +279,11 @@ void frmOptions::enableBrowserPath()
 void frmOptions::cmdOK_Click()
 {
     storePageCheckOptions(pageCheckFields());
+    LivePreviewSettings live = storedLivePreviewSettings();
+    live.delayMs = spnLivePreviewDelay->value();
+    live.networkAllowed = chkLivePreviewNetwork->isChecked();
+    storeLivePreviewSettings(live);
+    // Stored last: it tells the open windows, the live preview among them.
     storeOptions(fields());
     accept();
 }

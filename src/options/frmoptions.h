@@ -17,8 +17,8 @@ class QSpinBox;
 class QStackedWidget;
 class QTabBar;
 
-// The options: the browser for previews, the image editing program, the explorer pane's
-// behaviour, tag colouring and the author name, on three tabs. OK stores them all and saves
+// The options: the browser for previews, the live preview, the image editing program, the explorer
+// pane's behaviour, tag colouring and the author name, on three tabs. OK stores them all and saves
 // every setting; Cancel stores nothing.
 class frmOptions : public QDialog
 {
@@ -37,6 +37,9 @@ public:
     QList<QRadioButton *> Option1;
     QLineEdit *txtBrowzeName;
     QPushButton *cmdBrowzeRef;
+    QGroupBox *fraLivePreview;
+    QSpinBox *spnLivePreviewDelay;
+    QCheckBox *chkLivePreviewNetwork;
     QCheckBox *chkTrvHide;
     QCheckBox *chkTreePathChange;
     QCheckBox *chkWInCheck;

@@ -38,8 +38,8 @@ TEST_F(ToolbarTest, HasTheTwentyButtonsInOrderWithTooltipsAndIcons)
     const QStringList keys = {"New", "Open", "Save", "Print", "Cut", "Copy", "Paste", "Find",
                               "Bold", "Italic", "Underline", "Font", "Gradiation", "Left", "Center",
                               "Right", "Image", "URL", "Table", "Browser",
-                              // then the page check's own button
-                              "Check"};
+                              // then the page check's own button and the live preview's
+                              "Check", "LivePreview"};
     const QList<QAction *> actions = frame->tbToolBar->actions();
     ASSERT_EQ(actions.size(), keys.size());
     for (int i = 0; i < keys.size(); ++i) {
