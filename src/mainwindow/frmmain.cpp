@@ -126,10 +126,14 @@ frmMain::~frmMain()
     m_destroying = true;
     setFrameLayout(nullptr);
     // Qt's own destructors still send signals and events (an MDI window activated while the
-    // area hides, a key filter on the explorer's pane): cut every path back into this frame and
-    // drop the explorer's filters before the widgets below go.
-    for (QObject *child : findChildren<QObject *>())
+    // area hides, a key filter on the explorer's pane): nothing below may react to the frame's
+    // end, so every child falls silent and the explorer's filters go before the widgets do.
+    // A widget's destroyed() is sent even while its signals are blocked: those connections
+    // into the frame are cut as well.
+    for (QObject *child : findChildren<QObject *>()) {
+        child->blockSignals(true);
         child->disconnect(this);
+    }
     delete explorer;
     explorer = nullptr;
     if (runningFrame() == this)
