@@ -125,13 +125,19 @@ QList<frmDocument *> openDocuments()
     return documents;
 }
 
+frmDocument *documentShowing(const QString &path)
+{
+    for (frmDocument *doc : openDocuments())
+        if (showsPath(*doc, path))
+            return doc;
+    return nullptr;
+}
+
 void ReadDoc(const QString &path)
 {
-    for (frmDocument *doc : openDocuments()) {
-        if (showsPath(*doc, path)) {
-            bringToFront(doc);
-            return;
-        }
+    if (frmDocument *doc = documentShowing(path)) {
+        bringToFront(doc);
+        return;
     }
 
     const ReadResult read = readDocumentFile(path);

@@ -10,6 +10,9 @@ frmDocument *createDocumentWindow();
 // The open document windows in the frame's list order.
 QList<frmDocument *> openDocuments();
 
+// The open document window that shows `path`; nullptr when there is none.
+frmDocument *documentShowing(const QString &path);
+
 // Opens `path` in a new document window, or brings the window that shows it to the front.
 void ReadDoc(const QString &path);
 // The open command of the frame and the document window: asks for a file and reads it.

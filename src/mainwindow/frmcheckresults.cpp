@@ -4,10 +4,8 @@
 #include "document/frmdocument.h"
 #include "document/richtextbox.h"
 #include "mainwindow/documentio.h"
-#include "mainwindow/frmmain.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QMdiArea>
 #include <QTreeWidget>
@@ -160,8 +158,6 @@ void frmCheckResults::lstFindings_DblClick(QTreeWidgetItem *item)
         return;
     }
     ReadDoc(path);
-    frmMain *frame = frmMain::instance();
-    frmDocument *document = frame ? frame->activeDocument() : nullptr;
-    if (document && QFileInfo(document->strFileName) == QFileInfo(path))
+    if (frmDocument *document = documentShowing(path))
         showPlace(*document, line, column);
 }

@@ -1,7 +1,6 @@
 #include "mainwindow/frmsitefind.h"
 
 #include "core/interaction.h"
-#include "core/paths.h"
 #include "document/frmdocument.h"
 #include "document/richtextbox.h"
 #include "document/tagcolor.h"
@@ -31,14 +30,6 @@ template <typename Widget> Widget *named(Widget *widget, const char *name)
 // for a match, its index in that file.
 constexpr int FileRole = Qt::UserRole;
 constexpr int MatchRole = Qt::UserRole + 1;
-
-frmDocument *windowOf(const QString &path)
-{
-    for (frmDocument *doc : openDocuments())
-        if (doc->strFileName != frmDocument::NewFileName && samePath(doc->strFileName, path))
-            return doc;
-    return nullptr;
-}
 
 QString canonical(const QString &path)
 {
@@ -301,7 +292,7 @@ void frmSiteFind::replaceAll()
         }
         // A page open in a window is changed there, for its user to save.
         QString problem = tr("ウィンドウが閉じられました");
-        frmDocument *doc = windowOf(file.path);
+        frmDocument *doc = documentShowing(file.path);
         if (doc && replaceInWindow(*doc, file, &problem))
             ++written;
         else
@@ -371,7 +362,7 @@ void frmSiteFind::openMatch(QTreeWidgetItem *item)
         return;
     const SiteFile &found = m_files.at(file);
     ReadDoc(found.path);
-    frmDocument *doc = windowOf(found.path);
+    frmDocument *doc = documentShowing(found.path);
     const QVariant match = item->data(0, MatchRole);
     if (!doc || !match.isValid())
         return;
