@@ -44,6 +44,10 @@ const Row rows[] = {
     {"typing at 1 MB, p99 per key", "typing", "1m", true, true, ".p99"},
     {"typing at 10 MB, p50 per key", "typing", "10m", true, true, ".p50"},
     {"typing at 10 MB, p99 per key", "typing", "10m", true, true, ".p99"},
+    {"typing at 10 MB, typing help on, p99", "typing-help", "10m", false, false, ".p99"},
+    {"typing at 10 MB, typing help off, p99", "typing-plain", "10m", false, false, ".p99"},
+    {"matching tag shown at 10 MB", "matching", "10m", false, false},
+    {"jump to the matching tag at 10 MB", "matching", "10m", false, false, ".jump"},
     {"double-click scan, 200 KB <DL> (Cancel)", "scan-dl", "10m", false, false},
     {"double-click re-edit, 200 KB <DL> (OK)", "reedit-dl", "10m", false, false},
     {"double-click scan, last <TD> (Cancel)", "scan-cell", "10m", false, false},
@@ -228,6 +232,18 @@ void printTargets(const Results &results)
     const auto p99 = get("typing", "orvine", "10m", ".p99");
     std::printf("  %s p99 keystroke under 2 ms at 10 MB\n",
                 verdict(p99 ? std::optional<bool>(*p99 < 2) : std::nullopt));
+
+    const auto helped = get("typing-help", "orvine", "10m", ".p99"),
+               plain = get("typing-plain", "orvine", "10m", ".p99");
+    std::printf("  %s p99 keystroke at 10 MB with completion, matching tags and line numbers "
+                "within 1.2x of them off\n",
+                verdict(helped && plain ? std::optional<bool>(*helped <= 1.2 * *plain)
+                                        : std::nullopt));
+    const auto matching = get("matching", "orvine", "10m"),
+               jump = get("matching", "orvine", "10m", ".jump");
+    std::printf("  %s matching tag shown and jumped to at 10 MB under 16 ms\n",
+                verdict(matching && jump ? std::optional<bool>(*matching < 16 && *jump < 16)
+                                         : std::nullopt));
 
     const auto check = get("check", "orvine", "1m");
     std::printf("  %s check a 1 MB page under 1 s\n",

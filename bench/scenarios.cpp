@@ -7,6 +7,7 @@
 #include "document/frmdocument.h"
 #include "document/recoverykeeper.h"
 #include "document/richtextbox.h"
+#include "document/typinghelp.h"
 #include "harness.h"
 #include "mainwindow/documentio.h"
 #include "orvinesubject.h"
@@ -155,6 +156,46 @@ bool runTyping(Subject &subject, const Page &page, const QString &k)
     subject.close();
     report(k + QLatin1String(".p50"), s.percentile(50));
     report(k + QLatin1String(".p99"), s.percentile(99));
+    return true;
+}
+
+// The caret put into a start tag in the middle of the page (its partner's background shown,
+// painted), and the jump to that partner.
+bool runMatching(Subject &subject, const Page &page, const QString &k, int repetitions)
+{
+    subject.open(page);
+    if (!openedAsMeasured(subject))
+        return false;
+    auto *box = qobject_cast<RichTextBox *>(subject.keyTarget());
+    TypingHelp *help = box ? box->findChild<TypingHelp *>() : nullptr;
+    if (!help)
+        return false;
+    subject.caretToMiddle();
+    const QString text = box->text();
+    const int tag = int(text.indexOf(QLatin1String("<TD"), box->selStart()));
+    if (tag < 0)
+        return false;
+    bool found = true;
+    const Samples shown = repeat(
+        repetitions,
+        [&] {
+            box->select(tag + 1, 0);
+            settleEvents();
+            found = !box->extraSelections().isEmpty() && found;
+        },
+        [&] { box->select(0, 0); settleEvents(); });
+    const Samples jumped = repeat(
+        repetitions,
+        [&] {
+            found = help->goToMatchingTag() && found;
+            settleEvents();
+        },
+        [&] { box->select(tag + 1, 0); settleEvents(); });
+    subject.close();
+    if (!found)
+        return false;
+    report(k, shown.median());
+    report(k + QLatin1String(".jump"), jumped.median());
     return true;
 }
 
@@ -459,6 +500,16 @@ bool runScenario(const QString &scenario, const QString &subjectName, const QStr
         return runOpen(*subject, page, k, repetitions);
     if (scenario == QLatin1String("typing"))
         return runTyping(*subject, page, k);
+    if (scenario == QLatin1String("typing-help") || scenario == QLatin1String("typing-plain")) {
+        // The same keys with the help while typing all on, or all off.
+        const bool on = scenario == QLatin1String("typing-help");
+        TypingHelpOptions help;
+        help.completion = help.lineNumbers = help.matchingTags = on;
+        storeTypingHelp(help);
+        return runTyping(*subject, page, k);
+    }
+    if (scenario == QLatin1String("matching"))
+        return runMatching(*subject, page, k, repetitions);
     if (scenario == QLatin1String("insert"))
         return runInsert(*subject, page, k, repetitions);
     if (scenario == QLatin1String("find"))

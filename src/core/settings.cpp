@@ -279,3 +279,22 @@ void storeSpaceMarksShown(bool shown)
 {
     writeBool("SpaceMarks", shown);
 }
+
+TypingHelpOptions storedTypingHelp()
+{
+    const TypingHelpOptions defaults;
+    return {readBool("Completion", defaults.completion),
+            readBool("ClosingTags", defaults.closingTags),
+            readBool("LineNumbers", defaults.lineNumbers),
+            readBool("CompletionLowerCase", defaults.lowerCase),
+            readBool("MatchingTags", defaults.matchingTags)};
+}
+
+void storeTypingHelp(const TypingHelpOptions &options)
+{
+    writeBool("Completion", options.completion);
+    writeBool("ClosingTags", options.closingTags);
+    writeBool("LineNumbers", options.lineNumbers);
+    writeBool("CompletionLowerCase", options.lowerCase);
+    writeBool("MatchingTags", options.matchingTags);
+}

@@ -62,3 +62,20 @@ void storeSearchPage(const QString &address);
 // Whether document windows draw faint marks for full-width spaces and tabs (default off).
 bool storedSpaceMarksShown();
 void storeSpaceMarksShown(bool shown);
+
+// The help a document window gives while typing: a list of tag, attribute and value names
+// (on by default), end tags written with an accepted tag (off), the line-number gutter (on),
+// whether the list writes tag names in lower case (off: upper case, as the dialogs write), and
+// the background on the tag at the caret and its partner (on).
+struct TypingHelpOptions
+{
+    bool completion = true;
+    bool closingTags = false;
+    bool lineNumbers = true;
+    bool lowerCase = false;
+    bool matchingTags = true;
+
+    bool operator==(const TypingHelpOptions &) const = default;
+};
+TypingHelpOptions storedTypingHelp();
+void storeTypingHelp(const TypingHelpOptions &options);

@@ -10,6 +10,7 @@ DocumentCommandTable phraseCommands();       // the boilerplate phrases of the I
 DocumentCommandTable encodingCommands();     // reopen and save in a chosen encoding
 DocumentCommandTable viewCommands();         // the marks for full-width spaces and tabs
 DocumentCommandTable undoCommands();         // the Edit menu's undo and redo
+DocumentCommandTable typingCommands();       // go to a line, go to the matching tag
 
 // Adds the undo and redo commands, and keeps their entries enabled as the text's undo stack
 // allows.

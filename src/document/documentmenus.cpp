@@ -37,7 +37,10 @@ QList<MenuEntry> buildTable()
         .add(1, "mnuEditDel", "削除", "Del")
         .add(1, "mnuEditSep1", "-")
         .add(1, "mnuEditFind", "検索と置換(&S)...", "Ctrl+F")
-        .add(1, "mnuEditSiteFind", "フォルダ内の検索・置換...");
+        .add(1, "mnuEditSiteFind", "フォルダ内の検索・置換...")
+        .add(1, "mnuEditSep2", "-")
+        .add(1, "mnuEditGoLine", "行へ移動(&G)...", "Ctrl+J")
+        .add(1, "mnuEditMatchTag", "対応するタグへ移動(&M)", "Ctrl+M");
 
     t.add(0, "mnuView", "表示(&V)")
         .add(1, "mnuViewToolbar", "ﾂｰﾙﾊﾞｰ(&T)")

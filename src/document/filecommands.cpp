@@ -90,6 +90,7 @@ void registerDocumentCommands()
     DocumentCommands::add(phraseCommands());
     DocumentCommands::add(encodingCommands());
     DocumentCommands::add(viewCommands());
+    DocumentCommands::add(typingCommands());
     registerUndoCommands();
     frmDocument::addSetUpStep(keepRecoveryFile);
 }

@@ -9,6 +9,7 @@
 #include "document/documentsave.h"
 #include "document/richtextbox.h"
 #include "document/tagcolor.h"
+#include "document/typinghelp.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -58,6 +59,8 @@ frmDocument::frmDocument(QWidget *parent) : QMdiSubWindow(parent)
     freeSystemMenuKeys();
     connectText();
     installLiveColoring(*this);
+    typingHelp = new TypingHelp(*txtText);
+    installCompletionColoring(*this);
     setTextTag(strFileName);
 
     // Load: the window state of the last document window, the settings, the working folder

@@ -19,6 +19,7 @@ class QTimer;
 class RichTextBox;
 
 class frmDocument;
+class TypingHelp;
 using DocumentCommandTable = CommandTable<frmDocument>;
 using DocumentCommands = CommandRegistry<frmDocument>;
 
@@ -40,6 +41,8 @@ public:
     ~frmDocument() override;
 
     RichTextBox *txtText = nullptr;
+    // Completion list, matching tags and line numbers of txtText.
+    TypingHelp *typingHelp = nullptr;
     QTimer *Timer1 = nullptr; // caret position while txtText has the focus
 
     QString strFileName = NewFileName;

@@ -2,6 +2,7 @@
 
 #include "core/interaction.h"
 #include "document/frmdocument.h"
+#include "document/linejump.h"
 #include "document/richtextbox.h"
 #include "document/tagcolor.h"
 #include "document/textsearch.h"
@@ -135,7 +136,7 @@ bool frmFind::FindText()
         return false;
     }
     Position = found;
-    box.select(Position, int(strSearch.size()));
+    revealText(box, Position, int(strSearch.size()));
     return true;
 }
 

@@ -270,9 +270,20 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
                         event->text(), event->isAutoRepeat(), event->count());
         handle(&plain);
         event->setAccepted(plain.isAccepted());
-        return;
+    } else {
+        handle(event);
     }
-    handle(event);
+    emit keyHandled(event->key(), event->modifiers(), event->text());
+}
+
+void RichTextBox::typeCompletion(int replaced, const QString &text, const QString &after,
+                                 const QList<LookRun> &looks)
+{
+    QTextCursor edit = textCursor();
+    edit.clearSelection();
+    typed.typeCompletion(edit, replaced, text, after, lookTracker.typingLook(edit), looks);
+    setTextCursor(edit);
+    ensureCursorVisible();
 }
 
 void RichTextBox::inputMethodEvent(QInputMethodEvent *event)

@@ -153,6 +153,14 @@ public:
 
     // Called from a keyDown handler: the control does not handle this key itself.
     void ignoreKey() { keyIgnored = true; }
+    // A pre-edit text of an input method is showing at the caret.
+    bool composing() const;
+    // Types `text` at the caret in place of the `replaced` characters before it, as keys typed
+    // there would, joined to the undo step of the typing just before it; `after` goes in after
+    // the caret in the same step. The new characters take `looks` when they add up to their
+    // length, else the typing look.
+    void typeCompletion(int replaced, const QString &text, const QString &after,
+                        const QList<LookRun> &looks = {});
 
     // The line holding `position`, given the line count and the position where each line
     // starts (ascending): a binary search, so the cost grows with the log of the line count.
@@ -170,6 +178,8 @@ signals:
     void keyPressPreview(const QString &text);
     void keyDown(int key, Qt::KeyboardModifiers modifiers, const QString &text);
     void keyUp(int key, Qt::KeyboardModifiers modifiers, const QString &text);
+    // After the control has handled a key that no keyDown handler took.
+    void keyHandled(int key, Qt::KeyboardModifiers modifiers, const QString &text);
     // After the control's own double-click word selection.
     void doubleClicked();
     // `position` is in the coordinates of viewport(), where the text is drawn.
@@ -204,10 +214,10 @@ protected:
     void insertFromMimeData(const QMimeData *source) override;
 
 private:
+    friend class LineNumberGutter; // draws beside the blocks in view, in the viewport's margin
+
     // What the control can paste from `source`: rich text, or else plain text that is not empty.
     static bool canPasteFrom(const QMimeData *source);
-    // A pre-edit text of an input method is showing at the caret.
-    bool composing() const;
     bool hitsPreedit(const QPoint &point) const;
     // Ends a composition before the control's own mouse handling does: the input method may
     // commit what it holds, which comes in as typed text; what it leaves is taken off the

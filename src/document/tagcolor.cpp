@@ -6,6 +6,7 @@
 #include "document/frmprogress.h"
 #include "document/linebreaks.h"
 #include "document/richtextbox.h"
+#include "document/typinghelp.h"
 
 namespace {
 
@@ -143,5 +144,23 @@ void replaceMatches(RichTextBox &box, const QList<int> &starts, int length,
         inTag = endsInTag(replacement, inTag);
         read = start + length;
         return looks;
+    });
+}
+
+void installCompletionColoring(frmDocument &doc)
+{
+    if (!doc.typingHelp)
+        return;
+    doc.typingHelp->setLooksOf([](const QString &inserted) {
+        // The name goes in where a tag is being typed.
+        return shared().blnTagColor ? fragmentLooks(inserted, true) : QList<LookRun>{};
+    });
+    QObject::connect(doc.typingHelp, &TypingHelp::completed, &doc, [&doc](const QString &text) {
+        if (!shared().blnTagColor)
+            return;
+        doc.blnInTag = endsInTag(text, true);
+        doc.blnTagMark = false;
+        doc.txtText->setTypingColor(doc.blnInTag ? TextColor::Blue : TextColor::Black);
+        doc.txtText->setTypingBold(false);
     });
 }

@@ -27,3 +27,6 @@ void replaceMatches(RichTextBox &box, const QList<int> &starts, int length,
                     const QString &replacement);
 // Connects the live colouring of typed text to the document's txtText key events.
 void installLiveColoring(frmDocument &doc);
+// With tag colouring on, a name accepted from the list of names goes in coloured as the
+// colouring pass colours it, and typing goes on in the look of where the caret then stands.
+void installCompletionColoring(frmDocument &doc);

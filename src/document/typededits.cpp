@@ -118,3 +118,19 @@ void TypedEdits::inputMethodEdit(QTextCursor &edit, const QInputMethodEvent &eve
         editAsTyped(TypingRun::Kind::Typing, committed, look, edit, change);
     }
 }
+
+void TypedEdits::typeCompletion(QTextCursor &edit, int replaced, const QString &text,
+                                const QString &after, Look look, const QList<LookRun> &inserted)
+{
+    const bool joins = typing.isOpen() && !edit.hasSelection();
+    looks.editText(
+        look, inserted,
+        [&] {
+            edit.setPosition(std::max(edit.position() - replaced, 0), QTextCursor::KeepAnchor);
+            edit.insertText(text + after);
+            edit.setPosition(edit.position() - int(after.size()));
+        },
+        joins ? LookTracker::Grouping::JoinPrevious : LookTracker::Grouping::OneBlock);
+    // What follows is a new step: the name is complete.
+    typing.end();
+}

@@ -2,6 +2,7 @@
 
 #include "check/tidycheck.h"
 #include "document/frmdocument.h"
+#include "document/linejump.h"
 #include "document/richtextbox.h"
 #include "mainwindow/documentio.h"
 
@@ -34,22 +35,9 @@ QString kindText(FindingSeverity severity)
 
 void showPlace(frmDocument &document, int line, int column)
 {
-    RichTextBox &box = *document.txtText;
-    const int lineCount = box.lineFromChar(box.textLength()) + 1;
+    const int lineCount = document.txtText->document()->blockCount();
     const int index = std::clamp(line - 1, 0, std::max(lineCount - 1, 0));
-    const int start = box.charFromLine(index);
-    const QString text = box.text();
-    qsizetype end = text.indexOf(QLatin1Char('\r'), start);
-    const qsizetype feed = text.indexOf(QLatin1Char('\n'), start);
-    if (end < 0 || (feed >= 0 && feed < end))
-        end = feed;
-    if (end < 0)
-        end = text.size();
-    const int offset = lineOffsetOfColumn(QStringView(text).mid(start, end - start), column);
-    if (QMdiArea *area = document.mdiArea())
-        area->setActiveSubWindow(&document);
-    box.select(start + offset, 0);
-    box.setFocus(Qt::OtherFocusReason);
+    goToLine(document, index + 1, lineOffsetOfColumn(textOfLine(*document.txtText, index), column));
 }
 
 frmCheckResults::frmCheckResults(QWidget *parent) : QDockWidget(tr("ページの検査"), parent)

@@ -2,6 +2,7 @@
 
 #include "core/interaction.h"
 #include "document/frmdocument.h"
+#include "document/linejump.h"
 #include "document/richtextbox.h"
 #include "document/tagcolor.h"
 #include "mainwindow/documentio.h"
@@ -368,9 +369,7 @@ void frmSiteFind::openMatch(QTreeWidgetItem *item)
         return;
     // The window counts positions with CR LF breaks: the match is found by its line there.
     const TextMatch &at = found.matches.at(match.toInt());
-    RichTextBox &box = *doc->txtText;
-    const int start = box.charFromLine(at.line - 1) + at.column - 1;
-    box.select(std::min(start, box.textLength()), 0);
+    goToLine(*doc, at.line, at.column - 1);
 }
 
 frmSiteFind *showSiteFind(QWidget *frame, const QString &folder)

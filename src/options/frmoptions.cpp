@@ -160,9 +160,26 @@ QWidget *frmOptions::buildWindowPanel()
                                tr("ﾂﾘｰﾋﾞｭｰがうまく表示されない場合にはﾁｪｯｸしてください。"));
     chkTagColor = makeCheckBox(panel, QStringLiteral("chkTagColor"),
                                tr("タグに色をつける（ファイルを開く時間がかかります。）"));
+    fraTyping = makeFrame(panel, tr("入力の補助"));
+    fraTyping->setObjectName(QStringLiteral("fraTyping"));
+    chkCompletion = makeCheckBox(fraTyping, QStringLiteral("chkCompletion"),
+                                 tr("タグ・属性・値の候補を表示する"));
+    chkClosingTags = makeCheckBox(fraTyping, QStringLiteral("chkClosingTags"),
+                                  tr("候補を選んだときに終了タグも入力する"));
+    chkLowerCaseTags = makeCheckBox(fraTyping, QStringLiteral("chkLowerCaseTags"),
+                                    tr("タグ名を小文字で入力する"));
+    chkLineNumbers
+        = makeCheckBox(fraTyping, QStringLiteral("chkLineNumbers"), tr("行番号を表示する"));
+    chkMatchingTags = makeCheckBox(fraTyping, QStringLiteral("chkMatchingTags"),
+                                   tr("対応するタグを強調する"));
+    auto *typingLayout = new QVBoxLayout(fraTyping);
+    for (QCheckBox *box :
+         {chkCompletion, chkClosingTags, chkLowerCaseTags, chkMatchingTags, chkLineNumbers})
+        typingLayout->addWidget(box);
     auto *layout = new QVBoxLayout(panel);
     for (QCheckBox *box : {chkTrvHide, chkTreePathChange, chkWInCheck, chkTagColor})
         layout->addWidget(box);
+    layout->addWidget(fraTyping);
     layout->addStretch();
     return panel;
 }
@@ -226,6 +243,9 @@ OptionValues frmOptions::fields() const
     v.author = txtAuthor->text();
     v.recoveryIdleSeconds = spnRecoveryIdle->value();
     v.recoveryLargePageMB = spnRecoveryLarge->value();
+    v.typing = {chkCompletion->isChecked(), chkClosingTags->isChecked(),
+                chkLineNumbers->isChecked(), chkLowerCaseTags->isChecked(),
+                chkMatchingTags->isChecked()};
     return v;
 }
 
@@ -241,6 +261,11 @@ void frmOptions::apply(const OptionValues &v)
     txtAuthor->setText(v.author);
     spnRecoveryIdle->setValue(v.recoveryIdleSeconds);
     spnRecoveryLarge->setValue(v.recoveryLargePageMB);
+    chkCompletion->setChecked(v.typing.completion);
+    chkClosingTags->setChecked(v.typing.closingTags);
+    chkLineNumbers->setChecked(v.typing.lineNumbers);
+    chkLowerCaseTags->setChecked(v.typing.lowerCase);
+    chkMatchingTags->setChecked(v.typing.matchingTags);
     enableBrowserPath();
 }
 

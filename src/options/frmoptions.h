@@ -44,6 +44,13 @@ public:
     QCheckBox *chkTreePathChange;
     QCheckBox *chkWInCheck;
     QCheckBox *chkTagColor;
+    // The help while typing: the list of names, end tags, line numbers, lower-case tag names.
+    QGroupBox *fraTyping;
+    QCheckBox *chkCompletion;
+    QCheckBox *chkClosingTags;
+    QCheckBox *chkLineNumbers;
+    QCheckBox *chkLowerCaseTags;
+    QCheckBox *chkMatchingTags;
     QLabel *Label2;
     QLineEdit *txtAuthor;
     QGroupBox *fraRecovery;

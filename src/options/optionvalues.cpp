@@ -17,7 +17,8 @@ OptionValues currentOptions()
             s.blnWindowsCheck,
             s.strAuthor,
             RecoveryService::idleSeconds(),
-            RecoveryService::largePageMegabytes()};
+            RecoveryService::largePageMegabytes(),
+            storedTypingHelp()};
 }
 
 void storeOptions(const OptionValues &values)
@@ -31,6 +32,7 @@ void storeOptions(const OptionValues &values)
     s.blnTreeViewHide = values.treeViewHide;
     s.blnWindowsCheck = values.windowsCheck;
     s.strAuthor = values.author;
+    storeTypingHelp(values.typing);
     SaveSettings();
     RecoveryService::storeOptions(values.recoveryIdleSeconds, values.recoveryLargePageMB);
     emit SettingsNotifier::instance().optionsChanged();

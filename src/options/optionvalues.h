@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/settings.h"
+
 #include <QString>
 
 // The option values the options dialog edits, as the program holds them.
@@ -15,6 +17,7 @@ struct OptionValues
     QString author;
     int recoveryIdleSeconds = 5;
     int recoveryLargePageMB = 50;
+    TypingHelpOptions typing;
 
     bool operator==(const OptionValues &) const = default;
 };

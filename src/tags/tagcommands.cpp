@@ -21,6 +21,7 @@
 #include "tags/shared/tagkinds.h"
 #include "tags/table/tablecommands.h"
 #include "tags/table/tableretag.h"
+#include "tags/tagvocabulary.h"
 
 void registerTagCommands()
 {
@@ -55,4 +56,5 @@ void registerTagCommands()
     setReEditRoutine("EditInputTag", EditInputTag);
     setReEditRoutine("EditTextareaTag", EditTextareaTag);
     setReEditRoutine("EditFramesetTag", EditFramesetTag);
+    setTypingVocabulary(familyTagVocabulary());
 }

@@ -145,3 +145,11 @@ HeadingElement splitHeadingElement(const QString &element)
     const qsizetype endTag = qMax(tagEnd, element.size() - 5);
     return {element.left(tagEnd), element.mid(tagEnd, endTag - tagEnd)};
 }
+
+QList<AttributeWords> fontAttributeWords()
+{
+    QList<AttributeWords> words{{"HR", "align", wordValues(RuleAlignWords)}};
+    for (const char *tag : {"H1", "H2", "H3", "H4", "H5", "H6"})
+        words.append({tag, "align", wordValues(HeadingAlignWords)});
+    return words;
+}

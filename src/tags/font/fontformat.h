@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tags/shared/attributewords.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -55,6 +57,8 @@ RuleValues readHrTag(const QString &tag);
 QStringList fontAttributeNames();
 QStringList headingAttributeNames();
 QStringList ruleAttributeNames();
+// The attributes whose values are words, with their words.
+QList<AttributeWords> fontAttributeWords();
 
 // A whole heading element split into its start tag and its content (the text between the
 // start tag and the final end tag "</hN>").

@@ -199,3 +199,8 @@ std::optional<int> parseFormCount(const QString &text)
         return std::nullopt;
     return value;
 }
+
+QList<AttributeWords> formAttributeWords()
+{
+    return {{"TEXTAREA", "wrap", wordValues(WrapWords)}};
+}

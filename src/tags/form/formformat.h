@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tags/shared/attributewords.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -89,6 +91,8 @@ TextAreaFields readTextAreaElement(const QString &element);
 QStringList formAttributeNames();
 QStringList inputAttributeNames();
 QStringList textAreaAttributeNames();
+// The attributes whose values are words, with their words.
+QList<AttributeWords> formAttributeWords();
 
 // Sizes, lengths and counts of the form controls: a whole number from 1 to MaxFormCount in
 // digits (full-width digits too, blanks around it allowed).

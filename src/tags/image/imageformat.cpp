@@ -114,3 +114,8 @@ std::optional<int> parseHtmlColor(const QString &text)
         return std::nullopt;
     return int(named.rgb() & 0xFFFFFF);
 }
+
+QList<AttributeWords> imageAttributeWords()
+{
+    return {{"IMG", "align", wordValues(TextPositionWords)}};
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tags/shared/attributewords.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -51,6 +53,8 @@ BodyFields readBodyTag(const QString &tag);
 // The attributes each dialog manages; re-editing keeps every other attribute of the tag.
 QStringList imageAttributeNames();
 QStringList bodyAttributeNames();
+// The attributes whose values are words, with their words.
+QList<AttributeWords> imageAttributeWords();
 
 // A page colour as the preview shows it: "#" and six or three hexadecimal digits, or an HTML
 // colour name in any letter case ("white", "Navy"). Answers the colour as 0xRRGGBB, or nothing

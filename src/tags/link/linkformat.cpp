@@ -94,3 +94,8 @@ QStringList mailAttributeNames()
 {
     return attributeNames<MailFields>(MailRows);
 }
+
+QList<AttributeWords> linkAttributeWords()
+{
+    return {{"A", "target", wordValues(TargetWords)}};
+}

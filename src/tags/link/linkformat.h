@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tags/shared/attributewords.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -54,3 +56,5 @@ MailFields readMailElement(const LinkElement &element);
 // The attributes each dialog manages; re-editing keeps every other attribute of the tag.
 QStringList linkAttributeNames();
 QStringList mailAttributeNames();
+// The attributes whose values are words, with their words.
+QList<AttributeWords> linkAttributeWords();

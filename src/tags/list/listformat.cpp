@@ -303,3 +303,10 @@ std::optional<DefinitionEntries> readDefinitionList(const QString &element)
     }
     return entries;
 }
+
+QList<AttributeWords> listAttributeWords()
+{
+    return {{"UL", "type", wordValues(MarkWords)},
+            {"OL", "type", wordValues(NumberWords)},
+            {"LI", "type", wordValues(MarkWords) + wordValues(NumberWords)}};
+}

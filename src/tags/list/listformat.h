@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tags/shared/attributewords.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -79,6 +81,8 @@ QStringList ulAttributeNames();
 QStringList olAttributeNames();
 QStringList liMarkAttributeNames();
 QStringList liNumberAttributeNames();
+// The attributes whose values are words, with their words.
+QList<AttributeWords> listAttributeWords();
 
 // Whether `tag` begins with the start tag named `name` (any case), not a longer name such
 // as LINK for LI.

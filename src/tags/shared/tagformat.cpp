@@ -82,3 +82,11 @@ QString asciiNumberText(const QString &text)
     }
     return ascii;
 }
+
+QStringList wordValues(TagWords words)
+{
+    QStringList values;
+    for (const TagWord &word : words)
+        values << QString::fromUtf8(word.value);
+    return values;
+}

@@ -26,6 +26,9 @@ enum class WordCase {
     Exact    // only as written in the table ("a" and "A" are different list numbers)
 };
 
+// The attribute values of the words, in the table's order.
+QStringList wordValues(TagWords words);
+
 // The attribute value of a drop-down text; anything that is not one of the entries (（なし）,
 // empty, typed text) gives an empty string.
 QString wordValue(const QString &entry, TagWords words);

@@ -170,3 +170,17 @@ int parseTableCount(const QString &text)
 {
     return parseWholeNumber(text, MaxTableCount).value_or(-1);
 }
+
+QList<AttributeWords> tableAttributeWords()
+{
+    QStringList rules;
+    for (const char *word : RulesWords)
+        rules << QLatin1String(word);
+    QList<AttributeWords> words{{"TABLE", "align", wordValues(HorizontalWords)},
+                                {"TABLE", "rules", rules}};
+    for (const char *tag : {"TR", "TD", "TH"}) {
+        words.append({tag, "align", wordValues(HorizontalWords)});
+        words.append({tag, "valign", wordValues(VerticalWords)});
+    }
+    return words;
+}

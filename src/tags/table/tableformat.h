@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tags/shared/attributewords.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -85,6 +87,8 @@ CellFields readTdTag(const QString &tag);
 QStringList tableAttributeNames();
 QStringList rowAttributeNames();
 QStringList cellAttributeNames();
+// The attributes whose values are words, with their words.
+QList<AttributeWords> tableAttributeWords();
 
 // Row and cell counts of a new table: a whole number from 0 to MaxTableCount, written in
 // digits (full-width digits too, blanks around it allowed); at most MaxTableCells cells in all.
