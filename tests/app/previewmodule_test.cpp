@@ -98,7 +98,7 @@ TEST_F(BrokenPreviewModule, ShowingAPreviewSaysSoAndShowsNothing)
         ASSERT_EQ(ui.log().size(), 3);
         for (const auto &prompt : ui.log()) {
             EXPECT_EQ(prompt.message.icon, Interaction::Icon::Warning);
-            EXPECT_TRUE(prompt.message.text.contains(c.reason)) << prompt.message.text;
+            EXPECT_TRUE(prompt.message.text.contains(c.reason)) << prompt.message.text.toStdString();
         }
     }
 }
@@ -174,8 +174,8 @@ TEST(BuiltProgram, LoadsItsPreviewModuleAndShowsASavedPage)
     file.write("<HTML><BODY><H1>preview</H1></BODY></HTML>\r\n");
     file.close();
     const QString output = previewOutput(QStringLiteral(ORVINE_PROGRAM), page);
-    EXPECT_TRUE(output.contains(QStringLiteral("orvine: frame painted"))) << output;
-    EXPECT_TRUE(output.contains(QStringLiteral("orvine: preview painted in "))) << output;
+    EXPECT_TRUE(output.contains(QStringLiteral("orvine: frame painted"))) << output.toStdString();
+    EXPECT_TRUE(output.contains(QStringLiteral("orvine: preview painted in "))) << output.toStdString();
 }
 
 #endif
