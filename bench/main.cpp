@@ -60,6 +60,9 @@ const Row rows[] = {
     {"find a word in 2,000 pages of 20 KB", "sitefind", "site", false, false},
     {"replace it in all 2,000 pages", "sitefind", "site", false, false, ".replace"},
     {"peak memory, 10 MB page open", "memory", "10m", true, true, "", true},
+    {"start to the first painted frame, 10 KB page", "startup", "10k", true, false},
+    {"preview of a saved page, to the page painted", "preview", "10k", false, false},
+    {"explorer preview of a 20,000x20,000 PNG", "picture", "10k", true, false},
     {"start with 300,000 settings keys", "settings", "10k", false, false},
     {"one setting written, 300,000 keys", "settings", "10k", false, false, ".write"},
     {"recovery text handed over, 1 MB", "recovery", "1m", false, false},
@@ -284,6 +287,17 @@ void printTargets(const Results &results)
     const auto settings = get("settings", "orvine", "10k");
     std::printf("  %s settings read at start with 300,000 keys under 1 s\n",
                 verdict(settings && *settings < 1000));
+
+    const auto startup = get("startup", "orvine", "10k"),
+               startupFloor = get("startup", "floor", "10k");
+    std::printf("  %s start to the first painted frame within 1.5x the floor's\n",
+                verdict(startup && startupFloor
+                            ? std::optional<bool>(*startup <= 1.5 * *startupFloor)
+                            : std::nullopt));
+
+    const auto picture = get("picture", "orvine", "10k");
+    std::printf("  %s a 20,000x20,000 picture in the explorer's preview under 200 ms\n",
+                verdict(picture ? std::optional<bool>(*picture < 200) : std::nullopt));
 
     const auto longKey = get("typing", "orvine", "line80k", ".p50");
     const auto longKeyFloor = get("typing", "floor", "line80k", ".p50");

@@ -12,6 +12,7 @@
 #include "mainwindow/documentio.h"
 #include "orvinesubject.h"
 #include "pagegen.h"
+#include "processscenarios.h"
 #include "references.h"
 #include "sitefind/sitefind.h"
 
@@ -475,6 +476,13 @@ bool runScenario(const QString &scenario, const QString &subjectName, const QStr
     const QString k = key(scenario, pageName, subjectName);
     if (scenario == QLatin1String("settings"))
         return runSettings(k); // before any window reads the settings
+    if (scenario == QLatin1String("startup"))
+        return runStartup(subjectName, pagePath(folder, pageName), k, repetitions);
+    if (scenario == QLatin1String("preview"))
+        return subjectName == QLatin1String("orvine")
+               && runPreviewPaint(pagePath(folder, pageName), k, repetitions);
+    if (scenario == QLatin1String("picture"))
+        return runBigPicture(subjectName, k, repetitions);
     if (scenario == QLatin1String("save") && subjectName == QLatin1String("floor"))
         return runSaveFloor(loadPage(folder, pageName), k, repetitions);
     if (scenario == QLatin1String("sitefind"))

@@ -8,6 +8,15 @@ configure_file(${ORVINE_LINUX_DIR}/${ORVINE_APP_ID}.metainfo.xml.in
                ${CMAKE_CURRENT_BINARY_DIR}/${ORVINE_APP_ID}.metainfo.xml @ONLY)
 
 install(TARGETS orvine RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+# The preview module goes into the program's own library folder; the program finds it there by
+# a path relative to its own folder.
+set(ORVINE_MODULE_DIR ${CMAKE_INSTALL_LIBDIR}/orvine)
+install(TARGETS orvine_preview_module LIBRARY DESTINATION ${ORVINE_MODULE_DIR})
+file(RELATIVE_PATH ORVINE_MODULE_FROM_PROGRAM ${CMAKE_INSTALL_FULL_BINDIR}
+     ${CMAKE_INSTALL_FULL_LIBDIR}/orvine)
+target_compile_definitions(orvine_app PRIVATE
+  ORVINE_PREVIEW_MODULE_FOLDER="${ORVINE_MODULE_FROM_PROGRAM}")
 install(FILES ${ORVINE_LINUX_DIR}/${ORVINE_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/resources/icons/orvine.svg

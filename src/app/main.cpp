@@ -1,11 +1,8 @@
 #include "app/commandline.h"
+#include "app/previewplugin.h"
 #include "app/startup.h"
 #include "app/webengineflags.h"
 #include "core/nativepath.h"
-#include "preview/frmbrowser.h"
-#include "preview/livepagescheme.h"
-#include "preview/webhtmlview.h"
-#include "preview/weblivepreview.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -14,13 +11,13 @@
 int main(int argc, char **argv)
 {
     prepareWebEngineEnvironment();
-    LivePageScheme::registerScheme();
+    // The web engine is loaded from a module after the application object exists; it draws
+    // through OpenGL contexts shared with the application's, which must be asked for first.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvine"));
     QApplication::setOrganizationName(QStringLiteral("Orvine"));
-    installBuiltInBrowser();
-    installWebHtmlViews();
-    installWebLivePreview();
+    installPreviewOnDemand(previewModuleFor(QCoreApplication::applicationDirPath()));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
                                             .arg(ORVINE_VERSION_MAJOR)
                                             .arg(ORVINE_VERSION_MINOR)

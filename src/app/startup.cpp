@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/frmsplash.h"
+#include "app/paintreport.h"
 #include "app/registration.h"
 #include "app/singleinstance.h"
 #include "app/startfiles.h"
@@ -68,5 +69,6 @@ int Main(const QStringList &files)
     const int restored = offerRecovery(recovery.folder(), &frame);
     if (restored == 0 || !files.isEmpty())
         openStartFiles(files);
+    reportPaintsIfAsked(frame);
     return QApplication::exec();
 }

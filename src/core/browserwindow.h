@@ -29,4 +29,6 @@ signals:
     // The user asked to close the window (its Exit button or the window's close box); not sent
     // when the program replaces the window with a new one.
     void closeRequested();
+    // A page has finished loading (`ok` false when it could not be loaded).
+    void pageLoaded(bool ok);
 };

@@ -240,6 +240,7 @@ bool ExplorerTree::preview(const QString &path)
 {
     shared().strPreviewPath = path;
     m_previewRequest = 0; // a picture still being read is not shown any more
+    m_decoder.leave();
     const QString name = QFileInfo(path).fileName();
     m_previewName = name;
     // Only plain files of a bounded length are read: a pipe named "*.png" would block for good.

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QThreadPool>
 
+#include <atomic>
+
 // Reads the explorer's preview pictures of many pixels on another thread. Unpacking the rows
 // of a picture of hundreds of megapixels takes seconds however small it is shown; the window
 // goes on meanwhile, and the preview shows the picture when it is ready.
@@ -31,11 +33,14 @@ public:
     // `decoded` carries back.
     int decodeLater(const QString &path, const QByteArray &format, const QSize &scaledSize);
 
+    // No picture asked for so far is wanted any more: one being read stops reading.
+    void leave();
+
 signals:
     // A picture asked for by `request`; a null image when it could not be read.
     void decoded(int request, const QImage &picture);
 
 private:
     QThreadPool m_pool;
-    int m_lastRequest = 0;
+    std::atomic<int> m_lastRequest = 0;
 };

@@ -74,9 +74,10 @@ frmBrowser::frmBrowser(const QString &startingAddress, QWidget *parent)
     timTimer->setInterval(BusyPollMs);
     connect(timTimer, &QTimer::timeout, this, &frmBrowser::timTimer_Timer);
     connect(brwWebBrowser, &QWebEngineView::loadStarted, this, [this] { m_busy = true; });
-    connect(brwWebBrowser, &QWebEngineView::loadFinished, this, [this] {
+    connect(brwWebBrowser, &QWebEngineView::loadFinished, this, [this](bool ok) {
         m_busy = false;
         setWindowTitle(locationName());
+        emit pageLoaded(ok);
     });
     // When the engine's page process dies (it could not start, or crashed), the window stays and
     // says so; the rest of the program goes on.

@@ -1,3 +1,4 @@
+#include "app/previewplugin.h"
 #include "mainwindow/guidefile.h"
 #include "options/frmhelp.h"
 #include "support/qstringprinter.h"
@@ -69,6 +70,7 @@ TEST_F(InstalledTree, HoldsTheProgramItsEntryIconAndMetainfo)
         QStringLiteral("share/applications/") + AppId + QStringLiteral(".desktop"),
         QStringLiteral("share/icons/hicolor/scalable/apps/") + AppId + QStringLiteral(".svg"),
         QStringLiteral("share/metainfo/") + AppId + QStringLiteral(".metainfo.xml"),
+        QStringLiteral("lib/orvine/orvine-preview.so"),
     };
     for (const QString &relative : files) {
         SCOPED_TRACE(relative.toStdString());
@@ -119,6 +121,36 @@ TEST_F(InstalledTree, TheInstalledProgramFindsItsGuideAndItsPagesOpen)
     EXPECT_EQ(window->txtPage->documentTitle(), QStringLiteral("Orvine ユーザーズガイド"));
     EXPECT_TRUE(window->txtPage->toPlainText().contains(QStringLiteral("ﾌｧｲﾙ メニュー")));
     delete window;
+}
+
+TEST_F(InstalledTree, TheInstalledProgramLoadsItsPreviewModuleAndShowsAPage)
+{
+    ASSERT_EQ(installed.exitCode, 0) << installed.output.toStdString();
+    EXPECT_EQ(previewModuleFor(file(QStringLiteral("bin"))),
+              file(QStringLiteral("lib/orvine/orvine-preview.so")));
+
+    QTemporaryDir home;
+    QDir().mkpath(home.filePath(QStringLiteral("runtime")));
+    QFile::setPermissions(home.filePath(QStringLiteral("runtime")),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString page = home.filePath(QStringLiteral("page.htm"));
+    QFile pageFile(page);
+    ASSERT_TRUE(pageFile.open(QIODevice::WriteOnly));
+    pageFile.write("<HTML><BODY>installed</BODY></HTML>\r\n");
+    pageFile.close();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.filePath(QStringLiteral("runtime")));
+    environment.insert(QStringLiteral("ORVINE_PAINT_REPORT"), QStringLiteral("preview"));
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(file(QStringLiteral("bin/orvine")), {page});
+    if (!process.waitForFinished(180000))
+        process.kill();
+    process.waitForFinished();
+    const QString output = QString::fromUtf8(process.readAll());
+    EXPECT_TRUE(output.contains(QStringLiteral("orvine: preview painted in "))) << output.toStdString();
 }
 
 TEST(GuideFile, IsFoundBesideTheProgramOrInTheInstalledDataFolder)

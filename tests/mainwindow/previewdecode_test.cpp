@@ -5,11 +5,14 @@
 #include "support/spinefixture.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QSignalSpy>
+#include <QtEndian>
 
 #include <cstdlib>
+#include <zlib.h>
 
 // Pictures of very many pixels are read on another thread: the preview names them and gives
 // their size at once, shows their pixels when they are read, and never shows a picture the
@@ -27,6 +30,78 @@ QByteArray manyPixelsPng(int width, int height)
     buffer.open(QIODevice::WriteOnly);
     picture.save(&buffer, "PNG");
     return bytes;
+}
+
+QByteArray bigEndian(quint32 value)
+{
+    QByteArray bytes(4, '\0');
+    qToBigEndian(value, bytes.data());
+    return bytes;
+}
+
+QByteArray pngChunk(const QByteArray &type, const QByteArray &data)
+{
+    const QByteArray typed = type + data;
+    const auto crc = crc32(crc32(0, nullptr, 0), reinterpret_cast<const Bytef *>(typed.data()),
+                           uInt(typed.size()));
+    return bigEndian(quint32(data.size())) + typed + bigEndian(quint32(crc));
+}
+
+// A PNG whose header claims `width` x `height` true-colour pixels while its data holds only the
+// first few rows: what a damaged or hostile file looks like.
+QByteArray claimedPng(quint32 width, quint32 height)
+{
+    const QByteArray header = bigEndian(width) + bigEndian(height) + QByteArray("\x08\x02\0\0\0", 5);
+    const QByteArray rows(4 * (1 + 3 * qsizetype(width)), '\0');
+    QByteArray packed(compressBound(uLong(rows.size())), '\0');
+    uLongf packedSize = uLongf(packed.size());
+    compress(reinterpret_cast<Bytef *>(packed.data()), &packedSize,
+             reinterpret_cast<const Bytef *>(rows.data()), uLong(rows.size()));
+    packed.truncate(qsizetype(packedSize));
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", header)
+           + pngChunk("IDAT", packed) + pngChunk("IEND", {});
+}
+
+// A BMP whose header claims `width` x `height` pixels of 24 bits and holds none of them.
+QByteArray claimedBmp(qint32 width, qint32 height)
+{
+    QByteArray bytes(54, '\0');
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    qToLittleEndian(quint32(54), bytes.data() + 2);
+    qToLittleEndian(quint32(54), bytes.data() + 10);
+    qToLittleEndian(quint32(40), bytes.data() + 14);
+    qToLittleEndian(width, bytes.data() + 18);
+    qToLittleEndian(height, bytes.data() + 22);
+    qToLittleEndian(quint16(1), bytes.data() + 26);
+    qToLittleEndian(quint16(24), bytes.data() + 28);
+    return bytes;
+}
+
+// A GIF whose screen and only picture claim 65,535 x 65,535 pixels, followed by nothing.
+QByteArray claimedGif()
+{
+    QByteArray bytes("GIF89a\xff\xff\xff\xff\0\0\0", 13);
+    bytes += QByteArray(",\0\0\0\0\xff\xff\xff\xff\0\x02", 12);
+    return bytes;
+}
+
+// The peak resident memory of this process in KiB since the last reset, or -1.
+qint64 peakKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    return -1;
+}
+
+bool resetPeak()
+{
+    QFile refs(QStringLiteral("/proc/self/clear_refs"));
+    return refs.open(QIODevice::WriteOnly) && refs.write("5") == 1;
 }
 
 class LargePreview : public SpineTest
@@ -104,4 +179,33 @@ TEST_F(LargePreview, RowsThatCannotBeReadSaySoWhenTheReadingEnds)
     EXPECT_FALSE(pictureShown());
     EXPECT_EQ(label().text(), QStringLiteral("Name : cut.png\nイメージを表示できません。"));
     EXPECT_EQ(tree().previewSize(), QSize());
+}
+
+TEST_F(LargePreview, AHeaderClaimingAbsurdSizesCostsNeitherGigabytesNorAFreeze)
+{
+    const struct
+    {
+        const char *name;
+        QByteArray bytes;
+    } cases[] = {
+        {"claims.png", claimedPng(100000, 100000)},
+        {"claims.bmp", claimedBmp(100000, 100000)},
+        {"claims.gif", claimedGif()},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString file = picture(QString::fromLatin1(c.name), c.bytes);
+        const bool peakKnown = resetPeak();
+        const qint64 before = peakKb();
+        QSignalSpy shown(&tree(), &ExplorerTree::previewShown);
+
+        // Refused at once, or read on the other thread and refused when the reading ends.
+        if (tree().preview(file) && shown.isEmpty())
+            ASSERT_TRUE(shown.wait(60000));
+        EXPECT_FALSE(pictureShown());
+        EXPECT_EQ(label().text(),
+                  QStringLiteral("Name : %1\nイメージを表示できません。").arg(QLatin1String(c.name)));
+        if (peakKnown && before > 0)
+            EXPECT_LT(peakKb() - before, 300 * 1024) << "KiB more at the peak";
+    }
 }
