@@ -37,6 +37,9 @@ mnuEdit|mnuEditPaste|貼り付け(&P)
 mnuEdit|mnuEditDel|削除
 mnuEdit|mnuEditSep1|-
 mnuEdit|mnuEditFind|検索と置換(&S)...
+mnuEdit|mnuEditSep2|-
+mnuEdit|mnuEditGoLine|行へ移動(&G)...
+mnuEdit|mnuEditMatchTag|対応するタグへ移動(&M)
 mnuView|mnuViewToolbar|ﾂｰﾙﾊﾞｰ(&T)
 mnuView|mnuViewStatusBar|ｽﾃｰﾀｽﾊﾞｰ(&B)
 mnuView|mnuViewTreeVew|ﾂﾘｰﾋﾞｭｰ(&T)
@@ -212,6 +215,8 @@ const QList<QPair<QString, QString>> Shortcuts = {
     {"mnuEditPaste", "Ctrl+V"},
     {"mnuEditDel", "Del"},
     {"mnuEditFind", "Ctrl+F"},
+    {"mnuEditGoLine", "Ctrl+J"},
+    {"mnuEditMatchTag", "Ctrl+M"},
     {"mnuViewBrowser", "Ctrl+W"},
     {"mnuHtmlTextLeft", "Ctrl+L"},
     {"mnuHtmlTextRight", "Ctrl+R"},
