@@ -65,8 +65,8 @@ void showPreview(frmMain &frame)
         QApplication::exit(1);
         return;
     }
-    auto *timer = new QElapsedTimer;
-    timer->start();
+    QElapsedTimer timer;
+    timer.start();
     doc->run(QStringLiteral("mnuViewBrowser_Click"));
     BrowserWindow *browser = builtInBrowserWindow();
     if (!browser) {
@@ -76,7 +76,7 @@ void showPreview(frmMain &frame)
     }
     auto *watch = new PaintWatch(browser, [timer] {
         const QByteArray line = "preview painted in "
-                                + QByteArray::number(double(timer->nsecsElapsed()) / 1e6, 'f', 1)
+                                + QByteArray::number(double(timer.nsecsElapsed()) / 1e6, 'f', 1)
                                 + " ms";
         say(line.constData());
         QApplication::exit(0);

@@ -62,6 +62,36 @@ QByteArray claimedPng(quint32 width, quint32 height)
            + pngChunk("IDAT", packed) + pngChunk("IEND", {});
 }
 
+// A valid PNG of 100,000 x 20,000 true-colour pixels of one colour (6 GB of rows, about 20 MB on
+// disk): unpacking it takes far longer than any test waits. Its rows are packed in pieces that
+// each start afresh, so one piece is packed once and repeated; the checksum at the end is left
+// out, as the reading never gets there.
+QByteArray slowPng()
+{
+    constexpr quint32 Width = 100000, Rows = 20000, RowsPerPiece = 10;
+    QByteArray rows(RowsPerPiece * (1 + 3 * Width), '\0');
+    for (quint32 row = 0; row < RowsPerPiece; ++row)
+        rows[row * (1 + 3 * Width)] = 2; // "same as above"
+    QByteArray piece(compressBound(uLong(rows.size())), '\0');
+    z_stream stream{};
+    deflateInit2(&stream, Z_BEST_SPEED, Z_DEFLATED, -15, 8, Z_RLE);
+    stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(rows.data()));
+    stream.avail_in = uInt(rows.size());
+    stream.next_out = reinterpret_cast<Bytef *>(piece.data());
+    stream.avail_out = uInt(piece.size());
+    deflate(&stream, Z_FULL_FLUSH);
+    piece.truncate(piece.size() - qsizetype(stream.avail_out));
+    deflateEnd(&stream);
+    QByteArray packed("\x78\x01", 2); // zlib header, no dictionary
+    for (quint32 row = 0; row < Rows; row += RowsPerPiece)
+        packed += piece;
+    const QByteArray header = bigEndian(Width) + bigEndian(Rows) + QByteArray("\x08\x02\0\0\0", 5);
+    QByteArray png = QByteArray("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", header);
+    for (qsizetype at = 0; at < packed.size(); at += 1 << 20)
+        png += pngChunk("IDAT", packed.mid(at, 1 << 20));
+    return png + pngChunk("IEND", {});
+}
+
 // A BMP whose header claims `width` x `height` pixels of 24 bits and holds none of them.
 QByteArray claimedBmp(qint32 width, qint32 height)
 {
@@ -200,12 +230,29 @@ TEST_F(LargePreview, AHeaderClaimingAbsurdSizesCostsNeitherGigabytesNorAFreeze)
         QSignalSpy shown(&tree(), &ExplorerTree::previewShown);
 
         // Refused at once, or read on the other thread and refused when the reading ends.
-        if (tree().preview(file) && shown.isEmpty())
+        if (tree().preview(file) && shown.isEmpty()) {
             ASSERT_TRUE(shown.wait(60000));
+        }
         EXPECT_FALSE(pictureShown());
         EXPECT_EQ(label().text(),
                   QStringLiteral("Name : %1\nイメージを表示できません。").arg(QLatin1String(c.name)));
-        if (peakKnown && before > 0)
+        if (peakKnown && before > 0) {
             EXPECT_LT(peakKb() - before, 300 * 1024) << "KiB more at the peak";
+        }
     }
+}
+
+TEST_F(LargePreview, APictureLeftForAnotherStopsBeingRead)
+{
+    const QString slow = picture(QStringLiteral("slow.png"), slowPng());
+    const QString next = picture(QStringLiteral("next.png"), manyPixelsPng(5000, 4000));
+    QSignalSpy shown(&tree(), &ExplorerTree::previewShown);
+
+    ASSERT_TRUE(tree().preview(slow));
+    EXPECT_EQ(tree().previewSize(), QSize(100000, 20000));
+    // The next picture is read at once, not after the minutes the first would take.
+    ASSERT_TRUE(tree().preview(next));
+    ASSERT_TRUE(shown.wait(20000));
+    EXPECT_TRUE(pictureShown());
+    EXPECT_TRUE(label().text().contains(QStringLiteral("next.png")));
 }
