@@ -2,7 +2,9 @@
 // QFile) and a peer editor (QScintilla) on generated Japanese home pages, and prints one table
 // of medians and ratios. Each measurement runs in a child process of its own, so a slow or
 // failing scenario cannot spoil the others and memory peaks are not shared.
+#include "app/webengineflags.h"
 #include "harness.h"
+#include "preview/livepagescheme.h"
 #include "scenarios.h"
 
 #include <QApplication>
@@ -59,6 +61,9 @@ const Row rows[] = {
     {"check a 1 MB page (Tidy and links)", "check", "1m", false, false},
     {"find a word in 2,000 pages of 20 KB", "sitefind", "site", false, false},
     {"replace it in all 2,000 pages", "sitefind", "site", false, false, ".replace"},
+    {"live preview of 1 MB, update to shown", "livepreview", "1m", false, false},
+    {"typing at 1 MB, preview closed, p99", "livepreview", "1m", false, false, ".closed.p99"},
+    {"typing at 1 MB, preview open, p99", "livepreview", "1m", false, false, ".open.p99"},
     {"peak memory, 10 MB page open", "memory", "10m", true, true, "", true},
     {"start to the first painted frame, 10 KB page", "startup", "10k", true, false},
     {"preview of a saved page, to the page painted", "preview", "10k", false, false},
@@ -127,6 +132,12 @@ int runChild(int argc, char **argv)
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The live preview's web engine, as the program starts it.
+    const bool webEngine = argc > 2 && qstrcmp(argv[2], "livepreview") == 0;
+    if (webEngine) {
+        prepareWebEngineEnvironment();
+        LivePageScheme::registerScheme();
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvine"));
     QApplication::setOrganizationName(QStringLiteral("Orvine"));
@@ -247,6 +258,14 @@ void printTargets(const Results &results)
     std::printf("  %s matching tag shown and jumped to at 10 MB under 16 ms\n",
                 verdict(matching && jump ? std::optional<bool>(*matching < 16 && *jump < 16)
                                          : std::nullopt));
+    const auto live = get("livepreview", "orvine", "1m");
+    std::printf("  %s live preview of 1 MB: a key shown within 250 ms past the quiet time\n",
+                verdict(live ? std::optional<bool>(*live < 250) : std::nullopt));
+    const auto liveOpen = get("livepreview", "orvine", "1m", ".open.p99"),
+               liveClosed = get("livepreview", "orvine", "1m", ".closed.p99");
+    std::printf("  %s typing p99 at 1 MB with the live preview open within 1.2x of it closed\n",
+                verdict(liveOpen && liveClosed ? std::optional<bool>(*liveOpen <= 1.2 * *liveClosed)
+                                               : std::nullopt));
 
     const auto check = get("check", "orvine", "1m");
     std::printf("  %s check a 1 MB page under 1 s\n",

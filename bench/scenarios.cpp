@@ -9,6 +9,7 @@
 #include "document/richtextbox.h"
 #include "document/typinghelp.h"
 #include "harness.h"
+#include "livepreviewscenario.h"
 #include "mainwindow/documentio.h"
 #include "orvinesubject.h"
 #include "pagegen.h"
@@ -487,6 +488,9 @@ bool runScenario(const QString &scenario, const QString &subjectName, const QStr
         return runSaveFloor(loadPage(folder, pageName), k, repetitions);
     if (scenario == QLatin1String("sitefind"))
         return subjectName == QLatin1String("orvine") && runSiteFind(folder, k, repetitions);
+    if (scenario == QLatin1String("livepreview"))
+        return subjectName == QLatin1String("orvine")
+               && runLivePreview(pagePath(folder, pageName), k, repetitions);
     if (scenario == QLatin1String("check"))
         return subjectName == QLatin1String("orvine")
                && runCheck(loadPage(folder, pageName), k, repetitions);

@@ -217,6 +217,15 @@ int createTemporaryBeside(const QByteArray &native, QByteArray *temporary)
     return -1;
 }
 
+void syncFolder(const QByteArray &folder)
+{
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
 // Writes everything, going on after a short write; false with errno set on a failure. A write
 // that takes nothing without an error counts as a full disk.
 bool writeAll(int fd, const QByteArray &bytes)
@@ -243,7 +252,7 @@ bool writeAll(int fd, const QByteArray &bytes)
 // file stays as it was. The names are used as bytes, so a name that is not UTF-8 is written
 // in place. `written` receives the stamp of the new file.
 int replaceFile(const QByteArray &native, const QByteArray &bytes, const struct stat *existing,
-                FileStamp *written)
+                FileStamp *written, FolderSyncs *folderSyncs)
 {
     QByteArray temporary;
     errno = 0;
@@ -269,11 +278,10 @@ int replaceFile(const QByteArray &native, const QByteArray &bytes, const struct 
     if (::rename(temporary.constData(), native.constData()) != 0)
         return fail(errno, false);
     // The rename itself reaches the disk with the folder.
-    const int folder = ::open(folderOf(native).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
-    }
+    if (folderSyncs)
+        folderSyncs->add(folderOf(native));
+    else
+        syncFolder(folderOf(native));
     return 0;
 }
 
@@ -340,7 +348,7 @@ ReadResult readDocumentFile(const QString &path, std::optional<TextEncoding> enc
 }
 
 WriteResult writeDocumentFile(const QString &path, const QString &text, TextEncoding encoding,
-                              std::shared_ptr<const FileLines> previous)
+                              std::shared_ptr<const FileLines> previous, FolderSyncs *folderSyncs)
 {
     WriteResult result;
     WrittenLines written = writeLines(text, encoding, previous.get(), &result.encoding);
@@ -349,7 +357,8 @@ WriteResult writeDocumentFile(const QString &path, const QString &text, TextEnco
     bool exists = false;
     int number = refusalBeforeWriting(native, &existing, &exists);
     if (number == 0)
-        number = replaceFile(native, written.bytes, exists ? &existing : nullptr, &result.stamp);
+        number = replaceFile(native, written.bytes, exists ? &existing : nullptr, &result.stamp,
+                             folderSyncs);
     result.error = makeError(number);
     if (result.error.ok())
         result.lines = written.unchanged
@@ -357,4 +366,21 @@ WriteResult writeDocumentFile(const QString &path, const QString &text, TextEnco
                            : FileLinesSnapshot::foundLater(std::move(written.bytes), encoding,
                                                            written.finalBreak);
     return result;
+}
+
+void FolderSyncs::add(const QByteArray &nativeFolder)
+{
+    const std::lock_guard<std::mutex> guard(m_lock);
+    m_folders.insert(nativeFolder);
+}
+
+void FolderSyncs::syncAll()
+{
+    QSet<QByteArray> folders;
+    {
+        const std::lock_guard<std::mutex> guard(m_lock);
+        folders.swap(m_folders);
+    }
+    for (const QByteArray &folder : std::as_const(folders))
+        syncFolder(folder);
 }

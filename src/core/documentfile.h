@@ -6,9 +6,12 @@
 #include "core/filelinessnapshot.h"
 #include "core/filestamp.h"
 
+#include <QByteArray>
+#include <QSet>
 #include <QString>
 
 #include <memory>
+#include <mutex>
 #include <optional>
 
 // Whole-file reading and writing of documents. Errors carry the classic error numbers:
@@ -54,6 +57,31 @@ struct WriteResult
     FileStamp stamp;         // the file as written; does not exist after a failure
     FileLinesSnapshot lines; // after a successful write: what the file holds now
 };
+//
+// Each file's bytes reach the disk before it is renamed into place; the rename itself reaches
+// the disk when its folder is synced. A write that is one of many hands that last step to
+// `folderSyncs`, so that a folder of many written files is synced once, after all of them.
+class FolderSyncs;
 WriteResult writeDocumentFile(const QString &path, const QString &text,
                               TextEncoding encoding = TextEncoding::ShiftJis,
-                              std::shared_ptr<const FileLines> previous = {});
+                              std::shared_ptr<const FileLines> previous = {},
+                              FolderSyncs *folderSyncs = nullptr);
+
+// The folders whose renames still wait to reach the disk. Safe to fill from several threads.
+class FolderSyncs
+{
+public:
+    FolderSyncs() = default;
+    FolderSyncs(const FolderSyncs &) = delete;
+    FolderSyncs &operator=(const FolderSyncs &) = delete;
+    // Syncs whatever is left.
+    ~FolderSyncs() { syncAll(); }
+
+    void add(const QByteArray &nativeFolder);
+    // Syncs every folder added since the last call, each once.
+    void syncAll();
+
+private:
+    std::mutex m_lock;
+    QSet<QByteArray> m_folders;
+};

@@ -41,6 +41,10 @@ LivePreviewSettings storedLivePreviewSettings()
         settings.delayMs = delay;
     settings.networkAllowed
         = SettingsStore::getBool(section, QStringLiteral("Network"), settings.networkAllowed);
+    settings.followCaret
+        = SettingsStore::getBool(section, QStringLiteral("FollowCaret"), settings.followCaret);
+    settings.clickToSource
+        = SettingsStore::getBool(section, QStringLiteral("ClickToSource"), settings.clickToSource);
     return settings;
 }
 
@@ -52,4 +56,6 @@ void storeLivePreviewSettings(const LivePreviewSettings &settings)
     SettingsStore::setInt(section, QStringLiteral("Size"), settings.size);
     SettingsStore::setInt(section, QStringLiteral("Delay"), settings.delayMs);
     SettingsStore::setBool(section, QStringLiteral("Network"), settings.networkAllowed);
+    SettingsStore::setBool(section, QStringLiteral("FollowCaret"), settings.followCaret);
+    SettingsStore::setBool(section, QStringLiteral("ClickToSource"), settings.clickToSource);
 }

@@ -33,15 +33,23 @@ public:
     // Whether the page may reach network addresses (http, https, ws, ftp); off, only local
     // files load.
     virtual void setNetworkAllowed(bool allowed) = 0;
+    // On a page whose start tags carry their source positions (markSourcePositions): brings
+    // the element whose start tag is the last at or before `position` into view, unless it is
+    // in view already. Pages without the positions stay where they are.
+    virtual void scrollToSource(qint64 position) { Q_UNUSED(position); }
 
 signals:
     // A page handed to showPage is shown, its scroll position restored.
     void pageShown();
+    // The reader clicked in a page whose start tags carry their source positions: `position`
+    // is where the start tag of the clicked element begins.
+    void sourceClicked(qint64 position);
 };
 
 // The live preview's settings: whether the pane is shown, where it docks (right of the
 // documents or below them) and its size in pixels across that side, the quiet time after
-// typing before the page follows, and whether the page may reach the network.
+// typing before the page follows, whether the page may reach the network, whether the page
+// follows the caret, and whether a click in the page puts the caret on its source.
 struct LivePreviewSettings
 {
     bool shown = false;
@@ -49,6 +57,8 @@ struct LivePreviewSettings
     int size = 0; // 0: half the frame
     int delayMs = 300;
     bool networkAllowed = false;
+    bool followCaret = false;
+    bool clickToSource = false;
 };
 
 LivePreviewSettings storedLivePreviewSettings();

@@ -60,9 +60,11 @@ frmSiteFind::frmSiteFind(QWidget *owner) : QWidget(owner, Qt::Tool)
 
 frmSiteFind::~frmSiteFind()
 {
+    // A replace cut short here keeps the files it wrote; they can no longer be undone.
     if (m_thread) {
         m_cancel->store(true);
         m_thread->wait();
+        delete m_thread;
     }
 }
 
@@ -163,6 +165,7 @@ void frmSiteFind::startSearch(bool forReplace)
     m_cancelled = false;
     m_matchCount = 0;
     m_files.clear();
+    m_fileItems.clear();
     lstResults->clear();
     lblChange->clear();
     lblProgress->setText(tr("検索しています..."));
@@ -171,29 +174,41 @@ void frmSiteFind::startSearch(bool forReplace)
 
     auto cancel = m_cancel;
     QPointer<frmSiteFind> window(this);
-    m_thread = QThread::create([=] {
-        findInSite(
-            filter, search, windowTexts,
-            {[window](const SiteFile &file) {
-                 QMetaObject::invokeMethod(
-                     window, [window, file] { window->addFile(file); }, Qt::QueuedConnection);
-             },
-             [window](const SkippedFile &skipped) {
-                 QMetaObject::invokeMethod(
-                     window, [window, skipped] { window->addSkipped(skipped); },
-                     Qt::QueuedConnection);
-             },
-             [window, cancel](int done, int total) {
-                 QMetaObject::invokeMethod(
-                     window,
-                     [window, done, total] {
-                         window->lblProgress->setText(tr("%1 / %2 ファイル").arg(done).arg(total));
-                     },
-                     Qt::QueuedConnection);
-                 return !cancel->load();
-             }});
+    runInBackground(
+        [=] {
+            findInSite(filter, search, windowTexts,
+                       {[window](const SiteFile &file) {
+                            QMetaObject::invokeMethod(
+                                window, [window, file] { window->addFile(file); },
+                                Qt::QueuedConnection);
+                        },
+                        [window](const SkippedFile &skipped) {
+                            QMetaObject::invokeMethod(
+                                window, [window, skipped] { window->addSkipped(skipped); },
+                                Qt::QueuedConnection);
+                        },
+                        [window, cancel](int done, int total) {
+                            QMetaObject::invokeMethod(
+                                window,
+                                [window, done, total] {
+                                    window->lblProgress->setText(
+                                        tr("%1 / %2 ファイル").arg(done).arg(total));
+                                },
+                                Qt::QueuedConnection);
+                            return !cancel->load();
+                        }});
+        },
+        [this] { finishSearch(); });
+}
+
+void frmSiteFind::runInBackground(std::function<void()> work, std::function<void()> done)
+{
+    m_thread = QThread::create(std::move(work));
+    connect(m_thread, &QThread::finished, this, [this, done = std::move(done)] {
+        m_thread->deleteLater();
+        m_thread = nullptr;
+        done();
     });
-    connect(m_thread, &QThread::finished, this, &frmSiteFind::finishSearch);
     m_thread->start();
 }
 
@@ -205,6 +220,7 @@ void frmSiteFind::addFile(const SiteFile &file)
     auto *item = new QTreeWidgetItem(lstResults, {QDir::toNativeSeparators(file.path), QString(),
                                                   tr("%1 件").arg(file.matches.size())});
     item->setData(0, FileRole, index);
+    m_fileItems.append(item);
     for (int i = 0; i < file.matches.size(); ++i) {
         const TextMatch &match = file.matches.at(i);
         auto *child = new QTreeWidgetItem(
@@ -223,8 +239,6 @@ void frmSiteFind::addSkipped(const SkippedFile &skipped)
 
 void frmSiteFind::finishSearch()
 {
-    m_thread->deleteLater();
-    m_thread = nullptr;
     m_cancelled = m_cancel->load();
     lblProgress->setText((m_cancelled ? tr("中止しました。") : QString())
                          + tr("%1 個のファイルに %2 件").arg(m_files.size()).arg(m_matchCount));
@@ -278,66 +292,129 @@ bool frmSiteFind::replaceInWindow(frmDocument &doc, const SiteFile &file, QStrin
     return true;
 }
 
+void frmSiteFind::report(const QString &path, const QString &problem)
+{
+    m_problems << QDir::toNativeSeparators(path) + QStringLiteral(": ") + problem;
+}
+
+void frmSiteFind::markFile(qsizetype index, const QString &outcome)
+{
+    if (index < 0 || index >= m_fileItems.size())
+        return;
+    QTreeWidgetItem *item = m_fileItems.at(index);
+    item->setText(2, tr("%1 件 %2").arg(m_files.at(index).matches.size()).arg(outcome));
+}
+
 void frmSiteFind::replaceAll()
 {
-    QStringList problems;
-    int written = 0;
-    const auto report = [&](const QString &path, const QString &problem) {
-        problems << QDir::toNativeSeparators(path) + QStringLiteral(": ") + problem;
-    };
-    QList<SiteFile> onDisk;
-    for (const SiteFile &file : std::as_const(m_files)) {
+    m_problems.clear();
+    m_written = 0;
+    // Pages open in windows are changed there, for their user to save; the others are written
+    // on a thread of their own, so the window stays alive and Cancel works.
+    QList<SiteFile> files;
+    QList<qsizetype> onDisk;
+    for (qsizetype i = 0; i < m_files.size(); ++i) {
+        const SiteFile &file = m_files.at(i);
         if (!file.inWindow) {
-            onDisk.append(file);
+            files.append(file);
+            onDisk.append(i);
             continue;
         }
-        // A page open in a window is changed there, for its user to save.
         QString problem = tr("ウィンドウが閉じられました");
         frmDocument *doc = documentShowing(file.path);
-        if (doc && replaceInWindow(*doc, file, &problem))
-            ++written;
-        else
-            report(file.path, problem);
-    }
-    const QList<ReplaceOutcome> outcomes = writeAllReplacements(onDisk);
-    for (qsizetype i = 0; i < outcomes.size(); ++i) {
-        if (outcomes.at(i).written) {
-            m_replaced.append(outcomes.at(i).replaced);
-            ++written;
+        if (doc && replaceInWindow(*doc, file, &problem)) {
+            ++m_written;
+            markFile(i, tr("置換しました（ウィンドウ内）"));
         } else {
-            report(onDisk.at(i).path, outcomes.at(i).problem);
+            report(file.path, problem);
+            markFile(i, tr("置換しませんでした: %1").arg(problem));
+        }
+    }
+    m_cancel = std::make_shared<std::atomic<bool>>(false);
+    setBusy(true);
+    lblProgress->setText(tr("置換しています..."));
+    auto cancel = m_cancel;
+    auto outcomes = std::make_shared<QList<ReplaceOutcome>>();
+    QPointer<frmSiteFind> window(this);
+    runInBackground(
+        [=] {
+            *outcomes = writeAllReplacements(files, [window, cancel](int done, int total) {
+                QMetaObject::invokeMethod(
+                    window,
+                    [window, done, total] {
+                        window->lblProgress->setText(
+                            tr("%1 / %2 ファイルを置換しました").arg(done).arg(total));
+                    },
+                    Qt::QueuedConnection);
+                return !cancel->load();
+            });
+        },
+        [this, onDisk, outcomes] { finishReplace(onDisk, *outcomes); });
+}
+
+void frmSiteFind::finishReplace(const QList<qsizetype> &onDisk,
+                                const QList<ReplaceOutcome> &outcomes)
+{
+    int cancelled = 0;
+    for (qsizetype i = 0; i < outcomes.size() && i < onDisk.size(); ++i) {
+        const ReplaceOutcome &outcome = outcomes.at(i);
+        const SiteFile &file = m_files.at(onDisk.at(i));
+        if (outcome.written) {
+            m_replaced.append(outcome.replaced);
+            ++m_written;
+            markFile(onDisk.at(i), tr("置換しました"));
+        } else if (outcome.cancelled) {
+            ++cancelled;
+            markFile(onDisk.at(i), outcome.problem);
+        } else {
+            report(file.path, outcome.problem);
+            markFile(onDisk.at(i), tr("置換しませんでした: %1").arg(outcome.problem));
         }
     }
     setBusy(false);
-    lblProgress->setText(tr("%1 個のファイルを置換しました。").arg(written));
-    if (!problems.isEmpty())
-        Interaction::inform(tr("次のファイルは置換しませんでした。\r\n") + problems.join(u'\n'),
+    lblProgress->setText(
+        (cancelled > 0 ? tr("中止しました。%1 個のファイルは置換していません。").arg(cancelled)
+                       : QString())
+        + tr("%1 個のファイルを置換しました。").arg(m_written));
+    if (!m_problems.isEmpty())
+        Interaction::inform(tr("次のファイルは置換しませんでした。\r\n") + m_problems.join(u'\n'),
                             Interaction::Icon::Warning);
     emit replaceFinished();
 }
 
 void frmSiteFind::undoAll()
 {
-    QStringList problems;
-    for (const ReplacedFile &file : std::as_const(m_replaced)) {
-        const QString problem = undoReplacement(file);
-        if (!problem.isEmpty())
-            problems << QDir::toNativeSeparators(file.path) + QStringLiteral(": ") + problem;
-    }
+    if (m_thread)
+        return;
+    m_problems.clear();
     for (const WindowChange &change : std::as_const(m_windowChanges)) {
         if (change.doc && change.doc->txtText->text() == change.textAfter)
             change.doc->txtText->undoStep();
         else
-            problems << QDir::toNativeSeparators(change.path) + QStringLiteral(": ")
-                            + tr("置換の後でウィンドウの内容が変更されました");
+            report(change.path, tr("置換の後でウィンドウの内容が変更されました"));
     }
-    m_replaced.clear();
     m_windowChanges.clear();
+    const QList<ReplacedFile> files = std::exchange(m_replaced, {});
+    m_cancel = std::make_shared<std::atomic<bool>>(false);
+    setBusy(true);
+    cmdCancel->setEnabled(false); // putting back is not cut short halfway
+    lblProgress->setText(tr("元に戻しています..."));
+    auto answers = std::make_shared<QStringList>();
+    runInBackground([=] { *answers = undoAllReplacements(files); },
+                    [this, files, answers] { finishUndo(files, *answers); });
+}
+
+void frmSiteFind::finishUndo(const QList<ReplacedFile> &files, const QStringList &answers)
+{
+    for (qsizetype i = 0; i < files.size() && i < answers.size(); ++i)
+        if (!answers.at(i).isEmpty())
+            report(files.at(i).path, answers.at(i));
     setBusy(false);
     lblProgress->setText(tr("置換を元に戻しました。"));
-    if (!problems.isEmpty())
-        Interaction::inform(tr("次のファイルは元に戻しませんでした。\r\n") + problems.join(u'\n'),
+    if (!m_problems.isEmpty())
+        Interaction::inform(tr("次のファイルは元に戻しませんでした。\r\n") + m_problems.join(u'\n'),
                             Interaction::Icon::Warning);
+    emit undoFinished();
 }
 
 void frmSiteFind::showChange()

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 
 class frmDocument;
@@ -47,6 +48,7 @@ public:
     QTreeWidget *lstResults = nullptr;
     QLabel *lblChange = nullptr; // the old and the new line of the selected match
 
+    // A search, a replace or its undo is running.
     bool searching() const { return m_thread != nullptr; }
     // Opens the file of a match at that match, or brings its window to the front.
     void openMatch(QTreeWidgetItem *item);
@@ -54,6 +56,7 @@ public:
 signals:
     void searchFinished();
     void replaceFinished();
+    void undoFinished();
 
 private:
     void buildControls();
@@ -62,8 +65,15 @@ private:
     void addSkipped(const SkippedFile &skipped);
     void finishSearch();
     void replaceAll();
+    void finishReplace(const QList<qsizetype> &onDisk, const QList<ReplaceOutcome> &outcomes);
     bool replaceInWindow(frmDocument &doc, const SiteFile &file, QString *problem);
     void undoAll();
+    void finishUndo(const QList<ReplacedFile> &files, const QStringList &answers);
+    // Runs `work` on a thread of its own, then `done` on this window's thread.
+    void runInBackground(std::function<void()> work, std::function<void()> done);
+    // Marks the line of the file in the results list with what the replace did to it.
+    void markFile(qsizetype index, const QString &outcome);
+    void report(const QString &path, const QString &problem);
     void showChange();
     void setBusy(bool busy);
 
@@ -80,6 +90,9 @@ private:
     bool m_cancelled = false;
     int m_matchCount = 0;
     QList<SiteFile> m_files;
+    QList<QTreeWidgetItem *> m_fileItems; // the line of each file found
+    QStringList m_problems;
+    int m_written = 0;
     QList<ReplacedFile> m_replaced;
     QList<WindowChange> m_windowChanges;
 };

@@ -1,5 +1,6 @@
 #include "mainwindow/livepreviewpane.h"
 
+#include "core/livepreviewmarks.h"
 #include "core/settingsnotifier.h"
 #include "document/frmdocument.h"
 #include "document/richtextbox.h"
@@ -70,26 +71,32 @@ template <class Owner> void toggle(Owner &)
 } // namespace
 
 LivePreviewPane::LivePreviewPane(frmMain &frame)
-    : QDockWidget(tr("ライブプレビュー"), &frame), m_frame(frame), m_timer(new QTimer(this))
+    : QDockWidget(tr("ライブプレビュー"), &frame), m_frame(frame), m_timer(new QTimer(this)),
+      m_caretTimer(new QTimer(this))
 {
     setObjectName(paneName);
-    const LivePreviewSettings settings = storedLivePreviewSettings();
+    m_encoder.setMaxThreadCount(1);
     m_view = LivePreviewView::make(this);
     if (m_view) {
-        m_view->setNetworkAllowed(settings.networkAllowed);
         setWidget(m_view);
+        connect(m_view, &LivePreviewView::pageShown, this, [this] {
+            m_shownCurrent = !m_stale && !m_timer->isActive();
+            if (m_followCaret)
+                followCaret();
+        });
+        connect(m_view, &LivePreviewView::sourceClicked, this, &LivePreviewPane::sourceClicked);
     } else {
         setWidget(new QWidget(this));
     }
     m_timer->setSingleShot(true);
-    m_timer->setInterval(settings.delayMs);
     connect(m_timer, &QTimer::timeout, this, &LivePreviewPane::updateNow);
-    connect(&SettingsNotifier::instance(), &SettingsNotifier::optionsChanged, this, [this] {
-        const LivePreviewSettings changed = storedLivePreviewSettings();
-        m_timer->setInterval(changed.delayMs);
-        if (m_view)
-            m_view->setNetworkAllowed(changed.networkAllowed);
-    });
+    // The caret moves in bursts (a held key, a drag): the page follows where it comes to rest.
+    m_caretTimer->setSingleShot(true);
+    m_caretTimer->setInterval(100);
+    connect(m_caretTimer, &QTimer::timeout, this, &LivePreviewPane::followCaret);
+    applySettings(storedLivePreviewSettings());
+    connect(&SettingsNotifier::instance(), &SettingsNotifier::optionsChanged, this,
+            [this] { applySettings(storedLivePreviewSettings()); });
     connect(frame.mdiArea, &QMdiArea::subWindowActivated, this, [this] {
         // A window that is not a document (the browser) leaves the last document shown.
         if (frmDocument *doc = m_frame.activeDocument())
@@ -110,18 +117,47 @@ LivePreviewPane::LivePreviewPane(frmMain &frame)
     follow(frame.activeDocument());
 }
 
+LivePreviewPane::~LivePreviewPane()
+{
+    // A text being encoded reports back to the pane: it finishes before the pane goes.
+    m_encoder.clear();
+    m_encoder.waitForDone();
+}
+
+void LivePreviewPane::applySettings(const LivePreviewSettings &settings)
+{
+    m_timer->setInterval(settings.delayMs);
+    if (m_view)
+        m_view->setNetworkAllowed(settings.networkAllowed);
+    m_followCaret = settings.followCaret;
+    m_clickToSource = settings.clickToSource;
+    // The page gets or loses its source positions at once.
+    if (m_marked != (m_followCaret || m_clickToSource) && m_document) {
+        m_stale = true;
+        if (isVisible())
+            updateNow();
+    }
+}
+
 void LivePreviewPane::follow(frmDocument *document)
 {
-    if (document == m_document && m_textConnection)
+    if (document == m_document && !m_documentConnections.isEmpty())
         return;
-    disconnect(m_textConnection);
-    disconnect(m_encodingConnection);
+    for (const QMetaObject::Connection &connection : std::as_const(m_documentConnections))
+        disconnect(connection);
+    m_documentConnections.clear();
     m_document = document;
     if (document) {
-        m_textConnection = connect(document->txtText, &RichTextBox::changed, this,
-                                   &LivePreviewPane::textChanged);
-        m_encodingConnection
-            = connect(document, &frmDocument::encodingChanged, this, &LivePreviewPane::textChanged);
+        m_documentConnections
+            << connect(document->txtText, &RichTextBox::changed, this,
+                       &LivePreviewPane::textChanged)
+            << connect(document, &frmDocument::encodingChanged, this, &LivePreviewPane::textChanged)
+            << connect(document->txtText, &QPlainTextEdit::cursorPositionChanged, this,
+                       [this] {
+                           if (m_followCaret && isVisible())
+                               m_caretTimer->start();
+                       })
+            << connect(document, &frmDocument::saved, this, &LivePreviewPane::documentSaved);
     }
     // Another page: shown at once, without the quiet time meant for typing.
     m_stale = true;
@@ -138,18 +174,78 @@ void LivePreviewPane::updateNow()
         return;
     }
     m_stale = false;
+    m_shownCurrent = false;
     if (!m_view)
         return;
-    ++m_pagesHanded;
+    const int preparation = ++m_preparations;
     if (!m_document) {
-        m_view->showPage({}, "UTF-8", {});
+        m_marked = false;
+        m_baseHanded = QUrl();
+        hand(preparation, {}, "UTF-8", {});
         return;
     }
     const QUrl base = m_document->strFileName == frmDocument::NewFileName
                           ? QUrl()
                           : QUrl::fromLocalFile(m_document->strFileName);
-    m_view->showPage(encodeText(m_document->txtText->text(), m_document->encoding),
-                     charsetOf(m_document->encoding), base);
+    m_baseHanded = base;
+    m_marked = m_followCaret || m_clickToSource;
+    // The text is shared, not copied; marking and encoding a long page stay off the thread
+    // that takes the keys.
+    const QString text = m_document->txtText->text();
+    const TextEncoding encoding = m_document->encoding;
+    const bool marked = m_marked;
+    m_encoder.start([this, preparation, text, encoding, marked, base] {
+        const QByteArray bytes = encodeText(marked ? markSourcePositions(text) : text, encoding);
+        QMetaObject::invokeMethod(
+            this,
+            [this, preparation, bytes, encoding, base] {
+                hand(preparation, bytes, charsetOf(encoding), base);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void LivePreviewPane::hand(int preparation, const QByteArray &bytes, const QByteArray &charset,
+                           const QUrl &base)
+{
+    if (preparation != m_preparations)
+        return; // a newer text is on its way
+    ++m_pagesHanded;
+    m_view->showPage(bytes, charset, base);
+}
+
+bool LivePreviewPane::pageCurrent() const
+{
+    return m_view && m_document && m_marked && m_shownCurrent && !m_stale && isVisible();
+}
+
+void LivePreviewPane::followCaret()
+{
+    m_caretTimer->stop();
+    if (m_followCaret && pageCurrent())
+        m_view->scrollToSource(m_document->txtText->selStart());
+}
+
+void LivePreviewPane::sourceClicked(qint64 position)
+{
+    // A click on a page older than the text would point at the wrong place.
+    if (!m_clickToSource || !pageCurrent())
+        return;
+    RichTextBox &box = *m_document->txtText;
+    box.select(int(std::min<qint64>(position, box.textLength())), 0);
+    m_frame.mdiArea->setActiveSubWindow(m_document);
+    box.setFocus();
+}
+
+void LivePreviewPane::documentSaved()
+{
+    // Saved under another name: relative addresses now resolve from the new folder.
+    if (m_document && m_document->strFileName != frmDocument::NewFileName
+        && QUrl::fromLocalFile(m_document->strFileName) != m_baseHanded) {
+        m_stale = true;
+        if (isVisible())
+            updateNow();
+    }
 }
 
 void LivePreviewPane::showEvent(QShowEvent *event)
@@ -162,6 +258,7 @@ void LivePreviewPane::showEvent(QShowEvent *event)
 void LivePreviewPane::textChanged()
 {
     m_stale = true;
+    m_shownCurrent = false;
     if (isVisible())
         m_timer->start();
 }

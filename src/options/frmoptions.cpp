@@ -98,6 +98,8 @@ frmOptions::frmOptions(QWidget *parent) : QDialog(parent)
     const LivePreviewSettings live = storedLivePreviewSettings();
     spnLivePreviewDelay->setValue(live.delayMs);
     chkLivePreviewNetwork->setChecked(live.networkAllowed);
+    chkLivePreviewFollowCaret->setChecked(live.followCaret);
+    chkLivePreviewClickToSource->setChecked(live.clickToSource);
     chkTagColor->setEnabled(true);
     tbsOptions_Click(0);
 }
@@ -125,8 +127,8 @@ QWidget *frmOptions::buildToolPanel()
     browseGrid->addWidget(txtBrowzeName, 2, 0);
     browseGrid->addWidget(cmdBrowzeRef, 2, 1);
 
-    // The live preview pane: how long typing rests before the page follows, and whether the
-    // page may reach the network.
+    // The live preview pane: how long typing rests before the page follows, whether the page
+    // may reach the network, follows the caret, and takes a click to the source.
     fraLivePreview = makeFrame(panel, tr("ライブプレビュー"));
     fraLivePreview->setObjectName(QStringLiteral("fraLivePreview"));
     spnLivePreviewDelay = new QSpinBox(fraLivePreview);
@@ -136,9 +138,17 @@ QWidget *frmOptions::buildToolPanel()
     spnLivePreviewDelay->setSuffix(tr(" ミリ秒"));
     chkLivePreviewNetwork = makeCheckBox(fraLivePreview, QStringLiteral("chkLivePreviewNetwork"),
                                          tr("インターネット上の画像やファイルも読み込む"));
+    chkLivePreviewFollowCaret
+        = makeCheckBox(fraLivePreview, QStringLiteral("chkLivePreviewFollowCaret"),
+                       tr("カーソル位置の要素が見えるようにスクロールする"));
+    chkLivePreviewClickToSource
+        = makeCheckBox(fraLivePreview, QStringLiteral("chkLivePreviewClickToSource"),
+                       tr("クリックした要素のソースにカーソルを移動する"));
     auto *liveGrid = new QGridLayout(fraLivePreview);
     addRow(liveGrid, tr("入力が止まってから表示するまで"), spnLivePreviewDelay);
     liveGrid->addWidget(chkLivePreviewNetwork, 1, 0, 1, 2);
+    liveGrid->addWidget(chkLivePreviewFollowCaret, 2, 0, 1, 2);
+    liveGrid->addWidget(chkLivePreviewClickToSource, 3, 0, 1, 2);
 
     auto *layout = new QVBoxLayout(panel);
     layout->addWidget(Frame1);
@@ -307,6 +317,8 @@ void frmOptions::cmdOK_Click()
     LivePreviewSettings live = storedLivePreviewSettings();
     live.delayMs = spnLivePreviewDelay->value();
     live.networkAllowed = chkLivePreviewNetwork->isChecked();
+    live.followCaret = chkLivePreviewFollowCaret->isChecked();
+    live.clickToSource = chkLivePreviewClickToSource->isChecked();
     storeLivePreviewSettings(live);
     // Stored last: it tells the open windows, the live preview among them.
     storeOptions(fields());

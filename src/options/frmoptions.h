@@ -40,6 +40,8 @@ public:
     QGroupBox *fraLivePreview;
     QSpinBox *spnLivePreviewDelay;
     QCheckBox *chkLivePreviewNetwork;
+    QCheckBox *chkLivePreviewFollowCaret;
+    QCheckBox *chkLivePreviewClickToSource;
     QCheckBox *chkTrvHide;
     QCheckBox *chkTreePathChange;
     QCheckBox *chkWInCheck;

@@ -1,8 +1,10 @@
 #include "preview/weblivepreview.h"
 
 #include "core/interaction.h"
+#include "core/livepreviewmarks.h"
 #include "preview/livepagescheme.h"
 
+#include <QRandomGenerator>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEnginePage>
@@ -15,6 +17,7 @@
 #include <QWebEngineView>
 
 #include <atomic>
+#include <functional>
 
 namespace {
 
@@ -32,6 +35,43 @@ bool isNetworkScheme(const QString &scheme)
 }
 
 const QString scrollScriptName = QStringLiteral("orvine-live-scroll");
+const QString clickScriptName = QStringLiteral("orvine-live-click");
+
+// Tells the view, through the console, the source position of a clicked element. It runs in
+// the view's own script world: the page's scripts neither see nor disturb it.
+QString clickScript(const QString &token)
+{
+    return QStringLiteral("document.addEventListener('click', function (event) {"
+                          "  var node = event.target;"
+                          "  if (node && node.nodeType !== 1) node = node.parentElement;"
+                          "  var marked = node && node.closest('[%1]');"
+                          "  if (marked) console.log('%2' + marked.getAttribute('%1'));"
+                          "}, true);")
+        .arg(QLatin1StringView(sourcePositionAttribute), token);
+}
+
+// Brings the element whose start tag is the last at or before a source position into view,
+// unless some of it shows. An element without a box (in the head, hidden) stands for the one
+// before it or around it.
+QString scrollToSourceScript(qint64 position)
+{
+    return QStringLiteral("(function (at) {"
+                          "  var all = document.querySelectorAll('[%1]'), best = null, bestAt = -1;"
+                          "  for (var i = 0; i < all.length; ++i) {"
+                          "    var n = +all[i].getAttribute('%1');"
+                          "    if (n <= at && n > bestAt) { best = all[i]; bestAt = n; }"
+                          "  }"
+                          "  while (best && best.getClientRects().length === 0)"
+                          "    best = best.previousElementSibling || best.parentElement;"
+                          "  if (!best) return false;"
+                          "  var box = best.getBoundingClientRect();"
+                          "  if (box.bottom > 0 && box.top < window.innerHeight) return false;"
+                          "  best.scrollIntoView({block: 'center'});"
+                          "  return true;"
+                          "})(%2)")
+        .arg(QLatin1StringView(sourcePositionAttribute))
+        .arg(position);
+}
 
 } // namespace
 
@@ -58,7 +98,16 @@ class LivePreviewPage : public QWebEnginePage
 public:
     using QWebEnginePage::QWebEnginePage;
 
+    std::function<void(const QString &)> onConsoleMessage;
+
 protected:
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString &message, int,
+                                  const QString &) override
+    {
+        if (onConsoleMessage)
+            onConsoleMessage(message);
+    }
+
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override
     {
         if (!isMainFrame)
@@ -83,7 +132,9 @@ protected:
 WebLivePreview::WebLivePreview(QWidget *parent)
     : LivePreviewView(parent), m_profile(new QWebEngineProfile(this)),
       m_guard(new NetworkGuard(this)), m_view(new QWebEngineView(this)),
-      m_watchdog(new QTimer(this)), m_largePages(new LivePageScheme(this))
+      m_watchdog(new QTimer(this)), m_largePages(new LivePageScheme(this)),
+      m_clickToken(QStringLiteral("orvine-source-%1:")
+                       .arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0')))
 {
     m_profile->setUrlRequestInterceptor(m_guard);
     m_profile->installUrlSchemeHandler(LivePageScheme::name(), m_largePages);
@@ -119,6 +170,13 @@ void WebLivePreview::usePage(LivePreviewPage *page)
     // style sheets.
     page->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
     page->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
+    QWebEngineScript click;
+    click.setName(clickScriptName);
+    click.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    click.setWorldId(QWebEngineScript::ApplicationWorld);
+    click.setSourceCode(clickScript(m_clickToken));
+    page->scripts().insert(click);
+    page->onConsoleMessage = [this](const QString &message) { consoleMessage(message); };
     connect(page, &QWebEnginePage::loadFinished, this, [this, page] {
         if (page == m_page && m_busy && m_loading)
             restoreScroll();
@@ -151,6 +209,23 @@ void WebLivePreview::showPage(const QByteArray &bytes, const QByteArray &charset
 void WebLivePreview::setNetworkAllowed(bool allowed)
 {
     m_guard->allowed = allowed;
+}
+
+void WebLivePreview::scrollToSource(qint64 position)
+{
+    if (m_busy)
+        return; // the page on its way may not be the one the position belongs to
+    m_page->runJavaScript(scrollToSourceScript(position), QWebEngineScript::ApplicationWorld);
+}
+
+void WebLivePreview::consoleMessage(const QString &message)
+{
+    if (!message.startsWith(m_clickToken))
+        return;
+    bool number = false;
+    const qint64 position = QStringView(message).sliced(m_clickToken.size()).toLongLong(&number);
+    if (number && position >= 0)
+        emit sourceClicked(position);
 }
 
 void WebLivePreview::start(const Pending &page)

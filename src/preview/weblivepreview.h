@@ -28,6 +28,7 @@ public:
 
     void showPage(const QByteArray &bytes, const QByteArray &charset, const QUrl &baseUrl) override;
     void setNetworkAllowed(bool allowed) override;
+    void scrollToSource(qint64 position) override;
 
     QWebEngineView *view() const { return m_view; }
     // Whether a page is on its way (scroll read, load, scroll restored).
@@ -42,6 +43,8 @@ private:
     };
     // Shows `page` in the view from now on, and lets the one before go.
     void usePage(LivePreviewPage *page);
+    // A message the page's console received: a click on a marked element is one.
+    void consoleMessage(const QString &message);
     void start(const Pending &page);
     void load(const QPointF &scroll);
     void restoreScroll();
@@ -64,6 +67,9 @@ private:
     QPointF m_scroll;
     // Counts the pages started, so that a late answer for an abandoned one is ignored.
     int m_generation = 0;
+    // Begins the console message of a click, known only to the view's own scripts (they run
+    // apart from the page's), so that a page cannot pass for a click.
+    QString m_clickToken;
 };
 
 // Makes the live preview pane's view a web-engine view. Large pages need their scheme

@@ -131,7 +131,8 @@ QString unholdableReplacements(const SiteFile &file)
     return characters.isEmpty() ? QString() : describeUnmappable(characters);
 }
 
-bool writeReplacements(const SiteFile &file, ReplacedFile *replaced, QString *problem)
+bool writeReplacements(const SiteFile &file, ReplacedFile *replaced, QString *problem,
+                       FolderSyncs *folderSyncs)
 {
     if (!file.lines || fileStampOf(file.path) != file.stamp) {
         *problem = QObject::tr("検索の後でファイルが変更されました");
@@ -144,7 +145,7 @@ bool writeReplacements(const SiteFile &file, ReplacedFile *replaced, QString *pr
         return false;
     }
     const WriteResult result = writeDocumentFile(file.path, replaceMatches(file.text, file.matches),
-                                                 file.encoding, file.lines);
+                                                 file.encoding, file.lines, folderSyncs);
     if (!result.error.ok()) {
         *problem = result.error.description;
         return false;
@@ -153,25 +154,56 @@ bool writeReplacements(const SiteFile &file, ReplacedFile *replaced, QString *pr
     return true;
 }
 
-QString undoReplacement(const ReplacedFile &replaced)
+QString undoReplacement(const ReplacedFile &replaced, FolderSyncs *folderSyncs)
 {
     if (fileStampOf(replaced.path) != replaced.written)
         return QObject::tr("置換の後でファイルが変更されました");
-    const WriteResult result = writeDocumentFile(replaced.path, replaced.before->text(),
-                                                 replaced.before->encoding(), replaced.before);
+    const WriteResult result
+        = writeDocumentFile(replaced.path, replaced.before->text(), replaced.before->encoding(),
+                            replaced.before, folderSyncs);
     return result.error.ok() ? QString() : result.error.description;
 }
 
-QList<ReplaceOutcome> writeAllReplacements(const QList<SiteFile> &files)
+QList<ReplaceOutcome> writeAllReplacements(const QList<SiteFile> &files,
+                                           const std::function<bool(int done, int total)> &progress)
 {
-    QList<ReplaceOutcome> outcomes(files.size());
-    // Each safe write waits for its file and its folder to reach the disk: those waits overlap.
-    onWorkers(int(files.size()), 32, [&]() -> std::function<void(int)> {
+    const int total = int(files.size());
+    QList<ReplaceOutcome> outcomes(total);
+    FolderSyncs folderSyncs;
+    std::mutex lock;
+    int done = 0;
+    std::atomic<bool> stopped = false;
+    // Each file waits for its bytes to reach the disk before it is renamed into place: those
+    // waits overlap. The renames reach the disk with one sync of each folder, at the end.
+    onWorkers(total, 32, [&]() -> std::function<void(int)> {
         return [&](int index) {
             ReplaceOutcome &outcome = outcomes[index];
-            outcome.written
-                = writeReplacements(files.at(index), &outcome.replaced, &outcome.problem);
+            if (stopped.load()) {
+                outcome.cancelled = true;
+                outcome.problem = QObject::tr("中止したため置換しませんでした");
+                return;
+            }
+            outcome.written = writeReplacements(files.at(index), &outcome.replaced,
+                                                &outcome.problem, &folderSyncs);
+            if (!progress)
+                return;
+            const std::lock_guard<std::mutex> guard(lock);
+            if (!progress(++done, total))
+                stopped.store(true);
         };
     });
+    folderSyncs.syncAll();
     return outcomes;
+}
+
+QStringList undoAllReplacements(const QList<ReplacedFile> &replaced)
+{
+    QStringList problems(replaced.size());
+    FolderSyncs folderSyncs;
+    onWorkers(int(replaced.size()), 32, [&]() -> std::function<void(int)> {
+        return
+            [&](int index) { problems[index] = undoReplacement(replaced.at(index), &folderSyncs); };
+    });
+    folderSyncs.syncAll();
+    return problems;
 }

@@ -9,9 +9,12 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
+
+class FolderSyncs;
 
 // A file with matches: its text as read (in the encoding its bytes show) or as the window it
 // is open in holds it, and the matches in that text.
@@ -56,19 +59,32 @@ struct ReplacedFile
 
 // Writes the file's replacements, in its own encoding, keeping the bytes of every line left
 // alone. Refused, and the file left as it was, when the file changed since it was read, when
-// its encoding cannot hold a replacement, or when the write fails: `problem` says why.
-bool writeReplacements(const SiteFile &file, ReplacedFile *replaced, QString *problem);
+// its encoding cannot hold a replacement, or when the write fails: `problem` says why. With
+// `folderSyncs`, the sync of the file's folder is left to it (writeDocumentFile).
+bool writeReplacements(const SiteFile &file, ReplacedFile *replaced, QString *problem,
+                       FolderSyncs *folderSyncs = nullptr);
 
 // writeReplacements for every file, several at a time (each write waits on the disk); the
-// outcomes in the order of `files`.
+// outcomes in the order of `files`. Every folder is synced once, after its files are written.
+// `progress`, when given, is called with the count of files done of all, one call at a time,
+// from the writing threads; returning false stops before the next file: the files not begun
+// are left as they were and their outcomes say so (`cancelled`).
 struct ReplaceOutcome
 {
     bool written = false;
+    bool cancelled = false;
     ReplacedFile replaced;
     QString problem;
 };
-QList<ReplaceOutcome> writeAllReplacements(const QList<SiteFile> &files);
+QList<ReplaceOutcome> writeAllReplacements(const QList<SiteFile> &files,
+                                           const std::function<bool(int done, int total)> &progress
+                                           = {});
 
 // Puts a replaced file back as it was, byte for byte. Refused when the file changed since
-// the replace wrote it; gives why, or an empty string on success.
-QString undoReplacement(const ReplacedFile &replaced);
+// the replace wrote it; gives why, or an empty string on success. `folderSyncs` as for
+// writeReplacements.
+QString undoReplacement(const ReplacedFile &replaced, FolderSyncs *folderSyncs = nullptr);
+
+// undoReplacement for every file, several at a time, each folder synced once at the end; the
+// answers in the order of `replaced`.
+QStringList undoAllReplacements(const QList<ReplacedFile> &replaced);

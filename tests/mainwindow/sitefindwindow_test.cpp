@@ -127,7 +127,7 @@ TEST_F(SiteFindWindowTest, ReplacesAcrossTheFolderAndUndoesTheWholeReplace)
     open->txtText->undoStep(true);
 
     ASSERT_TRUE(w->cmdUndo->isEnabled());
-    w->cmdUndo->click();
+    ASSERT_TRUE(run(w, w->cmdUndo, &frmSiteFind::undoFinished));
     for (const Page &page : pages)
         EXPECT_EQ(readBytes(path(page.name)), pageBytes(page)) << page.name;
     EXPECT_EQ(open->txtText->text(), edited);
@@ -181,4 +181,62 @@ TEST_F(SiteFindWindowTest, CancelStopsASearchAndARefusedFileIsReported)
     ASSERT_TRUE(run(w, w->cmdReplace, &frmSiteFind::replaceFinished));
     EXPECT_EQ(readBytes(path("site/index.htm")), pageBytes(pages[0]));
     EXPECT_TRUE(readBytes(path("site/about.html")).contains(u8("𠮷野家").toUtf8()));
+}
+
+// The files are written while the window goes on answering: Cancel stops the replace before
+// the next file, the files already written stay written and are marked in the list, the rest
+// stay as they were, and Undo puts back every file written.
+TEST_F(SiteFindWindowTest, ReplaceWritesOffTheWindowsThreadAndCancelKeepsWhatWasWritten)
+{
+    QDir(scratch.path()).mkpath(QStringLiteral("many"));
+    const int count = 400;
+    const auto pagePath = [&](int i) {
+        return path(QStringLiteral("many/p%1.htm").arg(i, 3, 10, QLatin1Char('0')));
+    };
+    const auto before = [](int i) {
+        return encodeText(QStringLiteral("<p>%1 山田商店</p>\r\n").arg(i).repeated(50),
+                          TextEncoding::ShiftJis);
+    };
+    for (int i = 0; i < count; ++i)
+        writeBytes(pagePath(i), before(i));
+    ScriptedInteraction ui;
+    frmSiteFind *w = showSiteFind(frame.get(), path("many"));
+    w->txtFind->setText(u8("山田商店"));
+    w->txtReplace->setText(u8("山田書店"));
+    QSignalSpy searched(w, &frmSiteFind::searchFinished);
+    QSignalSpy replaced(w, &frmSiteFind::replaceFinished);
+    ui.expectMessage(u8("置換します"), Interaction::Answer::Yes);
+    w->cmdReplace->click();
+    ASSERT_TRUE(searched.wait(20000));
+    // The answer started the writing and gave the window back at once.
+    EXPECT_EQ(replaced.count(), 0);
+    EXPECT_TRUE(w->searching());
+    EXPECT_TRUE(w->cmdCancel->isEnabled());
+    EXPECT_FALSE(w->cmdReplace->isEnabled());
+    w->cmdCancel->click();
+    ASSERT_TRUE(replaced.count() > 0 || replaced.wait(20000));
+
+    int written = 0;
+    for (int i = 0; i < count; ++i) {
+        const QByteArray now = readBytes(pagePath(i));
+        QByteArray after = before(i);
+        after.replace(encodeText(u8("山田商店"), TextEncoding::ShiftJis),
+                      encodeText(u8("山田書店"), TextEncoding::ShiftJis));
+        ASSERT_TRUE(now == before(i) || now == after) << i;
+        written += now == after;
+    }
+    int markedWritten = 0;
+    for (int i = 0; i < w->lstResults->topLevelItemCount(); ++i)
+        markedWritten += w->lstResults->topLevelItem(i)->text(2).endsWith(u8("置換しました"));
+    EXPECT_EQ(markedWritten, written);
+    if (written < count)
+        EXPECT_TRUE(w->lblProgress->text().contains(u8("中止しました")))
+            << w->lblProgress->text().toStdString();
+
+    if (written > 0) {
+        ASSERT_TRUE(w->cmdUndo->isEnabled());
+        ASSERT_TRUE(run(w, w->cmdUndo, &frmSiteFind::undoFinished));
+    }
+    for (int i = 0; i < count; ++i)
+        ASSERT_EQ(readBytes(pagePath(i)), before(i)) << i;
 }

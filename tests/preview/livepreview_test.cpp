@@ -1,6 +1,7 @@
 #include "core/livepreview.h"
 
 #include "core/encodings.h"
+#include "core/livepreviewmarks.h"
 #include "mainwindow/livepreviewpane.h"
 #include "preview/livepagescheme.h"
 #include "preview/previewpages.h"
@@ -205,6 +206,46 @@ TEST_F(LivePreviewViewTest, ClickedLinkOpensTheExternalBrowser)
     EXPECT_EQ(bodyText(preview.view()), QStringLiteral("next"));
 }
 
+// The source positions in the copy handed to the view change nothing a reader or a script of
+// the page sees: the same document comes out, the marks taken away, for a page whose markup
+// hides tags in every place a careless marking would touch.
+TEST_F(LivePreviewViewTest, MarkedPageRendersAsThePage)
+{
+    const QString page = QStringLiteral(
+        "<html><head><title>a <b> title</title>\r\n"
+        "<style>p > b { color: red } /* <i> */ .x[title] { color: blue }</style>\r\n"
+        "<script>var s = \"<p>\"; document.write('<span id=\"w\">' + s.length + '</span>');"
+        "</script>\r\n"
+        "<script><!-- document.write('<script>var t = \"<b>\";</script>'); --></script>\r\n"
+        "<script>document.write('<u id=\"n\">' + document.scripts.length + '</u>');</script>\r\n"
+        "</head><body>\r\n<!-- <p>hidden</p> -->\r\n"
+        "<p id=\"a\" title=\"<b>x</b>\" class=x>text <b>bold</b></p>\r\n"
+        "<textarea id=\"t\"><p>typed</p></textarea><xmp><i>as text</i></xmp>\r\n"
+        "<noscript><p>no script</p></noscript><title>second</title>\r\n"
+        "<table><tr><td>cell<td>cell 2</table>\r\n"
+        "<p>unclosed <a href='x.html'>リンク<br/>日本語\r\n"
+        "<script>document.write(document.getElementById('t').value.length);</script>\r\n"
+        "</body></html>");
+    const QString document
+        = QStringLiteral(
+              "document.querySelectorAll('[%1]').forEach(function (e) { e.removeAttribute('%1'); });"
+              "document.documentElement.outerHTML")
+              .arg(QLatin1StringView(sourcePositionAttribute));
+    showAndWait(preview, encodeText(page, TextEncoding::ShiftJis), "Shift_JIS");
+    const QString plain = evaluate(preview.view(), document).toString();
+    const QString plainText = bodyText(preview.view());
+
+    const QString marked = markSourcePositions(page);
+    ASSERT_NE(marked, page);
+    showAndWait(preview, encodeText(marked, TextEncoding::ShiftJis), "Shift_JIS");
+    EXPECT_GT(evaluate(preview.view(), QStringLiteral("document.querySelectorAll('[%1]').length")
+                                           .arg(QLatin1StringView(sourcePositionAttribute)))
+                  .toInt(),
+              10);
+    EXPECT_EQ(bodyText(preview.view()), plainText);
+    EXPECT_EQ(evaluate(preview.view(), document).toString(), plain);
+}
+
 // A page whose script never ends holds up the view only for a while; the next page shows.
 TEST_F(LivePreviewViewTest, LoopingScriptDoesNotHoldTheViewForever)
 {
@@ -311,6 +352,84 @@ TEST_F(LivePreviewPaneTest, TypingShowsInThePageAfterTheQuietTime)
     EXPECT_EQ(pane()->pagesHanded(), handed + 1);
     // Nothing was written.
     EXPECT_TRUE(readBytes(path(QStringLiteral("typed.htm"))).contains("before"));
+}
+
+// With the option on, the page scrolls to the element at the caret; with the other, a click
+// in the page puts the caret on the start tag of what was clicked. The text stays as typed.
+TEST_F(LivePreviewPaneTest, FollowsTheCaretAndAClickFindsItsSource)
+{
+    LivePreviewSettings settings;
+    settings.followCaret = true;
+    settings.clickToSource = true;
+    storeLivePreviewSettings(settings);
+    SpineTest::TearDown();
+    SpineTest::SetUp(); // a frame whose pane reads the options
+
+    const QString tall = QStringLiteral("<div style=\"height:3000px\">%1</div>\r\n");
+    frmDocument *doc
+        = page(QStringLiteral("caret.htm"),
+               tall.arg(QStringLiteral("top")) + QStringLiteral("<p id=\"far\">far</p>")
+                   + tall.arg(QStringLiteral("bottom")),
+               TextEncoding::ShiftJis);
+    ASSERT_TRUE(doc);
+    const QString text = doc->txtText->text();
+    setLivePreviewShown(*frame, true);
+    ASSERT_TRUE(waitFor([&] { return bodyText(web()).startsWith(QStringLiteral("top")); }));
+    ASSERT_TRUE(waitFor([&] { return !pane()->updateTimer()->isActive(); }));
+    ASSERT_EQ(evaluate(web(), QStringLiteral("window.scrollY")).toInt(), 0);
+
+    const QString farTop = QStringLiteral(
+        "(function () { var r = document.getElementById('far').getBoundingClientRect();"
+        " return r.top >= 0 && r.bottom <= window.innerHeight; })()");
+    doc->txtText->select(int(text.indexOf(QStringLiteral(">far<")) + 2), 0);
+    EXPECT_TRUE(waitFor([&] { return evaluate(web(), farTop).toBool(); }))
+        << "scrolled to " << evaluate(web(), QStringLiteral("window.scrollY")).toInt();
+
+    // A real click on the first block puts the caret on its <div>.
+    doc->txtText->select(int(text.size()), 0);
+    const QVariantList box
+        = evaluate(web(), QStringLiteral("(function () { window.scrollTo(0, 0);"
+                                         " var r = document.querySelector('div')"
+                                         ".getBoundingClientRect();"
+                                         " return [r.left + 20, r.top + 10]; })()"))
+              .toList();
+    ASSERT_EQ(box.size(), 2);
+    QWidget *surface = web()->focusProxy() ? web()->focusProxy() : web();
+    QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(box[0].toInt(), box[1].toInt()));
+    EXPECT_TRUE(waitFor([&] {
+        return doc->txtText->selStart() == text.indexOf(QStringLiteral("<div"));
+    })) << "caret at "
+        << doc->txtText->selStart();
+    EXPECT_EQ(doc->txtText->text(), text);
+    EXPECT_FALSE(doc->blnFlgDirty);
+}
+
+// A page saved under a new name finds its pictures in the new folder at once, not at the next
+// edit.
+TEST_F(LivePreviewPaneTest, SaveAsMovesTheBaseAtOnce)
+{
+    {
+        QFile picture(path(QStringLiteral("pic.gif")));
+        ASSERT_TRUE(picture.open(QIODevice::WriteOnly));
+        picture.write(gifPicture(QSize(37, 21)));
+    }
+    ScriptedInteraction ui;
+    frmDocument *doc = newDocument(ui);
+    ASSERT_TRUE(doc);
+    doc->txtText->setText(
+        QStringLiteral("<html><body><img id=\"p\" src=\"pic.gif\"></body></html>"));
+    setLivePreviewShown(*frame, true);
+    const QString width = QStringLiteral(
+        "document.getElementById('p') ? document.getElementById('p').naturalWidth : -1");
+    ASSERT_TRUE(waitFor(
+        [&] { return !pane()->updateTimer()->isActive() && evaluate(web(), width).toInt() == 0; }));
+    const int handed = pane()->pagesHanded();
+
+    ui.expectSaveFile(path(QStringLiteral("saved.htm")));
+    ASSERT_TRUE(doc->run(QStringLiteral("mnuFileAdd_Click")));
+    EXPECT_EQ(doc->strFileName, path(QStringLiteral("saved.htm")));
+    EXPECT_TRUE(waitFor([&] { return evaluate(web(), width).toInt() == 37; }));
+    EXPECT_EQ(pane()->pagesHanded(), handed + 1);
 }
 
 TEST_F(LivePreviewPaneTest, FollowsTheActiveDocumentAndRestsWhileHidden)

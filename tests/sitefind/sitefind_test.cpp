@@ -286,33 +286,56 @@ TEST(SiteReplace, AMatchAcrossALineBreakOfEitherKind)
 }
 
 // A replacement the file's encoding cannot hold is refused for that file, which stays as it
-// was; never written as a reference or a question mark.
+// was; never written as a reference or a question mark. 丂 is in JIS X 0212, which EUC-JP
+// holds in its three-byte form and Shift-JIS does not hold at all.
 TEST(SiteReplace, AReplacementTheEncodingCannotHoldIsRefusedForThoseFilesOnly)
 {
-    for (const QString &replacement : {QStringLiteral("𠮷野家"), QStringLiteral("山田😀")}) {
-        SCOPED_TRACE(replacement.toStdString());
+    const struct
+    {
+        QString replacement;
+        QStringList refused;
+    } cases[] = {
+        {QStringLiteral("𠮷野家"), {"euc.html", "sjis.htm", "sub/deep.htm"}},
+        {QStringLiteral("山田😀"), {"euc.html", "sjis.htm", "sub/deep.htm"}},
+        {QStringLiteral("丂商店"), {"sjis.htm", "sub/deep.htm"}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.replacement.toStdString());
         SiteTree tree;
-        const Found found
-            = find(tree.filter(), {.find = QStringLiteral("山田商店"), .replacement = replacement});
+        const Found found = find(
+            tree.filter(), {.find = QStringLiteral("山田商店"), .replacement = c.replacement});
         QStringList refused;
         for (const SiteFile &file : found.files) {
             ReplacedFile done;
             QString problem;
             if (!writeReplacements(file, &done, &problem)) {
                 refused << relative(tree, file.path);
-                EXPECT_TRUE(problem.contains(replacement.first(2))
-                            || problem.contains(replacement.last(2)))
+                EXPECT_TRUE(problem.contains(c.replacement.first(2))
+                            || problem.contains(c.replacement.last(2))
+                            || problem.contains(c.replacement.first(1)))
                     << problem.toStdString();
             }
         }
         refused.sort();
-        EXPECT_EQ(refused, QStringList({"euc.html", "sjis.htm", "sub/deep.htm"}));
+        EXPECT_EQ(refused, c.refused);
         for (const Page &page : pages) {
+            SCOPED_TRACE(page.name);
             const QByteArray now = readBytes(tree.path(page.name));
-            const bool unicode
-                = page.encoding != TextEncoding::ShiftJis && page.encoding != TextEncoding::EucJp;
-            EXPECT_EQ(now == tree.before[page.name], !unicode) << page.name;
-            EXPECT_FALSE(now.contains("&#x")) << page.name;
+            const bool isRefused = c.refused.contains(QLatin1String(page.name));
+            EXPECT_EQ(now == tree.before[page.name], isRefused);
+            EXPECT_FALSE(now.contains("&#")) << now.toStdString();
+            if (isRefused)
+                continue;
+            // Written: exactly the matched bytes changed, and the text reads back.
+            QByteArray expected = tree.before[page.name];
+            expected.replace(withoutMark(QStringLiteral("山田商店"), page.encoding),
+                             withoutMark(c.replacement, page.encoding));
+            EXPECT_EQ(now.toHex(' ').toStdString(), expected.toHex(' ').toStdString());
+            EXPECT_TRUE(decodeText(now, page.encoding).contains(c.replacement));
+        }
+        if (c.replacement.startsWith(u'丂')) {
+            EXPECT_TRUE(readBytes(tree.path("euc.html")).contains("\x8f\xb0\xa1\xbe\xa6\xc5\xb9"))
+                << "丂商店 in EUC-JP, the first in its three-byte form";
         }
     }
 }
@@ -396,4 +419,62 @@ TEST(SiteFind, SearchesTheTextOfAnOpenWindowInsteadOfItsFile)
             EXPECT_EQ(file.matches.size(), 4);
             EXPECT_EQ(file.matches.last().line, 4);
         }
+}
+
+// Many files written at once: a stop asked for by the progress ends the replace before the
+// next file; the files begun are written whole, the others left as they were; undoing all of
+// them puts every byte back.
+TEST(SiteReplace, AStoppedReplaceKeepsWhatItWroteAndUndoesIt)
+{
+    QTemporaryDir dir;
+    const int count = 120;
+    const auto before = [](int i) {
+        return encodeText(QStringLiteral("<p>%1：山田商店</p>\r\n").arg(i).repeated(20),
+                          TextEncoding::ShiftJis);
+    };
+    for (int i = 0; i < count; ++i)
+        writeBytes(dir.filePath(QStringLiteral("sub%1/p%2.htm").arg(i % 3).arg(i)), before(i));
+    SiteFileFilter filter;
+    filter.folder = dir.path();
+    const Found found = find(
+        filter, {.find = QStringLiteral("山田商店"), .replacement = QStringLiteral("山田書店")});
+    ASSERT_EQ(found.files.size(), count);
+
+    int calls = 0;
+    const QList<ReplaceOutcome> outcomes
+        = writeAllReplacements(found.files, [&](int done, int total) {
+              EXPECT_EQ(total, count);
+              EXPECT_EQ(done, ++calls); // one call at a time, counting up
+              return done < 5;
+          });
+    ASSERT_EQ(outcomes.size(), count);
+    int written = 0;
+    QList<ReplacedFile> replaced;
+    for (qsizetype i = 0; i < outcomes.size(); ++i) {
+        const ReplaceOutcome &outcome = outcomes.at(i);
+        const QString path = found.files.at(i).path;
+        EXPECT_NE(outcome.written, outcome.cancelled) << path.toStdString();
+        const QByteArray now = readBytes(path);
+        const int number = QFileInfo(path).baseName().mid(1).toInt();
+        if (outcome.written) {
+            ++written;
+            replaced.append(outcome.replaced);
+            QByteArray expected = before(number);
+            expected.replace(encodeText(QStringLiteral("商店"), TextEncoding::ShiftJis),
+                             encodeText(QStringLiteral("書店"), TextEncoding::ShiftJis));
+            EXPECT_EQ(now, expected) << path.toStdString();
+        } else {
+            EXPECT_FALSE(outcome.problem.isEmpty());
+            EXPECT_EQ(now, before(number)) << path.toStdString();
+        }
+    }
+    EXPECT_GE(written, 5);
+    EXPECT_LT(written, count) << "the stop was not heeded";
+
+    // Undo puts back every file written.
+    const QStringList answers = undoAllReplacements(replaced);
+    EXPECT_EQ(answers, QStringList(replaced.size()));
+    for (int i = 0; i < count; ++i)
+        EXPECT_EQ(readBytes(dir.filePath(QStringLiteral("sub%1/p%2.htm").arg(i % 3).arg(i))),
+                  before(i));
 }
