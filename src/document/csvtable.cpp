@@ -58,7 +58,10 @@ void appendRow(QString &out, QStringView line)
 QString csvToTable(const QString &csv)
 {
     QString out = QStringLiteral("<TABLE BORDER=\"1\">\r\n");
-    out.reserve(csv.size() * 2 + 64);
+    // Room for the text and the markup of every cell and row, so the table is not moved as it
+    // grows.
+    const qsizetype pieces = csv.count(u',') + csv.count(u'\n') + csv.count(u'\r') + 1;
+    out.reserve(csv.size() + 24 * pieces + 64);
     // One pass, line by line, cell by cell, without a copy of each cell.
     const QStringView text(csv);
     for (qsizetype start = 0;;) {
