@@ -93,18 +93,8 @@ public:
     // Through the find window, as the user searches: its search box and its start button.
     bool find(const QString &word) override
     {
-        if (!m_doc)
+        if (!findWindow())
             return false;
-        if (!m_find) {
-            if (!m_doc->run(QStringLiteral("mnuEditFind_Click")))
-                return false;
-            settleEvents();
-            for (QWidget *w : QApplication::topLevelWidgets())
-                if (w->objectName() == QLatin1String("frmFind") && w->isVisible())
-                    m_find = w;
-            if (!m_find)
-                return false;
-        }
         auto *box = m_find->findChild<QLineEdit *>(QStringLiteral("Text1"));
         auto *start = m_find->findChild<QAbstractButton *>(QStringLiteral("cmdFind"));
         if (!box || !start)
@@ -115,6 +105,46 @@ public:
         settleEvents();
         return m_doc->txtText->selText() == word && m_interaction.messages == 0;
     }
+
+    // Through the find window: its search box, its replacement box (opened by the first press
+    // of its replace button), its search start button (the search starts at the top) and its
+    // "replace all" button, case sensitive.
+    bool replaceAll(const QString &what, const QString &with) override
+    {
+        if (!findWindow())
+            return false;
+        auto *search = m_find->findChild<QLineEdit *>(QStringLiteral("Text1"));
+        auto *replacement = m_find->findChild<QLineEdit *>(QStringLiteral("txtRep"));
+        auto *matchCase = m_find->findChild<QAbstractButton *>(QStringLiteral("chkCase"));
+        auto *replace = m_find->findChild<QAbstractButton *>(QStringLiteral("cmdRep"));
+        auto *all = m_find->findChild<QAbstractButton *>(QStringLiteral("cmdRepAll"));
+        auto *start = m_find->findChild<QAbstractButton *>(QStringLiteral("cmdFind"));
+        if (!search || !replacement || !matchCase || !replace || !all || !start)
+            return false;
+        if (!all->isEnabled())
+            replace->click();
+        matchCase->setChecked(true);
+        search->setText(what);
+        replacement->setText(with);
+        // From the top, as the user starts: the search start button, then replace all.
+        start->setEnabled(true);
+        start->click();
+        const int before = m_doc->txtText->document()->availableUndoSteps();
+        all->click();
+        settleEvents();
+        return m_interaction.messages == 0
+               && m_doc->txtText->document()->availableUndoSteps() > before;
+    }
+
+    bool undo() override
+    {
+        if (!m_doc || !m_doc->run(QStringLiteral("mnuEditUndo_Click")))
+            return false;
+        settleEvents();
+        return true;
+    }
+
+    QString text() override { return m_doc ? m_doc->txtText->text() : QString(); }
 
     bool save(const QString &path) override
     {
@@ -206,6 +236,22 @@ private:
                 m_problem = QStringLiteral("the opened page is not coloured at %1").arg(bracket);
         }
         box->setSelStart(caret);
+    }
+
+    // The find window, opened from the document's menu when it is not open yet.
+    QWidget *findWindow()
+    {
+        if (!m_doc)
+            return nullptr;
+        if (!m_find) {
+            if (!m_doc->run(QStringLiteral("mnuEditFind_Click")))
+                return nullptr;
+            settleEvents();
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (w->objectName() == QLatin1String("frmFind") && w->isVisible())
+                    m_find = w;
+        }
+        return m_find;
     }
 
     void closeFind()

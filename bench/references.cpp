@@ -53,6 +53,37 @@ public:
         return found;
     }
     bool save(const QString &) override { return false; }
+    // The usual replace-all of a QPlainTextEdit: each match found and replaced through a cursor,
+    // from the end, in one edit block (one undo step).
+    bool replaceAll(const QString &what, const QString &with) override
+    {
+        const QString text = m_edit->toPlainText();
+        QList<qsizetype> matches;
+        for (qsizetype at = text.indexOf(what); at >= 0; at = text.indexOf(what, at + what.size()))
+            matches.append(at);
+        if (matches.isEmpty())
+            return false;
+        QTextCursor cursor(m_edit->document());
+        cursor.beginEditBlock();
+        for (qsizetype i = matches.size() - 1; i >= 0; --i) {
+            cursor.setPosition(int(matches[i]));
+            cursor.setPosition(int(matches[i] + what.size()), QTextCursor::KeepAnchor);
+            cursor.insertText(with);
+        }
+        cursor.endEditBlock();
+        settleEvents();
+        return true;
+    }
+    bool undo() override
+    {
+        m_edit->undo();
+        settleEvents();
+        return true;
+    }
+    QString text() override
+    {
+        return m_edit->toPlainText().replace(u'\n', QLatin1String("\r\n"));
+    }
     // The least a plain editor would do: the text split and joined again with QString, then
     // put over the whole text as one edit.
     bool runTool(Tool tool) override

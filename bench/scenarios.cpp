@@ -36,6 +36,7 @@ struct BenchPage
     qsizetype bytes;
     pagegen::Style style;
     pagegen::Landmarks landmarks;
+    int lines = 0; // cut after this many lines (0: as generated)
 };
 
 const BenchPage benchPages[] = {
@@ -46,7 +47,21 @@ const BenchPage benchPages[] = {
     {"10m", 10 * 1024 * 1024, pagegen::Style::HomePage, {true, true, true}},
     {"dense", 1024 * 1024, pagegen::Style::DenseMarkup, {}},
     {"csv", 1024 * 1024, pagegen::Style::Csv, {}},
+    {"csv100k", 8 * 1024 * 1024, pagegen::Style::Csv, {}, 100000},
+    {"50m", 50 * 1024 * 1024, pagegen::Style::HomePage, {}},
 };
+
+// The first `lines` lines of `text` with their line breaks (all of it when it has fewer).
+QString firstLines(const QString &text, int lines)
+{
+    qsizetype at = 0;
+    for (int i = 0; i < lines && at >= 0; ++i) {
+        at = text.indexOf(QLatin1String("\r\n"), at);
+        if (at >= 0)
+            at += 2;
+    }
+    return at < 0 ? text : text.left(at);
+}
 
 QString pagePath(const QString &folder, const QString &name)
 {
@@ -262,6 +277,48 @@ bool runSaveFloor(const Page &page, const QString &k, int repetitions)
     return true;
 }
 
+// Replace all turns the attributes' double quotes into single ones: about 300,000 matches on
+// the 10 MB page.
+const QString replacedMarkup = QStringLiteral("\"");
+const QString replacementMarkup = QStringLiteral("'");
+
+// Replace all of a frequent piece of markup on the page, then its undo, in each repetition:
+// the undo gives the page back for the next one. The figures count only when every replace
+// changed the text and every undo gave back exactly the text that was opened.
+bool runReplaceAll(Subject &subject, const Page &page, const QString &k, int repetitions)
+{
+    subject.open(page);
+    if (!openedAsMeasured(subject))
+        return false;
+    const QString opened = subject.text();
+    bool ok = !opened.isEmpty();
+    Samples replacing;
+    Samples undoing;
+    for (int i = 0; i < repetitions && ok; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        ok = subject.replaceAll(replacedMarkup, replacementMarkup);
+        replacing.add(elapsedMs(timer));
+        if (ok && subject.text().count(replacementMarkup) != page.text.count(replacedMarkup)) {
+            std::fprintf(stderr, "replace all left the wrong text\n");
+            ok = false;
+        }
+        timer.restart();
+        ok = subject.undo() && ok;
+        undoing.add(elapsedMs(timer));
+        if (ok && subject.text() != opened) {
+            std::fprintf(stderr, "the undo of replace all did not give the page back\n");
+            ok = false;
+        }
+    }
+    subject.close();
+    if (ok) {
+        report(k, replacing.median());
+        report(k + QLatin1String(".undo"), undoing.median());
+    }
+    return ok;
+}
+
 // A text tool over the whole page, on a freshly opened page each time.
 bool runTool(Subject &subject, const Page &page, Tool tool, const QString &k, int repetitions)
 {
@@ -389,14 +446,18 @@ QStringList pageNames()
     return names;
 }
 
-bool writePages(const QString &folder)
+bool writePages(const QString &folder, const QStringList &names)
 {
     for (const BenchPage &page : benchPages) {
+        if (!names.contains(QLatin1String(page.name)))
+            continue;
         QFile file(pagePath(folder, QLatin1String(page.name)));
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
             return false;
-        const QByteArray bytes
-            = pagegen::toShiftJis(pagegen::pageText(page.bytes, page.style, page.landmarks));
+        QString text = pagegen::pageText(page.bytes, page.style, page.landmarks);
+        if (page.lines > 0)
+            text = firstLines(text, page.lines);
+        const QByteArray bytes = pagegen::toShiftJis(text);
         if (file.write(bytes) != bytes.size())
             return false;
     }
@@ -528,6 +589,8 @@ bool runScenario(const QString &scenario, const QString &subjectName, const QStr
         return runFind(*subject, page, k, repetitions);
     if (scenario == QLatin1String("paragraphs"))
         return runTool(*subject, page, Tool::Paragraphs, k, repetitions);
+    if (scenario == QLatin1String("replaceall"))
+        return runReplaceAll(*subject, page, k, repetitions);
     if (scenario == QLatin1String("csv"))
         return runTool(*subject, page, Tool::CsvTable, k, repetitions);
     if (scenario == QLatin1String("save"))

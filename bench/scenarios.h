@@ -5,10 +5,11 @@
 
 namespace bench {
 
-// The generated pages: "10k", "1m", "10m" (home pages) and "dense" (1 MB of dense markup).
+// The generated pages: "10k", "1m", "10m", "50m" (home pages), "dense" (1 MB of dense markup),
+// "csv" and "csv100k" (comma-separated lines), "line80k" and "line1m" (one line of markup).
 QStringList pageNames();
-// Writes every page into `folder`; false on a write failure.
-bool writePages(const QString &folder);
+// Writes the pages of `names` into `folder`; false on a write failure.
+bool writePages(const QString &folder, const QStringList &names);
 
 // Runs one scenario for one subject ("orvine", "floor" or "peer") on one page, in this
 // process, and prints its figures with report(). Returns false when the subject cannot run it.

@@ -54,6 +54,19 @@ public:
         Q_UNUSED(tool);
         return false;
     }
+    // Replaces every occurrence of `what` (case sensitive) by `with` as one undoable edit, as
+    // an editor's "replace all" does; false when the editor has no such command here or
+    // replaced nothing.
+    virtual bool replaceAll(const QString &what, const QString &with)
+    {
+        Q_UNUSED(what);
+        Q_UNUSED(with);
+        return false;
+    }
+    // Takes back the last edit; false when the editor has no such command here.
+    virtual bool undo() { return false; }
+    // The whole text with CR LF line breaks, to check what an edit left (untimed).
+    virtual QString text() { return {}; }
     // An edit far from where the scenario acts (a blank typed at the end), as a user's typing
     // comes before a command: caches of the whole text are stale afterwards.
     virtual void touch() {}

@@ -1,27 +1,8 @@
 #include "document/csvtable.h"
 
-#include <QList>
-#include <QStringList>
+#include <QStringView>
 
 namespace {
-
-QList<QStringList> readCells(const QString &csv)
-{
-    QList<QStringList> rows{QStringList{QString()}};
-    for (qsizetype i = 0; i < csv.size(); ++i) {
-        const QChar c = csv[i];
-        if (c == u',') {
-            rows.last().append(QString());
-        } else if (c == u'\r' || c == u'\n') {
-            if (c == u'\r' && i + 1 < csv.size() && csv[i + 1] == u'\n')
-                ++i;
-            rows.append(QStringList{QString()});
-        } else if (c != u'\t') {
-            rows.last().last() += c;
-        }
-    }
-    return rows;
-}
 
 void appendSpanCell(QString &out, const char *attribute, qsizetype span, QStringView text)
 {
@@ -30,14 +11,46 @@ void appendSpanCell(QString &out, const char *attribute, qsizetype span, QString
     out += QStringLiteral("</TD>\r\n");
 }
 
-void appendCell(QString &out, const QString &cell)
+void appendCell(QString &out, QStringView cell)
 {
     if (const qsizetype colspan = cell.lastIndexOf(u'>') + 1; colspan > 0)
-        appendSpanCell(out, "COLSPAN", colspan, QStringView(cell).sliced(colspan));
+        appendSpanCell(out, "COLSPAN", colspan, cell.sliced(colspan));
     else if (const qsizetype rowspan = cell.lastIndexOf(u'_') + 1; rowspan > 0)
-        appendSpanCell(out, "ROWSPAN", rowspan, QStringView(cell).sliced(rowspan));
-    else if (!cell.isEmpty())
-        out += QStringLiteral("\t<TD>") + cell + QStringLiteral("</TD>\r\n");
+        appendSpanCell(out, "ROWSPAN", rowspan, cell.sliced(rowspan));
+    else if (!cell.isEmpty()) {
+        out += QLatin1String("\t<TD>");
+        out += cell;
+        out += QLatin1String("</TD>\r\n");
+    }
+}
+
+// The cell without its tabs; `kept` holds the characters when some had to go.
+QStringView withoutTabs(QStringView cell, QString &kept)
+{
+    if (!cell.contains(u'\t'))
+        return cell;
+    kept = cell.toString();
+    kept.remove(u'\t');
+    return kept;
+}
+
+// Appends the row of one line (without its line break), or nothing when its first cell is
+// empty.
+void appendRow(QString &out, QStringView line)
+{
+    QString kept;
+    qsizetype cellEnd = line.indexOf(u',');
+    if (withoutTabs(line.first(cellEnd < 0 ? line.size() : cellEnd), kept).isEmpty())
+        return;
+    out += QLatin1String("<TR>\r\n");
+    for (qsizetype start = 0;; start = cellEnd + 1) {
+        cellEnd = line.indexOf(u',', start);
+        const qsizetype end = cellEnd < 0 ? line.size() : cellEnd;
+        appendCell(out, withoutTabs(line.sliced(start, end - start), kept));
+        if (cellEnd < 0)
+            break;
+    }
+    out += QLatin1String("</TR>\r\n");
 }
 
 } // namespace
@@ -45,14 +58,20 @@ void appendCell(QString &out, const QString &cell)
 QString csvToTable(const QString &csv)
 {
     QString out = QStringLiteral("<TABLE BORDER=\"1\">\r\n");
-    out.reserve(csv.size() * 2 + 64);
-    for (const QStringList &row : readCells(csv)) {
-        if (row.first().isEmpty())
-            continue;
-        out += QStringLiteral("<TR>\r\n");
-        for (const QString &cell : row)
-            appendCell(out, cell);
-        out += QStringLiteral("</TR>\r\n");
+    // Room for the text and the markup of every cell and row, so the table is not moved as it
+    // grows.
+    const qsizetype pieces = csv.count(u',') + csv.count(u'\n') + csv.count(u'\r') + 1;
+    out.reserve(csv.size() + 24 * pieces + 64);
+    // One pass, line by line, cell by cell, without a copy of each cell.
+    const QStringView text(csv);
+    for (qsizetype start = 0;;) {
+        qsizetype end = start;
+        while (end < text.size() && text[end] != u'\r' && text[end] != u'\n')
+            ++end;
+        appendRow(out, text.sliced(start, end - start));
+        if (end == text.size())
+            break;
+        start = end + (text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n' ? 2 : 1);
     }
     out += QStringLiteral("</TABLE>");
     return out;

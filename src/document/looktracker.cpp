@@ -154,16 +154,21 @@ void LookTracker::changeLooks(int documentStart, int documentEnd,
     const int length = documentEnd - documentStart;
     if (length <= 0)
         return;
+    if (looksOutsideHistory > 0) {
+        // Nothing to take back: no record of the looks before and after (a page's colouring
+        // holds millions of runs).
+        change();
+        repaint();
+        return;
+    }
     auto record = std::make_shared<LookChange>();
     record->position = documentStart;
     record->before = looks.record(documentStart, length);
     change();
     record->after = looks.record(documentStart, length);
     record->known = true;
-    if (looksOutsideHistory == 0) {
-        lookStepAdded();
-        document.appendUndoItem(new LookUndoItem(looks, record, repaint));
-    }
+    lookStepAdded();
+    document.appendUndoItem(new LookUndoItem(looks, record, repaint));
     repaint();
 }
 
@@ -325,15 +330,64 @@ void LookTracker::replaceEach(const QList<int> &starts, const QList<int> &ends,
     // The looks of the whole changed stretch after the edit, which the document reports as one
     // change: the text between the matches as it is, each replacement in its match's look.
     const QList<LookRun> after = looksAfterReplacing(starts, ends, int(lines.size()), looksOf);
+    const QList<Replacement> edits = replacementsJoined(starts, ends, lines);
     editText(lookBefore(starts.first()), after, [&] {
         QTextCursor cursor(&document);
         // From the end, so that the positions still to replace do not move.
-        for (int i = int(starts.size()) - 1; i >= 0; --i) {
-            cursor.setPosition(starts[i]);
-            cursor.setPosition(ends[i], QTextCursor::KeepAnchor);
-            cursor.insertText(lines);
+        for (auto edit = edits.crbegin(); edit != edits.crend(); ++edit) {
+            cursor.setPosition(edit->start);
+            cursor.setPosition(edit->end, QTextCursor::KeepAnchor);
+            cursor.insertText(edit->text);
         }
     });
+}
+
+QList<LookTracker::Replacement> LookTracker::replacementsJoined(const QList<int> &starts,
+                                                                const QList<int> &ends,
+                                                                const QString &lines) const
+{
+    // The document's cost is per edit, hardly per character: matches a few characters apart
+    // on one line go in as one edit, the text between them put back as it was.
+    constexpr int nearEnough = 64;
+    QList<Replacement> edits;
+    edits.reserve(starts.size());
+    QTextBlock block;
+    int blockStart = 0;
+    int blockEnd = -1; // the position of the block's separator
+    QString blockText;
+    bool blockTextRead = false;
+    for (qsizetype i = 0; i < starts.size();) {
+        if (starts[i] < blockStart || starts[i] > blockEnd) {
+            block = document.findBlock(starts[i]);
+            blockStart = block.position();
+            blockEnd = blockStart + block.length() - 1;
+            blockTextRead = false;
+        }
+        qsizetype last = i;
+        if (ends[i] <= blockEnd) {
+            while (last + 1 < starts.size() && ends[last + 1] <= blockEnd
+                   && starts[last + 1] - ends[last] <= nearEnough)
+                ++last;
+        }
+        if (last == i) {
+            edits.append(Replacement{starts[i], ends[i], lines});
+            ++i;
+            continue;
+        }
+        if (!blockTextRead) {
+            blockText = block.text();
+            blockTextRead = true;
+        }
+        QString text;
+        for (qsizetype k = i; k <= last; ++k) {
+            text += lines;
+            if (k < last)
+                text += QStringView(blockText).sliced(ends[k] - blockStart, starts[k + 1] - ends[k]);
+        }
+        edits.append(Replacement{starts[i], ends[last], std::move(text)});
+        i = last + 1;
+    }
+    return edits;
 }
 
 QList<LookRun>

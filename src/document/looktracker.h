@@ -4,6 +4,7 @@
 #include "document/colorstore.h"
 
 #include <QList>
+#include <QString>
 
 #include <functional>
 #include <memory>
@@ -101,6 +102,17 @@ private:
     // Changes the looks of [documentStart, documentEnd) by `change`, as one undo step.
     void changeLooks(int documentStart, int documentEnd, const std::function<void()> &change);
     void showLooksOfEditedBlocks(int position, int added);
+    // One edit of the text that replaceEach makes: [start, end) becomes `text`.
+    struct Replacement
+    {
+        int start;
+        int end;
+        QString text;
+    };
+    // The edits that replace each [starts[i], ends[i]) by `lines`, neighbours on one line
+    // joined into one.
+    QList<Replacement> replacementsJoined(const QList<int> &starts, const QList<int> &ends,
+                                          const QString &lines) const;
     // The looks of [starts.first(), ends.last()) once replaceEach has replaced each stretch by
     // `replacementLength` characters.
     QList<LookRun> looksAfterReplacing(const QList<int> &starts, const QList<int> &ends,

@@ -56,7 +56,7 @@ RichTextBox::RichTextBox(QWidget *parent)
                 lastChangeEnd = position + added;
                 lookTracker.follow(position, removed, added);
                 mirror.follow(position, removed, added, lookTracker.formattingOnly());
-                if (!lookTracker.formattingOnly() && (removed != 0 || added != 0)) {
+                if (!m_filling && !lookTracker.formattingOnly() && (removed != 0 || added != 0)) {
                     // Any change of the text ends a run of typing; the typing itself notes
                     // its run again once it is made.
                     typed.end();
@@ -89,6 +89,49 @@ void RichTextBox::setText(const QString &text)
     setCurrentCharFormat(plainCharFormat());
     mirror.reset();
     lookTracker.reset();
+}
+
+bool RichTextBox::setText(const QString &text,
+                          const std::function<bool(qsizetype done)> &keepGoing)
+{
+    // Pieces of about a megabyte, cut neither inside a CR LF nor inside a surrogate pair.
+    constexpr qsizetype pieceLength = 1 << 20;
+    const auto pieceEnd = [&text](qsizetype start) {
+        qsizetype end = std::min(start + pieceLength, text.size());
+        while (end < text.size() && (text[end - 1] == u'\r' || text[end - 1].isHighSurrogate()))
+            ++end;
+        return end;
+    };
+    qsizetype done = pieceEnd(0);
+    if (done == text.size()) {
+        setText(text);
+        return true;
+    }
+    // The text changes once, when it is all in: nothing (a recovery file) reads the pieces
+    // while the rest is waited for.
+    m_filling = true;
+    setText(text.first(done));
+    // The pieces after the first are part of the text as it opens, not edits to take back.
+    document()->setUndoRedoEnabled(false);
+    QTextCursor end(document());
+    end.movePosition(QTextCursor::End);
+    bool finished = true;
+    while (done < text.size()) {
+        if (!keepGoing(done)) {
+            finished = false;
+            break;
+        }
+        const qsizetype next = pieceEnd(done);
+        end.insertText(withLfBreaks(text.sliced(done, next - done)));
+        done = next;
+    }
+    document()->setUndoRedoEnabled(true);
+    mirror.reset();
+    lookTracker.reset();
+    m_filling = false;
+    if (finished)
+        emit changed();
+    return finished;
 }
 
 QTextCursor RichTextBox::cursorFor(int start, int length) const
@@ -134,9 +177,13 @@ void RichTextBox::replaceEach(const QList<int> &starts, int length, const QStrin
     const QString lines = withLfBreaks(replacement);
     QList<int> documentStarts;
     QList<int> documentEnds;
+    documentStarts.reserve(starts.size());
+    documentEnds.reserve(starts.size());
+    // The matches come in order: one walk over the lines maps them all.
+    PositionWalker walker(*document());
     for (int start : starts) {
-        documentStarts << toDocumentPosition(start);
-        documentEnds << toDocumentPosition(start + length);
+        documentStarts << walker.map(start);
+        documentEnds << walker.map(endOf(start, length));
     }
     lookTracker.replaceEach(documentStarts, documentEnds, lines, looksOf);
 }

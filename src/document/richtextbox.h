@@ -33,6 +33,10 @@ public:
     // LF and a lone CR each become one line break.
     QString text() const { return mirror.text(); }
     void setText(const QString &text);
+    // The same for a text of many megabytes, put in piece by piece: `keepGoing` is asked
+    // between the pieces with the count of characters of `text` in so far, and a false answer
+    // stops there (the box then holds the pieces in so far). Nothing of it can be undone.
+    bool setText(const QString &text, const std::function<bool(qsizetype done)> &keepGoing);
     // Length of text() without building it.
     int textLength() const { return crLfLength(*document()); }
 
@@ -235,6 +239,7 @@ private:
     TypedEdits typed; // after lookTracker, which it uses
     int m_doubleClickedCharacter = -1;
     bool m_spaceMarksShown = false;
+    bool m_filling = false; // a text is being put in piece by piece
 };
 
 // Colour values of the markup classes, 0x00BBGGRR.

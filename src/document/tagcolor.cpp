@@ -97,6 +97,41 @@ void colorOpenedPage(frmDocument &doc)
     box.setSelStart(0);
 }
 
+bool colorOpenedPage(frmDocument &doc, const QString &readText,
+                     const std::function<bool(qsizetype done)> &keepGoing)
+{
+    RichTextBox &box = *doc.txtText;
+    bool finished = true;
+    if (shared().blnTagColor && box.textLength() > 0) {
+        // The text as read is the box's own when every line break in it was CR LF, which the
+        // lengths tell; reading it spares building the box's text during the opening.
+        const QString text = readText.size() == box.textLength() ? readText : box.text();
+        const int length = int(text.size());
+        constexpr int pieceLength = 1 << 20;
+        bool inTag = false;
+        box.colorWithoutUndo([&] {
+            for (int start = 0; start < length; start += pieceLength) {
+                if (start > 0 && !keepGoing(start)) {
+                    finished = false;
+                    return;
+                }
+                const int piece = std::min(pieceLength, length - start);
+                box.applyColorRuns(
+                    start, piece, [&](const std::function<void(const ColorRun &)> &color) {
+                        inTag = scanMarkup(
+                            QStringView(text).sliced(start, piece), PunctuationSet::Document,
+                            [&](const MarkupRun &run) {
+                                color(toColorRun({run.start + start, run.length, run.kind}));
+                            },
+                            inTag);
+                    });
+            }
+        });
+    }
+    box.setSelStart(0);
+    return finished;
+}
+
 void InsertFragment(frmDocument &doc, const QString &text)
 {
     if (text.isEmpty()) {

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 class frmDocument;
 class RichTextBox;
 
@@ -12,6 +14,11 @@ void Color_set(frmDocument &doc);
 // A page just read or created: coloured by Color_set when tag colouring is on, as the state the
 // page opens in, so that undo cannot take the colours away; the caret ends at the start.
 void colorOpenedPage(frmDocument &doc);
+// The same for a large page just read, whose text as read is `readText`: coloured in pieces of
+// about a megabyte, `keepGoing` asked between them with the count of characters coloured so
+// far. False when it answered no (the page is then coloured only in part).
+bool colorOpenedPage(frmDocument &doc, const QString &readText,
+                     const std::function<bool(qsizetype done)> &keepGoing);
 // The one way a fragment enters the document: over the current selection of txtText, in the
 // colours the colouring pass gives it (when tag colouring is on), as one undo step; the caret
 // ends after the fragment. The clipboard is not touched; a fragment of megabytes takes no

@@ -8,6 +8,7 @@
 #include "core/sharedstate.h"
 #include "document/documentsave.h"
 #include "document/frmdocument.h"
+#include "document/frmprogress.h"
 #include "document/outsidechanges.h"
 #include "document/richtextbox.h"
 #include "document/tagcolor.h"
@@ -17,9 +18,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QPointer>
 #include <QTimer>
+
+#include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -103,6 +108,47 @@ void fillDocument(frmDocument &doc, const QString &path, const QString &text,
     setDocumentFile(doc, path, stamp);
 }
 
+// From this size on a page opens under a progress window with a Cancel button.
+constexpr qint64 LargePageBytes = 4 * 1024 * 1024;
+// The bar of that window: reading takes the first fifth, putting the text in the next two and
+// colouring the rest.
+constexpr int ProgressSteps = 1000;
+constexpr int ReadSteps = 200;
+constexpr int FillSteps = 400;
+
+// Fills a window created by ReadDoc with a large page in steps; false when Cancel was pressed.
+bool openLargePage(frmDocument &doc, const QString &path, const ReadResult &read,
+                   frmProgress &progress)
+{
+    progress.advance(ReadSteps);
+    if (!progress.keepGoing())
+        return false;
+    const double length = std::max<double>(double(read.text.size()), 1);
+    const auto stepsAt = [length](int first, int count, qsizetype done) {
+        return first + int(count * (double(done) / length));
+    };
+    const bool filled = doc.txtText->setText(read.text, [&](qsizetype done) {
+        progress.advance(stepsAt(ReadSteps, FillSteps, done));
+        return progress.keepGoing();
+    });
+    if (!filled)
+        return false;
+    setDocumentFile(doc, path, read.stamp);
+    doc.setEncoding(read.encoding);
+    doc.fileLines = read.lines;
+    if (shared().blnTagColor)
+        progress.setWindowTitle(frmProgress::tr("タグの色変換処理中－しばらくお待ち下さい。"));
+    const int colourFrom = ReadSteps + FillSteps;
+    const bool coloured = colorOpenedPage(doc, read.text, [&](qsizetype done) {
+        progress.advance(stepsAt(colourFrom, ProgressSteps - colourFrom, done));
+        return progress.keepGoing();
+    });
+    if (!coloured)
+        return false;
+    progress.advance(ProgressSteps);
+    return progress.keepGoing();
+}
+
 } // namespace
 
 frmDocument *createDocumentWindow()
@@ -140,6 +186,15 @@ void ReadDoc(const QString &path)
         return;
     }
 
+    // A large page is read, put in and coloured in steps under a progress window whose
+    // Cancel gives the opening up: no window stays and nothing is written.
+    std::unique_ptr<frmProgress> progress;
+    if (QFileInfo(path).size() >= LargePageBytes) {
+        progress = std::make_unique<frmProgress>(frmMain::instance());
+        progress->setWindowTitle(QObject::tr("ﾌｧｲﾙ読み込み処理中－しばらくお待ち下さい。"));
+        progress->allowCancel();
+        progress->start(ProgressSteps);
+    }
     const ReadResult read = readDocumentFile(path);
     if (read.error.number == 53) {
         const auto answer = Interaction::ask(
@@ -162,10 +217,19 @@ void ReadDoc(const QString &path)
     }
 
     frmDocument *doc = createDocumentWindow();
-    fillDocument(*doc, path, read.text, read.stamp);
-    doc->setEncoding(read.encoding);
-    doc->fileLines = read.lines;
-    colorOpenedPage(*doc);
+    if (progress) {
+        if (!openLargePage(*doc, path, read, *progress)) {
+            doc->blnFlgDirty = false;
+            delete doc;
+            return;
+        }
+        progress.reset();
+    } else {
+        fillDocument(*doc, path, read.text, read.stamp);
+        doc->setEncoding(read.encoding);
+        doc->fileLines = read.lines;
+        colorOpenedPage(*doc);
+    }
     doc->blnFlgDirty = false;
     // The recent list is updated before the settings are written, so that the next window's
     // load, which re-reads the settings, does not drop this file from the list.

@@ -1,5 +1,6 @@
 #include "document/csvtable.h"
 
+#include "document/tagcolor.h"
 #include "support/documentfixture.h"
 
 namespace {
@@ -81,6 +82,90 @@ TEST_F(CsvCommand, ReplacesTheSelectionWithTheTable)
     const QString table = Open + row({"<TD>a</TD>", "<TD>b</TD>"}) + Close;
     EXPECT_EQ(text().text(), "before\r\n" + table + "after");
     EXPECT_EQ(text().selStart(), 8 + table.size());
+}
+
+// The table as a plain editor would build it from `csv`: lines split at CR LF, LF or CR,
+// cells at commas, tabs dropped, rows whose first cell is empty left out, spans by the last
+// mark.
+QString tableBySplitting(const QString &csv)
+{
+    QString lines = csv;
+    lines.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
+    QString out = Open;
+    for (const QString &line : lines.split(u'\n')) {
+        QStringList cells = line.split(u',');
+        for (QString &cell : cells)
+            cell.remove(u'\t');
+        if (cells.first().isEmpty())
+            continue;
+        QStringList written;
+        for (const QString &cell : cells) {
+            const qsizetype colspan = cell.lastIndexOf(u'>') + 1;
+            const qsizetype rowspan = cell.lastIndexOf(u'_') + 1;
+            if (colspan > 0)
+                written << QStringLiteral("<TD COLSPAN=\"%1\">%2</TD>").arg(colspan).arg(cell.mid(colspan));
+            else if (rowspan > 0)
+                written << QStringLiteral("<TD ROWSPAN=\"%1\">%2</TD>").arg(rowspan).arg(cell.mid(rowspan));
+            else if (!cell.isEmpty())
+                written << QStringLiteral("<TD>%1</TD>").arg(cell);
+        }
+        out += row(written);
+    }
+    return out + Close;
+}
+
+// The text with the colour and bold of every character, as the box copies it (RTF).
+QString textAndLooks(RichTextBox &box)
+{
+    box.select(0, box.textLength());
+    return box.selRtf();
+}
+
+// 100,000 lines as pasted from a spreadsheet, with quoted fields holding commas, tabs, empty
+// and marked cells, Japanese, and every kind of line break, in a coloured page between other
+// text: the command gives the table a plain split gives, coloured as a fresh colouring colours
+// it, and undo and redo take the page back and forth.
+TEST_F(CsvCommand, AHundredThousandLinesAgreeWithAPlainSplitThroughUndoAndRedo)
+{
+    const QStringList lines = {
+        QStringLiteral("\"山田, 花子\",\"東京都\",1999/12/31,\t42\t"),
+        QStringLiteral("佐藤,,ｶﾅ,\"\"\"引用\"\"\""),
+        QStringLiteral(",空の先頭"),
+        QStringLiteral("合計>>計,__名前,a>b_c"),
+        QString(),
+    };
+    const QStringList breaks
+        = {QStringLiteral("\r\n"), QStringLiteral("\r\n"), QStringLiteral("\n"), QStringLiteral("\r")};
+    QString csv;
+    for (int i = 0; i < 100000; ++i)
+        csv += lines[i % lines.size()] + QString::number(i) + breaks[i % breaks.size()];
+    const QString before = QStringLiteral("<P>前</P>\r\n");
+    const QString after = QStringLiteral("<P>後</P>");
+    shared().blnTagColor = true;
+    text().setText(before + csv + after);
+    Color_set(*doc);
+    const QString page = text().text(); // lone breaks read as CR LF
+    const QString looksBefore = textAndLooks(text());
+    const QString selected = page.mid(before.size(), page.size() - before.size() - after.size());
+
+    text().select(int(before.size()), int(selected.size()));
+    ASSERT_TRUE(doc->run("mnuHtmlTableCsv_Click"));
+    const QString expected = before + tableBySplitting(selected) + after;
+    ASSERT_TRUE(text().text() == expected);
+    EXPECT_EQ(text().selStart(), expected.size() - after.size());
+    frmDocument fresh;
+    fresh.txtText->setText(expected);
+    Color_set(fresh);
+    const QString looksExpected = textAndLooks(*fresh.txtText);
+    EXPECT_TRUE(textAndLooks(text()) == looksExpected);
+    fresh.blnFlgDirty = false;
+
+    text().undoStep();
+    ASSERT_TRUE(text().text() == page);
+    EXPECT_TRUE(textAndLooks(text()) == looksBefore);
+    text().undoStep(true);
+    ASSERT_TRUE(text().text() == expected);
+    EXPECT_TRUE(textAndLooks(text()) == looksExpected);
 }
 
 } // namespace

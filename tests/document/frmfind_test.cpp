@@ -229,6 +229,74 @@ TEST_F(FindWindow, ReplacementsTakeTheLooksOfTheirMarkup)
     EXPECT_EQ(looks(text()), "RBBRKRMBR");
 }
 
+// The text with the colour and bold of every character, as the box copies it (RTF).
+QString textAndLooks(RichTextBox &box)
+{
+    box.select(0, box.textLength());
+    return box.selRtf();
+}
+
+// A coloured page of over 400,000 characters beginning and ending with the search string,
+// with thousands of matches between, some across line breaks: replace all gives the text that a
+// plain replace of the string gives, each replacement and the text around it the colours a
+// fresh colouring of that text gives, the caret after the last replacement, and undo and redo
+// take text and colours back and forth as one step.
+TEST_F(FindWindow, ReplaceAllOnALongColouredPageAgreesWithAPlainReplace)
+{
+    const struct
+    {
+        const char *what;
+        const char *with;
+    } cases[] = {
+        {"<TD", "<td"},                  // same length
+        {"</TD>\r\n", "</TD>"},          // across a line break: lines join
+        {"\r\n", "<BR>\r\n\r\n"},        // every line break, each into two
+        {"のお店", ""},                  // removed
+        {"bgcolor", "BGCOLOR=\"red\" x"}, // longer, with punctuation inside the tag
+    };
+    QString body;
+    for (int i = 0; body.size() < 400000; ++i)
+        body += QStringLiteral("<TR><TD bgcolor=\"#ffcc00\">山田%1のお店</TD>\r\n"
+                               "<TD><A href=\"p%1.html\">次へ</A></TD></TR>\r\n")
+                    .arg(i);
+    other = new frmDocument;
+    shared().blnTagColor = true; // after the new window's load, which reads the settings
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString what = QString::fromUtf8(c.what);
+        const QString with = QString::fromUtf8(c.with);
+        const QString page = what + body + what;
+        text().setText(page);
+        Color_set(*doc);
+        const QString looksBefore = textAndLooks(text());
+
+        QString expected = page;
+        expected.replace(what, with);
+        other->txtText->setText(expected);
+        Color_set(*other);
+        const QString looksExpected = textAndLooks(*other->txtText);
+
+        find->Text1->setText(what);
+        find->chkCase->setChecked(true);
+        if (!find->cmdRepAll->isEnabled())
+            find->cmdRep->click();
+        find->txtRep->setText(with);
+        find->Position = 0;
+        find->cmdRepAll->click();
+        ASSERT_TRUE(text().text() == expected);
+        // The page ends with a match: the caret ends at the end.
+        EXPECT_EQ(selection(), std::make_pair(int(expected.size()), 0));
+        EXPECT_TRUE(textAndLooks(text()) == looksExpected);
+
+        text().undoStep();
+        ASSERT_TRUE(text().text() == page);
+        EXPECT_TRUE(textAndLooks(text()) == looksBefore);
+        text().undoStep(true);
+        ASSERT_TRUE(text().text() == expected);
+        EXPECT_TRUE(textAndLooks(text()) == looksExpected);
+    }
+}
+
 TEST_F(FindWindow, EachPressActsOnTheDocumentActiveThen)
 {
     text().setText("ab ab");
