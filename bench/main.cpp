@@ -351,9 +351,9 @@ void printTargets(const Results &results)
                             : std::nullopt));
 
     const auto open10Peer = get("open", "peer", "10m");
-    std::printf("  %s open 10 MB no slower than the peer\n",
-                verdict(open10 && open10Peer ? std::optional<bool>(*open10 <= *open10Peer)
-                                             : std::nullopt));
+    std::printf(
+        "  %s open 10 MB no slower than the peer\n",
+        verdict(open10 && open10Peer ? std::optional<bool>(*open10 <= *open10Peer) : std::nullopt));
 
     const auto memory50 = get("memory", "orvine", "50m"),
                memory50Floor = get("memory", "floor", "50m");

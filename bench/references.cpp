@@ -80,10 +80,7 @@ public:
         settleEvents();
         return true;
     }
-    QString text() override
-    {
-        return m_edit->toPlainText().replace(u'\n', QLatin1String("\r\n"));
-    }
+    QString text() override { return m_edit->toPlainText().replace(u'\n', QLatin1String("\r\n")); }
     // The least a plain editor would do: the text split and joined again with QString, then
     // put over the whole text as one edit.
     bool runTool(Tool tool) override

@@ -71,7 +71,8 @@ QString csvToTable(const QString &csv)
         appendRow(out, text.sliced(start, end - start));
         if (end == text.size())
             break;
-        start = end + (text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n' ? 2 : 1);
+        start
+            = end + (text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n' ? 2 : 1);
     }
     out += QStringLiteral("</TABLE>");
     return out;

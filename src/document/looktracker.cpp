@@ -382,7 +382,8 @@ QList<LookTracker::Replacement> LookTracker::replacementsJoined(const QList<int>
         for (qsizetype k = i; k <= last; ++k) {
             text += lines;
             if (k < last)
-                text += QStringView(blockText).sliced(ends[k] - blockStart, starts[k + 1] - ends[k]);
+                text
+                    += QStringView(blockText).sliced(ends[k] - blockStart, starts[k + 1] - ends[k]);
         }
         edits.append(Replacement{starts[i], ends[last], std::move(text)});
         i = last + 1;

@@ -91,8 +91,7 @@ void RichTextBox::setText(const QString &text)
     lookTracker.reset();
 }
 
-bool RichTextBox::setText(const QString &text,
-                          const std::function<bool(qsizetype done)> &keepGoing)
+bool RichTextBox::setText(const QString &text, const std::function<bool(qsizetype done)> &keepGoing)
 {
     // Pieces of about a megabyte, cut neither inside a CR LF nor inside a surrogate pair.
     constexpr qsizetype pieceLength = 1 << 20;

@@ -103,9 +103,13 @@ QString tableBySplitting(const QString &csv)
             const qsizetype colspan = cell.lastIndexOf(u'>') + 1;
             const qsizetype rowspan = cell.lastIndexOf(u'_') + 1;
             if (colspan > 0)
-                written << QStringLiteral("<TD COLSPAN=\"%1\">%2</TD>").arg(colspan).arg(cell.mid(colspan));
+                written << QStringLiteral("<TD COLSPAN=\"%1\">%2</TD>")
+                               .arg(colspan)
+                               .arg(cell.mid(colspan));
             else if (rowspan > 0)
-                written << QStringLiteral("<TD ROWSPAN=\"%1\">%2</TD>").arg(rowspan).arg(cell.mid(rowspan));
+                written << QStringLiteral("<TD ROWSPAN=\"%1\">%2</TD>")
+                               .arg(rowspan)
+                               .arg(cell.mid(rowspan));
             else if (!cell.isEmpty())
                 written << QStringLiteral("<TD>%1</TD>").arg(cell);
         }
@@ -134,8 +138,8 @@ TEST_F(CsvCommand, AHundredThousandLinesAgreeWithAPlainSplitThroughUndoAndRedo)
         QStringLiteral("合計>>計,__名前,a>b_c"),
         QString(),
     };
-    const QStringList breaks
-        = {QStringLiteral("\r\n"), QStringLiteral("\r\n"), QStringLiteral("\n"), QStringLiteral("\r")};
+    const QStringList breaks = {QStringLiteral("\r\n"), QStringLiteral("\r\n"),
+                                QStringLiteral("\n"), QStringLiteral("\r")};
     QString csv;
     for (int i = 0; i < 100000; ++i)
         csv += lines[i % lines.size()] + QString::number(i) + breaks[i % breaks.size()];

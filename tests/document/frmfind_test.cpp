@@ -248,10 +248,10 @@ TEST_F(FindWindow, ReplaceAllOnALongColouredPageAgreesWithAPlainReplace)
         const char *what;
         const char *with;
     } cases[] = {
-        {"<TD", "<td"},                  // same length
-        {"</TD>\r\n", "</TD>"},          // across a line break: lines join
-        {"\r\n", "<BR>\r\n\r\n"},        // every line break, each into two
-        {"のお店", ""},                  // removed
+        {"<TD", "<td"},                   // same length
+        {"</TD>\r\n", "</TD>"},           // across a line break: lines join
+        {"\r\n", "<BR>\r\n\r\n"},         // every line break, each into two
+        {"のお店", ""},                   // removed
         {"bgcolor", "BGCOLOR=\"red\" x"}, // longer, with punctuation inside the tag
     };
     QString body;

@@ -118,8 +118,8 @@ TEST_F(LargePageTest, OpensUnderAProgressWindowWhoseCancelLeavesNothingBehind)
     // Coloured to the end, the same on both sides of every megabyte (where a page of this
     // size may be cut into pieces).
     for (qsizetype cut = 0; cut < page.size(); cut += 1 << 20) {
-        for (qsizetype at = std::max<qsizetype>(cut - 40, 0);
-             at < std::min(cut + 40, page.size()); ++at) {
+        for (qsizetype at = std::max<qsizetype>(cut - 40, 0); at < std::min(cut + 40, page.size());
+             ++at) {
             const qsizetype tagStart = page.lastIndexOf(u'<', at);
             const qsizetype tagEnd = page.lastIndexOf(u'>', at);
             const QChar c = page[at];
@@ -127,7 +127,7 @@ TEST_F(LargePageTest, OpensUnderAProgressWindowWhoseCancelLeavesNothingBehind)
                                   : c == u'"' || c == u'=' || c == u'/'
                                       ? Look{TextColor::Magenta, true}
                                   : tagStart > tagEnd ? Look{TextColor::Blue, false}
-                                                 : Look{TextColor::Black, false};
+                                                      : Look{TextColor::Black, false};
             if (c != u'\r' && c != u'\n') {
                 EXPECT_EQ(box.lookAt(int(at)), expected) << at;
             }
