@@ -70,8 +70,7 @@ QByteArray packedRows()
 
 QByteArray pngOf(const QByteArray &packed)
 {
-    const QByteArray header
-        = bigEndian(Side) + bigEndian(Side) + QByteArray("\x08\x02\0\0\0", 5);
+    const QByteArray header = bigEndian(Side) + bigEndian(Side) + QByteArray("\x08\x02\0\0\0", 5);
     QByteArray png = QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", header);
     for (qsizetype at = 0; at < packed.size(); at += 1 << 16)
         png += chunk("IDAT", packed.mid(at, 1 << 16));

@@ -16,8 +16,8 @@ namespace {
 
 struct Start
 {
-    double toLineMs = 0;  // from the start of the process to the awaited line
-    QByteArray output;    // everything the process wrote on standard output
+    double toLineMs = 0; // from the start of the process to the awaited line
+    QByteArray output;   // everything the process wrote on standard output
 };
 
 // Starts `program` with `arguments` and fresh settings, and waits until it writes a line that

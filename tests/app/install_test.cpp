@@ -150,7 +150,8 @@ TEST_F(InstalledTree, TheInstalledProgramLoadsItsPreviewModuleAndShowsAPage)
         process.kill();
     process.waitForFinished();
     const QString output = QString::fromUtf8(process.readAll());
-    EXPECT_TRUE(output.contains(QStringLiteral("orvine: preview painted in "))) << output.toStdString();
+    EXPECT_TRUE(output.contains(QStringLiteral("orvine: preview painted in ")))
+        << output.toStdString();
 }
 
 TEST(GuideFile, IsFoundBesideTheProgramOrInTheInstalledDataFolder)

@@ -25,8 +25,7 @@ public:
     KeptMakers()
         : m_browser(BrowserWindow::installMaker({})), m_html(HtmlView::installMaker({})),
           m_live(LivePreviewView::installMaker({}))
-    {
-    }
+    {}
     ~KeptMakers()
     {
         BrowserWindow::installMaker(m_browser);
@@ -98,7 +97,8 @@ TEST_F(BrokenPreviewModule, ShowingAPreviewSaysSoAndShowsNothing)
         ASSERT_EQ(ui.log().size(), 3);
         for (const auto &prompt : ui.log()) {
             EXPECT_EQ(prompt.message.icon, Interaction::Icon::Warning);
-            EXPECT_TRUE(prompt.message.text.contains(c.reason)) << prompt.message.text.toStdString();
+            EXPECT_TRUE(prompt.message.text.contains(c.reason))
+                << prompt.message.text.toStdString();
         }
     }
 }
@@ -127,8 +127,7 @@ TEST(PreviewModuleFile, IsFoundBesideTheProgramOrInTheInstalledLibraryFolder)
         {"dir/bin", ""},
     };
     for (const auto &c : cases) {
-        const QString expected
-            = *c.module ? root.filePath(QString::fromUtf8(c.module)) : QString();
+        const QString expected = *c.module ? root.filePath(QString::fromUtf8(c.module)) : QString();
         EXPECT_EQ(previewModuleFor(root.filePath(QString::fromUtf8(c.programFolder))), expected)
             << c.programFolder;
     }
@@ -175,7 +174,8 @@ TEST(BuiltProgram, LoadsItsPreviewModuleAndShowsASavedPage)
     file.close();
     const QString output = previewOutput(QStringLiteral(ORVINE_PROGRAM), page);
     EXPECT_TRUE(output.contains(QStringLiteral("orvine: frame painted"))) << output.toStdString();
-    EXPECT_TRUE(output.contains(QStringLiteral("orvine: preview painted in "))) << output.toStdString();
+    EXPECT_TRUE(output.contains(QStringLiteral("orvine: preview painted in ")))
+        << output.toStdString();
 }
 
 #endif

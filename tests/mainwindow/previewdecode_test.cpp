@@ -51,15 +51,16 @@ QByteArray pngChunk(const QByteArray &type, const QByteArray &data)
 // first few rows: what a damaged or hostile file looks like.
 QByteArray claimedPng(quint32 width, quint32 height)
 {
-    const QByteArray header = bigEndian(width) + bigEndian(height) + QByteArray("\x08\x02\0\0\0", 5);
+    const QByteArray header
+        = bigEndian(width) + bigEndian(height) + QByteArray("\x08\x02\0\0\0", 5);
     const QByteArray rows(4 * (1 + 3 * qsizetype(width)), '\0');
     QByteArray packed(compressBound(uLong(rows.size())), '\0');
     uLongf packedSize = uLongf(packed.size());
     compress(reinterpret_cast<Bytef *>(packed.data()), &packedSize,
              reinterpret_cast<const Bytef *>(rows.data()), uLong(rows.size()));
     packed.truncate(qsizetype(packedSize));
-    return QByteArray("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", header)
-           + pngChunk("IDAT", packed) + pngChunk("IEND", {});
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", header) + pngChunk("IDAT", packed)
+           + pngChunk("IEND", {});
 }
 
 // A valid PNG of 100,000 x 20,000 true-colour pixels of one colour (6 GB of rows, about 20 MB on
@@ -234,8 +235,9 @@ TEST_F(LargePreview, AHeaderClaimingAbsurdSizesCostsNeitherGigabytesNorAFreeze)
             ASSERT_TRUE(shown.wait(60000));
         }
         EXPECT_FALSE(pictureShown());
-        EXPECT_EQ(label().text(),
-                  QStringLiteral("Name : %1\nイメージを表示できません。").arg(QLatin1String(c.name)));
+        EXPECT_EQ(
+            label().text(),
+            QStringLiteral("Name : %1\nイメージを表示できません。").arg(QLatin1String(c.name)));
         if (peakKnown && before > 0) {
             EXPECT_LT(peakKb() - before, 300 * 1024) << "KiB more at the peak";
         }
