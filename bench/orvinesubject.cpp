@@ -93,18 +93,8 @@ public:
     // Through the find window, as the user searches: its search box and its start button.
     bool find(const QString &word) override
     {
-        if (!m_doc)
+        if (!openFind())
             return false;
-        if (!m_find) {
-            if (!m_doc->run(QStringLiteral("mnuEditFind_Click")))
-                return false;
-            settleEvents();
-            for (QWidget *w : QApplication::topLevelWidgets())
-                if (w->objectName() == QLatin1String("frmFind") && w->isVisible())
-                    m_find = w;
-            if (!m_find)
-                return false;
-        }
         auto *box = m_find->findChild<QLineEdit *>(QStringLiteral("Text1"));
         auto *start = m_find->findChild<QAbstractButton *>(QStringLiteral("cmdFind"));
         if (!box || !start)
@@ -114,6 +104,33 @@ public:
         start->click();
         settleEvents();
         return m_doc->txtText->selText() == word && m_interaction.messages == 0;
+    }
+
+    // The find window's replace button: its first press opens the replacement box (the
+    // first call presses it twice), each press after that replaces the next match.
+    bool replaceNext(const QString &word, const QString &replacement) override
+    {
+        if (!m_doc)
+            return false;
+        const bool opened = m_find != nullptr;
+        if (!openFind())
+            return false;
+        auto *box = m_find->findChild<QLineEdit *>(QStringLiteral("Text1"));
+        auto *replacementBox = m_find->findChild<QLineEdit *>(QStringLiteral("txtRep"));
+        auto *replace = m_find->findChild<QAbstractButton *>(QStringLiteral("cmdRep"));
+        if (!box || !replacementBox || !replace)
+            return false;
+        if (!opened) {
+            box->setText(word);
+            replace->click();
+            replacementBox->setText(replacement);
+        }
+        const int before = m_doc->txtText->textLength();
+        replace->click();
+        settleEvents();
+        return m_doc->txtText->selText() == replacement
+               && m_doc->txtText->textLength() == before + replacement.size() - word.size()
+               && m_interaction.messages == 0;
     }
 
     bool save(const QString &path) override
@@ -206,6 +223,22 @@ private:
                 m_problem = QStringLiteral("the opened page is not coloured at %1").arg(bracket);
         }
         box->setSelStart(caret);
+    }
+
+    // Opens the document's find window, once.
+    bool openFind()
+    {
+        if (!m_doc)
+            return false;
+        if (m_find)
+            return true;
+        if (!m_doc->run(QStringLiteral("mnuEditFind_Click")))
+            return false;
+        settleEvents();
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String("frmFind") && w->isVisible())
+                m_find = w;
+        return m_find != nullptr;
     }
 
     void closeFind()
