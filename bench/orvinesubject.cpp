@@ -146,6 +146,33 @@ public:
 
     QString text() override { return m_doc ? m_doc->txtText->text() : QString(); }
 
+    // The find window's replace button: its first press opens the replacement box (the
+    // first call presses it twice), each press after that replaces the next match.
+    bool replaceNext(const QString &word, const QString &replacement) override
+    {
+        if (!m_doc)
+            return false;
+        const bool opened = m_find != nullptr;
+        if (!findWindow())
+            return false;
+        auto *box = m_find->findChild<QLineEdit *>(QStringLiteral("Text1"));
+        auto *replacementBox = m_find->findChild<QLineEdit *>(QStringLiteral("txtRep"));
+        auto *replace = m_find->findChild<QAbstractButton *>(QStringLiteral("cmdRep"));
+        if (!box || !replacementBox || !replace)
+            return false;
+        if (!opened) {
+            box->setText(word);
+            replace->click();
+            replacementBox->setText(replacement);
+        }
+        const int before = m_doc->txtText->textLength();
+        replace->click();
+        settleEvents();
+        return m_doc->txtText->selText() == replacement
+               && m_doc->txtText->textLength() == before + replacement.size() - word.size()
+               && m_interaction.messages == 0;
+    }
+
     bool save(const QString &path) override
     {
         if (!m_doc)

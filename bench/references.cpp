@@ -52,6 +52,15 @@ public:
         settleEvents();
         return found;
     }
+    // Found from the caret, which the last replacement left after itself.
+    bool replaceNext(const QString &word, const QString &replacement) override
+    {
+        if (!m_edit->find(word))
+            return false;
+        m_edit->insertPlainText(replacement);
+        settleEvents();
+        return true;
+    }
     bool save(const QString &) override { return false; }
     // The usual replace-all of a QPlainTextEdit: each match found and replaced through a cursor,
     // from the end, in one edit block (one undo step).
@@ -128,6 +137,7 @@ public:
         // Scintilla colours lazily, as the view needs it; force the whole text.
         m_edit->SendScintilla(QsciScintillaBase::SCI_COLOURISE, 0, -1);
         m_edit->show();
+        m_replacing = false;
         settleEvents();
     }
     void close() override { m_edit.reset(); }
@@ -155,10 +165,30 @@ public:
         settleEvents();
         return found;
     }
+    bool replaceNext(const QString &word, const QString &replacement) override
+    {
+        bool found = false;
+        if (!m_replacing) {
+            m_edit->setCursorPosition(0, 0);
+            found = m_edit->findFirst(word, false, false, false, false, true);
+            m_replacing = true;
+        } else {
+            found = m_edit->findNext();
+        }
+        if (!found)
+            return false;
+        const long start = m_edit->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART);
+        m_edit->replace(replacement);
+        const long end = start + long(replacement.toUtf8().size());
+        m_edit->SendScintilla(QsciScintillaBase::SCI_COLOURISE, start, end);
+        settleEvents();
+        return true;
+    }
     bool save(const QString &) override { return false; }
 
 private:
     std::unique_ptr<QsciScintilla> m_edit;
+    bool m_replacing = false; // findFirst has run: the next match is found with findNext
 };
 
 } // namespace

@@ -46,6 +46,10 @@ public:
     virtual bool insert(const QString &fragment) = 0;
     // Finds `word` from the start of the text and selects it; false when not found.
     virtual bool find(const QString &word) = 0;
+    // Replaces the next match of `word` by `replacement`, as one press of the editor's replace
+    // command (the first call: the first match from the start); false when nothing was
+    // replaced.
+    virtual bool replaceNext(const QString &word, const QString &replacement) = 0;
     // Writes the page back to `path`; false when the editor has no such command here.
     virtual bool save(const QString &path) = 0;
     // Runs `tool` over the whole text; false when the editor has no such command here.

@@ -4,6 +4,8 @@
 #include "document/lookundo.h"
 #include "document/rtf.h"
 
+#include <QFontMetricsF>
+#include <QHash>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -60,6 +62,29 @@ QList<QTextLayout::FormatRange> besidePreedit(QList<QTextLayout::FormatRange> lo
     std::stable_sort(looks.begin(), looks.end(),
                      [](const auto &a, const auto &b) { return a.start < b.start; });
     return looks;
+}
+
+// Whether the bold glyphs of `font` take the room of the regular ones, as in the monospaced
+// fonts the editor uses: then a line laid out without its bold runs puts every character
+// where it is drawn in bold.
+bool boldKeepsWidths(const QFont &font)
+{
+    static QHash<QString, bool> known;
+    const QString key = font.key();
+    if (const auto found = known.constFind(key); found != known.cend())
+        return *found;
+    QFont bold(font);
+    bold.setWeight(QFont::Bold);
+    const QFontMetricsF regular(font);
+    const QFontMetricsF heavy(bold);
+    QString sample = QStringLiteral("あア日本語ｱｲｳ、。「」　＜＞");
+    for (char16_t c = 0x20; c < 0x7F; ++c)
+        sample += QChar(c);
+    bool same = true;
+    for (const QChar c : std::as_const(sample))
+        same = same && regular.horizontalAdvance(c) == heavy.horizontalAdvance(c);
+    known.insert(key, same);
+    return same;
 }
 
 } // namespace
@@ -443,15 +468,11 @@ QList<RtfSpan> LookTracker::spansBetween(int documentStart, int documentEnd) con
 // layout.
 bool LookTracker::showLooksOf(const QTextBlock &block)
 {
-    QList<QTextLayout::FormatRange> formats;
-    int start = 0;
-    for (const LookRun &run : looks.runs(block.position(), block.length() - 1)) {
-        if (run.look != Look{})
-            formats.append(QTextLayout::FormatRange{start, run.length, formatOf(run.look)});
-        start += run.length;
-    }
+    Shown shown = Shown::All;
+    if (looksDrawnWhenPainting(block))
+        shown = boldKeepsWidths(document.defaultFont()) ? Shown::None : Shown::Bold;
+    const QList<QTextLayout::FormatRange> formats = layoutFormats(block, 0, INT_MAX, shown);
     QTextLayout *layout = block.layout();
-    formats = besidePreedit(formats, layout);
     if (layout->formats() == formats)
         return false;
     layout->setFormats(formats);
@@ -460,6 +481,61 @@ bool LookTracker::showLooksOf(const QTextBlock &block)
     const FormattingOnly formatting(*this);
     document.markContentsDirty(block.position(), block.length());
     return true;
+}
+
+// A key on a line of this length costs about twice as much with its colours as formats as
+// without them, still well under a millisecond; beyond it the cost grows with the line.
+int LookTracker::longLineLength()
+{
+    return 1000;
+}
+
+bool LookTracker::looksDrawnWhenPainting(const QTextBlock &block)
+{
+    return block.length() - 1 > longLineLength();
+}
+
+QList<QTextLayout::FormatRange> LookTracker::formatsBetween(const QTextBlock &block, int from,
+                                                            int to) const
+{
+    return layoutFormats(block, from, to, Shown::All);
+}
+
+QList<QTextLayout::FormatRange> LookTracker::layoutFormats(const QTextBlock &block, int from,
+                                                           int to, Shown shown) const
+{
+    const QTextLayout *layout = block.layout();
+    const int preeditStart = layout->preeditAreaPosition();
+    const int preeditLength = int(layout->preeditAreaText().size());
+    const int lineLength = block.length() - 1;
+    // A position of the layout's text as a position of the line's own text.
+    const auto inLine = [&](int position) {
+        if (preeditLength > 0 && position > preeditStart)
+            position = std::max(preeditStart, position - preeditLength);
+        return std::clamp(position, 0, lineLength);
+    };
+    const int first = inLine(from);
+    const int last = std::max(inLine(to), first);
+    QList<QTextLayout::FormatRange> formats;
+    if (shown != Shown::None) {
+        int start = first;
+        for (const LookRun &run : looks.runs(block.position() + first, last - first)) {
+            if (run.look != Look{} && (shown == Shown::All || run.look.bold))
+                formats.append(QTextLayout::FormatRange{start, run.length, formatOf(run.look)});
+            start += run.length;
+        }
+    }
+    formats = besidePreedit(formats, layout);
+    if (from == 0 && to == INT_MAX)
+        return formats;
+    QList<QTextLayout::FormatRange> between;
+    for (const QTextLayout::FormatRange &range : std::as_const(formats)) {
+        const int start = std::max(range.start, from);
+        const int end = std::min(range.start + range.length, to);
+        if (start < end)
+            between.append(QTextLayout::FormatRange{start - from, end - start, range.format});
+    }
+    return between;
 }
 
 void LookTracker::showLooksOfEditedBlocks(int position, int added)

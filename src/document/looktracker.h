@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <QTextLayout>
 
 #include <functional>
 #include <memory>
@@ -20,8 +21,9 @@ struct RtfSpan;
 // in a ColorStore, one look per document character with the line separators, that follows each
 // edit the document reports; every change of the text or of the looks puts the looks it
 // changed on the document's undo stack, so that undo and redo take them back with the text.
-// They reach the screen as the formats of the blocks' layouts. Positions are the document's
-// (one separator per line break) unless said otherwise.
+// They reach the screen as the formats of the blocks' layouts, except on long lines, where the
+// box draws them as it paints (looksDrawnWhenPainting). Positions are the document's (one
+// separator per line break) unless said otherwise.
 class LookTracker
 {
 public:
@@ -81,8 +83,20 @@ public:
     // Keeps one look per character through a change the document reports (contentsChange).
     void follow(int position, int removed, int added);
     // Hands the looks of `block` to its layout, beside the pre-edit text of an input method;
-    // true when they changed.
+    // true when they changed. A long line's layout gets only what changes its glyphs' widths.
     bool showLooksOf(const QTextBlock &block);
+
+    // Lines longer than this keep their colours out of their layout. Each colour run would be
+    // a format range of the layout, which splits the line into pieces that Qt shapes apart and
+    // lays out again on every key: the cost of a key grows with the square of the runs on the
+    // line. Such a line is laid out as plain text and painted in its looks (formatsBetween).
+    static int longLineLength();
+    static bool looksDrawnWhenPainting(const QTextBlock &block);
+    // The looks of [from, to) of `block`'s layout (whose text holds the pre-edit text of an
+    // input method, if any) as format ranges counted from `from`, with the formats the input
+    // method gave its pre-edit text.
+    QList<QTextLayout::FormatRange> formatsBetween(const QTextBlock &block, int from,
+                                                   int to) const;
 
     // While one lives, what the document reports is a change of layouts or formats only.
     class FormattingOnly
@@ -113,6 +127,12 @@ private:
     // joined into one.
     QList<Replacement> replacementsJoined(const QList<int> &starts, const QList<int> &ends,
                                           const QString &lines) const;
+    // Which looks layoutFormats turns into formats.
+    enum class Shown { All, Bold, None };
+    // The looks of [from, to) of the layout of `block` as formats counted from `from`, with the
+    // formats the input method gave its pre-edit text.
+    QList<QTextLayout::FormatRange> layoutFormats(const QTextBlock &block, int from, int to,
+                                                  Shown shown) const;
     // The looks of [starts.first(), ends.last()) once replaceEach has replaced each stretch by
     // `replacementLength` characters.
     QList<LookRun> looksAfterReplacing(const QList<int> &starts, const QList<int> &ends,

@@ -376,9 +376,15 @@ void RichTextBox::dropEvent(QDropEvent *event)
 void RichTextBox::paintEvent(QPaintEvent *event)
 {
     // The blocks in view get their looks before they are painted.
-    forEachVisibleBlock(
-        [this](const QTextBlock &block, QPointF) { lookTracker.showLooksOf(block); });
-    QPlainTextEdit::paintEvent(event);
+    bool longLineInView = false;
+    forEachVisibleBlock([&](const QTextBlock &block, QPointF) {
+        lookTracker.showLooksOf(block);
+        longLineInView = longLineInView || LookTracker::looksDrawnWhenPainting(block);
+    });
+    if (longLineInView)
+        paintDrawingLooks(event);
+    else
+        QPlainTextEdit::paintEvent(event);
     if (!m_spaceMarksShown)
         return;
     QPainter painter(viewport());

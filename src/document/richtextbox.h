@@ -12,6 +12,7 @@
 #include <functional>
 #include <utility>
 
+class QPainter;
 class QTextBlock;
 class QTextCursor;
 
@@ -230,6 +231,11 @@ private:
     void endComposition();
     // Runs `visit` on each block in view, with the top left corner it is drawn at.
     void forEachVisibleBlock(const std::function<void(const QTextBlock &, QPointF topLeft)> &visit);
+    // The control's own painting, except that long lines, whose layouts hold no colours, are
+    // drawn in their looks (richtextboxpaint.cpp).
+    void paintDrawingLooks(QPaintEvent *event);
+    void drawInLooks(QPainter &painter, const QTextBlock &block, QPointF offset,
+                     const QList<QTextLayout::FormatRange> &selections, const QRectF &clip);
     void setDefaultLook();
 
     TextMirror mirror; // text()
