@@ -257,10 +257,10 @@ void printTargets(const Results &results)
 
     const auto helped = get("typing-help", "orvine", "10m", ".p99"),
                plain = get("typing-plain", "orvine", "10m", ".p99");
-    std::printf("  %s p99 keystroke at 10 MB with completion, matching tags and line numbers "
-                "within 1.2x of them off\n",
-                verdict(helped && plain ? std::optional<bool>(*helped <= 1.2 * *plain)
-                                        : std::nullopt));
+    std::printf(
+        "  %s p99 keystroke at 10 MB with completion, matching tags and line numbers "
+        "within 1.2x of them off\n",
+        verdict(helped && plain ? std::optional<bool>(*helped <= 1.2 * *plain) : std::nullopt));
     const auto matching = get("matching", "orvine", "10m"),
                jump = get("matching", "orvine", "10m", ".jump");
     std::printf("  %s matching tag shown and jumped to at 10 MB under 16 ms\n",

@@ -200,14 +200,20 @@ bool runMatching(Subject &subject, const Page &page, const QString &k, int repet
             settleEvents();
             found = !box->extraSelections().isEmpty() && found;
         },
-        [&] { box->select(0, 0); settleEvents(); });
+        [&] {
+            box->select(0, 0);
+            settleEvents();
+        });
     const Samples jumped = repeat(
         repetitions,
         [&] {
             found = help->goToMatchingTag() && found;
             settleEvents();
         },
-        [&] { box->select(tag + 1, 0); settleEvents(); });
+        [&] {
+            box->select(tag + 1, 0);
+            settleEvents();
+        });
     subject.close();
     if (!found)
         return false;

@@ -13,8 +13,7 @@ bool isNameChar(QChar c)
 
 bool isBlank(QChar c)
 {
-    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f'
-           || c == QChar(0x3000);
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f' || c == QChar(0x3000);
 }
 
 bool allNameChars(QStringView text)
@@ -202,8 +201,7 @@ CompletionInsert completionInsert(const CompletionRequest &request, const QStrin
     switch (request.kind) {
     case CompletionKind::None: return {};
     case CompletionKind::TagName:
-        if (closingTags && TagVocabulary::needsEndTag(item)
-            && !textAfterCaret.startsWith(u'>')) {
+        if (closingTags && TagVocabulary::needsEndTag(item) && !textAfterCaret.startsWith(u'>')) {
             insert.text += u'>';
             insert.after = QStringLiteral("</") + item + u'>';
         }

@@ -95,8 +95,7 @@ public:
     // The looks of [from, to) of `block`'s layout (whose text holds the pre-edit text of an
     // input method, if any) as format ranges counted from `from`, with the formats the input
     // method gave its pre-edit text.
-    QList<QTextLayout::FormatRange> formatsBetween(const QTextBlock &block, int from,
-                                                   int to) const;
+    QList<QTextLayout::FormatRange> formatsBetween(const QTextBlock &block, int from, int to) const;
 
     // While one lives, what the document reports is a change of layouts or formats only.
     class FormattingOnly

@@ -16,8 +16,7 @@ bool isNameChar(QChar c)
 
 bool isBlank(QChar c)
 {
-    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f'
-           || c == QChar(0x3000);
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f' || c == QChar(0x3000);
 }
 
 QString upperAscii(QStringView name)
@@ -129,11 +128,11 @@ ScanEnd scanMarkup(QStringView text, const std::function<bool(const ScannedTag &
 bool isEmptyElement(const QString &upperName)
 {
     static const QSet<QString> empty{
-        QStringLiteral("AREA"),  QStringLiteral("BASE"),     QStringLiteral("BASEFONT"),
-        QStringLiteral("BR"),    QStringLiteral("COL"),      QStringLiteral("EMBED"),
-        QStringLiteral("FRAME"), QStringLiteral("HR"),       QStringLiteral("IMG"),
-        QStringLiteral("INPUT"), QStringLiteral("ISINDEX"),  QStringLiteral("KEYGEN"),
-        QStringLiteral("LINK"),  QStringLiteral("META"),     QStringLiteral("PARAM"),
+        QStringLiteral("AREA"),   QStringLiteral("BASE"),    QStringLiteral("BASEFONT"),
+        QStringLiteral("BR"),     QStringLiteral("COL"),     QStringLiteral("EMBED"),
+        QStringLiteral("FRAME"),  QStringLiteral("HR"),      QStringLiteral("IMG"),
+        QStringLiteral("INPUT"),  QStringLiteral("ISINDEX"), QStringLiteral("KEYGEN"),
+        QStringLiteral("LINK"),   QStringLiteral("META"),    QStringLiteral("PARAM"),
         QStringLiteral("SOURCE"), QStringLiteral("SPACER"),  QStringLiteral("TRACK"),
         QStringLiteral("WBR")};
     return empty.contains(upperName);

@@ -14,12 +14,12 @@
 
 struct ScannedTag
 {
-    qsizetype start = 0; // the "<"
-    qsizetype end = 0;   // after the ">", or the end of the text for a tag still open
-    QString name;        // upper case
-    bool isEnd = false;  // "</NAME>"
+    qsizetype start = 0;     // the "<"
+    qsizetype end = 0;       // after the ">", or the end of the text for a tag still open
+    QString name;            // upper case
+    bool isEnd = false;      // "</NAME>"
     bool selfClosed = false; // "<NAME />"
-    bool open = false;   // the text ends before the tag's ">"
+    bool open = false;       // the text ends before the tag's ">"
 };
 
 // Where the text ends, seen from its last character.

@@ -19,11 +19,11 @@ struct ImplicitEnd
 const QHash<QString, ImplicitEnd> &implicitEnds()
 {
     static const QHash<QString, ImplicitEnd> table = [] {
-        const QSet<QString> blocks{"ADDRESS", "BLOCKQUOTE", "CENTER", "DIV", "DL", "FORM", "H1",
-                                   "H2", "H3", "H4", "H5", "H6", "HR", "OL", "P", "PRE",
-                                   "TABLE", "UL"};
-        const QSet<QString> blockEnds{"BLOCKQUOTE", "BODY", "CENTER", "DD", "DIV", "FORM",
-                                      "HTML", "LI", "TD", "TH"};
+        const QSet<QString> blocks{"ADDRESS", "BLOCKQUOTE", "CENTER", "DIV", "DL",    "FORM",
+                                   "H1",      "H2",         "H3",     "H4",  "H5",    "H6",
+                                   "HR",      "OL",         "P",      "PRE", "TABLE", "UL"};
+        const QSet<QString> blockEnds{"BLOCKQUOTE", "BODY", "CENTER", "DD", "DIV",
+                                      "FORM",       "HTML", "LI",     "TD", "TH"};
         QHash<QString, ImplicitEnd> ends;
         ends.insert("P", {blocks, blockEnds});
         ends.insert("LI", {{"LI"}, {"UL", "OL", "BODY", "HTML"}});
@@ -31,7 +31,8 @@ const QHash<QString, ImplicitEnd> &implicitEnds()
         ends.insert("DD", {{"DT", "DD"}, {"DL", "BODY", "HTML"}});
         ends.insert("TD", {{"TD", "TH", "TR"}, {"TR", "TABLE", "TBODY", "THEAD", "TFOOT"}});
         ends.insert("TH", {{"TD", "TH", "TR"}, {"TR", "TABLE", "TBODY", "THEAD", "TFOOT"}});
-        ends.insert("TR", {{"TR", "TBODY", "THEAD", "TFOOT"}, {"TABLE", "TBODY", "THEAD", "TFOOT"}});
+        ends.insert("TR",
+                    {{"TR", "TBODY", "THEAD", "TFOOT"}, {"TABLE", "TBODY", "THEAD", "TFOOT"}});
         ends.insert("OPTION", {{"OPTION", "OPTGROUP"}, {"SELECT", "OPTGROUP"}});
         return ends;
     }();

@@ -164,8 +164,7 @@ void RichTextBox::paintDrawingLooks(QPaintEvent *event)
 // text, bold drawn no wider) keeps the caret, the clicks and the line breaks where they are
 // drawn.
 void RichTextBox::drawInLooks(QPainter &painter, const QTextBlock &block, QPointF offset,
-                              const QList<QTextLayout::FormatRange> &selections,
-                              const QRectF &clip)
+                              const QList<QTextLayout::FormatRange> &selections, const QRectF &clip)
 {
     const QTextLayout *layout = block.layout();
     QString text = block.text();

@@ -76,19 +76,19 @@ TagVocabulary baseTagVocabulary()
     TagVocabulary vocabulary;
     // The elements of the HTML a home page is written in, besides those of the HTML menu.
     for (const char *name :
-         {"A",       "ABBR",     "ACRONYM", "ADDRESS",  "APPLET",   "AREA",     "B",
-          "BASE",    "BASEFONT", "BDO",     "BIG",      "BLOCKQUOTE", "BODY",   "BR",
-          "BUTTON",  "CAPTION",  "CENTER",  "CITE",     "CODE",     "COL",      "COLGROUP",
-          "DD",      "DEL",      "DFN",     "DIV",      "DL",       "DT",       "EM",
-          "EMBED",   "FIELDSET", "FONT",    "FORM",     "FRAME",    "FRAMESET", "H1",
-          "H2",      "H3",       "H4",      "H5",       "H6",       "HEAD",     "HR",
-          "HTML",    "I",        "IFRAME",  "IMG",      "INPUT",    "INS",      "KBD",
-          "LABEL",   "LEGEND",   "LI",      "LINK",     "MAP",      "MARQUEE",  "META",
-          "NOBR",    "NOFRAMES", "NOSCRIPT", "OBJECT",  "OL",       "OPTGROUP", "OPTION",
-          "P",       "PARAM",    "PRE",     "Q",        "S",        "SAMP",     "SCRIPT",
-          "SELECT",  "SMALL",    "SPAN",    "STRIKE",   "STRONG",   "STYLE",    "SUB",
-          "SUP",     "TABLE",    "TBODY",   "TD",       "TEXTAREA", "TFOOT",    "TH",
-          "THEAD",   "TITLE",    "TR",      "TT",       "U",        "UL",       "VAR",
+         {"A",      "ABBR",     "ACRONYM",  "ADDRESS", "APPLET",     "AREA",     "B",
+          "BASE",   "BASEFONT", "BDO",      "BIG",     "BLOCKQUOTE", "BODY",     "BR",
+          "BUTTON", "CAPTION",  "CENTER",   "CITE",    "CODE",       "COL",      "COLGROUP",
+          "DD",     "DEL",      "DFN",      "DIV",     "DL",         "DT",       "EM",
+          "EMBED",  "FIELDSET", "FONT",     "FORM",    "FRAME",      "FRAMESET", "H1",
+          "H2",     "H3",       "H4",       "H5",      "H6",         "HEAD",     "HR",
+          "HTML",   "I",        "IFRAME",   "IMG",     "INPUT",      "INS",      "KBD",
+          "LABEL",  "LEGEND",   "LI",       "LINK",    "MAP",        "MARQUEE",  "META",
+          "NOBR",   "NOFRAMES", "NOSCRIPT", "OBJECT",  "OL",         "OPTGROUP", "OPTION",
+          "P",      "PARAM",    "PRE",      "Q",       "S",          "SAMP",     "SCRIPT",
+          "SELECT", "SMALL",    "SPAN",     "STRIKE",  "STRONG",     "STYLE",    "SUB",
+          "SUP",    "TABLE",    "TBODY",    "TD",      "TEXTAREA",   "TFOOT",    "TH",
+          "THEAD",  "TITLE",    "TR",       "TT",      "U",          "UL",       "VAR",
           "WBR"})
         vocabulary.addTag(QLatin1String(name));
     for (const SimpleTag &tag : simpleTags)
@@ -102,22 +102,22 @@ TagVocabulary baseTagVocabulary()
     vocabulary.addWords(QStringLiteral("INPUT"), QStringLiteral("type"),
                         {QStringLiteral("text"), QStringLiteral("password"),
                          QStringLiteral("checkbox"), QStringLiteral("radio"),
-                         QStringLiteral("submit"), QStringLiteral("reset"),
-                         QStringLiteral("file"), QStringLiteral("hidden"),
-                         QStringLiteral("image"), QStringLiteral("button")});
+                         QStringLiteral("submit"), QStringLiteral("reset"), QStringLiteral("file"),
+                         QStringLiteral("hidden"), QStringLiteral("image"),
+                         QStringLiteral("button")});
     vocabulary.addAttributes(QStringLiteral("A"), {QStringLiteral("href"), QStringLiteral("name"),
                                                    QStringLiteral("target")});
-    vocabulary.addAttributes(QStringLiteral("IMG"), {QStringLiteral("src"), QStringLiteral("alt"),
-                                                     QStringLiteral("width"),
-                                                     QStringLiteral("height")});
+    vocabulary.addAttributes(QStringLiteral("IMG"),
+                             {QStringLiteral("src"), QStringLiteral("alt"), QStringLiteral("width"),
+                              QStringLiteral("height")});
     vocabulary.addAttributes(QStringLiteral("META"),
                              {QStringLiteral("name"), QStringLiteral("content"),
                               QStringLiteral("http-equiv"), QStringLiteral("charset")});
     vocabulary.addAttributes(QStringLiteral("LINK"), {QStringLiteral("rel"), QStringLiteral("href"),
                                                       QStringLiteral("type")});
-    vocabulary.addAttributes(QStringLiteral("SCRIPT"), {QStringLiteral("type"),
-                                                        QStringLiteral("src"),
-                                                        QStringLiteral("language")});
+    vocabulary.addAttributes(
+        QStringLiteral("SCRIPT"),
+        {QStringLiteral("type"), QStringLiteral("src"), QStringLiteral("language")});
     return vocabulary;
 }
 

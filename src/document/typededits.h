@@ -36,8 +36,8 @@ public:
     // Puts `text` at `caret` in place of the `replaced` characters before it, and `after` after
     // it with the caret between, in `look`: one step with the typing just before, if it still
     // goes on there (a name chosen from a list finishes what was being typed).
-    void typeCompletion(QTextCursor &caret, int replaced, const QString &text,
-                        const QString &after, Look look, const QList<LookRun> &looks = {});
+    void typeCompletion(QTextCursor &caret, int replaced, const QString &text, const QString &after,
+                        Look look, const QList<LookRun> &looks = {});
 
     // Whether `event` changes the text at `caret`: it commits text, rewrites text before the
     // caret, or starts composing over a selection (which goes then).

@@ -30,9 +30,9 @@ void mnuEditGoLine_Click(frmDocument &doc)
             goToLine(doc, *line);
             return;
         }
-        Interaction::current().message(
-            {tr("行番号は 1 以上の数字で入力してください。"), Interaction::Icon::Warning,
-             Interaction::Buttons::Ok, tr("行へ移動")});
+        Interaction::current().message({tr("行番号は 1 以上の数字で入力してください。"),
+                                        Interaction::Icon::Warning, Interaction::Buttons::Ok,
+                                        tr("行へ移動")});
     }
 }
 

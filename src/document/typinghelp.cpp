@@ -173,8 +173,8 @@ void TypingHelp::refreshList(bool open)
         first = first.previous();
         characters += first.length();
     }
-    QString before = first == block ? lineBefore
-                                    : blocksText(first, block.previous()) + u'\n' + lineBefore;
+    QString before
+        = first == block ? lineBefore : blocksText(first, block.previous()) + u'\n' + lineBefore;
     m_request = completionAt(before);
     const QStringList items = completionItems(m_request, typingVocabulary(), m_options.lowerCase);
     if (items.isEmpty()) {
@@ -285,8 +285,8 @@ void TypingHelp::showMatchingTag()
     // The caret must be in a tag of its line (or just before or after one) for the wider look.
     const qsizetype open = line.left(inBlock).lastIndexOf(u'<');
     const qsizetype close = open >= 0 ? line.indexOf(u'>', open) : -1;
-    const bool inTag = (open >= 0 && (close < 0 || close >= inBlock - 1))
-                       || line.mid(inBlock, 1) == u"<";
+    const bool inTag
+        = (open >= 0 && (close < 0 || close >= inBlock - 1)) || line.mid(inBlock, 1) == u"<";
     if (m_options.matchingTags && inTag && !caret.hasSelection()) {
         // The lines in view and a margin around them, with the caret's line.
         const QRect view = box.viewport()->rect();
@@ -294,13 +294,12 @@ void TypingHelp::showMatchingTag()
         QTextBlock last = box.cursorForPosition(view.bottomLeft()).block();
         if (block.blockNumber() < first.blockNumber() || block.blockNumber() > last.blockNumber())
             first = last = block;
-        for (int lines = 0, characters = 0; first.previous().isValid() && lines < marginLines
-                                            && characters < marginCharacters;
+        for (int lines = 0, characters = 0;
+             first.previous().isValid() && lines < marginLines && characters < marginCharacters;
              ++lines)
             characters += (first = first.previous()).length();
-        for (int lines = 0, characters = 0; last.next().isValid() && lines < marginLines
-                                            && characters < marginCharacters;
-             ++lines)
+        for (int lines = 0, characters = 0;
+             last.next().isValid() && lines < marginLines && characters < marginCharacters; ++lines)
             characters += (last = last.next()).length();
         const QString text = blocksText(first, last);
         if (const auto found = matchingTagAt(text, caret.position() - first.position())) {

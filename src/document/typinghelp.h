@@ -69,8 +69,8 @@ private:
     LineNumberGutter *m_gutter = nullptr;
     LooksOf m_looksOf;
     CompletionRequest m_request;
-    int m_replaced = 0; // characters of the typed name before the caret
-    bool m_editing = false; // a key or a commit is being handled
+    int m_replaced = 0;      // characters of the typed name before the caret
+    bool m_editing = false;  // a key or a commit is being handled
     qint64 m_matchedAt = -1; // the caret and revision the tag background was found for
     int m_matchedRevision = -1;
 };

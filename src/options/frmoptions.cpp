@@ -180,8 +180,8 @@ QWidget *frmOptions::buildWindowPanel()
                                     tr("タグ名を小文字で入力する"));
     chkLineNumbers
         = makeCheckBox(fraTyping, QStringLiteral("chkLineNumbers"), tr("行番号を表示する"));
-    chkMatchingTags = makeCheckBox(fraTyping, QStringLiteral("chkMatchingTags"),
-                                   tr("対応するタグを強調する"));
+    chkMatchingTags
+        = makeCheckBox(fraTyping, QStringLiteral("chkMatchingTags"), tr("対応するタグを強調する"));
     auto *typingLayout = new QVBoxLayout(fraTyping);
     for (QCheckBox *box :
          {chkCompletion, chkClosingTags, chkLowerCaseTags, chkMatchingTags, chkLineNumbers})
@@ -253,9 +253,9 @@ OptionValues frmOptions::fields() const
     v.author = txtAuthor->text();
     v.recoveryIdleSeconds = spnRecoveryIdle->value();
     v.recoveryLargePageMB = spnRecoveryLarge->value();
-    v.typing = {chkCompletion->isChecked(), chkClosingTags->isChecked(),
-                chkLineNumbers->isChecked(), chkLowerCaseTags->isChecked(),
-                chkMatchingTags->isChecked()};
+    v.typing
+        = {chkCompletion->isChecked(), chkClosingTags->isChecked(), chkLineNumbers->isChecked(),
+           chkLowerCaseTags->isChecked(), chkMatchingTags->isChecked()};
     return v;
 }
 

@@ -1,11 +1,12 @@
 #include "document/completion.h"
+
 #include "document/matchingtag.h"
 #include "document/tagvocabulary.h"
 #include "support/qstringprinter.h"
 
-#include <gtest/gtest.h>
-
 #include <QElapsedTimer>
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -69,8 +70,8 @@ TEST(Completion, OffersNothingOutsideTagsOrInsideCommentsScriptsAndStyles)
     for (const char *before : {
              "", "plain text", "<TABLE>", "a < b", "<TD align=\"left\"", "<!-- <TA",
              "<!-- note --> <!-- <", "<SCRIPT>if (a <b", "<script type=\"x\">var s = \"</",
-             "<STYLE>p { } <", "<TD align=\"left\" title=\"x>",
-             "<!DOCTYPE html", "</TD x", "</TA", // no element is open
+             "<STYLE>p { } <", "<TD align=\"left\" title=\"x>", "<!DOCTYPE html", "</TD x",
+             "</TA", // no element is open
          }) {
         const QStringList items = offered(QString::fromUtf8(before));
         EXPECT_TRUE(items.isEmpty()) << before << " offers " << items.join(u',').toStdString();
@@ -87,7 +88,7 @@ TEST(Completion, AcceptingReplacesTheTypedPartAndClosesWhatItOpens)
         const char *before;
         const char *item;
         bool closing;
-        const char *after; // the text after the caret
+        const char *after;  // the text after the caret
         const char *result; // with | at the caret
     };
     const Case cases[] = {
@@ -106,8 +107,8 @@ TEST(Completion, AcceptingReplacesTheTypedPartAndClosesWhatItOpens)
     for (const Case &c : cases) {
         const QString before = QString::fromUtf8(c.before);
         const CompletionRequest request = completionAt(before);
-        const CompletionInsert insert
-            = completionInsert(request, QString::fromUtf8(c.item), c.closing, QString::fromUtf8(c.after));
+        const CompletionInsert insert = completionInsert(request, QString::fromUtf8(c.item),
+                                                         c.closing, QString::fromUtf8(c.after));
         const QString result = before.left(request.prefixStart) + insert.text + u'|' + insert.after
                                + QString::fromUtf8(c.after);
         EXPECT_EQ(result, QString::fromUtf8(c.result)) << c.before;
@@ -158,7 +159,7 @@ TEST(MatchingTag, PairsTagsAsBrowsersNestThem)
     const Case cases[] = {
         {"<DIV>a</DIV>", 2, "<[DIV]>a</[DIV]>"},
         {"<DIV>a</DIV>", 0, "<[DIV]>a</[DIV]>"},
-        {"<DIV>a</DIV>", 5, "<[DIV]>a</[DIV]>"},  // just after the start tag
+        {"<DIV>a</DIV>", 5, "<[DIV]>a</[DIV]>"}, // just after the start tag
         {"<DIV>a</DIV>", 9, "<[DIV]>a</[DIV]>"},
         {"<DIV>a</DIV>", 12, "<[DIV]>a</[DIV]>"}, // just after the end tag
         {"<div><DIV>a</div></Div>", 1, "<[div]><DIV>a</div></[Div]>"},
@@ -191,7 +192,8 @@ TEST(MatchingTag, PairsTagsAsBrowsersNestThem)
     };
     for (const Case &c : cases) {
         const QString text = QString::fromUtf8(c.text);
-        EXPECT_EQ(marked(text, c.caret), QString::fromUtf8(c.expected)) << c.text << " @" << c.caret;
+        EXPECT_EQ(marked(text, c.caret), QString::fromUtf8(c.expected))
+            << c.text << " @" << c.caret;
     }
 }
 
@@ -223,7 +225,7 @@ TEST(MatchingTag, ManyUnclosedAndStrayTagsStayLinear)
     ASSERT_TRUE(back);
     EXPECT_EQ(back->partnerTagStart, 0);
     EXPECT_LT(timer.elapsed(), 2000);
-    EXPECT_EQ(completionItems(completionAt(QString(text).chopped(6) + "</"), baseTagVocabulary(),
-                              false),
-              QStringList{"B"});
+    EXPECT_EQ(
+        completionItems(completionAt(QString(text).chopped(6) + "</"), baseTagVocabulary(), false),
+        QStringList{"B"});
 }

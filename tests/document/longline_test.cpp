@@ -139,8 +139,8 @@ protected:
             while (end < characters && text().lookAt(text().fromDocumentPosition(end)) == look)
                 ++end;
             QTextCharFormat format;
-            format.setForeground(QColor(look.color & 0xFF, (look.color >> 8) & 0xFF,
-                                        (look.color >> 16) & 0xFF));
+            format.setForeground(
+                QColor(look.color & 0xFF, (look.color >> 8) & 0xFF, (look.color >> 16) & 0xFF));
             format.setFontWeight(look.bold ? QFont::Bold : QFont::Normal);
             cursor.setPosition(start);
             cursor.setPosition(end, QTextCursor::KeepAnchor);

@@ -1,8 +1,9 @@
+#include "document/typinghelp.h"
+
 #include "core/settings.h"
 #include "document/linejump.h"
 #include "document/linenumbergutter.h"
 #include "document/tagcolor.h"
-#include "document/typinghelp.h"
 #include "support/documentfixture.h"
 #include "support/qstringprinter.h"
 #include "support/scriptedinteraction.h"
@@ -18,7 +19,7 @@ namespace {
 
 struct Shown
 {
-    QString text; // "|" at the caret
+    QString text;     // "|" at the caret
     QStringList list; // empty while the list is hidden
 };
 
@@ -240,7 +241,7 @@ TEST_F(TypingHelpTest, AcceptedNamesTakeTheColoursOfTheColouringPass)
     struct Case
     {
         const char *typed;
-        const char *item; // accepted
+        const char *item;  // accepted
         const char *after; // typed after accepting
     };
     const Case cases[] = {
@@ -253,7 +254,8 @@ TEST_F(TypingHelpTest, AcceptedNamesTakeTheColoursOfTheColouringPass)
         start({});
         type(QString::fromUtf8(c.typed));
         ASSERT_TRUE(list().isVisible()) << c.typed;
-        list().setCurrentItem(list().findItems(QString::fromUtf8(c.item), Qt::MatchExactly).value(0));
+        list().setCurrentItem(
+            list().findItems(QString::fromUtf8(c.item), Qt::MatchExactly).value(0));
         key(Qt::Key_Return);
         type(QString::fromUtf8(c.after));
         const QString written = text().text();
@@ -346,8 +348,10 @@ TEST_F(TypingHelpTest, GutterNumbersAgreeWithTheStatusBarLine)
                 numberShown = painted.number;
         EXPECT_EQ(numberShown, doc->lngCaretLine) << caretLine;
         EXPECT_EQ(numberShown, caretLine + 1);
-        EXPECT_TRUE(text().text().mid(text().charFromLine(caretLine)).startsWith(
-            QString("line %1").arg(caretLine + 1)));
+        EXPECT_TRUE(text()
+                        .text()
+                        .mid(text().charFromLine(caretLine))
+                        .startsWith(QString("line %1").arg(caretLine + 1)));
     }
     TypingHelpOptions off;
     off.lineNumbers = false;
@@ -413,7 +417,8 @@ TEST_F(TypingHelpTest, GoToLineReachesTheLineOrSaysWhatIsWrong)
             doc->run("mnuEditGoLine_Click");
         }
         if (c.expectedLine > 0)
-            EXPECT_EQ(text().lineFromChar(-1) + 1, c.expectedLine) << c.typed.join(',').toStdString();
+            EXPECT_EQ(text().lineFromChar(-1) + 1, c.expectedLine)
+                << c.typed.join(',').toStdString();
         else
             EXPECT_EQ(text().selStart(), 0);
     }

@@ -1,14 +1,13 @@
 #include "document/completion.h"
+#include "support/qstringprinter.h"
 #include "tags/font/fontformat.h"
 #include "tags/image/imageformat.h"
 #include "tags/list/listformat.h"
 #include "tags/table/tableformat.h"
 #include "tags/tagvocabulary.h"
-#include "support/qstringprinter.h"
-
-#include <gtest/gtest.h>
 
 #include <functional>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -64,7 +63,7 @@ TEST(TypingVocabulary, OffersTheAttributesTheDialogsWrite)
 {
     const TagVocabulary vocabulary = familyTagVocabulary();
     const std::pair<const char *, QStringList> tags[] = {
-        {"TD", cellAttributeNames()}, {"TABLE", tableAttributeNames()},
+        {"TD", cellAttributeNames()},   {"TABLE", tableAttributeNames()},
         {"IMG", imageAttributeNames()}, {"BODY", bodyAttributeNames()},
         {"FONT", fontAttributeNames()}, {"HR", ruleAttributeNames()},
     };
