@@ -124,7 +124,15 @@ protected:
     // pre-edit text and scroll position: what the box must show.
     std::unique_ptr<QPlainTextEdit> reference(const QString &composing = QString())
     {
-        auto edit = std::make_unique<QPlainTextEdit>(doc);
+        // The same viewport margins as the box, which keeps its line numbers there.
+        struct MarginedEdit : QPlainTextEdit
+        {
+            using QPlainTextEdit::QPlainTextEdit;
+            using QPlainTextEdit::setViewportMargins;
+        };
+        auto edit = std::make_unique<MarginedEdit>(doc);
+        const QPoint margin = text().viewport()->pos() - text().contentsRect().topLeft();
+        edit->setViewportMargins(margin.x(), margin.y(), 0, 0);
         edit->setFocusPolicy(Qt::NoFocus);
         edit->setFont(text().font());
         edit->setPalette(text().palette());
