@@ -229,9 +229,10 @@ TEST_F(SiteFindWindowTest, ReplaceWritesOffTheWindowsThreadAndCancelKeepsWhatWas
     for (int i = 0; i < w->lstResults->topLevelItemCount(); ++i)
         markedWritten += w->lstResults->topLevelItem(i)->text(2).endsWith(u8("置換しました"));
     EXPECT_EQ(markedWritten, written);
-    if (written < count)
+    if (written < count) {
         EXPECT_TRUE(w->lblProgress->text().contains(u8("中止しました")))
             << w->lblProgress->text().toStdString();
+    }
 
     if (written > 0) {
         ASSERT_TRUE(w->cmdUndo->isEnabled());
