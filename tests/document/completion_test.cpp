@@ -4,7 +4,6 @@
 #include "document/tagvocabulary.h"
 #include "support/qstringprinter.h"
 
-#include <QElapsedTimer>
 
 #include <gtest/gtest.h>
 
@@ -210,21 +209,18 @@ TEST(MatchingTag, DeepNestingOfOneElementFindsEachPartner)
 
 TEST(MatchingTag, ManyUnclosedAndStrayTagsStayLinear)
 {
-    // Tens of thousands of unclosed P and stray end tags between a pair: found without a walk
-    // over every open element for every end tag.
+    // Tens of thousands of unclosed P and stray end tags between a pair: a walk over every open
+    // element for every end tag would take billions of steps here and stall the suite.
     const int count = 40000;
     const QString text = "<DIV>" + QString("<P>a").repeated(count) + QString("</X>").repeated(count)
                          + QString("<B>").repeated(count) + QString("</Y>").repeated(count)
                          + "</DIV>";
-    QElapsedTimer timer;
-    timer.start();
     const auto found = matchingTagAt(text, 1);
     ASSERT_TRUE(found);
     EXPECT_EQ(found->partnerTagStart, text.size() - 6);
     const auto back = matchingTagAt(text, text.size() - 2);
     ASSERT_TRUE(back);
     EXPECT_EQ(back->partnerTagStart, 0);
-    EXPECT_LT(timer.elapsed(), 2000);
     EXPECT_EQ(
         completionItems(completionAt(QString(text).chopped(6) + "</"), baseTagVocabulary(), false),
         QStringList{"B"});
