@@ -100,6 +100,19 @@ CompletionRequest attributeRequest(const QString &tag, QStringView text, qsizety
     }
 }
 
+// The open elements after `tag`, as a browser nests them.
+void follow(OpenElements &open, const ScannedTag &tag)
+{
+    if (tag.open || tag.name.isEmpty())
+        return;
+    if (!tag.isEnd) {
+        if (!tag.selfClosed && !isEmptyElement(tag.name))
+            open.push(tag.name);
+    } else if (const qsizetype at = open.find(tag.name); at >= 0) {
+        open.closeFrom(at); // closes the elements left open inside it too
+    }
+}
+
 QString inCase(const QString &name, bool lowerCase)
 {
     return lowerCase ? name.toLower() : name.toUpper();
@@ -122,22 +135,24 @@ bool mayComplete(QStringView lineBefore)
     return open >= 0 && lineBefore.indexOf(u'>', open) < 0;
 }
 
-CompletionRequest completionAt(QStringView before)
+MarkupContext markupContextAfter(QStringView text)
 {
-    OpenElements openElements;
+    MarkupContext context;
+    const ScanEnd end = scanMarkup(text, [&](const ScannedTag &tag) {
+        follow(context.open, tag);
+        return true;
+    });
+    context.inContent = end == ScanEnd::Text;
+    return context;
+}
+
+CompletionRequest completionAt(QStringView before, const OpenElements &openBefore)
+{
+    OpenElements openElements = openBefore;
     ScannedTag last;
     const ScanEnd end = scanMarkup(before, [&](const ScannedTag &tag) {
         last = tag;
-        if (tag.open || tag.name.isEmpty())
-            return true;
-        if (!tag.isEnd) {
-            if (!tag.selfClosed && !isEmptyElement(tag.name))
-                openElements.push(tag.name);
-        } else {
-            const qsizetype at = openElements.find(tag.name);
-            if (at >= 0)
-                openElements.closeFrom(at); // closes the elements left open inside it too
-        }
+        follow(openElements, tag);
         return true;
     });
     if (end != ScanEnd::Tag)

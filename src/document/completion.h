@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/markupscan.h"
+
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -25,9 +27,20 @@ struct CompletionRequest
     QString innermost;         // EndTag: the innermost element still open, upper case
 };
 
+// What a stretch of text leaves behind for the text after it: the elements still open, and
+// whether it ends in the content of the page (not inside a tag, a comment, SCRIPT or STYLE),
+// where the text after it can be read on its own.
+struct MarkupContext
+{
+    OpenElements open;
+    bool inContent = true;
+};
+MarkupContext markupContextAfter(QStringView text);
+
 // The request at the end of `before` (the text up to the caret, or a stretch of it that ends at
-// the caret).
-CompletionRequest completionAt(QStringView before);
+// the caret). `openBefore`: the elements open where `before` starts, which must be in the
+// content of the page.
+CompletionRequest completionAt(QStringView before, const OpenElements &openBefore = {});
 
 // Whether the caret's line up to the caret ends inside a tag; without it there is nothing to
 // offer, and the wider look of completionAt can be spared.

@@ -28,10 +28,13 @@ LineNumberGutter::LineNumberGutter(RichTextBox &box) : QWidget(&box), box(box)
         else
             update(0, rect.y(), width(), rect.height());
     });
-    // The caret's line is drawn in bold.
+    // The caret's line is drawn in bold: the numbers are drawn again when the caret goes to
+    // another line, not on every key.
     connect(&box, &QPlainTextEdit::cursorPositionChanged, this, [this] {
-        if (m_shown)
+        const int line = this->box.textCursor().blockNumber();
+        if (m_shown && line != m_caretLine)
             update();
+        m_caretLine = line;
     });
     box.installEventFilter(this);
 }

@@ -41,5 +41,6 @@ private:
     RichTextBox &box;
     bool m_shown = false;
     int m_digits = 0;
+    int m_caretLine = -1; // the line whose number is bold
     QList<PaintedNumber> m_painted;
 };

@@ -3,6 +3,7 @@
 #include "core/droppedfiles.h"
 #include "document/clipboard.h"
 #include "document/linebreaks.h"
+#include "document/linelayout.h"
 #include "document/rtf.h"
 #include "document/spacemarks.h"
 
@@ -41,7 +42,7 @@ QFont editorFont()
 } // namespace
 
 RichTextBox::RichTextBox(QWidget *parent)
-    : QPlainTextEdit(parent), mirror(*document()),
+    : QPlainTextEdit(parent), mirror(useLineLayout(*this)),
       lookTracker(
           *document(), [this] { viewport()->update(); }, [this] { typed.end(); }),
       typed(*document(), lookTracker)

@@ -13,6 +13,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -32,6 +33,17 @@ QString blocksText(QTextBlock first, const QTextBlock &last)
     return text;
 }
 
+// Moves `first` back and `last` on by up to `lines` lines or `characters` characters each.
+void widen(QTextBlock &first, QTextBlock &last, int lines, int characters)
+{
+    for (int moved = 0, taken = 0;
+         first.previous().isValid() && moved < lines && taken < characters; ++moved)
+        taken += (first = first.previous()).length();
+    for (int moved = 0, taken = 0; last.next().isValid() && moved < lines && taken < characters;
+         ++moved)
+        taken += (last = last.next()).length();
+}
+
 bool isModifierKey(int key)
 {
     return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt
@@ -49,12 +61,16 @@ bool typesCharacters(const QString &text)
 
 TypingHelp::TypingHelp(RichTextBox &box) : QObject(&box), box(box)
 {
+    m_matchingPause.setSingleShot(true);
+    m_matchingPause.setInterval(matchingPauseMs);
+    connect(&m_matchingPause, &QTimer::timeout, this, &TypingHelp::showMatchingTag);
     m_list = new QListWidget(box.viewport());
     m_list->setObjectName(QStringLiteral("lstCompletion"));
     // The list never takes the focus: the keys stay with the text and its input method.
     m_list->setFocusPolicy(Qt::NoFocus);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_list->setUniformItemSizes(true); // rows of one height: no measuring of every name
     m_list->hide();
     connect(m_list, &QListWidget::itemClicked, this, [this] { accept(); });
     m_gutter = new LineNumberGutter(box);
@@ -77,6 +93,12 @@ TypingHelp::TypingHelp(RichTextBox &box) : QObject(&box), box(box)
             return;
         hideList(); // the caret went elsewhere
         showMatchingTag();
+    });
+    // The lines before the caret's line, read once while the caret stays on it, are read
+    // again after any change among them.
+    connect(box.document(), &QTextDocument::contentsChange, this, [this](int position) {
+        if (position < m_contextLineStart)
+            m_contextLineStart = -1;
     });
     connect(&box, &RichTextBox::focusLost, this, [this] {
         if (!m_list->underMouse())
@@ -137,13 +159,40 @@ void TypingHelp::keyHandled(int key, const QString &text)
     if (isModifierKey(key))
         return;
     m_editing = false;
+    const bool edits = typesCharacters(text) || key == Qt::Key_Backspace || key == Qt::Key_Delete;
     if (typesCharacters(text))
         refreshList(true);
-    else if (key == Qt::Key_Backspace || key == Qt::Key_Delete)
+    else if (edits)
         refreshList(false);
     else
         hideList();
-    showMatchingTag();
+    // While keys come one after the other the partner is looked for once they pause, off
+    // the keystroke's way; a caret moved by other keys shows it at once.
+    if (edits)
+        m_matchingPause.start();
+    else
+        showMatchingTag();
+}
+
+QString TypingHelp::linesBefore(const QTextBlock &block)
+{
+    if (!block.previous().isValid())
+        return {};
+    QTextBlock first = block.previous();
+    for (int characters = first.length();
+         first.previous().isValid() && characters < completionLookBack;)
+        characters += (first = first.previous()).length();
+    return blocksText(first, block.previous());
+}
+
+const MarkupContext &TypingHelp::contextBefore(const QTextBlock &block)
+{
+    if (m_contextLineStart != block.position()) {
+        const QString lines = linesBefore(block);
+        m_context = lines.isEmpty() ? MarkupContext{} : markupContextAfter(lines + u'\n');
+        m_contextLineStart = block.position();
+    }
+    return m_context;
 }
 
 void TypingHelp::refreshList(bool open)
@@ -165,17 +214,17 @@ void TypingHelp::refreshList(bool open)
         hideList();
         return;
     }
-    // The lines before the caret, up to a bound: enough to see an open comment or script and
-    // the elements still open.
-    QTextBlock first = block;
-    int characters = inBlock;
-    while (first.previous().isValid() && characters < completionLookBack) {
-        first = first.previous();
-        characters += first.length();
+    // The lines before the caret's line, up to a bound, are read once for the line: enough to
+    // see an open comment or script and the elements still open. Inside a comment or script
+    // they are read again with the line.
+    const MarkupContext &context = contextBefore(block);
+    QString before = lineBefore;
+    if (context.inContent) {
+        m_request = completionAt(before, context.open);
+    } else {
+        before = linesBefore(block) + u'\n' + lineBefore;
+        m_request = completionAt(before);
     }
-    QString before
-        = first == block ? lineBefore : blocksText(first, block.previous()) + u'\n' + lineBefore;
-    m_request = completionAt(before);
     const QStringList items = completionItems(m_request, typingVocabulary(), m_options.lowerCase);
     if (items.isEmpty()) {
         hideList();
@@ -248,23 +297,41 @@ void TypingHelp::accept()
     showMatchingTag();
 }
 
+std::pair<QTextBlock, QTextBlock> TypingHelp::linesAroundView() const
+{
+    const QTextBlock block = box.textCursor().block();
+    const QRect view = box.viewport()->rect();
+    QTextBlock first = box.cursorForPosition(view.topLeft()).block();
+    QTextBlock last = box.cursorForPosition(view.bottomLeft()).block();
+    if (block.blockNumber() < first.blockNumber() || block.blockNumber() > last.blockNumber())
+        first = last = block;
+    widen(first, last, marginLines, marginCharacters);
+    return {first, last};
+}
+
+std::optional<int> TypingHelp::partnerIn(const QTextBlock &first, const QTextBlock &last) const
+{
+    const auto found
+        = matchingTagAt(blocksText(first, last), box.textCursor().position() - first.position());
+    if (!found)
+        return std::nullopt;
+    return first.position() + int(found->partner.start);
+}
+
 bool TypingHelp::goToMatchingTag()
 {
-    const QTextCursor caret = box.textCursor();
-    const QTextBlock block = caret.block();
-    QTextBlock first = block;
-    QTextBlock last = block;
-    // A jump asked for looks further than the background does.
-    for (int characters = 0; first.previous().isValid() && characters < 16 * marginCharacters;)
-        characters += (first = first.previous()).length();
-    for (int characters = 0; last.next().isValid() && characters < 16 * marginCharacters;)
-        characters += (last = last.next()).length();
-    const QString text = blocksText(first, last);
-    const auto found = matchingTagAt(text, caret.position() - first.position());
-    if (!found)
+    // The lines the background looks at first; a partner further away is looked for in a wider
+    // stretch, since the command was asked for.
+    auto [first, last] = linesAroundView();
+    std::optional<int> partner = partnerIn(first, last);
+    if (!partner && (first.previous().isValid() || last.next().isValid())) {
+        widen(first, last, std::numeric_limits<int>::max(), 16 * marginCharacters);
+        partner = partnerIn(first, last);
+    }
+    if (!partner)
         return false;
     QTextCursor jump(box.document());
-    jump.setPosition(first.position() + int(found->partner.start));
+    jump.setPosition(*partner);
     box.setTextCursor(jump);
     box.ensureCursorVisible();
     return true;
@@ -288,19 +355,7 @@ void TypingHelp::showMatchingTag()
     const bool inTag
         = (open >= 0 && (close < 0 || close >= inBlock - 1)) || line.mid(inBlock, 1) == u"<";
     if (m_options.matchingTags && inTag && !caret.hasSelection()) {
-        // The lines in view and a margin around them, with the caret's line.
-        const QRect view = box.viewport()->rect();
-        QTextBlock first = box.cursorForPosition(view.topLeft()).block();
-        QTextBlock last = box.cursorForPosition(view.bottomLeft()).block();
-        if (block.blockNumber() < first.blockNumber() || block.blockNumber() > last.blockNumber())
-            first = last = block;
-        for (int lines = 0, characters = 0;
-             first.previous().isValid() && lines < marginLines && characters < marginCharacters;
-             ++lines)
-            characters += (first = first.previous()).length();
-        for (int lines = 0, characters = 0;
-             last.next().isValid() && lines < marginLines && characters < marginCharacters; ++lines)
-            characters += (last = last.next()).length();
+        const auto [first, last] = linesAroundView();
         const QString text = blocksText(first, last);
         if (const auto found = matchingTagAt(text, caret.position() - first.position())) {
             QTextCharFormat look;

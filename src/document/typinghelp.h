@@ -5,8 +5,12 @@
 #include "document/completion.h"
 
 #include <QObject>
+#include <QTextBlock>
+#include <QTimer>
 
 #include <functional>
+#include <optional>
+#include <utility>
 
 class LineNumberGutter;
 class QListWidget;
@@ -38,11 +42,15 @@ public:
     // Moves the caret into the name of the partner of the tag at the caret; false when there
     // is no partner near enough.
     bool goToMatchingTag();
+    // Keys came one after the other and the partner's background is yet to be looked for.
+    bool matchingTagPending() const { return m_matchingPause.isActive(); }
 
     // How far beyond the lines in view the partner of a tag is looked for, in lines, and at
     // most in characters on each side.
     static constexpr int marginLines = 300;
     static constexpr int marginCharacters = 100000;
+    // How long typing pauses before the partner of the tag at the caret is looked for.
+    static constexpr int matchingPauseMs = 60;
 
 signals:
     // A name from the list went in: `text` before the caret, `after` after it.
@@ -62,6 +70,13 @@ private:
     void placeList();
     // Puts the background on the tag at the caret and its partner, or takes it away.
     void showMatchingTag();
+    // The lines before `block`, as far back as the list looks, and what they leave open.
+    static QString linesBefore(const QTextBlock &block);
+    const MarkupContext &contextBefore(const QTextBlock &block);
+    // The lines in view (or the caret's line when it is out of view) and a margin around them.
+    std::pair<QTextBlock, QTextBlock> linesAroundView() const;
+    // Where the name of the partner of the tag at the caret starts, looked for in those lines.
+    std::optional<int> partnerIn(const QTextBlock &first, const QTextBlock &last) const;
 
     RichTextBox &box;
     TypingHelpOptions m_options;
@@ -69,8 +84,11 @@ private:
     LineNumberGutter *m_gutter = nullptr;
     LooksOf m_looksOf;
     CompletionRequest m_request;
-    int m_replaced = 0;      // characters of the typed name before the caret
-    bool m_editing = false;  // a key or a commit is being handled
+    int m_replaced = 0;          // characters of the typed name before the caret
+    bool m_editing = false;      // a key or a commit is being handled
+    MarkupContext m_context;     // after the lines before the line starting at:
+    int m_contextLineStart = -1; // (-1: to be read again)
+    QTimer m_matchingPause;
     qint64 m_matchedAt = -1; // the caret and revision the tag background was found for
     int m_matchedRevision = -1;
 };

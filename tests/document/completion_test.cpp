@@ -4,8 +4,8 @@
 #include "document/tagvocabulary.h"
 #include "support/qstringprinter.h"
 
-
 #include <gtest/gtest.h>
+#include <random>
 
 namespace {
 
@@ -124,6 +124,87 @@ TEST(Completion, QuickCheckOfTheLineAgreesWithTheFullReading)
     }
     EXPECT_TRUE(mayComplete(u"<A href=\"x\">y</"));
     EXPECT_FALSE(mayComplete(u"<A href=\"x\">y"));
+}
+
+namespace {
+
+// A page of random markup: tags with quoted and bare values (some holding ">"), end tags,
+// stray and unclosed ones, comments and scripts across lines, Japanese text.
+QString randomMarkup(std::mt19937 &random, int pieces)
+{
+    const QStringList parts = {"<TABLE border=\"1\">",
+                               "</TABLE>",
+                               "<TR>",
+                               "<TD align=\"a>b\">",
+                               "</TD>",
+                               "<P>",
+                               "</P>",
+                               "<A href='x.html'>",
+                               "</A>",
+                               "<BR>",
+                               "<IMG src=a.gif />",
+                               "</X>",
+                               "<!-- ",
+                               " -->",
+                               "<SCRIPT>",
+                               "if (a < b) x = '</B>';",
+                               "</SCRIPT>",
+                               "<STYLE>",
+                               "</STYLE>",
+                               "本文です。",
+                               "ｶﾀｶﾅ",
+                               " ",
+                               "\n",
+                               "\n",
+                               "\n",
+                               "<",
+                               "</",
+                               "<TD ",
+                               "\"",
+                               "<!DOCTYPE html>"};
+    QString page;
+    for (int i = 0; i < pieces; ++i)
+        page += parts.at(int(random() % parts.size()));
+    return page;
+}
+
+} // namespace
+
+// The text before the caret's line read once, and the line read after it, give the list
+// that reading them together gives, wherever the lines before end in the page's content.
+TEST(Completion, ReadingTheLinesBeforeOnceAgreesWithReadingEverything)
+{
+    std::mt19937 random(11);
+    int compared = 0;
+    for (int page = 0; page < 300; ++page) {
+        const QString text = randomMarkup(random, 60);
+        for (qsizetype lineStart = text.indexOf(u'\n') + 1; lineStart > 0;
+             lineStart = text.indexOf(u'\n', lineStart) + 1) {
+            const MarkupContext context = markupContextAfter(QStringView(text).left(lineStart));
+            if (!context.inContent)
+                continue;
+            const qsizetype lineEnd
+                = text.indexOf(u'\n', lineStart) < 0 ? text.size() : text.indexOf(u'\n', lineStart);
+            for (qsizetype caret = lineStart; caret <= lineEnd; ++caret) {
+                const QStringView whole = QStringView(text).left(caret);
+                const CompletionRequest all = completionAt(whole);
+                const CompletionRequest split = completionAt(whole.mid(lineStart), context.open);
+                const std::string where = whole.toString().toStdString();
+                ASSERT_EQ(split.kind, all.kind) << where;
+                EXPECT_EQ(split.prefix, all.prefix) << where;
+                EXPECT_EQ(split.tag, all.tag) << where;
+                EXPECT_EQ(split.attribute, all.attribute) << where;
+                EXPECT_EQ(split.quote, all.quote) << where;
+                EXPECT_EQ(split.present, all.present) << where;
+                EXPECT_EQ(split.innermost, all.innermost) << where;
+                if (all.kind != CompletionKind::None) {
+                    EXPECT_EQ(split.prefixStart + lineStart, all.prefixStart) << where;
+                }
+                ++compared;
+            }
+        }
+    }
+    EXPECT_GT(compared, 10000);
 }
 
 namespace {

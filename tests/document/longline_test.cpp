@@ -4,6 +4,7 @@
 // redo, selections, extra selections and an input method's pre-edit text.
 #include "document/looktracker.h"
 #include "document/tagcolor.h"
+#include "document/typinghelp.h"
 #include "support/documentfixture.h"
 #include "support/qstringprinter.h"
 
@@ -11,6 +12,7 @@
 #include <QImage>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QPaintEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTest>
@@ -20,6 +22,7 @@
 
 #include <functional>
 #include <memory>
+#include <random>
 
 namespace {
 
@@ -176,6 +179,10 @@ protected:
     // The box shows what Qt's control shows for the same text and colours.
     void expectShownAsQtShowsItsFormats(const QString &composing = QString())
     {
+        // The matching tags' background, looked for once typing pauses, is in place.
+        if (const auto *help = text().findChild<TypingHelp *>()) {
+            ASSERT_TRUE(QTest::qWaitFor([help] { return !help->matchingTagPending(); }, 5000));
+        }
         scrollByWholeLines(text(), text().verticalScrollBar()->value());
         const std::unique_ptr<QPlainTextEdit> qt = reference(composing);
         ASSERT_EQ(qt->viewport()->size(), text().viewport()->size());
@@ -338,4 +345,75 @@ TEST_F(LongLine, CopiedAsRichTextWithItsColours)
     pasted.setSelRtf(text().selRtf());
     EXPECT_EQ(pasted.text(), copied);
     EXPECT_EQ(looks(pasted), looks(text(), start, 1000));
+}
+
+namespace {
+
+// The parts of the viewport painted while `act` runs.
+QRegion paintedWhile(QWidget *viewport, const std::function<void()> &act)
+{
+    struct Recorder : QObject
+    {
+        QRegion painted;
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            if (event->type() == QEvent::Paint)
+                painted += static_cast<QPaintEvent *>(event)->region();
+            return false;
+        }
+    } recorder;
+    // Nothing left to paint from before (a scroll posts its updates for later).
+    for (int round = 0; round < 3; ++round)
+        QApplication::processEvents();
+    viewport->repaint();
+    viewport->installEventFilter(&recorder);
+    act();
+    QApplication::processEvents();
+    viewport->removeEventFilter(&recorder);
+    return recorder.painted;
+}
+
+} // namespace
+
+// A key on a coloured line lays out and paints that line, not the whole view: its colours,
+// handed to the line's layout with the key, used to reach into the lines below.
+TEST_F(LongLine, AKeyOnAColouredLinePaintsThatLineOnly)
+{
+    open(QStringLiteral("<TD align=\"left\"><A href=\"a.html\">日記</A></TD>\r\n").repeated(60));
+    text().setFocus();
+    text().setSelStart(int(text().text().indexOf(QStringLiteral("日記"), 20 * 44)));
+    text().centerCursor();
+    const QRect line = text().cursorRect();
+    for (const QString &typed : {QStringLiteral("x"), QStringLiteral("\""), QStringLiteral(">")}) {
+        const QRegion painted = paintedWhile(text().viewport(), [&] { typeText(&text(), typed); });
+        EXPECT_FALSE(painted.isEmpty());
+        EXPECT_LE(painted.boundingRect().top(), line.top()) << typed.toStdString();
+        EXPECT_LE(painted.boundingRect().height(), 2 * line.height()) << typed.toStdString();
+    }
+    expectShownAsQtShowsItsFormats();
+}
+
+// Keys, line breaks, deletions, pastes and undo at random places of a coloured page: after
+// each, the view shows what Qt's control shows for the same text and colours.
+TEST_F(LongLine, RandomEditsOfColouredLinesShowAsQtShowsThem)
+{
+    open(QStringLiteral("<P><FONT color=\"red\">赤い字</FONT> and <B>bold</B></P>\r\n"
+                        "<!-- a comment -->\r\n")
+             .repeated(12));
+    std::mt19937 random(5);
+    const QStringList typed = {"<", ">", "\"", "x", "あ", "<!--", "-->", "</B>"};
+    for (int step = 0; step < 14; ++step) {
+        const int at = int(random() % (text().textLength() + 1));
+        text().setSelStart(at);
+        switch (random() % 5) {
+        case 0: typeText(&text(), typed.at(int(random() % typed.size()))); break;
+        case 1: typeKey(&text(), Qt::Key_Return); break;
+        case 2: typeKey(&text(), Qt::Key_Backspace); break;
+        case 3: InsertFragment(*doc, QStringLiteral("<I>it</I>\r\n<U>")); break;
+        default: text().undoStep(); break;
+        }
+        text().ensureCursorVisible();
+        SCOPED_TRACE(step);
+        expectShownAsQtShowsItsFormats();
+    }
 }

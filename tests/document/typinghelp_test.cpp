@@ -423,3 +423,47 @@ TEST_F(TypingHelpTest, GoToLineReachesTheLineOrSaysWhatIsWrong)
             EXPECT_EQ(text().selStart(), 0);
     }
 }
+
+// The lines above the caret are read once for its line; an edit among them that leaves the
+// caret's line where it was is still seen by the next key.
+TEST_F(TypingHelpTest, ListSeesEditsOfTheLinesAboveTheCaret)
+{
+    struct Case
+    {
+        const char *replaced;
+        const char *by; // as long, so that the caret's line does not move
+        QStringList list;
+    };
+    const Case cases[] = {
+        {"<TR>", "<TD>", {"TD"}},
+        {"<TABLE>", "<!-- x ", {}},
+        {"<TR>", "<!--", {}},
+    };
+    for (const Case &c : cases) {
+        start("<TABLE>\r\n<TR>\r\n");
+        type("</");
+        ASSERT_EQ(shown().list, QStringList{"TR"});
+        key(Qt::Key_Escape);
+        key(Qt::Key_Backspace);
+        key(Qt::Key_Backspace);
+        const int caret = text().selStart();
+        QTextCursor above = text().document()->find(QString::fromUtf8(c.replaced));
+        ASSERT_FALSE(above.isNull());
+        above.insertText(QString::fromUtf8(c.by));
+        ASSERT_EQ(text().selStart(), caret);
+        type("</");
+        EXPECT_EQ(shown().list, c.list) << c.by;
+    }
+}
+
+// Keys typed into a tag: once the typing pauses, the tag and its partner get their background.
+TEST_F(TypingHelpTest, MatchingTagsAppearWhenTypingPauses)
+{
+    start("<DI>x</DIV>", 3);
+    type("V");
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !help().matchingTagPending(); }, 5000));
+    EXPECT_EQ(marked(text()), (QList<std::pair<int, int>>{{1, 3}, {8, 3}}));
+    key(Qt::Key_Backspace); // "<DI": no partner any more
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !help().matchingTagPending(); }, 5000));
+    EXPECT_TRUE(marked(text()).isEmpty());
+}

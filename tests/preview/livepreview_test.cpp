@@ -20,7 +20,6 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
-
 namespace {
 
 // The program registers the scheme of large pages before its application object; so does the
