@@ -8,8 +8,7 @@
 
 LineLayout::LineLayout(QTextDocument *document)
     : QPlainTextDocumentLayout(document), blockCount(document->blockCount())
-{
-}
+{}
 
 void LineLayout::documentChanged(int from, int charsRemoved, int charsAdded)
 {

@@ -64,9 +64,13 @@ TypingHelp::TypingHelp(RichTextBox &box) : QObject(&box), box(box)
     m_matchingPause.setSingleShot(true);
     m_matchingPause.setInterval(matchingPauseMs);
     connect(&m_matchingPause, &QTimer::timeout, this, &TypingHelp::showMatchingTag);
-    m_list = new QListWidget(box.viewport());
+    // The list is a window of its own above the text, as a tooltip is: opening, filtering and
+    // closing it costs no painting of the text beneath. It never takes the focus: the keys
+    // stay with the text and its input method.
+    m_list = new QListWidget(&box);
+    m_list->setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
+    m_list->setAttribute(Qt::WA_ShowWithoutActivating);
     m_list->setObjectName(QStringLiteral("lstCompletion"));
-    // The list never takes the focus: the keys stay with the text and its input method.
     m_list->setFocusPolicy(Qt::NoFocus);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -125,6 +129,9 @@ bool TypingHelp::eventFilter(QObject *watched, QEvent *event)
     // An input method starting to compose takes the keys: the list goes away.
     if (watched == &box && event->type() == QEvent::InputMethod
         && !static_cast<QInputMethodEvent *>(event)->preeditString().isEmpty())
+        hideList();
+    // The list is a window of its own: it goes with the text it belongs to.
+    if (watched == &box && (event->type() == QEvent::Hide || event->type() == QEvent::Move))
         hideList();
     return QObject::eventFilter(watched, event);
 }
@@ -234,8 +241,12 @@ void TypingHelp::refreshList(bool open)
     // A list already showing keeps its choice while the typing filters it.
     const QString current
         = m_list->isVisible() && m_list->currentItem() ? m_list->currentItem()->text() : QString();
-    m_list->clear();
-    m_list->addItems(items);
+    if (items != m_listed) {
+        m_list->clear();
+        m_list->addItems(items);
+        m_listed = items;
+        m_listWidth = -1;
+    }
     int row = int(items.indexOf(current));
     if (row < 0) {
         // The first name that is the typed part itself, or else the first name.
@@ -251,10 +262,18 @@ void TypingHelp::refreshList(bool open)
 
 void TypingHelp::placeList()
 {
+    // A window of its own does not take the text's font from its parent.
+    if (m_list->font() != box.font()) {
+        m_list->setFont(box.font());
+        m_listWidth = -1;
+    }
     const QFontMetrics metrics(m_list->font());
-    int widest = 0;
-    for (int i = 0; i < m_list->count(); ++i)
-        widest = std::max(widest, metrics.horizontalAdvance(m_list->item(i)->text()));
+    if (m_listWidth < 0) {
+        m_listWidth = 0;
+        for (const QString &item : std::as_const(m_listed))
+            m_listWidth = std::max(m_listWidth, metrics.horizontalAdvance(item));
+    }
+    const int widest = m_listWidth;
     const int rowHeight = std::max(m_list->sizeHintForRow(0), metrics.height());
     const int rows = std::min(m_list->count(), listRows);
     const int frame = 2 * m_list->frameWidth();
@@ -266,7 +285,7 @@ void TypingHelp::placeList()
     int y = caret.bottom() + 1;
     if (y + height > area.height() && caret.top() - height >= 0)
         y = caret.top() - height; // above the caret where there is no room below
-    m_list->setGeometry(x, y, width, height);
+    m_list->setGeometry(QRect(box.viewport()->mapToGlobal(QPoint(x, y)), QSize(width, height)));
 }
 
 void TypingHelp::hideList()

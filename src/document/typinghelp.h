@@ -84,6 +84,8 @@ private:
     LineNumberGutter *m_gutter = nullptr;
     LooksOf m_looksOf;
     CompletionRequest m_request;
+    QStringList m_listed;        // the names in the list, kept while the typing offers the same
+    int m_listWidth = -1;        // the widest of them in pixels (-1: to be measured)
     int m_replaced = 0;          // characters of the typed name before the caret
     bool m_editing = false;      // a key or a commit is being handled
     MarkupContext m_context;     // after the lines before the line starting at:

@@ -467,3 +467,18 @@ TEST_F(TypingHelpTest, MatchingTagsAppearWhenTypingPauses)
     ASSERT_TRUE(QTest::qWaitFor([this] { return !help().matchingTagPending(); }, 5000));
     EXPECT_TRUE(marked(text()).isEmpty());
 }
+
+// The list is a window above the text: it never stays behind when the text goes away, and it
+// stands under the caret.
+TEST_F(TypingHelpTest, ListGoesWithItsText)
+{
+    start({});
+    type("<TA");
+    ASSERT_TRUE(list().isVisible());
+    const QRect caret = text().cursorRect();
+    EXPECT_EQ(list().geometry().topLeft(),
+              text().viewport()->mapToGlobal(QPoint(caret.left(), caret.bottom() + 1)));
+    EXPECT_FALSE(list().hasFocus());
+    text().hide();
+    EXPECT_FALSE(list().isVisible());
+}
