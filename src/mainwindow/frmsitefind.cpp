@@ -305,6 +305,14 @@ void frmSiteFind::markFile(qsizetype index, const QString &outcome)
     item->setText(2, tr("%1 件 %2").arg(m_files.at(index).matches.size()).arg(outcome));
 }
 
+qsizetype frmSiteFind::indexOfFile(const QString &path) const
+{
+    for (qsizetype i = 0; i < m_files.size(); ++i)
+        if (m_files.at(i).path == path)
+            return i;
+    return -1;
+}
+
 void frmSiteFind::replaceAll()
 {
     m_problems.clear();
@@ -388,10 +396,15 @@ void frmSiteFind::undoAll()
         return;
     m_problems.clear();
     for (const WindowChange &change : std::as_const(m_windowChanges)) {
-        if (change.doc && change.doc->txtText->text() == change.textAfter)
+        if (change.doc && change.doc->txtText->text() == change.textAfter) {
             change.doc->txtText->undoStep();
-        else
+            markFile(indexOfFile(change.path), tr("元に戻しました（ウィンドウ内）"));
+        } else {
             report(change.path, tr("置換の後でウィンドウの内容が変更されました"));
+            markFile(indexOfFile(change.path),
+                     tr("元に戻しませんでした: %1")
+                         .arg(tr("置換の後でウィンドウの内容が変更されました")));
+        }
     }
     m_windowChanges.clear();
     const QList<ReplacedFile> files = std::exchange(m_replaced, {});
@@ -406,9 +419,14 @@ void frmSiteFind::undoAll()
 
 void frmSiteFind::finishUndo(const QList<ReplacedFile> &files, const QStringList &answers)
 {
-    for (qsizetype i = 0; i < files.size() && i < answers.size(); ++i)
-        if (!answers.at(i).isEmpty())
-            report(files.at(i).path, answers.at(i));
+    for (qsizetype i = 0; i < files.size() && i < answers.size(); ++i) {
+        const QString &problem = answers.at(i);
+        if (!problem.isEmpty())
+            report(files.at(i).path, problem);
+        markFile(indexOfFile(files.at(i).path), problem.isEmpty()
+                                                    ? tr("元に戻しました")
+                                                    : tr("元に戻しませんでした: %1").arg(problem));
+    }
     setBusy(false);
     lblProgress->setText(tr("置換を元に戻しました。"));
     if (!m_problems.isEmpty())

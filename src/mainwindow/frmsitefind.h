@@ -73,6 +73,8 @@ private:
     void runInBackground(std::function<void()> work, std::function<void()> done);
     // Marks the line of the file in the results list with what the replace did to it.
     void markFile(qsizetype index, const QString &outcome);
+    // The place of the file at `path` in the list, or -1.
+    qsizetype indexOfFile(const QString &path) const;
     void report(const QString &path, const QString &problem);
     void showChange();
     void setBusy(bool busy);

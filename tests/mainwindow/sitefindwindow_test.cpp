@@ -131,6 +131,15 @@ TEST_F(SiteFindWindowTest, ReplacesAcrossTheFolderAndUndoesTheWholeReplace)
     for (const Page &page : pages)
         EXPECT_EQ(readBytes(path(page.name)), pageBytes(page)) << page.name;
     EXPECT_EQ(open->txtText->text(), edited);
+    // The list says what happened to each file last.
+    counts.clear();
+    for (int i = 0; i < 3; ++i)
+        counts[QDir(path("site")).relativeFilePath(w->lstResults->topLevelItem(i)->text(0))]
+            = w->lstResults->topLevelItem(i)->text(2);
+    EXPECT_EQ(counts,
+              (QMap<QString, QString>{{"about.html", u8("3 件 元に戻しました（ウィンドウ内）")},
+                                      {"index.htm", u8("2 件 元に戻しました")},
+                                      {"news/old.html", u8("2 件 元に戻しました")}}));
 }
 
 TEST_F(SiteFindWindowTest, ADoubleClickOpensThePageAtTheMatch)
