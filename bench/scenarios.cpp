@@ -578,6 +578,8 @@ bool runScenario(const QString &scenario, const QString &subjectName, const QStr
         return runSaveFloor(loadPage(folder, pageName), k, repetitions);
     if (scenario == QLatin1String("sitefind"))
         return subjectName == QLatin1String("orvine") && runSiteFind(folder, k, repetitions);
+    if (scenario == QLatin1String("livepreview") && subjectName == QLatin1String("floor"))
+        return runLivePreviewFloor(pagePath(folder, pageName), k, repetitions);
     if (scenario == QLatin1String("livepreview"))
         return subjectName == QLatin1String("orvine")
                && runLivePreview(pagePath(folder, pageName), k, repetitions);
