@@ -1,6 +1,7 @@
 #include "app/previewplugin.h"
 #include "mainwindow/guidefile.h"
 #include "options/frmhelp.h"
+#include "support/programrun.h"
 #include "support/qstringprinter.h"
 
 #include <QDir>
@@ -129,27 +130,13 @@ TEST_F(InstalledTree, TheInstalledProgramLoadsItsPreviewModuleAndShowsAPage)
     EXPECT_EQ(previewModuleFor(file(QStringLiteral("bin"))),
               file(QStringLiteral("lib/orvine/orvine-preview.so")));
 
-    QTemporaryDir home;
-    QDir().mkpath(home.filePath(QStringLiteral("runtime")));
-    QFile::setPermissions(home.filePath(QStringLiteral("runtime")),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    const QString page = home.filePath(QStringLiteral("page.htm"));
+    QTemporaryDir folder;
+    const QString page = folder.filePath(QStringLiteral("page.htm"));
     QFile pageFile(page);
     ASSERT_TRUE(pageFile.open(QIODevice::WriteOnly));
     pageFile.write("<HTML><BODY>installed</BODY></HTML>\r\n");
     pageFile.close();
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.filePath(QStringLiteral("runtime")));
-    environment.insert(QStringLiteral("ORVINE_PAINT_REPORT"), QStringLiteral("preview"));
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(file(QStringLiteral("bin/orvine")), {page});
-    if (!process.waitForFinished(180000))
-        process.kill();
-    process.waitForFinished();
-    const QString output = QString::fromUtf8(process.readAll());
+    const QString output = previewRunOutput(file(QStringLiteral("bin/orvine")), page);
     EXPECT_TRUE(output.contains(QStringLiteral("orvine: preview painted in ")))
         << output.toStdString();
 }
@@ -157,11 +144,7 @@ TEST_F(InstalledTree, TheInstalledProgramLoadsItsPreviewModuleAndShowsAPage)
 TEST(GuideFile, IsFoundBesideTheProgramOrInTheInstalledDataFolder)
 {
     QTemporaryDir root;
-    const auto make = [&root](const QString &relative) {
-        QDir().mkpath(QFileInfo(root.filePath(relative)).path());
-        QFile f(root.filePath(relative));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    };
+    const auto make = [&root](const QString &relative) { makeEmptyFile(root.path(), relative); };
     QDir().mkpath(root.filePath(QStringLiteral("bare/bin")));
     make(QStringLiteral("build/orvine.qhc"));
     make(QStringLiteral("usr/bin/orvine"));

@@ -4,14 +4,13 @@
 #include "core/livepreview.h"
 #include "mainwindow/livepreviewpane.h"
 #include "mainwindow/previewcommands.h"
+#include "support/programrun.h"
 #include "support/qstringprinter.h"
 #include "support/spinefixture.h"
 
 #include <QDir>
 #include <QDockWidget>
 #include <QFile>
-#include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -106,11 +105,7 @@ TEST_F(BrokenPreviewModule, ShowingAPreviewSaysSoAndShowsNothing)
 TEST(PreviewModuleFile, IsFoundBesideTheProgramOrInTheInstalledLibraryFolder)
 {
     QTemporaryDir root;
-    const auto make = [&root](const QString &relative) {
-        QDir().mkpath(QFileInfo(root.filePath(relative)).path());
-        QFile f(root.filePath(relative));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    };
+    const auto make = [&root](const QString &relative) { makeEmptyFile(root.path(), relative); };
     QDir().mkpath(root.filePath(QStringLiteral("bare/bin")));
     make(QStringLiteral("build/orvine-preview.so"));
     make(QStringLiteral("usr/bin/orvine"));
@@ -135,33 +130,6 @@ TEST(PreviewModuleFile, IsFoundBesideTheProgramOrInTheInstalledLibraryFolder)
 
 #ifdef ORVINE_PROGRAM
 
-namespace {
-
-// Runs `program` on `page` with fresh settings until it has shown the page in its built-in
-// browser; answers what it wrote.
-QString previewOutput(const QString &program, const QString &page)
-{
-    QTemporaryDir home;
-    QDir().mkpath(home.filePath(QStringLiteral("runtime")));
-    QFile::setPermissions(home.filePath(QStringLiteral("runtime")),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.filePath(QStringLiteral("runtime")));
-    environment.insert(QStringLiteral("ORVINE_PAINT_REPORT"), QStringLiteral("preview"));
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, {page});
-    if (!process.waitForFinished(180000)) {
-        process.kill();
-        process.waitForFinished();
-    }
-    return QString::fromUtf8(process.readAll());
-}
-
-} // namespace
-
 // The program loads the web engine's module only for its first preview, from beside itself,
 // and the module's windows show the saved page.
 TEST(BuiltProgram, LoadsItsPreviewModuleAndShowsASavedPage)
@@ -172,7 +140,7 @@ TEST(BuiltProgram, LoadsItsPreviewModuleAndShowsASavedPage)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("<HTML><BODY><H1>preview</H1></BODY></HTML>\r\n");
     file.close();
-    const QString output = previewOutput(QStringLiteral(ORVINE_PROGRAM), page);
+    const QString output = previewRunOutput(QStringLiteral(ORVINE_PROGRAM), page);
     EXPECT_TRUE(output.contains(QStringLiteral("orvine: frame painted"))) << output.toStdString();
     EXPECT_TRUE(output.contains(QStringLiteral("orvine: preview painted in ")))
         << output.toStdString();
