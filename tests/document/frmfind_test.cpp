@@ -229,13 +229,6 @@ TEST_F(FindWindow, ReplacementsTakeTheLooksOfTheirMarkup)
     EXPECT_EQ(looks(text()), "RBBRKRMBR");
 }
 
-// The text with the colour and bold of every character, as the box copies it (RTF).
-QString textAndLooks(RichTextBox &box)
-{
-    box.select(0, box.textLength());
-    return box.selRtf();
-}
-
 // A coloured page of over 400,000 characters beginning and ending with the search string,
 // with thousands of matches between, some across line breaks: replace all gives the text that a
 // plain replace of the string gives, each replacement and the text around it the colours a
@@ -288,12 +281,7 @@ TEST_F(FindWindow, ReplaceAllOnALongColouredPageAgreesWithAPlainReplace)
         EXPECT_EQ(selection(), std::make_pair(int(expected.size()), 0));
         EXPECT_TRUE(textAndLooks(text()) == looksExpected);
 
-        text().undoStep();
-        ASSERT_TRUE(text().text() == page);
-        EXPECT_TRUE(textAndLooks(text()) == looksBefore);
-        text().undoStep(true);
-        ASSERT_TRUE(text().text() == expected);
-        EXPECT_TRUE(textAndLooks(text()) == looksExpected);
+        expectUndoAndRedoRoundTrip(page, looksBefore, expected, looksExpected);
     }
 }
 

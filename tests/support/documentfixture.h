@@ -53,5 +53,25 @@ protected:
         return out.toStdString();
     }
 
+    // The text with the colour and bold of every character, as the box copies it (RTF).
+    static QString textAndLooks(RichTextBox &box)
+    {
+        box.select(0, box.textLength());
+        return box.selRtf();
+    }
+
+    // After an edit that gave `after` with `looksAfter`: one undo gives `before` with
+    // `looksBefore` back, and one redo the edit again.
+    void expectUndoAndRedoRoundTrip(const QString &before, const QString &looksBefore,
+                                    const QString &after, const QString &looksAfter)
+    {
+        text().undoStep();
+        ASSERT_TRUE(text().text() == before);
+        EXPECT_TRUE(textAndLooks(text()) == looksBefore);
+        text().undoStep(true);
+        ASSERT_TRUE(text().text() == after);
+        EXPECT_TRUE(textAndLooks(text()) == looksAfter);
+    }
+
     frmDocument *doc = nullptr;
 };
